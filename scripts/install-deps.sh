@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tessaview builds, runs and tests with, when any is missing.
+set -euo pipefail
+packages=(
+  build-essential cmake pkg-config
+  libgtk-3-dev libwebkit2gtk-4.1-dev libjpeg62-turbo-dev
+  googletest libgtest-dev
+  xvfb xauth imagemagick libjpeg-turbo-progs fonts-noto-cjk
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+fi

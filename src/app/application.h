@@ -1,0 +1,43 @@
+// The application: owns the program-wide state and the windows, runs the main loop.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/program_state.h"
+#include "platform/platform.h"
+
+namespace tv {
+
+class FrmMain;
+struct ScriptHooks;
+
+class Application {
+ public:
+  Application(Platform& platform, ScriptHooks& hooks);
+  ~Application();
+
+  // Starts the gallery with the command-line text and returns when it has closed.
+  int Run(const std::string& command_line);
+
+  Platform& Services() { return platform_; }
+  ProgramState& State() { return state_; }
+  ScriptHooks& Hooks() { return hooks_; }
+  FrmMain* Gallery() { return gallery_.get(); }
+  Form* FindWindow(const std::string& name);
+
+  // The program's message loop for all windows; returns when the exit flag is set.
+  void MainLoop();
+  // Unload as the system does it: Form_QueryUnload may cancel, then Form_Unload runs and
+  // the window hides. A window unloaded inside its own handler lives until it returns.
+  void Unload(Form& form);
+
+ private:
+  Platform& platform_;
+  ScriptHooks& hooks_;
+  ProgramState state_;
+  std::unique_ptr<FrmMain> gallery_;
+};
+
+}  // namespace tv

@@ -1,0 +1,32 @@
+#include <string>
+
+#include "app/application.h"
+#include "app/text_util.h"
+#include "gallery/frm_main.h"
+#include "host/html_view.h"
+
+namespace tv {
+
+
+void Application::MainLoop() {
+  MessageLoop& loop = platform_.loop;
+  while (!state_.exit_flag) {
+    loop.WaitMessage();
+    Form* active = state_.active_window;
+    if (active) {
+      if (auto wheel = loop.Take(InputMessage::Kind::Wheel, *active)) {
+        if (state_.active_view && wheel->delta != 0) {
+          state_.active_view->ScrollBy(0, wheel->delta < 0 ? 200 : -200);
+        }
+      } else if (gallery_ && active == gallery_.get()) {
+        if (loop.Take(InputMessage::Kind::RightButtonUp, *gallery_)) {
+          state_.selected_picture = PathFromStatusText(gallery_->status_text);
+          gallery_->PopupMenu(*gallery_->MyTools);
+        }
+      }
+    }
+    loop.DoEvents();
+  }
+}
+
+}  // namespace tv

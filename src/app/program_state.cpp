@@ -1,0 +1,26 @@
+#include "app/program_state.h"
+
+namespace tv {
+
+void PictureList::Clear() {
+  entries.clear();
+  count = 0;
+  text.clear();
+}
+
+bool PictureList::Append(const std::string& path) {
+  if (count >= kPictureSlots) return false;
+  entries.push_back(path);
+  ++count;
+  text += path;
+  text += "\r\n";
+  return true;
+}
+
+const std::string& PictureList::At(int index) const {
+  static const std::string empty;
+  if (index < 0 || index >= count) return empty;
+  return entries[static_cast<size_t>(index)];
+}
+
+}  // namespace tv

@@ -1,0 +1,37 @@
+// Program-wide state shared by every window. One object, owned by the application, so
+// every run (and every test) starts from a fresh program.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tv {
+
+class Form;
+class HtmlView;
+
+inline constexpr int kPictureSlots = 20001;  // indices 0 to 20000
+inline constexpr int kWebPictureSlots = 6001;
+
+struct PictureList {
+  std::vector<std::string> entries;  // full paths in display order, at most kPictureSlots
+  int32_t count = 0;                 // valid entries
+  std::string text;                  // every entry followed by CR LF
+
+  void Clear();
+  // Appends when a slot is free; returns false when the list is full.
+  bool Append(const std::string& path);
+  const std::string& At(int index) const;  // "" outside 0..count-1
+};
+
+struct ProgramState {
+  PictureList pictures;          // the gallery's picture list
+  bool exit_flag = false;        // the gallery is closing; ends MainLoop
+  bool search_stop = false;      // ends a running folder search
+  std::string selected_picture;  // picture under the mouse at the last right-click
+  Form* active_window = nullptr;     // window last activated
+  HtmlView* active_view = nullptr;   // the view wheel scrolling acts on
+};
+
+}  // namespace tv

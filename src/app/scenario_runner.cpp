@@ -1,0 +1,196 @@
+#include "app/scenario_runner.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "app/application.h"
+#include "host/html_view.h"
+#include "platform/form.h"
+#include "platform/front_end.h"
+
+namespace tv {
+
+namespace {
+
+std::string Trim(const std::string& s) {
+  size_t b = s.find_first_not_of(" \t\r");
+  if (b == std::string::npos) return "";
+  size_t e = s.find_last_not_of(" \t\r");
+  return s.substr(b, e - b + 1);
+}
+
+// Splits "verb rest of line".
+std::pair<std::string, std::string> Verb(const std::string& line) {
+  size_t sp = line.find(' ');
+  if (sp == std::string::npos) return {line, ""};
+  return {line.substr(0, sp), Trim(line.substr(sp + 1))};
+}
+
+bool ParseInt(const std::string& s, int& out) {
+  std::istringstream in(s);
+  in >> out;
+  return in && (in >> std::ws).eof();
+}
+
+}  // namespace
+
+bool ParseClock(const std::string& date, const std::string& time, DateTime& out) {
+  DateTime t;
+  char extra;
+  if (std::sscanf(date.c_str(), "%d-%d-%d%c", &t.year, &t.month, &t.day, &extra) != 3) {
+    return false;
+  }
+  if (std::sscanf(time.c_str(), "%d:%d:%d%c", &t.hour, &t.minute, &t.second, &extra) != 3) {
+    return false;
+  }
+  if (t.month < 1 || t.month > 12 || t.day < 1 || t.day > 31 || t.hour < 0 || t.hour > 23 ||
+      t.minute < 0 || t.minute > 59 || t.second < 0 || t.second > 59) {
+    return false;
+  }
+  out = t;
+  return true;
+}
+
+ScenarioRunner::ScenarioRunner(Application& app, FrontEnd& front_end,
+                               std::vector<std::string> lines, std::ostream& out)
+    : app_(app), front_end_(front_end), lines_(std::move(lines)), out_(out) {}
+
+Form* ScenarioRunner::Current() { return app_.FindWindow(window_); }
+
+bool ScenarioRunner::Fail(const std::string& why) {
+  out_ << "error: line " << next_ << ": " << why << "\n" << std::flush;
+  failed_ = true;
+  return false;
+}
+
+bool ScenarioRunner::Step() {
+  if (finished_) return false;
+  while (next_ < lines_.size() && !failed_) {
+    const std::string line = Trim(lines_[next_++]);
+    if (line.empty() || line[0] == '#') continue;
+    if (Run(line)) return true;
+    break;  // a failed line ends the script
+  }
+  // The script is done: close the gallery as its close box would, unless it closed.
+  finished_ = true;
+  if (Form* gallery = app_.FindWindow("FrmMain")) gallery->RequestClose();
+  app_.State().exit_flag = true;
+  return false;
+}
+
+bool ScenarioRunner::Run(const std::string& line) {
+  auto [verb, rest] = Verb(line);
+  ScriptHooks& hooks = front_end_.script;
+  MessageLoop& loop = app_.Services().loop;
+
+  if (verb == "window") {
+    window_ = rest;
+    if (!Current()) return Fail("no window " + rest);
+    return true;
+  }
+  if (verb == "answer") {
+    hooks.answers.push_back(rest);
+    return true;
+  }
+  if (verb == "cancel") {
+    hooks.answers.push_back(std::nullopt);
+    return true;
+  }
+  if (verb == "wait") {
+    int ms = 0;
+    if (!ParseInt(rest, ms) || ms < 0) return Fail("wait needs milliseconds");
+    loop.Sleep(ms);
+    return true;
+  }
+  if (verb == "clock") {
+    auto [date, time] = Verb(rest);
+    DateTime t;
+    if (!ParseClock(date, time, t)) return Fail("clock needs DATE TIME");
+    if (!front_end_.SetClock(t)) return Fail("this front-end keeps the real clock");
+    return true;
+  }
+
+  Form* form = Current();
+  if (!form) return Fail("no window " + window_);
+
+  if (verb == "click" || verb == "dblclick" || verb == "menu") {
+    Control* c = form->FindControl(rest);
+    if (!c) return Fail("no control " + rest + " on " + window_);
+    if (!c->Enabled()) {
+      out_ << "disabled: " << rest << "\n";
+      return true;
+    }
+    if (verb == "dblclick") {
+      c->FireDblClick();
+    } else {
+      c->FireClick();
+    }
+    return true;
+  }
+  if (verb == "key") {
+    auto [name, code_text] = Verb(rest);
+    Control* c = form->FindControl(name);
+    int code = 0;
+    if (!c) return Fail("no control " + name + " on " + window_);
+    if (!ParseInt(code_text, code)) return Fail("key needs a key code");
+    c->FireKeyDown(code);
+    return true;
+  }
+  if (verb == "resize") {
+    auto [w, h] = Verb(rest);
+    int width = 0, height = 0;
+    if (!ParseInt(w, width) || !ParseInt(h, height) || width < 0 || height < 0) {
+      return Fail("resize needs WIDTH HEIGHT");
+    }
+    form->Resize(width, height);
+    if (form->Native()) form->Native()->SizeChanged();
+    return true;
+  }
+  if (verb == "status") {
+    HtmlView* view = app_.State().active_view;
+    if (!view) return Fail("no active view");
+    if (view->events.StatusTextChange) view->events.StatusTextChange(rest);
+    return true;
+  }
+  if (verb == "rightclick") {
+    loop.Post({InputMessage::Kind::RightButtonUp, form, 0});
+    return true;
+  }
+  if (verb == "wheel") {
+    int delta = 0;
+    if (!ParseInt(rest, delta)) return Fail("wheel needs a delta");
+    loop.Post({InputMessage::Kind::Wheel, form, delta});
+    return true;
+  }
+  if (verb == "close") {
+    form->RequestClose();
+    return true;
+  }
+  if (verb == "copy") {
+    // The page name may hold no blank; the target is the rest of the line.
+    auto [page, target] = Verb(rest);
+    std::string data;
+    Platform& p = app_.Services();
+    if (!p.fs.ReadWhole(p.paths.PageFile(page), data)) return Fail("no page " + page);
+    if (!p.fs.WriteWhole(target, data)) return Fail("cannot write " + target);
+    return true;
+  }
+  if (verb == "print") {
+    auto dot = rest.rfind('.');
+    if (dot != std::string::npos) {
+      if (Control* c = form->FindControl(rest.substr(0, dot))) {
+        auto value = c->PropertyText(rest.substr(dot + 1));
+        if (!value) return Fail("no property " + rest);
+        out_ << rest << "=" << *value << "\n" << std::flush;
+        return true;
+      }
+    }
+    auto value = form->StateField(rest);
+    if (!value) return Fail("nothing named " + rest + " on " + window_);
+    out_ << rest << "=" << *value << "\n" << std::flush;
+    return true;
+  }
+  return Fail("unknown line: " + line);
+}
+
+}  // namespace tv

@@ -1,0 +1,30 @@
+// Small text helpers shared by the windows.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tv {
+
+// Escapes & < > " so a name or title can never become markup in a generated page.
+std::string HtmlEscape(std::string_view text);
+
+// The local path of a "file:" address (host part dropped, percent escapes decoded);
+// any other text gives the text from its 9th character on, as the status-text rule has it.
+std::string PathFromStatusText(const std::string& status);
+
+// Text after the last "/" (the whole text when there is none).
+std::string AfterLastSlash(const std::string& path);
+// Text up to and including the last "/" ("" when there is none).
+std::string UpToLastSlash(const std::string& path);
+
+std::string AsciiLower(std::string_view text);
+
+// The number at the start of a text as the system's Val reads it: blanks, tabs and line
+// feeds are ignored anywhere, reading stops at the first character that cannot continue a
+// decimal number, no number gives 0.
+double LeadingNumber(std::string_view text);
+// Rounds to the nearest integer, halves to even, clamped to the 32-bit range.
+int RoundHalfEven(double value);
+
+}  // namespace tv

@@ -1,0 +1,65 @@
+// Listing one folder into the picture list.
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "gallery/frm_main.h"
+#include "gallery/picture_name.h"
+
+namespace tv {
+
+std::string NormalizeFolder(const std::string& folder) {
+  std::string f = folder.empty() ? "/" : folder;
+  while (f.size() > 1 && f.back() == '/') f.pop_back();
+  return f;
+}
+
+void FrmMain::SetDirPath(const std::string& folder) {
+  // A folder that does not exist leaves the list where it was, as the system does.
+  std::string f = NormalizeFolder(folder);
+  if (!Services().fs.IsFolder(f)) return;
+  Dir1->SetPath(f);
+}
+
+void FrmMain::SetDriveFor(const std::string& folder) {
+  std::string best = "/";
+  for (const std::string& drive : Services().fs.Drives()) {
+    std::string d = NormalizeFolder(drive);
+    bool under = folder == d || (folder.rfind(d == "/" ? d : d + "/", 0) == 0);
+    if (under && d.size() > best.size()) best = d;
+  }
+  quiet_drive_ = true;
+  Drive1->SetPath(best);
+  quiet_drive_ = false;
+}
+
+void FrmMain::Drive1_Change() {
+  if (quiet_drive_) return;
+  SetDirPath(Drive1->Path());
+}
+
+void FrmMain::Dir1_Change() {
+  listing_ran = true;
+  PictureList& list = state_.pictures;
+  list.Clear();
+  current_folder = Dir1->Path();
+  if (current_folder.empty() || current_folder.back() != '/') current_folder += '/';
+
+  // One enumeration serves both passes: the order is the same each time.
+  std::vector<DirEntry> names;
+  Services().fs.List(current_folder, names, [](const DirEntry& e) {
+    return !e.is_folder && IsPictureName(e.name);
+  });
+  bool found = false;
+  for (const DirEntry& e : names) {
+    if (start_file.empty() || e.name == start_file) found = true;
+    if (found && !list.Append(current_folder + e.name)) break;
+  }
+  for (const DirEntry& e : names) {
+    if (start_file.empty() || e.name == start_file) break;
+    if (!list.Append(current_folder + e.name)) break;
+  }
+  FirstPage();
+}
+
+}  // namespace tv

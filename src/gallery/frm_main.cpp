@@ -1,0 +1,249 @@
+#include "gallery/frm_main.h"
+
+#include <cstdlib>
+
+#include "app/application.h"
+#include "host/html_view.h"
+
+namespace tv {
+
+namespace {
+
+struct ButtonDesign {
+  const char* name;
+  int index;
+  const char* tooltip;
+};
+
+// The button row above the view, left to right.
+constexpr ButtonDesign kButtons[] = {
+    {"Command1", -1, "打开图片"},
+    {"Command5", -1, "搜索(展开)图片子目录"},
+    {"Command8", -1, "查看图片路径"},
+    {"Command2", -1, "刷新图像"},
+    {"CmdPage", 0, "往前翻页"},
+    {"CmdPage", 1, "往后翻页"},
+    {"BigP", 0, "图像放大"},
+    {"BigP", 1, "图像缩小"},
+    {"Command7", -1, "切换图像方阵 X4"},
+    {"Command10", -1, "屏幕拉伸 / 宽度相等 / 原始大小"},
+    {"ImgComb", -1, "切换图像背景"},
+    {"MoveUp", 0, "至页面顶部"},
+    {"MoveUp", 1, "至页面底部"},
+    {"Command9", -1, "全部图片 保存为截图"},
+    {"Command6", -1, "Lumbra看图浏览器"},
+    {"Command3", -1, "关于软件作者"},
+};
+
+constexpr int kButtonTop = 60;
+constexpr int kButtonSize = 450;
+constexpr int kViewTop = 570;
+
+}  // namespace
+
+FrmMain::FrmMain(Application& app) : Form(app.Services(), "FrmMain"), app_(app), state_(app.State()) {
+  SetCaption(kGalleryTitle);
+  CreateControls();
+  CreateMenus();
+  // The folder list starts at the user's pictures; nothing is listed until a folder is
+  // chosen or given on the command line.
+  SetDriveFor(Services().paths.PicturesFolder());
+  Dir1->SetPath(NormalizeFolder(Services().paths.PicturesFolder()));
+  WireHandlers();
+  Resize(14400, 9600);
+}
+
+void FrmMain::CreateControls() {
+  int left = 40;
+  for (const auto& b : kButtons) {
+    Control* c;
+    if (b.index >= 0) {
+      ControlArray& array = std::string(b.name) == "CmdPage" ? CmdPage
+                            : std::string(b.name) == "BigP"  ? BigP
+                                                             : MoveUp;
+      c = &Add(array, ControlKind::Button, b.name, b.index);
+    } else {
+      c = &Add(ControlKind::Button, b.name);
+    }
+    c->SetToolTipText(b.tooltip);
+    c->Move(left, kButtonTop, kButtonSize, kButtonSize);
+    left += kButtonSize + 30;
+  }
+  Command1 = FindControl("Command1");
+  Command2 = FindControl("Command2");
+  Command3 = FindControl("Command3");
+  Command5 = FindControl("Command5");
+  Command6 = FindControl("Command6");
+  Command7 = FindControl("Command7");
+  Command8 = FindControl("Command8");
+  Command9 = FindControl("Command9");
+  Command10 = FindControl("Command10");
+  ImgComb = FindControl("ImgComb");
+  CmdPage[0].SetEnabled(false);
+
+  ChkFace = &Add(ControlKind::CheckBox, "ChkFace");
+  ChkFace->SetToolTipText("显示 / 隐藏文件夹列表");
+  ChkFace->SetCaption("目录");
+  ChkFace->Move(left + 60, kButtonTop + 60, 900, 330);
+
+  Drive1 = &Add(ControlKind::DriveList, "Drive1");
+  Drive1->Move(40, kViewTop, 2880, 330);
+  Dir1 = &Add(ControlKind::DirList, "Dir1");
+  Dir1->Move(40, kViewTop + 390, 2880, 7000);
+  law = &Add(ControlKind::PictureBox, "law");
+  law->Move(2920, kViewTop, 60, 8000);
+  for (Control* c : {Drive1, Dir1, law}) c->SetVisible(false);
+
+  Web = &Add(ControlKind::View, "Web");
+  Web->Move(40, kViewTop, 14320, 8630);
+  TotalWeb = &Add(ControlKind::View, "TotalWeb");
+  TotalWeb->SetVisible(false);
+  TotalWeb->Move(0, 0, 150, 150);
+
+  // The focus holder sits outside the visible area: it only receives keys.
+  Cmb = &Add(ControlKind::ComboBox, "Cmb");
+  Cmb->Move(-2000, kButtonTop, 1200, 330);
+  Picture1 = &Add(ControlKind::PictureBox, "Picture1");
+  Picture1->SetVisible(false);
+  ImageCopy = &Add(ControlKind::Image, "ImageCopy");
+  ImageCopy->SetVisible(false);
+
+  struct LabelDesign {
+    int left, width;
+    const char* text;
+  };
+  constexpr LabelDesign kLabels[] = {
+      {40, 5600, "当前路径：未知"}, {5660, 30, ""},  {5720, 1900, "图片总数：0"},
+      {7640, 30, ""},               {7700, 1900, ""}, {9620, 30, ""},
+      {11500, 2850, "Corvex看图器"},
+  };
+  for (int i = 0; i < 7; ++i) {
+    Control& l = Add(Lab, ControlKind::Label, "Lab", i);
+    l.SetCaption(kLabels[i].text);
+    l.Move(kLabels[i].left, 9345, kLabels[i].width, 255);
+  }
+
+  Timer1 = &Add(ControlKind::Timer, "Timer1");
+  Timer1->SetInterval(20);
+  Timer2 = &Add(ControlKind::Timer, "Timer2");
+  Timer2->SetInterval(1000);
+  Timer2->SetTimerEnabled(true);
+}
+
+void FrmMain::CreateMenus() {
+  mFile = &AddMenu("mFile", "文件(&F)");
+  AddMenu("FopenFile", "打开图片(&O)", mFile);
+  AddMenu("FsearchDir", "搜索图片目录(&S)", mFile);
+  AddSeparator(*mFile);
+  AddMenu("Fliulanqi", "Lumbra图片浏览器(&A)", mFile);
+  AddSeparator(*mFile);
+  AddMenu("ToolSaveList", "导出图像文件列表", mFile);
+  AddMenu("ToolScreen", "全部图片 保存为截图", mFile);
+  AddSeparator(*mFile);
+  AddMenu("FprintSet", "打印设置", mFile);
+  AddMenu("FprintView", "打印预览", mFile);
+  AddMenu("Fprint", "打印(&P)", mFile);
+  AddSeparator(*mFile);
+  AddMenu("Fexit", "退出(&E)", mFile);
+
+  mEdit = &AddMenu("mEdit", "查看(&V)");
+  AddMenu("Eforward", "页面前进", mEdit);
+  AddMenu("Eback", "页面后退", mEdit);
+  AddMenu("ToolJump", "快速跳转页面至…页", mEdit);
+  AddMenu("Ereload", "刷新目录(&R)", mEdit);
+  AddSeparator(*mEdit);
+  EviewPath = &AddMenu("EviewPath", "显示图片文件目录", mEdit);
+  AddMenu("EfilePath", "查看图片文件路径", mEdit);
+  Folder = &AddMenu("Folder", "驻在文件夹菜单上", mEdit);
+  AddSeparator(*mEdit);
+  AddMenu("ToolSetup", "系统设置(&S)", mEdit);
+
+  mImage = &AddMenu("mImage", "图像(&I)");
+  AddMenu("IbigSize", "图像放大", mImage);
+  AddMenu("IsmaillSize", "图像缩小", mImage);
+  AddMenu("IbackColor", "切换图像背景", mImage);
+  AddMenu("IfangZhen", "切换图像方阵", mImage);
+  AddMenu("Iwidth", "图像拉伸/宽度相等/原始大小", mImage);
+  AddSeparator(*mImage);
+  Control& run_screen = AddMenu("RunScreen", "滚动屏幕(&R)", mImage);
+  AddMenu("RgoTop", "至页面顶部(&T)", &run_screen);
+  AddMenu("RgoButton", "至页面底部(&B)", &run_screen);
+  AddSeparator(run_screen);
+  const char* speeds[] = {"低速(&L)", "慢速(&M)", "中速(&H)", "快速(&U)", "高速(&G)"};
+  for (int i = 0; i < 5; ++i) Speed.Add(AddMenu("Speed", speeds[i], &run_screen, i));
+  Speed[0].SetChecked(true);
+
+  HelpM = &AddMenu("HelpM", "帮助(&H)");
+  AddMenu("HelpMe", "使用帮助(&H)", HelpM);
+  AddMenu("HelpEmail", "联系作者(&E)", HelpM);
+  AddMenu("HelpHome", "官方网站(&P)", HelpM);
+  AddSeparator(*HelpM);
+  AddMenu("LagFanti", "繁体语言版", HelpM);
+  AddMenu("LagEnglish", "英文语言版", HelpM);
+  AddSeparator(*HelpM);
+  AddMenu("ToolsLocal", "程序所在位置", HelpM);
+  AddMenu("HelpAbout", "关于(&A)", HelpM);
+
+  MyTools = &AddMenu("MyTools", "工具(&T)");
+  AddMenu("ToolDefaut", "打开图片(&O)", MyTools);
+  AddMenu("ToolsPath", "查看图片路径(&P)", MyTools);
+  AddSeparator(*MyTools);
+  AddMenu("ToolJump2", "快速跳转页面至…页", MyTools);
+  AddMenu("ToolsTop", "至页面顶部(&T)", MyTools);
+  AddMenu("ToolsButton", "至页面底部(&B)", MyTools);
+  AddMenu("ToolReload", "刷新(&R)", MyTools);
+  AddSeparator(*MyTools);
+  AddMenu("ToolsCopy", "另存图片(&C)", MyTools);
+  AddMenu("ToolsDel", "删除图片(&D)", MyTools);
+  AddMenu("ToolsClipboard", "复制图片(剪贴板)", MyTools);
+  AddMenu("ToolsEdit", "编辑图片(画图板)", MyTools);
+  AddSeparator(*MyTools);
+  AddMenu("ToolsAttrib", "图片属性(&A)", MyTools);
+}
+
+void FrmMain::WireHandlers() {
+  Dir1->Change = [this] { Dir1_Change(); };
+  Drive1->Change = [this] { Drive1_Change(); };
+  Command10->Click = [this] { Command10_Click(); };
+  FindControl("Iwidth")->Click = [this] { Command10_Click(); };
+  FindControl("Fexit")->Click = [this] { Fexit_Click(); };
+  Timer2->TimerTick = [this] { Timer2_Timer(); };
+
+  HtmlViewEvents& events = Web->View()->events;
+  events.StatusTextChange = [this](const std::string& text) { status_text = text; };
+}
+
+void FrmMain::Form_Resize() {
+  const int sw = ScaleWidth(), sh = ScaleHeight();
+  Drive1->SetWidth(sw / 5);
+  Dir1->SetWidth(Drive1->Width());
+  Dir1->SetHeight(sh - 1300);
+  Web->SetHeight(sh - 970);
+  Web->SetLeft(ChkFace->Value() == 1 ? Drive1->Width() + 80 : 40);
+  Web->SetWidth(sw - Web->Left() - 40);
+  law->SetLeft(Drive1->Width() + 40);
+  law->SetHeight(Web->Height());
+  for (int i = 0; i <= 6; ++i) Lab[i].SetTop(sh - 255);
+  if (sw - 11550 >= 0) Lab[6].SetWidth(sw - 11550);
+}
+
+std::optional<std::string> FrmMain::StateField(const std::string& field) const {
+  if (field == "current page") return std::to_string(current_page);
+  if (field == "page count") return std::to_string(page_count);
+  if (field == "per page") return std::to_string(per_page);
+  if (field == "zoom") return std::to_string(zoom);
+  if (field == "display mode") return std::to_string(display_mode);
+  if (field == "width toggle") return std::to_string(width_toggle);
+  if (field == "background") return background;
+  if (field == "current folder") return current_folder;
+  if (field == "start file") return start_file;
+  if (field == "scroll step") return std::to_string(scroll_step);
+  if (field == "selected picture") return state_.selected_picture;
+  if (field == "picture count") return std::to_string(state_.pictures.count);
+  if (field.rfind("picture ", 0) == 0) {
+    return state_.pictures.At(std::atoi(field.c_str() + 8));
+  }
+  return std::nullopt;
+}
+
+}  // namespace tv

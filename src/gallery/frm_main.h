@@ -1,0 +1,120 @@
+// FrmMain: the gallery window, the program's start-up window. It lists a folder's
+// pictures into the picture list and shows them a page of thumbnails at a time.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "platform/form.h"
+
+namespace tv {
+
+class Application;
+struct ProgramState;
+
+inline constexpr const char* kGalleryPage = "C:\\Tpc.htm";
+inline constexpr const char* kGalleryTitle = "Tessaview (v8.2)";
+
+// A folder path as the folder list keeps it: no trailing "/" but for the root.
+std::string NormalizeFolder(const std::string& folder);
+
+class FrmMain : public Form {
+ public:
+  explicit FrmMain(Application& app);
+
+  // Window events.
+  void Form_Load() override;
+  void Form_Resize() override;
+  void Form_Activate() override;
+  bool Form_QueryUnload() override;
+
+  // Listing and page building.
+  void Dir1_Change();
+  void Drive1_Change();
+  void FirstPage();
+  void WritePage();
+  void Command10_Click();
+
+  // Timers.
+  void Timer2_Timer();
+
+  // Menu commands.
+  void Fexit_Click();
+
+  std::optional<std::string> StateField(const std::string& field) const override;
+
+  // Controls.
+  Control* Drive1;   // drive list
+  Control* Dir1;     // folder list
+  Control* law;      // splitter between the folder panel and the view
+  Control* Web;      // the gallery's HTML view
+  Control* TotalWeb; // second view, kept hidden
+  Control* Cmb;      // focus holder that only receives keys
+  Control* ChkFace;  // folder panel switch
+  Control* Picture1; // drawing surface of the screenshot
+  Control* ImageCopy;  // picture loader of the clipboard copy
+  Control* Timer1;   // automatic scrolling, 20 ms
+  Control* Timer2;   // re-activation, 1000 ms
+  ControlArray Lab;      // status labels 0 to 6
+  ControlArray CmdPage;  // previous, next page
+  ControlArray BigP;     // zoom in, zoom out
+  ControlArray MoveUp;   // automatic scroll up, down
+  Control* Command1;
+  Control* Command2;
+  Control* Command3;
+  Control* Command5;
+  Control* Command6;
+  Control* Command7;
+  Control* Command8;
+  Control* Command9;
+  Control* Command10;
+  Control* ImgComb;
+
+  // Menus.
+  Control* mFile;
+  Control* mEdit;
+  Control* mImage;
+  Control* HelpM;
+  Control* MyTools;
+  Control* Folder;     // shell-menu toggle
+  Control* EviewPath;  // folder panel item
+  ControlArray Speed;  // scroll speeds
+
+  // Gallery state.
+  std::string status_text;            // last status text reported by Web
+  std::string start_file;             // file name the listing starts at
+  bool listing_ran = false;           // set by every listing; tells a caller it fired
+  int32_t width_toggle = 0;           // 0, 1, 2 of the stretch / original-size command
+  int32_t display_mode = 0;           // thumbnail layout 0 to 5
+  int32_t scroll_step = 2;            // pixels per automatic scroll tick
+  int16_t zoom = 0;                   // page zoom in percent
+  int16_t colour_index = 0;           // position in the background colour cycle
+  std::string current_folder = "/";   // folder being shown, always ending in "/"
+  std::string scratch;                // work text: dialog results
+  int32_t page_count = 0;             // pages of the current list
+  int32_t current_page = 0;           // page shown, 1-based
+  int32_t per_page = 30;              // thumbnails per page, 30 to 200
+  int16_t scroll_direction = 0;       // 0 up, 1 down for automatic scrolling
+  std::string background = "#FFFFFF";  // page background written into the page
+  std::string command_line;           // the text the program was started with
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  void WireHandlers();
+  // Sets the folder list as the system does: a different existing folder fires Dir1_Change.
+  void SetDirPath(const std::string& folder);
+  void SetDriveFor(const std::string& folder);
+  std::string PageFile() const;
+  using PictureLineMaker = std::function<std::string(const std::string&, const std::string&)>;
+  // Writes the page of the current page number with one line per picture, then shows it.
+  void WritePageFile(bool centred, const PictureLineMaker& picture_line);
+
+  bool quiet_drive_ = false;  // the drive list follows the folder without listing it
+
+  Application& app_;
+  ProgramState& state_;
+};
+
+}  // namespace tv

@@ -1,0 +1,87 @@
+// Start-up, activation and close-down of the gallery window.
+#include <string>
+
+#include "app/application.h"
+#include "gallery/frm_main.h"
+#include "host/html_view.h"
+#include "settings/settings_store.h"
+#include "settings/shell_integration.h"
+
+namespace tv {
+
+namespace {
+
+std::string WithoutQuotes(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c != '"') out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+void FrmMain::Form_Load() {
+  Platform& p = Services();
+  background = "#FFFFFF";
+  scroll_step = 2;
+  state_.exit_flag = false;
+  display_mode = 0;
+  Web->View()->Navigate("about:blank");
+  current_folder = p.paths.PicturesFolder();
+
+  SettingsStore settings(p.settings);
+  per_page = settings.PageFileCount();
+  Lab[4].SetCaption("每页显示：" + std::to_string(per_page));
+
+  int32_t right_menu = 0;
+  settings.ReadInteger("setup", "RightMenu", right_menu);
+  if (right_menu == 1) {
+    Folder->SetChecked(true);
+    int action = 1;
+    ShellVerbs(p, action);
+  }
+
+  std::string argument = WithoutQuotes(command_line);
+  if (!argument.empty()) {
+    if (argument[0] != '/') argument = p.paths.CurrentFolder() + argument;
+    if (p.fs.IsFile(argument) && p.fs.FileLength(argument).value_or(0) >= 31) {
+      auto slash = argument.rfind('/');
+      start_file = argument.substr(slash + 1);
+      argument = slash == 0 ? "/" : argument.substr(0, slash);
+    } else {
+      start_file.clear();
+    }
+    SetDriveFor(argument);
+    SetDirPath(argument);
+    Show();
+    if (state_.pictures.count == 0) Dir1_Change();
+  }
+
+  TotalWeb->View()->SetSilent(true);
+  FirstRun(p, settings);
+  Show();
+  Form_Activate();
+  app_.MainLoop();
+}
+
+void FrmMain::Form_Activate() {
+  state_.active_window = this;
+  state_.active_view = Web->View();
+}
+
+void FrmMain::Timer2_Timer() {
+  if (Native() && Native()->IsForeground()) Form_Activate();
+}
+
+bool FrmMain::Form_QueryUnload() {
+  Hide();
+  state_.search_stop = true;
+  state_.exit_flag = true;
+  Services().fs.Delete(PageFile());
+  return false;
+}
+
+void FrmMain::Fexit_Click() { app_.Unload(*this); }
+
+}  // namespace tv

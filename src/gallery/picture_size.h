@@ -1,0 +1,19 @@
+// Width and height of a picture read from its file header (PNG, GIF, JPEG, BMP).
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+class FileSystem;
+
+struct PictureSize {
+  int width = 0;
+  int height = 0;
+};
+
+// 0 x 0 when the file cannot be read, its format is not known or its header is cut
+// short. Reads only the header: 32 bytes, or a JPEG's segment headers up to its frame.
+PictureSize GetPictureSize(FileSystem& fs, const std::string& path);
+
+}  // namespace tv

@@ -1,0 +1,87 @@
+// Writing and showing one page of thumbnails.
+#include <string>
+
+#include "app/application.h"
+#include "gallery/frm_main.h"
+#include "gallery/page_lines.h"
+#include "gallery/picture_size.h"
+#include "host/html_view.h"
+
+namespace tv {
+
+std::string FrmMain::PageFile() const { return Services().paths.PageFile(kGalleryPage); }
+
+void FrmMain::FirstPage() {
+  current_page = 1;
+  CmdPage[0].SetEnabled(false);
+  WritePage();
+}
+
+void FrmMain::WritePage() {
+  width_toggle = 0;
+  const int v = ViewWidthPixels(Web->Width());
+  const int w = ThumbnailWidth(display_mode, v);
+  const bool centred = display_mode == 0 || display_mode == 4;
+  WritePageFile(centred, [&](const std::string& path, const std::string& name) {
+    if (display_mode != 0) return PictureLineText(PictureLine::Row, path, name, w);
+    const bool wider = GetPictureSize(Services().fs, path).width > w;
+    return PictureLineText(wider ? PictureLine::Shrunk : PictureLine::Fitted, path, name, w);
+  });
+  SetBusyPointer(false);
+}
+
+void FrmMain::Command10_Click() {
+  if (state_.pictures.count == 0) return;
+  display_mode = 0;
+  SetBusyPointer(true);
+  width_toggle = width_toggle + 1 > 2 ? 0 : width_toggle + 1;
+  if (width_toggle == 0) {
+    WritePage();
+    return;
+  }
+  const int v = ViewWidthPixels(Web->Width());
+  const int toggle = width_toggle;
+  if (toggle == 1) display_mode = 4;
+  WritePageFile(true, [&](const std::string& path, const std::string& name) {
+    return toggle == 1 ? PictureLineText(PictureLine::Row, path, name, v)
+                       : PictureLineText(PictureLine::Original, path, name, v);
+  });
+  SetBusyPointer(false);
+  SetFocus(*Web);
+}
+
+void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) {
+  const PictureList& list = state_.pictures;
+  const int start = (current_page - 1) * per_page;
+  std::string page;
+  page += "<body bgcolor=" + background + ">\r\n";
+  page += "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
+          "rightmargin=0 bottommargin=0>\r\n";
+  if (centred) page += "<div align=center>\r\n";
+  // A page past the end of the list (the per-page number grew) shows nothing.
+  int i = start < 0 ? 0 : start;
+  const int end = start + per_page;
+  for (; i < end; ++i) {
+    if (i >= list.count) break;
+    const std::string& p = list.At(i);
+    const std::string n = p.substr(p.rfind('/') + 1);
+    if (i == start) current_folder = p.substr(0, p.rfind('/') + 1);
+    page += picture_line(p, n);
+    page += "\r\n";
+  }
+  CmdPage[1].SetEnabled(i < list.count);
+  if (centred) page += "</div>\r\n";
+  page += "</body>\r\n";
+  Services().fs.WriteWhole(PageFile(), page);  // a failed write leaves the old page shown
+  Services().fs.SetAttributes(PageFile(), kAttrHidden | kAttrSystem);
+
+  Services().loop.DoEvents();
+  page_count = list.count / per_page + (list.count % per_page > 0 ? 1 : 0);
+  Web->View()->Navigate(PageFile());
+  Lab[0].SetCaption("当前路径：" + current_folder);
+  Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
+  Lab[6].SetCaption("Corvex看图器     第 " + std::to_string(current_page) + " 页  ， 共 " +
+                    std::to_string(page_count) + " 页");
+}
+
+}  // namespace tv

@@ -1,0 +1,100 @@
+// What the logic uses of an embedded HTML view and its document. The desktop front-end
+// implements it on WebKitGTK; the headless front-end on a small page model.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/jpeg.h"
+
+namespace tv {
+
+// ExecWB command numbers and options.
+enum ExecWbCommand {
+  kCmdSaveAs = 4,
+  kCmdPrint = 6,
+  kCmdPrintPreview = 7,
+  kCmdPageSetup = 8,
+  kCmdProperties = 10,
+  kCmdCut = 11,
+  kCmdCopy = 12,
+  kCmdPaste = 13,
+  kCmdSelectAll = 17,
+};
+enum ExecWbOption { kOptDefault = 0, kOptPromptUser = 1, kOptDontPrompt = 2 };
+
+// One element of the document, as read in a single scan.
+struct HtmlElement {
+  std::string tag_name;  // upper case, as the document object model names it
+  std::string src;       // absolute address
+  std::string href;      // absolute address
+  int width = 0;         // displayed size in pixels
+  int height = 0;
+};
+
+// CommandStateChange command ids.
+enum { kCsteNavigateForward = 1, kCsteNavigateBack = 2 };
+
+class HtmlView;
+
+struct HtmlViewEvents {
+  std::function<void(const std::string& text)> StatusTextChange;
+  std::function<void(long progress, long progress_max)> ProgressChange;
+  std::function<void(long command, bool enable)> CommandStateChange;
+  std::function<void()> DownloadBegin;
+  std::function<void()> DownloadComplete;
+  std::function<void(const std::string& title)> TitleChange;
+  std::function<void()> PropertyChange;
+  std::function<void(const std::string& url, bool& cancel)> BeforeNavigate2;
+  // Set `view` to hand back a view for the new window, or `cancel` to refuse it.
+  std::function<void(HtmlView*& view, bool& cancel)> NewWindow2;
+  std::function<void(const std::string& url)> NavigateComplete2;
+  std::function<void(const std::string& url)> DocumentComplete;
+};
+
+class HtmlView {
+ public:
+  virtual ~HtmlView() = default;
+
+  // A web address, a local file path or an "about:" text (shown as a one-line page).
+  virtual void Navigate(const std::string& address) = 0;
+  virtual std::string LocationURL() = 0;
+  virtual void Refresh() = 0;
+  virtual void Stop() = 0;
+  virtual void GoBack() = 0;
+  virtual void GoForward() = 0;
+  virtual void ExecWB(int command, int option) = 0;
+  virtual void SetOffline(bool offline) = 0;
+  virtual void SetSilent(bool silent) = 0;
+  virtual void SetRegisterAsBrowser(bool v) = 0;
+  virtual bool Busy() = 0;
+
+  // Document members; each fails quietly (empty, false) when no document is loaded.
+  virtual bool HasDocument() = 0;
+  virtual std::string Title() = 0;
+  // document.parentWindow.scrollBy(x, y)
+  virtual bool ScrollBy(int x, int y) = 0;
+  // document.parentWindow.execScript(code, language)
+  virtual bool ExecScript(const std::string& code, const std::string& language) = 0;
+  // Every element of document.all in document order, read in one scan.
+  virtual std::vector<HtmlElement> All() = 0;
+  // href of document.activeElement (the link that asked for a new window).
+  virtual std::string ActiveElementHref() = 0;
+  virtual int ScrollWidth() = 0;   // body.scrollWidth
+  virtual int ScrollHeight() = 0;  // body.scrollHeight
+  virtual int ScrollTop() = 0;     // the window's vertical scroll position
+  // body.scroll = "no" / "yes"
+  virtual void SetBodyScroll(bool scroll_bars) = 0;
+  virtual std::string DocumentHtml() = 0;
+
+  // Renders the whole document at width x height pixels and hands it out in bands.
+  // Returns nothing when it cannot be rendered.
+  virtual std::optional<BandSource> Snapshot(int width, int height) = 0;
+
+  HtmlViewEvents events;
+};
+
+}  // namespace tv

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace tv {
+
+struct DateTime {
+  int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual DateTime Now() = 0;
+};
+
+}  // namespace tv

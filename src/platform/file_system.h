@@ -1,0 +1,70 @@
+// Files and folders. Paths are UTF-8 texts with "/" separators.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tv {
+
+struct DirEntry {
+  std::string name;
+  bool is_folder = false;
+  bool is_link = false;  // a symbolic link (to a folder or a file)
+  uint64_t size = 0;     // filled only when asked for
+};
+
+// Reads bytes at any offset without reading the whole file.
+class RandomAccessFile {
+ public:
+  virtual ~RandomAccessFile() = default;
+  virtual uint64_t Length() const = 0;
+  // Reads up to `n` bytes at `offset`; returns how many were read.
+  virtual size_t ReadAt(uint64_t offset, void* buffer, size_t n) = 0;
+};
+
+// Attribute bits as the system names them; on Linux they are accepted and change nothing.
+inline constexpr uint32_t kAttrHidden = 2;
+inline constexpr uint32_t kAttrSystem = 4;
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The entries of a folder other than "." and "..", in the order a file manager shows
+  // them: case-insensitive, digit runs compared as numbers. `keep` (when given) filters
+  // entries before they are ordered; `with_sizes` fills DirEntry::size.
+  // Returns false when the folder cannot be read.
+  virtual bool List(const std::string& folder, std::vector<DirEntry>& out,
+                    const std::function<bool(const DirEntry&)>& keep = nullptr,
+                    bool with_sizes = false) = 0;
+
+  virtual bool IsFile(const std::string& path) = 0;
+  virtual bool IsFolder(const std::string& path) = 0;
+  // Length of a regular file, or nothing when it does not exist.
+  virtual std::optional<uint64_t> FileLength(const std::string& path) = 0;
+  virtual std::unique_ptr<RandomAccessFile> Open(const std::string& path) = 0;
+
+  virtual bool ReadWhole(const std::string& path, std::string& out) = 0;
+  // Replaces the file with `data`: written beside it and renamed over it, so a failure
+  // leaves the previous file whole.
+  virtual bool WriteAtomic(const std::string& path, std::string_view data) = 0;
+  // Creates or truncates and writes (pages and exported lists).
+  virtual bool WriteWhole(const std::string& path, std::string_view data) = 0;
+
+  virtual bool Copy(const std::string& from, const std::string& to) = 0;
+  virtual bool Delete(const std::string& path) = 0;
+  virtual bool CreateFolder(const std::string& path) = 0;  // with missing parents
+  virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
+
+  // Mount points of the file systems a person would pick from: root, home, media.
+  virtual std::vector<std::string> Drives() = 0;
+  // Canonical form of a folder path (links resolved), or empty when it does not exist.
+  virtual std::string RealPath(const std::string& path) = 0;
+};
+
+}  // namespace tv

@@ -1,0 +1,134 @@
+#include "platform/form.h"
+
+#include "host/html_view.h"
+#include "platform/platform.h"
+
+namespace tv {
+
+Form::Form(Platform& platform, std::string name) : platform_(platform), name_(std::move(name)) {}
+
+Form::~Form() {
+  for (auto& c : controls_) {
+    if (c->Kind() == ControlKind::Timer) platform_.loop.ControlDestroyed(*c);
+  }
+  native_.reset();
+}
+
+void Form::SetCaption(const std::string& caption) {
+  if (caption_ == caption) return;
+  caption_ = caption;
+  if (native_) native_->CaptionChanged();
+}
+
+void Form::Resize(int scale_width, int scale_height) {
+  scale_width_ = scale_width;
+  scale_height_ = scale_height;
+  Form_Resize();
+}
+
+void Form::Show() {
+  if (!native_) Realize();
+  if (visible_) return;
+  visible_ = true;
+  if (native_) native_->VisibilityChanged();
+}
+
+void Form::Hide() {
+  if (!visible_) return;
+  visible_ = false;
+  if (native_) native_->VisibilityChanged();
+}
+
+bool Form::IsInside(const Form& outer) const {
+  for (const Form* f = this; f; f = f->parent_) {
+    if (f == &outer) return true;
+  }
+  return false;
+}
+
+void Form::Realize() {
+  if (native_) return;
+  native_ = platform_.windows.CreateNativeWindow(*this);
+  for (auto& c : controls_) {
+    if (c->Kind() == ControlKind::Timer) platform_.loop.TimerChanged(*c);
+  }
+}
+
+void Form::RequestClose() {
+  if (closer) {
+    closer(*this);
+  } else if (!Form_QueryUnload()) {
+    Form_Unload();
+    Hide();
+    MarkUnloaded();
+  }
+}
+
+void Form::PopupMenu(Control& menu) {
+  if (native_) native_->PopupMenu(menu);
+}
+
+void Form::SetFocus(Control& control) {
+  if (native_) native_->SetFocus(control);
+}
+
+void Form::SetBusyPointer(bool busy) {
+  if (native_) native_->SetBusyPointer(busy);
+}
+
+void Form::Beep() {
+  if (native_) native_->Beep();
+}
+
+Control* Form::FindControl(const std::string& full_name) const {
+  auto it = by_name_.find(full_name);
+  return it == by_name_.end() ? nullptr : it->second;
+}
+
+std::optional<std::string> Form::StateField(const std::string&) const { return std::nullopt; }
+
+void Form::ControlChanged(Control& c, Prop p) {
+  if (c.Kind() == ControlKind::Timer && (p == Prop::Interval || p == Prop::TimerEnabled)) {
+    if (native_) platform_.loop.TimerChanged(c);
+    return;
+  }
+  if (native_) native_->ControlChanged(c, p);
+}
+
+Control& Form::Add(ControlKind kind, const std::string& name, int index) {
+  controls_.push_back(std::make_unique<Control>(*this, kind, name, index));
+  Control& c = *controls_.back();
+  by_name_[c.FullName()] = &c;
+  if (kind == ControlKind::View) c.SetView(platform_.windows.CreateView(c));
+  if (native_) {
+    native_->ControlAdded(c);
+    if (kind == ControlKind::Timer) platform_.loop.TimerChanged(c);
+  }
+  return c;
+}
+
+Control& Form::Add(ControlArray& array, ControlKind kind, const std::string& name, int index) {
+  Control& c = Add(kind, name, index);
+  array.Add(c);
+  return c;
+}
+
+Control& Form::AddMenu(const std::string& name, const std::string& caption, Control* parent,
+                       int index) {
+  Control& m = Add(parent ? ControlKind::MenuItem : ControlKind::Menu, name, index);
+  m.SetCaption(caption);
+  if (parent) {
+    parent->AddChild(m);
+  } else {
+    menu_bar_.push_back(&m);
+  }
+  return m;
+}
+
+Control& Form::AddSeparator(Control& parent) {
+  Control& s = Add(ControlKind::Separator, "-sep" + std::to_string(++separators_));
+  parent.AddChild(s);
+  return s;
+}
+
+}  // namespace tv

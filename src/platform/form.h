@@ -1,0 +1,105 @@
+// The model of one window: its controls, caption and inner size. Each window of the
+// program derives from Form, creates its controls in its constructor and names its
+// handlers after the control and the event (CmdPage_Click, Timer2_Timer).
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/control.h"
+
+namespace tv {
+
+struct Platform;
+class NativeWindow;
+
+class Form {
+ public:
+  Form(Platform& platform, std::string name);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  const std::string& Name() const { return name_; }
+  Platform& Services() const { return platform_; }
+
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& caption);
+
+  // Inner size in twips (what Form_Resize lays out).
+  int ScaleWidth() const { return scale_width_; }
+  int ScaleHeight() const { return scale_height_; }
+  // Sets the inner size and runs Form_Resize, as the front-end does when the user resizes.
+  void Resize(int scale_width, int scale_height);
+
+  bool IsVisible() const { return visible_; }
+  void Show();
+  void Hide();
+
+  // The window this one sits inside (page windows inside the browser frame).
+  Form* ParentForm() const { return parent_; }
+  void SetParentForm(Form* parent) { parent_ = parent; }
+  bool IsInside(const Form& outer) const;
+
+  // Creates the native window for the controls made so far.
+  void Realize();
+  NativeWindow* Native() const { return native_.get(); }
+  bool IsUnloaded() const { return unloaded_; }
+  void MarkUnloaded() { unloaded_ = true; }
+
+  // The close box: asks Form_QueryUnload, then unloads through the owner's closer.
+  void RequestClose();
+  std::function<void(Form&)> closer;
+
+  void PopupMenu(Control& menu);
+  void SetFocus(Control& control);
+  void SetBusyPointer(bool busy);
+  void Beep();
+
+  // Window events.
+  virtual void Form_Load() {}
+  virtual void Form_Resize() {}
+  virtual void Form_Activate() {}
+  // Returns true to cancel the close.
+  virtual bool Form_QueryUnload() { return false; }
+  virtual void Form_Unload() {}
+
+  // Lookup by full name ("CmdPage(1)", "Web", "Speed(2)") for the scenario runner.
+  Control* FindControl(const std::string& full_name) const;
+  const std::deque<std::unique_ptr<Control>>& Controls() const { return controls_; }
+  const std::vector<Control*>& MenuBar() const { return menu_bar_; }
+  // A named state value of the window for the scenario runner ("current page").
+  virtual std::optional<std::string> StateField(const std::string& field) const;
+
+  // Called by Control when a property changes.
+  void ControlChanged(Control& c, Prop p);
+
+ protected:
+  Control& Add(ControlKind kind, const std::string& name, int index = -1);
+  Control& Add(ControlArray& array, ControlKind kind, const std::string& name, int index);
+  // Menus: a top-level entry of the bar, or an entry under a parent menu.
+  Control& AddMenu(const std::string& name, const std::string& caption, Control* parent = nullptr,
+                   int index = -1);
+  Control& AddSeparator(Control& parent);
+
+ private:
+  Platform& platform_;
+  std::string name_;
+  std::string caption_;
+  int scale_width_ = 0;
+  int scale_height_ = 0;
+  bool visible_ = false;
+  bool unloaded_ = false;
+  Form* parent_ = nullptr;
+  std::deque<std::unique_ptr<Control>> controls_;
+  std::map<std::string, Control*> by_name_;
+  std::vector<Control*> menu_bar_;
+  std::unique_ptr<NativeWindow> native_;
+  int separators_ = 0;
+};
+
+}  // namespace tv

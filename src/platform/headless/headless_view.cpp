@@ -1,0 +1,165 @@
+#include "platform/headless/headless_view.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "app/text_util.h"
+#include "platform/control.h"
+#include "platform/file_system.h"
+#include "platform/front_end.h"
+#include "platform/headless/headless_loop.h"
+
+namespace tv {
+
+namespace {
+
+// "#RRGGBB" -> red, green, blue; white when unreadable.
+void ParseColour(const std::string& text, uint8_t rgb[3]) {
+  rgb[0] = rgb[1] = rgb[2] = 255;
+  std::string t = text.size() == 7 && text[0] == '#' ? text.substr(1) : "";
+  if (t.size() != 6 || t.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return;
+  for (int i = 0; i < 3; ++i) rgb[i] = static_cast<uint8_t>(std::stoi(t.substr(2 * i, 2), nullptr, 16));
+}
+
+}  // namespace
+
+HeadlessView::HeadlessView(Control& control, HeadlessLoop& loop, FileSystem& fs,
+                           ScriptHooks& hooks)
+    : control_(control), loop_(loop), fs_(fs), hooks_(hooks) {}
+
+HeadlessView::~HeadlessView() { *alive_ = false; }
+
+int HeadlessView::ViewWidth() const { return std::max(control_.Width() / 15, 0); }
+int HeadlessView::ViewHeight() const { return std::max(control_.Height() / 15, 0); }
+
+void HeadlessView::Navigate(const std::string& address) { Load(address, true); }
+
+void HeadlessView::Load(const std::string& address, bool add_history) {
+  std::string url = !address.empty() && address[0] == '/' ? FileUrl(address) : address;
+  bool cancel = false;
+  if (events.BeforeNavigate2) events.BeforeNavigate2(url, cancel);
+  if (cancel) return;
+  if (add_history) {
+    history_.resize(static_cast<size_t>(history_index_ + 1));
+    history_.push_back(url);
+    history_index_ = static_cast<int>(history_.size()) - 1;
+  }
+  pending_ = url;
+  loading_ = true;
+  const unsigned generation = ++generation_;
+  std::weak_ptr<bool> alive = alive_;
+  loop_.PostTask([this, alive, generation] {
+    if (auto a = alive.lock(); a && *a) Finish(generation);
+  });
+}
+
+void HeadlessView::Finish(unsigned generation) {
+  if (generation != generation_) return;  // a later navigation replaced this one
+  const std::string url = pending_;
+  if (url.rfind("about:", 0) == 0) {
+    std::string text = url.substr(6);
+    html_ = text == "blank" ? "" : "<body>" + HtmlEscape(text) + "</body>";
+  } else if (url.rfind("file:", 0) == 0) {
+    if (!fs_.ReadWhole(PathFromStatusText(url), html_)) html_.clear();
+  } else {
+    html_.clear();  // no network in headless runs
+  }
+  page_ = BuildPageModel(html_, ViewWidth(), fs_);
+  location_ = url;
+  loaded_ = true;
+  scroll_top_ = scroll_left_ = 0;
+  zoom_percent = 100;
+
+  if (events.DownloadBegin) events.DownloadBegin();
+  if (events.ProgressChange) events.ProgressChange(50, 100);
+  if (events.NavigateComplete2) events.NavigateComplete2(url);
+  if (events.TitleChange) events.TitleChange(page_.title.empty() ? url : page_.title);
+  if (events.CommandStateChange) {
+    events.CommandStateChange(kCsteNavigateBack, history_index_ > 0);
+    events.CommandStateChange(kCsteNavigateForward,
+                              history_index_ + 1 < static_cast<int>(history_.size()));
+  }
+  if (events.ProgressChange) events.ProgressChange(100, 100);
+  loading_ = false;
+  if (events.DownloadComplete) events.DownloadComplete();
+  if (events.DocumentComplete) events.DocumentComplete(url);
+}
+
+void HeadlessView::Refresh() {
+  if (!location_.empty()) Load(location_, false);
+}
+
+void HeadlessView::Stop() {
+  ++generation_;
+  loading_ = false;
+}
+
+void HeadlessView::GoBack() {
+  if (history_index_ <= 0) return;
+  --history_index_;
+  Load(history_[static_cast<size_t>(history_index_)], false);
+}
+
+void HeadlessView::GoForward() {
+  if (history_index_ + 1 >= static_cast<int>(history_.size())) return;
+  ++history_index_;
+  Load(history_[static_cast<size_t>(history_index_)], false);
+}
+
+void HeadlessView::ExecWB(int command, int option) {
+  hooks_.Report("view: ExecWB " + std::to_string(command) + " " + std::to_string(option));
+}
+
+int HeadlessView::ScrollWidth() { return std::max(page_.content_width, ViewWidth()); }
+int HeadlessView::ScrollHeight() { return std::max(page_.content_height, ViewHeight()); }
+
+void HeadlessView::ClampScroll() {
+  scroll_top_ = std::clamp(scroll_top_, 0, std::max(ScrollHeight() - ViewHeight(), 0));
+  scroll_left_ = std::clamp(scroll_left_, 0, std::max(ScrollWidth() - ViewWidth(), 0));
+}
+
+bool HeadlessView::ScrollBy(int x, int y) {
+  if (!loaded_) return false;
+  scroll_left_ += x;
+  scroll_top_ += y;
+  ClampScroll();
+  return true;
+}
+
+bool HeadlessView::ExecScript(const std::string& code, const std::string&) {
+  if (!loaded_) return false;
+  const std::string zoom = "document.body.style.zoom='";
+  if (code.rfind(zoom, 0) == 0) zoom_percent = RoundHalfEven(LeadingNumber(code.substr(zoom.size())));
+  return true;
+}
+
+std::optional<BandSource> HeadlessView::Snapshot(int width, int height) {
+  if (!loaded_ || width <= 0 || height <= 0) return std::nullopt;
+  uint8_t rgb[3];
+  ParseColour(page_.background, rgb);
+  return BandSource([width, r = rgb[0], g = rgb[1], b = rgb[2]](int, int rows, uint8_t* out) {
+    const size_t pixels = static_cast<size_t>(width) * static_cast<size_t>(rows);
+    for (size_t i = 0; i < pixels; ++i) {
+      out[3 * i] = r;
+      out[3 * i + 1] = g;
+      out[3 * i + 2] = b;
+    }
+    return true;
+  });
+}
+
+void HeadlessView::ClickLink(const std::string& href, bool new_window) {
+  active_href_ = href;
+  if (!new_window) {
+    Navigate(href);
+    return;
+  }
+  HtmlView* view = nullptr;
+  bool cancel = false;
+  if (events.NewWindow2) events.NewWindow2(view, cancel);
+  if (cancel) return;
+  if (view) view->Navigate(href);
+}
+
+}  // namespace tv

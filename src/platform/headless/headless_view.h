@@ -1,0 +1,81 @@
+// The HTML view of headless runs: loads "about:" texts and local files into a page model
+// and raises the view's events in order on the next turn of the loop. No network.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/html_view.h"
+#include "platform/headless/page_model.h"
+
+namespace tv {
+
+class Control;
+class FileSystem;
+class HeadlessLoop;
+struct ScriptHooks;
+
+class HeadlessView : public HtmlView {
+ public:
+  HeadlessView(Control& control, HeadlessLoop& loop, FileSystem& fs, ScriptHooks& hooks);
+  ~HeadlessView() override;
+
+  void Navigate(const std::string& address) override;
+  std::string LocationURL() override { return location_; }
+  void Refresh() override;
+  void Stop() override;
+  void GoBack() override;
+  void GoForward() override;
+  void ExecWB(int command, int option) override;
+  void SetOffline(bool offline) override { offline_ = offline; }
+  void SetSilent(bool silent) override { silent_ = silent; }
+  void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
+  bool Busy() override { return loading_; }
+
+  bool HasDocument() override { return loaded_; }
+  std::string Title() override { return page_.title; }
+  bool ScrollBy(int x, int y) override;
+  bool ExecScript(const std::string& code, const std::string& language) override;
+  std::vector<HtmlElement> All() override { return page_.elements; }
+  std::string ActiveElementHref() override { return active_href_; }
+  int ScrollWidth() override;
+  int ScrollHeight() override;
+  int ScrollTop() override { return scroll_top_; }
+  void SetBodyScroll(bool scroll_bars) override { scroll_bars_ = scroll_bars; }
+  std::string DocumentHtml() override { return html_; }
+  std::optional<BandSource> Snapshot(int width, int height) override;
+
+  // A click on the link at `href`: a "_blank" target asks for a new window.
+  void ClickLink(const std::string& href, bool new_window);
+
+  int zoom_percent = 100;  // the last zoom a script set
+
+ private:
+  void Load(const std::string& address, bool add_history);
+  void Finish(unsigned generation);
+  int ViewWidth() const;
+  int ViewHeight() const;
+  void ClampScroll();
+
+  Control& control_;
+  HeadlessLoop& loop_;
+  FileSystem& fs_;
+  ScriptHooks& hooks_;
+  std::string location_;
+  std::string pending_;
+  std::string html_;
+  PageModel page_;
+  bool loaded_ = false;
+  bool loading_ = false;
+  bool offline_ = false, silent_ = false, register_as_browser_ = false;
+  bool scroll_bars_ = true;
+  int scroll_top_ = 0, scroll_left_ = 0;
+  std::string active_href_;
+  std::vector<std::string> history_;
+  int history_index_ = -1;
+  unsigned generation_ = 0;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+}  // namespace tv

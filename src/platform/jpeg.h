@@ -1,0 +1,21 @@
+// JPEG encoding of a bitmap that is produced band by band, so a tall page never has to
+// be held whole in memory.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace tv {
+
+inline constexpr int kMaxJpegSide = 65535;
+
+// Fills `rows` rows starting at `first_row` as packed RGB (3 bytes a pixel).
+using BandSource = std::function<bool(int first_row, int rows, uint8_t* rgb)>;
+
+// Writes a JPEG of width x height at quality 0..100. Returns true only when a complete
+// file was written; on failure no file is left at `path`.
+bool SaveJpegFile(const std::string& path, int width, int height, int quality,
+                  const BandSource& source);
+
+}  // namespace tv

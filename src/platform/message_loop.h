@@ -1,0 +1,52 @@
+// The one message loop of the program. The front-end captures mouse-wheel and
+// right-button-up input into a queue so the main loop can take them before the views
+// see them; everything else is dispatched by DoEvents.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace tv {
+
+class Control;
+class Form;
+
+struct InputMessage {
+  enum class Kind { Wheel, RightButtonUp };
+  Kind kind = Kind::Wheel;
+  Form* window = nullptr;  // the window the input was aimed at
+  int delta = 0;           // wheel: negative is a notch towards the user (down)
+};
+
+class MessageLoop {
+ public:
+  virtual ~MessageLoop() = default;
+
+  // Blocks until a message is pending (headless: runs the next scenario line when idle).
+  virtual void WaitMessage() = 0;
+  // Lets pending window messages be processed, then returns.
+  virtual void DoEvents() = 0;
+  // Lets about `ms` milliseconds pass while processing messages and due timers.
+  virtual void Sleep(int ms) = 0;
+
+  // Queue of captured input.
+  virtual void Post(const InputMessage& message) = 0;
+  // Removes and returns the first queued message of that kind aimed at `window` or at a
+  // window inside it.
+  virtual std::optional<InputMessage> Take(InputMessage::Kind kind, const Form& window) = 0;
+
+  // A timer control's Interval or Enabled changed: (re)arm or stop it.
+  virtual void TimerChanged(Control& timer) = 0;
+  // A control is going away: forget its timer.
+  virtual void ControlDestroyed(Control& control) = 0;
+
+  // Milliseconds since the loop started (virtual clock in headless runs).
+  virtual uint64_t TickMs() const = 0;
+
+  // Called when the loop has nothing else to do; returns false when it has no more work
+  // (the scenario runner's next line).
+  std::function<bool()> idle_work;
+};
+
+}  // namespace tv

@@ -1,0 +1,24 @@
+// Where the program's fixed files live.
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+class Paths {
+ public:
+  virtual ~Paths() = default;
+  // The program folder (data files, downloads, history), ending in "/".
+  virtual std::string ProgramFolder() = 0;
+  // The private folder of the generated pages, ending in "/".
+  virtual std::string PageFolder() = 0;
+  virtual std::string ExecutablePath() = 0;
+  virtual std::string PicturesFolder() = 0;  // the user's pictures folder, else home
+  virtual std::string HomeFolder() = 0;
+  virtual std::string CurrentFolder() = 0;
+
+  // The generated page a fixed name stands for ("C:\Tpc.htm" -> PageFolder()/Tpc.htm).
+  std::string PageFile(const std::string& fixed_name);
+};
+
+}  // namespace tv

@@ -1,0 +1,27 @@
+// The settings area as an INI file: "[app/section]" headers and "key=value" lines.
+#pragma once
+
+#include <string>
+
+#include "platform/settings_area.h"
+
+namespace tv {
+
+class IniSettingsArea : public SettingsArea {
+ public:
+  // The file and its folder are created on the first save.
+  explicit IniSettingsArea(std::string file_path);
+
+  // Reads the file afresh each time, so values saved by another run are seen.
+  std::string Get(const std::string& app, const std::string& section,
+                  const std::string& key) override;
+  // Re-reads the file, changes the one value and replaces the file atomically. A file that
+  // exists but cannot be read is left alone (false) rather than overwritten.
+  bool Save(const std::string& app, const std::string& section, const std::string& key,
+            const std::string& value) override;
+
+ private:
+  std::string path_;
+};
+
+}  // namespace tv

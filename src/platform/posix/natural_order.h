@@ -1,0 +1,19 @@
+// The order a Linux file manager shows names in: ASCII letters without regard to case,
+// runs of digits by their number ("img2" before "img10"), other bytes as they are.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace tv {
+
+// A strict total order: names equal but for case or leading zeros are ordered by fewer
+// leading zeros first, then byte by byte, so every sort gives the same sequence.
+bool NaturalLess(std::string_view a, std::string_view b);
+
+// The indices of `names` in natural order. Folds each name once, so large folders sort
+// without work per comparison beyond walking the bytes.
+std::vector<uint32_t> NaturalOrder(const std::vector<std::string_view>& names);
+
+}  // namespace tv

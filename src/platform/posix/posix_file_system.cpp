@@ -1,0 +1,138 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/posix/posix_io.h"
+
+namespace tv {
+namespace {
+
+using posix::UniqueFd;
+
+// Reading a whole file beyond this is a mistake, not a use.
+constexpr size_t kMaxWholeFile = size_t{1} << 31;
+
+class PosixRandomAccessFile : public RandomAccessFile {
+ public:
+  PosixRandomAccessFile(UniqueFd fd, uint64_t length) : fd_(std::move(fd)), length_(length) {}
+
+  uint64_t Length() const override { return length_; }
+
+  size_t ReadAt(uint64_t offset, void* buffer, size_t n) override {
+    auto* out = static_cast<char*>(buffer);
+    size_t done = 0;
+    while (done < n) {
+      ssize_t got = ::pread(fd_.Get(), out + done, n - done, static_cast<off_t>(offset + done));
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        break;
+      }
+      if (got == 0) break;
+      done += static_cast<size_t>(got);
+    }
+    return done;
+  }
+
+ private:
+  UniqueFd fd_;
+  uint64_t length_;
+};
+
+}  // namespace
+
+bool PosixFileSystem::IsFile(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PosixFileSystem::IsFolder(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+std::optional<uint64_t> PosixFileSystem::FileLength(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<uint64_t>(st.st_size);
+}
+
+std::unique_ptr<RandomAccessFile> PosixFileSystem::Open(const std::string& path) {
+  UniqueFd fd = posix::OpenRegularForReading(path);
+  struct stat st;
+  if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0) return nullptr;
+  return std::make_unique<PosixRandomAccessFile>(std::move(fd), static_cast<uint64_t>(st.st_size));
+}
+
+bool PosixFileSystem::ReadWhole(const std::string& path, std::string& out) {
+  out.clear();
+  UniqueFd fd = posix::OpenRegularForReading(path);
+  if (!fd.Valid()) return false;
+  if (posix::ReadAll(fd.Get(), out, kMaxWholeFile)) return true;
+  out.clear();
+  return false;
+}
+
+bool PosixFileSystem::WriteAtomic(const std::string& path, std::string_view data) {
+  return posix::WriteFileAtomic(path, data);
+}
+
+bool PosixFileSystem::WriteWhole(const std::string& path, std::string_view data) {
+  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  if (!fd.Valid()) return false;
+  bool ok = posix::WriteAll(fd.Get(), data);
+  return fd.Close() && ok;
+}
+
+bool PosixFileSystem::Copy(const std::string& from, const std::string& to) {
+  UniqueFd in = posix::OpenRegularForReading(from);
+  struct stat st;
+  if (!in.Valid() || ::fstat(in.Get(), &st) != 0) return false;
+  std::string temp_path;
+  UniqueFd out = posix::CreateTempBeside(to, temp_path);
+  if (!out.Valid()) return false;
+  ::fchmod(out.Get(), st.st_mode & 0777);
+  char buffer[1 << 16];
+  for (;;) {
+    ssize_t n = ::read(in.Get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n == 0) break;
+    if (n < 0 || !posix::WriteAll(out.Get(), std::string_view(buffer, static_cast<size_t>(n)))) {
+      out.Close();
+      ::unlink(temp_path.c_str());
+      return false;
+    }
+  }
+  return posix::CommitTemp(std::move(out), temp_path, to);
+}
+
+bool PosixFileSystem::Delete(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+  return ::unlink(path.c_str()) == 0;
+}
+
+bool PosixFileSystem::CreateFolder(const std::string& path) {
+  return posix::MakeFolders(path, 0755);
+}
+
+bool PosixFileSystem::SetAttributes(const std::string& path, uint32_t /*attributes*/) {
+  // Hidden and system bits do not exist here; the call succeeds for any existing item.
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+std::string PosixFileSystem::RealPath(const std::string& path) {
+  if (path.empty()) return "";
+  char* resolved = ::realpath(path.c_str(), nullptr);
+  if (!resolved) return "";
+  std::string result(resolved);
+  std::free(resolved);
+  return result;
+}
+
+}  // namespace tv

@@ -1,0 +1,178 @@
+#include "platform/posix/posix_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace tv::posix {
+
+UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fd_ = other.Release();
+  }
+  return *this;
+}
+
+UniqueFd::~UniqueFd() { Close(); }
+
+int UniqueFd::Release() {
+  int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
+bool UniqueFd::Close() {
+  if (fd_ < 0) return true;
+  // Linux releases the descriptor even when close reports EINTR, so never retry.
+  int rc = ::close(fd_);
+  fd_ = -1;
+  return rc == 0;
+}
+
+UniqueFd OpenRegularForReading(const std::string& path) {
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!fd.Valid()) return fd;
+  struct stat st;
+  if (::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return UniqueFd();
+  int flags = ::fcntl(fd.Get(), F_GETFL);
+  if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
+  return fd;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+  const char* p = data.data();
+  size_t left = data.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return false;
+    p += n;
+    left -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+bool ReadAll(int fd, std::string& out, size_t limit) {
+  out.clear();
+  struct stat st;
+  if (::fstat(fd, &st) == 0 && st.st_size > 0 && static_cast<uint64_t>(st.st_size) <= limit) {
+    out.reserve(static_cast<size_t>(st.st_size));
+  }
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (n == 0) return true;
+    if (out.size() + static_cast<size_t>(n) > limit) return false;
+    out.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+ReadResult ReadFileLimited(const std::string& path, std::string& out, size_t limit) {
+  out.clear();
+  UniqueFd fd = OpenRegularForReading(path);
+  if (!fd.Valid()) {
+    struct stat st;
+    return ::lstat(path.c_str(), &st) != 0 && errno == ENOENT ? ReadResult::kMissing
+                                                               : ReadResult::kFailed;
+  }
+  if (ReadAll(fd.Get(), out, limit)) return ReadResult::kOk;
+  out.clear();
+  return ReadResult::kFailed;
+}
+
+std::string FolderOf(const std::string& path) {
+  auto slash = path.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+  auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+UniqueFd CreateTempBeside(const std::string& path, std::string& temp_path) {
+  std::string name = NameOf(path);
+  // Long names would overflow NAME_MAX once the suffix is added.
+  if (name.size() > 200) name.resize(200);
+  std::string folder = FolderOf(path);
+  std::string pattern = (folder == "/" ? "/" : folder + "/") + "." + name + ".tmp-XXXXXX";
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  UniqueFd fd(::mkostemp(buffer.data(), O_CLOEXEC));
+  if (!fd.Valid()) return fd;
+  temp_path.assign(buffer.data());
+  ::fchmod(fd.Get(), 0644);
+  return fd;
+}
+
+namespace {
+
+void SyncFolder(const std::string& folder) {
+  UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.Valid()) ::fsync(dir.Get());
+}
+
+}  // namespace
+
+bool CommitTemp(UniqueFd fd, const std::string& temp_path, const std::string& path) {
+  bool ok = ::fsync(fd.Get()) == 0;
+  ok = fd.Close() && ok;
+  ok = ok && ::rename(temp_path.c_str(), path.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp_path.c_str());
+    return false;
+  }
+  SyncFolder(FolderOf(path));
+  return true;
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view data) {
+  std::string temp_path;
+  UniqueFd fd = CreateTempBeside(path, temp_path);
+  if (!fd.Valid()) return false;
+  // Keep the permissions a person may have given the old file.
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd.Get(), st.st_mode & 07777);
+  if (!WriteAll(fd.Get(), data)) {
+    fd.Close();
+    ::unlink(temp_path.c_str());
+    return false;
+  }
+  return CommitTemp(std::move(fd), temp_path, path);
+}
+
+bool MakeFolders(const std::string& path, unsigned mode) {
+  if (path.empty()) return false;
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+  std::string partial;
+  size_t pos = 0;
+  while (pos <= path.size()) {
+    size_t slash = path.find('/', pos);
+    if (slash == std::string::npos) slash = path.size();
+    partial = path.substr(0, slash);
+    pos = slash + 1;
+    if (partial.empty() || partial.back() == '/') continue;
+    if (::mkdir(partial.c_str(), mode) == 0) continue;
+    // Existing parents may sit where we cannot create anything (EACCES, EROFS).
+    if (::stat(partial.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  }
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace tv::posix

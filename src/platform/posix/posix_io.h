@@ -1,0 +1,64 @@
+// Small POSIX file helpers shared by the file system, the settings and registry files,
+// the desktop entry and the JPEG writer.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace tv::posix {
+
+// Owns a file descriptor and closes it once.
+class UniqueFd {
+ public:
+  UniqueFd() = default;
+  explicit UniqueFd(int fd) : fd_(fd) {}
+  UniqueFd(UniqueFd&& other) noexcept : fd_(other.Release()) {}
+  UniqueFd& operator=(UniqueFd&& other) noexcept;
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  ~UniqueFd();
+
+  int Get() const { return fd_; }
+  bool Valid() const { return fd_ >= 0; }
+  int Release();
+  // Closes now and reports whether the close succeeded (a late write error shows here).
+  bool Close();
+
+ private:
+  int fd_ = -1;
+};
+
+// Opens a regular file for reading; -1 for anything else. A FIFO or device never blocks
+// the caller, because the open is non-blocking and such files are turned away.
+UniqueFd OpenRegularForReading(const std::string& path);
+
+// Writes everything, retrying after signals; false on any error or short write.
+bool WriteAll(int fd, std::string_view data);
+// Reads to the end, at most `limit` bytes; false on a read error or when the file is longer.
+bool ReadAll(int fd, std::string& out, size_t limit);
+
+enum class ReadResult { kOk, kMissing, kFailed };
+// Reads a whole regular file of at most `limit` bytes. kMissing only when nothing is at
+// the path, so a caller never mistakes an unreadable file for an empty one.
+ReadResult ReadFileLimited(const std::string& path, std::string& out, size_t limit);
+
+// The folder part of a path ("." when there is none) and the name after the last "/".
+std::string FolderOf(const std::string& path);
+std::string NameOf(const std::string& path);
+
+// A new empty file beside `path` (same folder, so a rename over `path` is atomic).
+// Returns the descriptor and sets `temp_path`; -1 when the folder cannot take it.
+UniqueFd CreateTempBeside(const std::string& path, std::string& temp_path);
+
+// Makes `temp_path` durable and renames it over `path`; the temp is removed on failure.
+bool CommitTemp(UniqueFd fd, const std::string& temp_path, const std::string& path);
+
+// Replaces `path` with `data` through a synced temp file and a rename, so a crash or a
+// full disk leaves either the old or the new file whole.
+bool WriteFileAtomic(const std::string& path, std::string_view data);
+
+// mkdir -p; true when the folder exists afterwards.
+bool MakeFolders(const std::string& path, unsigned mode);
+
+}  // namespace tv::posix

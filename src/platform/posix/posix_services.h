@@ -1,0 +1,21 @@
+// The POSIX services of one run, wired to their fixed places: the settings file and the
+// registry file in the configuration folder, the desktop entry among the applications.
+#pragma once
+
+#include "platform/posix/file_registry.h"
+#include "platform/posix/ini_settings_area.h"
+#include "platform/posix/posix_file_system.h"
+#include "platform/posix/xdg_desktop_integration.h"
+#include "platform/posix/xdg_paths.h"
+
+namespace tv {
+
+struct PosixServices {
+  PosixFileSystem fs;
+  XdgPaths paths;
+  IniSettingsArea settings{paths.ConfigFolder() + "settings.ini"};
+  FileRegistry registry{paths.ConfigFolder() + "registry.ini"};
+  XdgDesktopIntegration desktop{paths.ApplicationsFolder()};
+};
+
+}  // namespace tv

@@ -1,0 +1,13 @@
+// The wall clock in local time.
+#pragma once
+
+#include "platform/clock.h"
+
+namespace tv {
+
+class SystemClock : public Clock {
+ public:
+  DateTime Now() override;
+};
+
+}  // namespace tv

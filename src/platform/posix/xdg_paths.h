@@ -1,0 +1,41 @@
+// The program's fixed places in the XDG base folders.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/paths.h"
+
+namespace tv {
+
+class XdgPaths : public Paths {
+ public:
+  // Reads the environment when a folder is first asked for, not here.
+  XdgPaths() = default;
+
+  // $XDG_DATA_HOME/tessaview/, created on the first call; when this call creates it, the
+  // first-run marker "search.dat" is written into it, as an installer would.
+  std::string ProgramFolder() override;
+  // $XDG_RUNTIME_DIR/tessaview/ when the runtime folder is usable, else
+  // $XDG_CACHE_HOME/tessaview/pages/; created with mode 0700.
+  std::string PageFolder() override;
+  std::string ExecutablePath() override;
+  // XDG_PICTURES_DIR from user-dirs.dirs when that folder exists, else home.
+  std::string PicturesFolder() override;
+  std::string HomeFolder() override;
+  std::string CurrentFolder() override;
+
+  // True when ProgramFolder() found no folder and made one (a fresh installation).
+  bool ProgramFolderWasCreated();
+  // $XDG_CONFIG_HOME/tessaview/: settings.ini and the registry file live here.
+  std::string ConfigFolder();
+  // $XDG_DATA_HOME/applications/: where desktop entries go.
+  std::string ApplicationsFolder();
+
+ private:
+  std::optional<std::string> program_folder_;
+  std::optional<std::string> page_folder_;
+  bool program_folder_created_ = false;
+};
+
+}  // namespace tv

@@ -1,0 +1,24 @@
+// Starting other programs: the desktop's default handlers, the file manager, the editor.
+// Nothing goes through a command interpreter.
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // Opens a file, folder or address with its default handler.
+  virtual bool Open(const std::string& target) = 0;
+  // Opens the file manager on the item's folder with the item selected.
+  virtual bool ShowInFolder(const std::string& path) = 0;
+  // Opens the picture in the user's image editor.
+  virtual bool Edit(const std::string& path) = 0;
+  // Opens a text file in the text editor.
+  virtual bool EditText(const std::string& path) = 0;
+  // Shows the properties of a file; returns false when it cannot.
+  virtual bool ShowProperties(const std::string& path) = 0;
+};
+
+}  // namespace tv

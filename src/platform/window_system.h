@@ -1,0 +1,36 @@
+// What a front-end provides for windows: a native window per Form that draws the
+// control models, and an HTML view per View control.
+#pragma once
+
+#include <memory>
+
+#include "platform/control.h"
+
+namespace tv {
+
+class Form;
+class HtmlView;
+
+class NativeWindow {
+ public:
+  virtual ~NativeWindow() = default;
+  virtual void ControlAdded(Control& c) = 0;  // a control made after Realize
+  virtual void ControlChanged(Control& c, Prop p) = 0;
+  virtual void CaptionChanged() = 0;
+  virtual void VisibilityChanged() = 0;
+  virtual void SizeChanged() = 0;  // the model's inner size was set by the logic
+  virtual void PopupMenu(Control& menu) = 0;
+  virtual void SetFocus(Control& c) = 0;
+  virtual void SetBusyPointer(bool busy) = 0;
+  virtual bool IsForeground() const = 0;
+  virtual void Beep() = 0;
+};
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+  virtual std::unique_ptr<NativeWindow> CreateNativeWindow(Form& form) = 0;
+  virtual std::unique_ptr<HtmlView> CreateView(Control& view_control) = 0;
+};
+
+}  // namespace tv

@@ -1,0 +1,70 @@
+#include "settings/shell_integration.h"
+
+#include "platform/platform.h"
+#include "settings/settings_store.h"
+
+namespace tv {
+
+namespace {
+
+constexpr const char* kVerbName = "Tessaview";
+
+struct VerbKey {
+  RegRoot root;
+  const char* key;
+  bool command;  // holds the command line rather than the caption
+};
+
+constexpr VerbKey kWrites[] = {
+    {RegRoot::ClassesRoot, "*\\shell\\", false},
+    {RegRoot::ClassesRoot, "*\\shell\\Tessaview\\command", true},
+    {RegRoot::ClassesRoot, "Directory\\shell\\pvw", false},
+    {RegRoot::ClassesRoot, "Directory\\shell\\pvw\\command", true},
+    {RegRoot::LocalMachine, "Software\\CLASSES\\Drive\\shell\\pvw", false},
+    {RegRoot::LocalMachine, "Software\\CLASSES\\Drive\\shell\\pvw\\command", true},
+};
+
+constexpr VerbKey kDeletes[] = {
+    {RegRoot::ClassesRoot, "*\\shell\\Tessaview\\command", false},
+    {RegRoot::ClassesRoot, "*\\shell\\Tessaview", false},
+    {RegRoot::ClassesRoot, "Directory\\shell\\pvw\\command", false},
+    {RegRoot::ClassesRoot, "Directory\\shell\\pvw", false},
+    {RegRoot::LocalMachine, "Software\\CLASSES\\Drive\\shell\\pvw\\command", false},
+    {RegRoot::LocalMachine, "Software\\CLASSES\\Drive\\shell\\pvw", false},
+};
+
+}  // namespace
+
+std::string ShellVerbCommand(Platform& platform) {
+  return "\"" + platform.paths.ExecutablePath() + "\" \"%1\"";
+}
+
+void ShellVerbs(Platform& platform, int& action) {
+  // Every step runs whatever the one before it did.
+  if (action == 1) {
+    const std::string command = ShellVerbCommand(platform);
+    for (const auto& w : kWrites) {
+      platform.registry.SetValue(w.root, w.key, "", w.command ? command : kVerbName);
+    }
+    platform.desktop.InstallOpenWith(platform.paths.ExecutablePath());
+  } else {
+    for (const auto& d : kDeletes) platform.registry.DeleteKey(d.root, d.key);
+    platform.desktop.RemoveOpenWith();
+  }
+}
+
+void FirstRun(Platform& platform, SettingsStore& settings) {
+  const std::string marker = platform.paths.ProgramFolder() + kFirstRunMarker;
+  uint64_t length = platform.fs.FileLength(marker).value_or(0);
+  if (length <= 10) return;
+  settings.SaveSetting("setup", "Pop", "1");
+  settings.SaveSetting("setup", "JumpWindows", "1");
+  settings.SaveSetting("setup", "Download", "1");
+  settings.SaveSetting("setup", "Topme", "0");
+  settings.SaveSetting("setup", "RightMenu", "1");
+  settings.SaveSetting("setup", "Homepage", kDefaultHomePage);
+  settings.SaveSetting("Setup", "FirstRun", "Run");
+  platform.fs.Delete(marker);
+}
+
+}  // namespace tv

@@ -1,0 +1,246 @@
+#include "platform/posix/posix_file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/test_env.h"
+
+namespace tv {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class PosixFileSystemTest : public ::testing::Test {
+ protected:
+  std::string Folder(const std::string& relative) {
+    std::string path = home_.Root() + "/" + relative;
+    fs::create_directories(path);
+    return path;
+  }
+  std::string Read(const std::string& path) {
+    std::string text;
+    EXPECT_TRUE(files_.ReadWhole(path, text)) << path;
+    return text;
+  }
+
+  test::TempHome home_;
+  PosixFileSystem files_;
+};
+
+TEST_F(PosixFileSystemTest, ListOrdersFiltersAndSizes) {
+  std::string dir = Folder("pics");
+  for (const char* name : {"img10.jpg", "img2.jpg", "IMG3.JPG", "notes.txt"}) {
+    home_.Write(std::string("pics/") + name, "12345");
+  }
+  Folder("pics/Sub");
+  std::vector<DirEntry> out;
+  ASSERT_TRUE(files_.List(dir, out));
+  std::vector<std::string> names;
+  for (const auto& e : out) names.push_back(e.name + (e.is_folder ? "/" : ""));
+  EXPECT_EQ(names, (std::vector<std::string>{"img2.jpg", "IMG3.JPG", "img10.jpg", "notes.txt",
+                                             "Sub/"}));
+  EXPECT_EQ(out[0].size, 0u) << "sizes only when asked for";
+
+  // The filter sees each entry complete, before ordering.
+  std::vector<std::string> seen;
+  auto pictures = [&](const DirEntry& e) {
+    seen.push_back(e.name);
+    EXPECT_EQ(e.size, e.is_folder ? 0u : 5u);
+    return !e.is_folder && e.name.find(".txt") == std::string::npos;
+  };
+  ASSERT_TRUE(files_.List(dir, out, pictures, true));
+  EXPECT_EQ(seen.size(), 5u);
+  ASSERT_EQ(out.size(), 3u);
+  EXPECT_EQ(out[0].name, "img2.jpg");
+  EXPECT_EQ(out[2].name, "img10.jpg");
+  EXPECT_EQ(out[2].size, 5u);
+}
+
+TEST_F(PosixFileSystemTest, ListReportsLinksByWhatTheyPointAt) {
+  std::string dir = Folder("links");
+  Folder("links/real");
+  home_.Write("links/file.jpg", "abc");
+  ASSERT_EQ(symlink("real", (dir + "/to_folder").c_str()), 0);
+  ASSERT_EQ(symlink("file.jpg", (dir + "/to_file").c_str()), 0);
+  ASSERT_EQ(symlink("nowhere", (dir + "/dangling").c_str()), 0);
+  ASSERT_EQ(symlink("loop", (dir + "/loop").c_str()), 0);  // a link to itself
+  ASSERT_EQ(symlink("..", (dir + "/real/up").c_str()), 0);  // a folder cycle
+
+  std::vector<DirEntry> out;
+  ASSERT_TRUE(files_.List(dir, out, nullptr, true));
+  auto find = [&](const std::string& name) {
+    for (const auto& e : out) {
+      if (e.name == name) return e;
+    }
+    ADD_FAILURE() << name << " missing";
+    return DirEntry{};
+  };
+  EXPECT_TRUE(find("to_folder").is_folder);
+  EXPECT_TRUE(find("to_folder").is_link);
+  EXPECT_FALSE(find("to_file").is_folder);
+  EXPECT_TRUE(find("to_file").is_link);
+  EXPECT_EQ(find("to_file").size, 3u);
+  EXPECT_TRUE(find("dangling").is_link);
+  EXPECT_FALSE(find("dangling").is_folder);
+  EXPECT_TRUE(find("loop").is_link);
+  EXPECT_FALSE(find("loop").is_folder);
+  EXPECT_FALSE(find("real").is_link);
+
+  ASSERT_TRUE(files_.List(dir + "/real", out));
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_TRUE(out[0].is_folder);
+  EXPECT_TRUE(out[0].is_link);
+}
+
+TEST_F(PosixFileSystemTest, ListFailsOnWhatIsNoFolder) {
+  std::vector<DirEntry> out = {DirEntry{"stale"}};
+  EXPECT_FALSE(files_.List(home_.Root() + "/missing", out));
+  EXPECT_TRUE(out.empty());
+  std::string file = home_.Write("plain.txt", "x");
+  EXPECT_FALSE(files_.List(file, out));
+  EXPECT_FALSE(files_.List("", out));
+}
+
+TEST_F(PosixFileSystemTest, ListFailsOnAFolderWithoutReadPermission) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  std::vector<DirEntry> out;
+  std::string locked = Folder("locked");
+  chmod(locked.c_str(), 0);
+  EXPECT_FALSE(files_.List(locked, out));
+  chmod(locked.c_str(), 0755);
+}
+
+TEST_F(PosixFileSystemTest, WriteAtomicReplacesWholeOrNotAtAll) {
+  std::string dir = Folder("w");
+  std::string path = dir + "/settings.ini";
+  ASSERT_TRUE(files_.WriteAtomic(path, "old"));
+  chmod(path.c_str(), 0600);
+  ASSERT_TRUE(files_.WriteAtomic(path, "new and longer"));
+  EXPECT_EQ(Read(path), "new and longer");
+  struct stat st;
+  ASSERT_EQ(stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u) << "a rewrite keeps the file's permissions";
+
+  // The rename cannot replace a folder: the folder stays and no temp file is left.
+  Folder("w/target");
+  EXPECT_FALSE(files_.WriteAtomic(dir + "/target", "data"));
+  EXPECT_TRUE(files_.IsFolder(dir + "/target"));
+  EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"settings.ini", "target"}));
+
+  EXPECT_FALSE(files_.WriteAtomic(home_.Root() + "/no/such/folder/f", "data"));
+}
+
+TEST_F(PosixFileSystemTest, WriteAtomicKeepsTheFileInAReadOnlyFolder) {
+  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind root";
+  std::string dir = Folder("w");
+  std::string path = dir + "/settings.ini";
+  ASSERT_TRUE(files_.WriteAtomic(path, "new and longer"));
+  chmod(dir.c_str(), 0555);
+  EXPECT_FALSE(files_.WriteAtomic(path, "lost"));
+  chmod(dir.c_str(), 0755);
+  EXPECT_EQ(Read(path), "new and longer");
+}
+
+TEST_F(PosixFileSystemTest, WriteWholeAndCopy) {
+  std::string dir = Folder("c");
+  std::string a = dir + "/a.jpg", b = dir + "/b.jpg";
+  ASSERT_TRUE(files_.WriteWhole(a, "a long first text"));
+  ASSERT_TRUE(files_.WriteWhole(a, "short"));
+  EXPECT_EQ(Read(a), "short") << "truncated, not overwritten in place";
+  EXPECT_FALSE(files_.WriteWhole(dir + "/missing/x", "x"));
+
+  std::string payload(200000, '\0');
+  for (size_t i = 0; i < payload.size(); ++i) payload[i] = static_cast<char>(i * 7);
+  ASSERT_TRUE(files_.WriteWhole(a, payload));
+  ASSERT_TRUE(files_.WriteWhole(b, "previous"));
+  ASSERT_TRUE(files_.Copy(a, b));
+  EXPECT_EQ(Read(b), payload);
+
+  // A failed copy leaves the target as it was, and no temp file behind.
+  ASSERT_TRUE(files_.WriteWhole(b, "previous"));
+  EXPECT_FALSE(files_.Copy(dir + "/absent.jpg", b));
+  EXPECT_FALSE(files_.Copy(dir, b)) << "a folder is no file to copy";
+  EXPECT_EQ(Read(b), "previous");
+  EXPECT_FALSE(files_.Copy(a, dir + "/missing/b.jpg"));
+  EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+}
+
+TEST_F(PosixFileSystemTest, RandomAccessReads) {
+  std::string path = home_.Write("r.bin", "0123456789");
+  auto file = files_.Open(path);
+  ASSERT_TRUE(file);
+  EXPECT_EQ(file->Length(), 10u);
+  char buffer[8] = {};
+  EXPECT_EQ(file->ReadAt(3, buffer, 4), 4u);
+  EXPECT_EQ(std::string(buffer, 4), "3456");
+  EXPECT_EQ(file->ReadAt(8, buffer, 8), 2u);
+  EXPECT_EQ(std::string(buffer, 2), "89");
+  EXPECT_EQ(file->ReadAt(10, buffer, 8), 0u);
+  EXPECT_EQ(file->ReadAt(uint64_t{1} << 62, buffer, 8), 0u);
+
+  EXPECT_FALSE(files_.Open(home_.Root()));
+  EXPECT_FALSE(files_.Open(home_.Root() + "/missing"));
+  // A pipe with no writer must not block a reader.
+  std::string fifo = home_.Root() + "/pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(files_.Open(fifo));
+  std::string text = "stale";
+  EXPECT_FALSE(files_.ReadWhole(fifo, text));
+  EXPECT_TRUE(text.empty());
+  EXPECT_FALSE(files_.FileLength(fifo));
+}
+
+TEST_F(PosixFileSystemTest, QueriesDeleteAndFolders) {
+  std::string file = home_.Write("q/f.txt", "abc");
+  std::string dir = home_.Root() + "/q";
+  EXPECT_TRUE(files_.IsFile(file));
+  EXPECT_FALSE(files_.IsFolder(file));
+  EXPECT_TRUE(files_.IsFolder(dir));
+  EXPECT_EQ(files_.FileLength(file), 3u);
+  EXPECT_FALSE(files_.FileLength(dir));
+  EXPECT_FALSE(files_.FileLength(dir + "/none"));
+
+  EXPECT_TRUE(files_.SetAttributes(file, 2 | 4));
+  EXPECT_FALSE(files_.SetAttributes(dir + "/none", 2));
+
+  EXPECT_FALSE(files_.Delete(dir)) << "folders are not deleted as files";
+  EXPECT_TRUE(files_.IsFolder(dir));
+  EXPECT_TRUE(files_.Delete(file));
+  EXPECT_FALSE(files_.Delete(file));
+
+  EXPECT_TRUE(files_.CreateFolder(dir + "/a/b/c"));
+  EXPECT_TRUE(files_.IsFolder(dir + "/a/b/c"));
+  EXPECT_TRUE(files_.CreateFolder(dir + "/a/b/c/"));
+  home_.Write("q/blocker", "x");
+  EXPECT_FALSE(files_.CreateFolder(dir + "/blocker/sub"));
+
+  ASSERT_EQ(symlink("a/b", (dir + "/shortcut").c_str()), 0);
+  EXPECT_EQ(files_.RealPath(dir + "/shortcut/c"), files_.RealPath(dir) + "/a/b/c");
+  EXPECT_EQ(files_.RealPath(dir + "/none"), "");
+}
+
+TEST_F(PosixFileSystemTest, DrivesStartWithRootAndHome) {
+  auto drives = files_.Drives();
+  ASSERT_GE(drives.size(), 2u);
+  EXPECT_EQ(drives[0], "/");
+  EXPECT_EQ(drives[1], home_.Root() + "/home");
+  for (size_t i = 0; i < drives.size(); ++i) {
+    EXPECT_TRUE(files_.IsFolder(drives[i])) << drives[i];
+    for (size_t j = i + 1; j < drives.size(); ++j) EXPECT_NE(drives[i], drives[j]);
+  }
+}
+
+}  // namespace
+}  // namespace tv

@@ -1,0 +1,75 @@
+#include "settings/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/settings_area.h"
+
+namespace tv {
+namespace {
+
+// Keys compare as the real store does: without regard to case.
+class MemoryArea : public SettingsArea {
+ public:
+  std::map<std::string, std::string> values;
+  static std::string Key(const std::string& a, const std::string& s, const std::string& k) {
+    std::string out = a + "/" + s + "/" + k;
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+  }
+  std::string Get(const std::string& a, const std::string& s, const std::string& k) override {
+    auto it = values.find(Key(a, s, k));
+    return it == values.end() ? "" : it->second;
+  }
+  bool Save(const std::string& a, const std::string& s, const std::string& k,
+            const std::string& v) override {
+    values[Key(a, s, k)] = v;
+    return true;
+  }
+};
+
+TEST(SettingsStore, PageFileCountFallsBackToThirty) {
+  MemoryArea area;
+  SettingsStore store(area);
+  EXPECT_EQ(store.PageFileCount(), 30);
+  for (const char* bad : {"25", "201", "abc", "", "30x", "-50", "99999999999"}) {
+    store.SaveSetting("Main", "PageFileCount", bad);
+    EXPECT_EQ(store.PageFileCount(), 30) << bad;
+  }
+  store.SaveSetting("Main", "PageFileCount", "200");
+  EXPECT_EQ(store.PageFileCount(), 200);
+  store.SaveSetting("main", "pagefilecount", " 45 ");
+  EXPECT_EQ(store.PageFileCount(), 45);
+}
+
+TEST(SettingsStore, NumericReadKeepsTheTargetOnText) {
+  MemoryArea area;
+  SettingsStore store(area);
+  int32_t v = 7;
+  store.ReadInteger("setup", "RightMenu", v);
+  EXPECT_EQ(v, 7);
+  store.SaveSetting("setup", "RightMenu", "yes");
+  store.ReadInteger("setup", "RightMenu", v);
+  EXPECT_EQ(v, 7);
+  store.SaveSetting("Setup", "RIGHTMENU", "1");
+  store.ReadInteger("setup", "RightMenu", v);
+  EXPECT_EQ(v, 1);
+  store.SaveSetting("setup", "RightMenu", "2.5");
+  store.ReadInteger("setup", "RightMenu", v);
+  EXPECT_EQ(v, 2);
+}
+
+TEST(SettingsStore, HomePageNeedsFifteenCharacters) {
+  MemoryArea area;
+  SettingsStore store(area);
+  EXPECT_EQ(store.HomePage(), kDefaultHomePage);
+  EXPECT_EQ(std::string(kDefaultHomePage).size(), 37u);
+  store.SaveSetting("setup", "Homepage", "http://a.b/cd");  // 13
+  EXPECT_EQ(store.HomePage(), kDefaultHomePage);
+  store.SaveSetting("setup", "Homepage", "http://a.b/cdef");  // 15
+  EXPECT_EQ(store.HomePage(), "http://a.b/cdef");
+}
+
+}  // namespace
+}  // namespace tv

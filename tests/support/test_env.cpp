@@ -1,0 +1,37 @@
+#include "support/test_env.h"
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace tv::test {
+
+TempHome::TempHome() {
+  char pattern[] = "/tmp/tessaview-test.XXXXXX";
+  root_ = mkdtemp(pattern);
+  const std::string home = root_ + "/home";
+  std::filesystem::create_directories(home + "/Pictures");
+  std::filesystem::create_directories(root_ + "/run");
+  chmod((root_ + "/run").c_str(), 0700);
+  setenv("HOME", home.c_str(), 1);
+  setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
+  setenv("XDG_CACHE_HOME", (home + "/.cache").c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", (root_ + "/run").c_str(), 1);
+}
+
+TempHome::~TempHome() {
+  std::error_code ec;
+  std::filesystem::remove_all(root_, ec);
+}
+
+std::string TempHome::Write(const std::string& relative, const std::string& data) const {
+  const std::string path = root_ + "/" + relative;
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << data;
+  return path;
+}
+
+}  // namespace tv::test

@@ -1,0 +1,24 @@
+// A private home for one test: HOME and the XDG folders point into a fresh temporary
+// folder, removed again afterwards, so nothing of the user's is touched.
+#pragma once
+
+#include <string>
+
+namespace tv::test {
+
+class TempHome {
+ public:
+  TempHome();
+  ~TempHome();
+  TempHome(const TempHome&) = delete;
+  TempHome& operator=(const TempHome&) = delete;
+
+  const std::string& Root() const { return root_; }
+  // Writes `data` to root/relative, making folders as needed; returns the full path.
+  std::string Write(const std::string& relative, const std::string& data) const;
+
+ private:
+  std::string root_;
+};
+
+}  // namespace tv::test
