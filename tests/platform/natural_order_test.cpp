@@ -45,6 +45,8 @@ TEST(PosixNaturalOrder, LeadingZerosDecideOnlyATie) {
   // Text after the number outranks the zeros before it.
   EXPECT_TRUE(NaturalLess("img02a", "img2b"));
   EXPECT_TRUE(NaturalLess("a0", "a00"));
+  // The first run whose zeros differ decides, not a later one.
+  EXPECT_TRUE(NaturalLess("a1b01", "a01b1"));
 }
 
 TEST(PosixNaturalOrder, OtherBytesAndPrefixes) {
@@ -58,17 +60,23 @@ TEST(PosixNaturalOrder, OtherBytesAndPrefixes) {
 TEST(PosixNaturalOrder, SortingGivesTheFileManagerSequence) {
   std::vector<std::string> names = {"img10.jpg", "IMG3.JPG", "img2.jpg", "Img02.jpg", "b",
                                     "A",         "a",        "img1.png", "img100.jpg"};
-  std::vector<std::string> expected = {"A",        "a",         "b",         "img1.png", "img2.jpg",
-                                       "Img02.jpg", "IMG3.JPG", "img10.jpg", "img100.jpg"};
+  std::vector<std::string> expected = {
+      "A", "a", "b", "img1.png", "img2.jpg", "Img02.jpg", "IMG3.JPG", "img10.jpg", "img100.jpg"};
   EXPECT_EQ(SortedWithOrder(names), expected);
 }
 
 // std::sort needs a strict weak order; a broken one can read out of bounds. Check every
 // pair and triple of a set full of near-ties, and that both entry points agree.
 TEST(PosixNaturalOrder, IsAStrictTotalOrderOnNearTies) {
-  std::vector<std::string> names = {"a",   "A",    "a0",  "a00", "a1",  "A01", "a001", "a1b",
-                                    "a1B", "a01b", "a10", "a9",  "a_",  "aa",  "a 1",  "",
+  std::vector<std::string> names = {"a",   "A",    "a0",  "a00", "a1",   "A01",   "a001", "a1b",
+                                    "a1B", "a01b", "a10", "a9",  "a_",   "aa",    "a 1",  "",
                                     "0",   "00",   "1",   "01",  "b2c3", "B02C3", "b2c03"};
+  // Runs too long for a one-byte length take another path in the sort keys.
+  names.push_back("n" + std::string(300, '7'));
+  names.push_back("n0" + std::string(300, '7'));
+  names.push_back("n" + std::string(299, '7') + "8");
+  names.push_back("n" + std::string(254, '9'));
+  names.push_back("n" + std::string(255, '1'));
   for (const auto& x : names) {
     EXPECT_FALSE(NaturalLess(x, x)) << x;
     for (const auto& y : names) {

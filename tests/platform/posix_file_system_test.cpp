@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -49,8 +51,8 @@ TEST_F(PosixFileSystemTest, ListOrdersFiltersAndSizes) {
   ASSERT_TRUE(files_.List(dir, out));
   std::vector<std::string> names;
   for (const auto& e : out) names.push_back(e.name + (e.is_folder ? "/" : ""));
-  EXPECT_EQ(names, (std::vector<std::string>{"img2.jpg", "IMG3.JPG", "img10.jpg", "notes.txt",
-                                             "Sub/"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"img2.jpg", "IMG3.JPG", "img10.jpg", "notes.txt", "Sub/"}));
   EXPECT_EQ(out[0].size, 0u) << "sizes only when asked for";
 
   // The filter sees each entry complete, before ordering.
@@ -75,7 +77,7 @@ TEST_F(PosixFileSystemTest, ListReportsLinksByWhatTheyPointAt) {
   ASSERT_EQ(symlink("real", (dir + "/to_folder").c_str()), 0);
   ASSERT_EQ(symlink("file.jpg", (dir + "/to_file").c_str()), 0);
   ASSERT_EQ(symlink("nowhere", (dir + "/dangling").c_str()), 0);
-  ASSERT_EQ(symlink("loop", (dir + "/loop").c_str()), 0);  // a link to itself
+  ASSERT_EQ(symlink("loop", (dir + "/loop").c_str()), 0);   // a link to itself
   ASSERT_EQ(symlink("..", (dir + "/real/up").c_str()), 0);  // a folder cycle
 
   std::vector<DirEntry> out;
@@ -132,6 +134,14 @@ TEST_F(PosixFileSystemTest, WriteAtomicReplacesWholeOrNotAtAll) {
   struct stat st;
   ASSERT_EQ(stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u) << "a rewrite keeps the file's permissions";
+
+  // A file reached through a link is rewritten where it lives; the link stays a link.
+  std::string link = home_.Root() + "/linked.ini";
+  ASSERT_EQ(symlink(path.c_str(), link.c_str()), 0);
+  ASSERT_TRUE(files_.WriteAtomic(link, "through the link"));
+  EXPECT_EQ(Read(path), "through the link");
+  ASSERT_EQ(lstat(link.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
 
   // The rename cannot replace a folder: the folder stays and no temp file is left.
   Folder("w/target");
@@ -211,6 +221,11 @@ TEST_F(PosixFileSystemTest, QueriesDeleteAndFolders) {
   EXPECT_EQ(files_.FileLength(file), 3u);
   EXPECT_FALSE(files_.FileLength(dir));
   EXPECT_FALSE(files_.FileLength(dir + "/none"));
+  auto info = files_.Info(file);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->size, 3u);
+  EXPECT_LE(std::abs(info->modified - static_cast<int64_t>(time(nullptr))), 60);
+  EXPECT_FALSE(files_.Info(dir));
 
   EXPECT_TRUE(files_.SetAttributes(file, 2 | 4));
   EXPECT_FALSE(files_.SetAttributes(dir + "/none", 2));

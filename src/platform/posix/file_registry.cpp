@@ -133,9 +133,8 @@ bool FileRegistry::DeleteKey(RegRoot root, const std::string& key) {
     found = true;
   }
   if (!found) return false;
-  std::erase_if(registry.sections, [&](const Section& s) {
-    return IsKey(s, target, target.names.size());
-  });
+  std::erase_if(registry.sections,
+                [&](const Section& s) { return IsKey(s, target, target.names.size()); });
   return Store(path_, registry);
 }
 

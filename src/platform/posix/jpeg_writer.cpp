@@ -1,16 +1,17 @@
 // JPEG files through libjpeg-turbo, band by band.
+#include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <csetjmp>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>
 
 #include "platform/jpeg.h"
-#include "platform/posix/posix_io.h"
 
 namespace tv {
 namespace {
@@ -31,6 +32,15 @@ struct ErrorManager {
 
 void OnMessage(j_common_ptr) {}
 
+// "folder/.name.tmp-XXXXXX" for mkostemp; the name is cut so the result fits NAME_MAX.
+std::string TempPattern(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (name.size() > 200) name.resize(200);
+  return folder + "." + name + ".tmp-XXXXXX";
+}
+
 bool FillBand(const BandSource& source, int first_row, int rows, uint8_t* rgb) {
   try {
     return source(first_row, rows, rgb);
@@ -41,8 +51,8 @@ bool FillBand(const BandSource& source, int first_row, int rows, uint8_t* rgb) {
 
 // Only C frames lie between the setjmp here and any longjmp, and nothing read after the
 // jump changes in between, so the jump skips no destructor.
-bool Encode(FILE* out, int width, int height, int quality, const BandSource& source,
-            uint8_t* band, int band_rows) {
+bool Encode(FILE* out, int width, int height, int quality, const BandSource& source, uint8_t* band,
+            int band_rows) {
   jpeg_compress_struct info;
   ErrorManager errors;
   info.err = jpeg_std_error(&errors.base);
@@ -101,15 +111,14 @@ bool SaveJpegFile(const std::string& path, int width, int height, int quality,
   band_rows = std::min(band_rows, height);
   std::vector<uint8_t> band(stride * static_cast<size_t>(band_rows));
 
-  std::string temp_path;
-  posix::UniqueFd fd = posix::CreateTempBeside(path, temp_path);
-  if (!fd.Valid()) return false;
-  // The stream gets a duplicate so the descriptor stays ours for fsync and close.
-  int stream_fd = ::dup(fd.Get());
-  FILE* out = stream_fd >= 0 ? ::fdopen(stream_fd, "wb") : nullptr;
+  // Written beside the target and renamed over it, so no half file ever shows at `path`.
+  std::string temp_path = TempPattern(path);
+  int fd = ::mkostemp(temp_path.data(), O_CLOEXEC);
+  if (fd < 0) return false;
+  ::fchmod(fd, 0644);
+  FILE* out = ::fdopen(fd, "wb");
   if (!out) {
-    if (stream_fd >= 0) ::close(stream_fd);
-    fd.Close();
+    ::close(fd);
     ::unlink(temp_path.c_str());
     return false;
   }
@@ -117,13 +126,11 @@ bool SaveJpegFile(const std::string& path, int width, int height, int quality,
   ::setvbuf(out, buffer.data(), _IOFBF, buffer.size());
   bool ok = Encode(out, width, height, quality, source, band.data(), band_rows);
   ok = ::fflush(out) == 0 && ok;
+  ok = ok && ::fsync(fd) == 0;
   ok = ::fclose(out) == 0 && ok;
-  if (!ok) {
-    fd.Close();
-    ::unlink(temp_path.c_str());
-    return false;
-  }
-  return posix::CommitTemp(std::move(fd), temp_path, path);
+  ok = ok && ::rename(temp_path.c_str(), path.c_str()) == 0;
+  if (!ok) ::unlink(temp_path.c_str());
+  return ok;
 }
 
 }  // namespace tv

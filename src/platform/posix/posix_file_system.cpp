@@ -61,6 +61,12 @@ std::optional<uint64_t> PosixFileSystem::FileLength(const std::string& path) {
   return static_cast<uint64_t>(st.st_size);
 }
 
+std::optional<FileInfo> PosixFileSystem::Info(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return FileInfo{static_cast<uint64_t>(st.st_size), static_cast<int64_t>(st.st_mtime)};
+}
+
 std::unique_ptr<RandomAccessFile> PosixFileSystem::Open(const std::string& path) {
   UniqueFd fd = posix::OpenRegularForReading(path);
   struct stat st;

@@ -20,6 +20,7 @@ class PosixFileSystem : public FileSystem {
   // Regular files only; null for folders, devices and pipes.
   std::unique_ptr<RandomAccessFile> Open(const std::string& path) override;
 
+  std::optional<FileInfo> Info(const std::string& path) override;
   bool ReadWhole(const std::string& path, std::string& out) override;
   bool WriteAtomic(const std::string& path, std::string_view data) override;
   bool WriteWhole(const std::string& path, std::string_view data) override;

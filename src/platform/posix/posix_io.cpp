@@ -19,7 +19,9 @@ UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
   return *this;
 }
 
-UniqueFd::~UniqueFd() { Close(); }
+UniqueFd::~UniqueFd() {
+  Close();
+}
 
 int UniqueFd::Release() {
   int fd = fd_;
@@ -86,7 +88,7 @@ ReadResult ReadFileLimited(const std::string& path, std::string& out, size_t lim
   if (!fd.Valid()) {
     struct stat st;
     return ::lstat(path.c_str(), &st) != 0 && errno == ENOENT ? ReadResult::kMissing
-                                                               : ReadResult::kFailed;
+                                                              : ReadResult::kFailed;
   }
   if (ReadAll(fd.Get(), out, limit)) return ReadResult::kOk;
   out.clear();
@@ -141,12 +143,20 @@ bool CommitTemp(UniqueFd fd, const std::string& temp_path, const std::string& pa
   return true;
 }
 
-bool WriteFileAtomic(const std::string& path, std::string_view data) {
+bool WriteFileAtomic(const std::string& link_or_path, std::string_view data) {
+  // A settings file kept elsewhere behind a link stays there; the link is not replaced.
+  std::string path = link_or_path;
+  struct stat st;
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    if (char* target = ::realpath(path.c_str(), nullptr)) {
+      path = target;
+      std::free(target);
+    }
+  }
   std::string temp_path;
   UniqueFd fd = CreateTempBeside(path, temp_path);
   if (!fd.Valid()) return false;
   // Keep the permissions a person may have given the old file.
-  struct stat st;
   if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd.Get(), st.st_mode & 07777);
   if (!WriteAll(fd.Get(), data)) {
     fd.Close();

@@ -18,7 +18,9 @@ int HexValue(char c) {
   return -1;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -28,10 +30,17 @@ std::string_view Trim(std::string_view s) {
 
 void AppendEscaped(std::string& out, unsigned char c) {
   switch (c) {
-    case '\\': out += "\\\\"; return;
-    case '\n': out += "\\n"; return;
-    case '\r': out += "\\r"; return;
-    default: break;
+    case '\\':
+      out += "\\\\";
+      return;
+    case '\n':
+      out += "\\n";
+      return;
+    case '\r':
+      out += "\\r";
+      return;
+    default:
+      break;
   }
   if (c < 0x20 || c == 0x7f) {
     AppendHex(out, c);

@@ -35,16 +35,16 @@ std::string DesktopExecQuote(const std::string& argument) {
 XdgDesktopIntegration::XdgDesktopIntegration(std::string applications_dir)
     : folder_(posix::WithSlash(std::move(applications_dir))) {}
 
-std::string XdgDesktopIntegration::EntryPath() const { return folder_ + "tessaview-open.desktop"; }
+std::string XdgDesktopIntegration::EntryPath() const {
+  return folder_ + "tessaview-open.desktop";
+}
 
 bool XdgDesktopIntegration::InstallOpenWith(const std::string& executable) {
   std::string exec = DesktopExecQuote(executable);
   if (executable.empty() || exec.empty()) return false;
-  std::string entry =
-      "[Desktop Entry]\n"
-      "Type=Application\n"
-      "Name=Tessaview\n"
-      "Exec=" + exec + " %f\n"
+  std::string entry = "[Desktop Entry]\nType=Application\nName=Tessaview\n";
+  entry += "Exec=" + exec + " %f\n";
+  entry +=
       "MimeType=image/bmp;image/jpeg;image/gif;image/png;image/tiff;inode/directory;\n"
       "NoDisplay=false\n"
       "Terminal=false\n"

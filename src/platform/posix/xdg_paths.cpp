@@ -52,8 +52,8 @@ std::string ParseUserDir(std::string_view value, const std::string& home) {
 
 std::string XdgPaths::ProgramFolder() {
   if (program_folder_) return *program_folder_;
-  std::string folder = WithSlash(posix::XdgBaseDirectory("XDG_DATA_HOME", ".local/share")) +
-                       "tessaview/";
+  std::string folder =
+      WithSlash(posix::XdgBaseDirectory("XDG_DATA_HOME", ".local/share")) + "tessaview/";
   if (!IsFolder(folder) && posix::MakeFolders(folder, 0755)) {
     program_folder_created_ = true;
     // More than 10 bytes tells the first start to write the default settings.
@@ -99,8 +99,8 @@ std::string XdgPaths::ExecutablePath() {
 
 std::string XdgPaths::PicturesFolder() {
   std::string home = posix::HomeDirectory();
-  std::string file = WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) +
-                     "user-dirs.dirs";
+  std::string file =
+      WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) + "user-dirs.dirs";
   std::string text;
   if (posix::ReadFileLimited(file, text, size_t{1} << 20) == posix::ReadResult::kOk) {
     std::string_view rest(text);
@@ -118,7 +118,9 @@ std::string XdgPaths::PicturesFolder() {
   return WithSlash(home);
 }
 
-std::string XdgPaths::HomeFolder() { return WithSlash(posix::HomeDirectory()); }
+std::string XdgPaths::HomeFolder() {
+  return WithSlash(posix::HomeDirectory());
+}
 
 std::string XdgPaths::CurrentFolder() {
   std::vector<char> buffer(4096);

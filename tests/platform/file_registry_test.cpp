@@ -1,0 +1,147 @@
+#include "platform/posix/file_registry.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "platform/posix/xdg_desktop_integration.h"
+#include "support/test_env.h"
+
+namespace tv {
+namespace {
+
+using namespace std::string_literals;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+constexpr auto kCR = RegRoot::ClassesRoot;
+constexpr auto kLM = RegRoot::LocalMachine;
+
+class FileRegistryTest : public ::testing::Test {
+ protected:
+  // The six keys of the shell verbs, in the order they are written.
+  void RegisterVerbs() {
+    const std::string command = "\"/opt/tv/tessaview\" \"%1\"";
+    EXPECT_TRUE(registry_.SetValue(kCR, "*\\shell\\", "", "Tessaview"));
+    EXPECT_TRUE(registry_.SetValue(kCR, "*\\shell\\Tessaview\\command", "", command));
+    EXPECT_TRUE(registry_.SetValue(kCR, "Directory\\shell\\pvw", "", "Tessaview"));
+    EXPECT_TRUE(registry_.SetValue(kCR, "Directory\\shell\\pvw\\command", "", command));
+    EXPECT_TRUE(registry_.SetValue(kLM, "Software\\CLASSES\\Drive\\shell\\pvw", "", "Tessaview"));
+    EXPECT_TRUE(
+        registry_.SetValue(kLM, "Software\\CLASSES\\Drive\\shell\\pvw\\command", "", command));
+  }
+
+  test::TempHome home_;
+  std::string path_ = home_.Root() + "/home/.config/tessaview/registry.ini";
+  FileRegistry registry_{path_};
+};
+
+TEST_F(FileRegistryTest, SetValueCreatesTheKeyAndItsParents) {
+  EXPECT_FALSE(registry_.KeyExists(kCR, "*"));
+  EXPECT_FALSE(registry_.GetValue(kCR, "*\\shell", ""));
+  ASSERT_TRUE(registry_.SetValue(kCR, "*\\shell\\Tessaview\\command", "", "run \"%1\""));
+  for (const char* key : {"*", "*\\shell", "*\\shell\\Tessaview", "*\\shell\\Tessaview\\command"}) {
+    EXPECT_TRUE(registry_.KeyExists(kCR, key)) << key;
+  }
+  EXPECT_EQ(registry_.GetValue(kCR, "*\\shell\\Tessaview\\command", ""), "run \"%1\"");
+  EXPECT_FALSE(registry_.GetValue(kCR, "*\\shell\\Tessaview", "")) << "parents hold no value";
+  EXPECT_FALSE(registry_.KeyExists(kLM, "*")) << "the roots are separate";
+  EXPECT_FALSE(registry_.KeyExists(kCR, "*\\she"));
+}
+
+TEST_F(FileRegistryTest, KeysIgnoreCaseAndEmptyNames) {
+  ASSERT_TRUE(registry_.SetValue(kLM, "Software\\CLASSES\\Drive", "", "d"));
+  EXPECT_EQ(registry_.GetValue(kLM, "software\\classes\\DRIVE\\", ""), "d");
+  EXPECT_EQ(registry_.GetValue(kLM, "\\Software\\\\Classes\\Drive", ""), "d");
+  ASSERT_TRUE(registry_.SetValue(kLM, "SOFTWARE\\classes\\drive", "", "e"));
+  EXPECT_EQ(registry_.GetValue(kLM, "Software\\CLASSES\\Drive", ""), "e");
+  EXPECT_EQ(ReadFile(path_).find("SOFTWARE"), std::string::npos) << "first spelling kept";
+
+  // Named values sit beside the default one; names compare without case too.
+  ASSERT_TRUE(registry_.SetValue(kLM, "Software\\Classes\\Drive", "Name", "two\nlines"));
+  EXPECT_EQ(registry_.GetValue(kLM, "Software\\Classes\\Drive", "NAME"), "two\nlines");
+  EXPECT_EQ(registry_.GetValue(kLM, "Software\\Classes\\Drive", ""), "e");
+  EXPECT_FALSE(registry_.GetValue(kLM, "Software\\Classes\\Drive", "other"));
+}
+
+TEST_F(FileRegistryTest, DeleteKeyRemovesOnlyLeaves) {
+  RegisterVerbs();
+  EXPECT_FALSE(registry_.DeleteKey(kCR, "*\\shell\\Tessaview")) << "it has a subkey";
+  EXPECT_TRUE(registry_.KeyExists(kCR, "*\\shell\\Tessaview\\command"));
+  EXPECT_FALSE(registry_.DeleteKey(kCR, "")) << "a root is never deleted";
+  EXPECT_FALSE(registry_.DeleteKey(kCR, "No\\Such\\Key"));
+
+  // Removing the verbs in their order leaves the file class's default verb behind.
+  EXPECT_TRUE(registry_.DeleteKey(kCR, "*\\shell\\Tessaview\\command"));
+  EXPECT_TRUE(registry_.DeleteKey(kCR, "*\\shell\\Tessaview"));
+  EXPECT_TRUE(registry_.DeleteKey(kCR, "Directory\\shell\\pvw\\command"));
+  EXPECT_TRUE(registry_.DeleteKey(kCR, "directory\\SHELL\\pvw"));
+  EXPECT_TRUE(registry_.DeleteKey(kLM, "Software\\CLASSES\\Drive\\shell\\pvw\\command"));
+  EXPECT_TRUE(registry_.DeleteKey(kLM, "Software\\CLASSES\\Drive\\shell\\pvw"));
+  EXPECT_FALSE(registry_.KeyExists(kCR, "*\\shell\\Tessaview"));
+  EXPECT_FALSE(registry_.KeyExists(kLM, "Software\\CLASSES\\Drive\\shell\\pvw"));
+  EXPECT_EQ(registry_.GetValue(kCR, "*\\shell", ""), "Tessaview");
+  EXPECT_FALSE(registry_.DeleteKey(kCR, "*\\shell\\Tessaview")) << "already gone";
+}
+
+TEST_F(FileRegistryTest, RegisteringTwiceChangesNothing) {
+  RegisterVerbs();
+  std::string once = ReadFile(path_);
+  RegisterVerbs();
+  EXPECT_EQ(ReadFile(path_), once);
+}
+
+TEST_F(FileRegistryTest, ADamagedFileIsSurvived) {
+  home_.Write("home/.config/tessaview/registry.ini",
+              "junk\0\xff\n[\n[]\n[HKEY_NOWHERE/x]\n@=y\n=\n[HKEY_CLASSES_ROOT/a]\n@=b\n"s +
+                  std::string(100000, '['));
+  EXPECT_EQ(registry_.GetValue(kCR, "a", ""), "b");
+  EXPECT_FALSE(registry_.KeyExists(kCR, "x"));
+  ASSERT_TRUE(registry_.SetValue(kCR, "a\\b", "", "c"));
+  EXPECT_EQ(registry_.GetValue(kCR, "a\\b", ""), "c");
+  EXPECT_EQ(registry_.GetValue(kCR, "a", ""), "b");
+  EXPECT_NE(ReadFile(path_).find("[HKEY_NOWHERE/x]"), std::string::npos);
+}
+
+class XdgDesktopIntegrationTest : public ::testing::Test {
+ protected:
+  test::TempHome home_;
+  std::string folder_ = home_.Root() + "/home/.local/share/applications/";
+  XdgDesktopIntegration desktop_{folder_};
+};
+
+TEST_F(XdgDesktopIntegrationTest, InstallWritesAnEntryAndRemoveDeletesIt) {
+  EXPECT_FALSE(desktop_.IsInstalled());
+  ASSERT_TRUE(desktop_.InstallOpenWith("/opt/my apps/tessaview"));
+  EXPECT_TRUE(desktop_.IsInstalled());
+  std::string entry = ReadFile(folder_ + "tessaview-open.desktop");
+  EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
+  for (const char* line :
+       {"\nType=Application\n", "\nName=Tessaview\n", "\nExec=\"/opt/my apps/tessaview\" %f\n",
+        "\nMimeType=image/bmp;image/jpeg;image/gif;image/png;image/tiff;inode/directory;\n",
+        "\nNoDisplay=false\n", "\nTerminal=false\n", "\nCategories=Graphics;Viewer;\n"}) {
+    EXPECT_NE(entry.find(line), std::string::npos) << line;
+  }
+  EXPECT_TRUE(desktop_.RemoveOpenWith());
+  EXPECT_FALSE(desktop_.IsInstalled());
+  EXPECT_TRUE(desktop_.RemoveOpenWith()) << "nothing left to remove is no failure";
+}
+
+TEST_F(XdgDesktopIntegrationTest, ExecQuotesWhatTheDesktopWouldExpand) {
+  // Backslash: quoted once for Exec, then again for the key file.
+  EXPECT_EQ(DesktopExecQuote("/a b/x\"$`\\%y"), "\"/a b/x\\\\\"\\\\$\\\\`\\\\\\\\%%y\"");
+  EXPECT_EQ(DesktopExecQuote("bad\npath"), "");
+  EXPECT_FALSE(desktop_.InstallOpenWith("/bad\npath"));
+  EXPECT_FALSE(desktop_.InstallOpenWith(""));
+  EXPECT_FALSE(desktop_.IsInstalled());
+}
+
+}  // namespace
+}  // namespace tv

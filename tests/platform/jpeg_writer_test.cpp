@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+#include <stdio.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+
+#include "platform/jpeg.h"
+#include "support/test_env.h"
+
+namespace tv {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Decoded {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgb;
+};
+
+// Reads the file back with libjpeg itself; an empty result when it is no JPEG.
+Decoded Decode(const std::string& path) {
+  Decoded d;
+  FILE* in = fopen(path.c_str(), "rb");
+  if (!in) return d;
+  jpeg_decompress_struct info;
+  jpeg_error_mgr errors;
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_decompress(&info);
+  jpeg_stdio_src(&info, in);
+  jpeg_read_header(&info, TRUE);
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  d.width = static_cast<int>(info.output_width);
+  d.height = static_cast<int>(info.output_height);
+  d.rgb.resize(static_cast<size_t>(d.width) * d.height * 3);
+  while (info.output_scanline < info.output_height) {
+    JSAMPROW row = d.rgb.data() + static_cast<size_t>(info.output_scanline) * d.width * 3;
+    jpeg_read_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_decompress(&info);
+  jpeg_destroy_decompress(&info);
+  fclose(in);
+  return d;
+}
+
+class JpegWriterTest : public ::testing::Test {
+ protected:
+  std::vector<std::string> Names() {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
+    return names;
+  }
+
+  test::TempHome home_;
+  std::string dir_ = home_.Root() + "/out";
+  std::string path_ = dir_ + "/page.jpg";
+  void SetUp() override { fs::create_directories(dir_); }
+};
+
+TEST_F(JpegWriterTest, WritesEveryRowOnceBandByBand) {
+  const int width = 300, height = 517;  // more than one band, not a multiple of one
+  std::vector<int> next_row{0};
+  auto source = [&](int first, int rows, uint8_t* rgb) {
+    EXPECT_EQ(first, next_row.back());
+    EXPECT_GE(rows, 1);
+    EXPECT_LE(rows, 256);
+    next_row.push_back(first + rows);
+    // Red above row 200, blue below: a band written at the wrong place shows.
+    for (int r = 0; r < rows; ++r) {
+      for (int x = 0; x < width; ++x) {
+        uint8_t* p = rgb + (static_cast<size_t>(r) * width + x) * 3;
+        bool top = first + r < 200;
+        p[0] = top ? 255 : 0;
+        p[1] = 0;
+        p[2] = top ? 0 : 255;
+      }
+    }
+    return true;
+  };
+  ASSERT_TRUE(SaveJpegFile(path_, width, height, 80, source));
+  EXPECT_EQ(next_row.back(), height);
+  EXPECT_GT(next_row.size(), 2u) << "the picture came in more than one band";
+  Decoded d = Decode(path_);
+  ASSERT_EQ(d.width, width);
+  ASSERT_EQ(d.height, height);
+  auto at = [&](int x, int y, int c) {
+    return d.rgb[(static_cast<size_t>(y) * width + x) * 3 + c];
+  };
+  EXPECT_GT(at(150, 100, 0), 200);
+  EXPECT_LT(at(150, 100, 2), 60);
+  EXPECT_LT(at(150, 400, 0), 60);
+  EXPECT_GT(at(150, 400, 2), 200);
+  EXPECT_EQ(Names(), std::vector<std::string>{"page.jpg"});
+}
+
+TEST_F(JpegWriterTest, QualityIsClampedNotRefused) {
+  auto grey = [](int, int rows, uint8_t* rgb) {
+    std::fill(rgb, rgb + static_cast<size_t>(rows) * 8 * 3, 128);
+    return true;
+  };
+  EXPECT_TRUE(SaveJpegFile(path_, 8, 8, -5, grey));
+  EXPECT_TRUE(SaveJpegFile(path_, 8, 8, 500, grey));
+  EXPECT_EQ(Decode(path_).width, 8);
+}
+
+TEST_F(JpegWriterTest, FailuresLeaveNoFile) {
+  int calls = 0;
+  auto counting = [&](int, int, uint8_t*) {
+    ++calls;
+    return true;
+  };
+  EXPECT_FALSE(SaveJpegFile(path_, 100, 70000, 80, counting));
+  EXPECT_FALSE(SaveJpegFile(path_, 70000, 100, 80, counting));
+  EXPECT_FALSE(SaveJpegFile(path_, 0, 10, 80, counting));
+  EXPECT_FALSE(SaveJpegFile(path_, 10, -1, 80, counting));
+  EXPECT_EQ(calls, 0);
+  EXPECT_FALSE(SaveJpegFile(path_, 10, 10, 80, nullptr));
+
+  EXPECT_FALSE(SaveJpegFile(dir_ + "/missing/page.jpg", 10, 10, 80, counting));
+  EXPECT_FALSE(fs::exists(dir_ + "/missing"));
+
+  // A source that gives up half-way, or throws, leaves nothing behind.
+  auto gives_up = [](int first, int rows, uint8_t* rgb) {
+    std::fill(rgb, rgb + static_cast<size_t>(rows) * 64 * 3, 0);
+    return first == 0;
+  };
+  EXPECT_FALSE(SaveJpegFile(path_, 64, 600, 80, gives_up));
+  auto throws = [](int, int, uint8_t*) -> bool { throw std::runtime_error("no page"); };
+  EXPECT_FALSE(SaveJpegFile(path_, 64, 64, 80, throws));
+  EXPECT_TRUE(Names().empty());
+}
+
+}  // namespace
+}  // namespace tv
