@@ -1,0 +1,52 @@
+// The widget that draws one control model, and the per-kind builders behind it.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "platform/control.h"
+
+namespace tv {
+
+class FileSystem;
+
+struct ControlWidget {
+  Control* control = nullptr;
+  FileSystem* fs = nullptr;
+  GtkWidget* outer = nullptr;  // placed in the window's surface
+  GtkWidget* inner = nullptr;  // carries the content (entry, tree view, label ...)
+  GtkCssProvider* outer_css = nullptr;
+  GtkCssProvider* inner_css = nullptr;
+  int syncing = 0;  // >0 while the model is written into the widget: no events back
+};
+
+// Builds the widget of a control; false for kinds without one (timers, menus).
+bool BuildControlWidget(ControlWidget& w);
+// Brings the widget up to date with one property of its control.
+void UpdateControlWidget(ControlWidget& w, Prop p);
+// Disconnects every handler that points at `w`; the widget itself stays.
+void DetachControlWidget(ControlWidget& w);
+
+// Per-kind parts, one file each.
+void BuildListControl(ControlWidget& w);  // ComboBox, ListBox
+void UpdateListControl(ControlWidget& w, Prop p);
+void BuildFolderControl(ControlWidget& w);  // DriveList, DirList
+void UpdateFolderControl(ControlWidget& w, Prop p);
+void BuildSurfaceControl(ControlWidget& w);  // Label, PictureBox, Image
+// Forwards mouse input on `widget` to the control's mouse handlers.
+void ConnectMouse(GtkWidget* widget, ControlWidget& w);
+// Forwards key presses on `widget` to the control's KeyDown.
+void ConnectKeys(GtkWidget* widget, ControlWidget& w);
+
+// RAII guard for ControlWidget::syncing.
+class Syncing {
+ public:
+  explicit Syncing(ControlWidget& w) : w_(w) { ++w_.syncing; }
+  ~Syncing() { --w_.syncing; }
+  Syncing(const Syncing&) = delete;
+  Syncing& operator=(const Syncing&) = delete;
+
+ private:
+  ControlWidget& w_;
+};
+
+}  // namespace tv

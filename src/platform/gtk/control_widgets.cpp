@@ -1,0 +1,269 @@
+#include <map>
+#include <string>
+
+#include "platform/gtk/control_widget.h"
+#include "platform/gtk/css_colors.h"
+#include "platform/gtk/mnemonic.h"
+#include "platform/gtk/webkit_view.h"
+
+namespace tv {
+
+namespace {
+
+// Picture buttons carry no caption; a themed icon stands in for the design's image.
+const char* IconFor(const Control& c) {
+  static const std::map<std::string, const char*> icons = {
+      {"CmdPage(0)", "go-previous-symbolic"},  {"CmdPage(1)", "go-next-symbolic"},
+      {"BigP(0)", "zoom-in-symbolic"},         {"BigP(1)", "zoom-out-symbolic"},
+      {"Command1", "document-open-symbolic"},  {"Command2", "view-refresh-symbolic"},
+      {"Command3", "help-about-symbolic"},     {"Command5", "system-search-symbolic"},
+      {"Command6", "web-browser-symbolic"},    {"Command7", "view-grid-symbolic"},
+      {"Command8", "folder-symbolic"},         {"Command9", "camera-photo-symbolic"},
+      {"Command10", "zoom-fit-best-symbolic"}, {"ImgComb", "applications-graphics-symbolic"},
+      {"MoveUp(0)", "go-top-symbolic"},        {"MoveUp(1)", "go-bottom-symbolic"},
+      {"ChkFace", "sidebar-show-symbolic"},
+  };
+  auto it = icons.find(c.FullName());
+  return it == icons.end() ? "image-x-generic-symbolic" : it->second;
+}
+
+void SetButtonFace(ControlWidget& w) {
+  GtkButton* button = GTK_BUTTON(w.outer);
+  const std::string& caption = w.control->Caption();
+  if (caption.empty()) {
+    gtk_button_set_label(button, nullptr);
+    gtk_button_set_image(button,
+                         gtk_image_new_from_icon_name(IconFor(*w.control), GTK_ICON_SIZE_BUTTON));
+    gtk_button_set_always_show_image(button, TRUE);
+  } else {
+    gtk_button_set_image(button, nullptr);
+    gtk_button_set_label(button, MnemonicFromCaption(caption).c_str());
+    gtk_button_set_use_underline(button, TRUE);
+  }
+}
+
+void OnClicked(GtkButton*, gpointer data) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (!w.syncing) w.control->FireClick();
+}
+
+void OnToggled(GtkToggleButton* button, gpointer data) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (w.syncing) return;
+  // The model fires Click; the widget then shows whatever value the handler left.
+  w.control->SetValue(gtk_toggle_button_get_active(button) ? 1 : 0);
+  Syncing s(w);
+  gtk_toggle_button_set_active(button, w.control->Value() != 0);
+}
+
+void OnEntryChanged(GtkEditable* editable, gpointer data) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (w.syncing) return;
+  gchar* text = gtk_editable_get_chars(editable, 0, -1);
+  std::string value = text ? text : "";
+  g_free(text);
+  w.control->SetText(value);
+}
+
+void OnBufferChanged(GtkTextBuffer* buffer, gpointer data) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (w.syncing) return;
+  GtkTextIter start, end;
+  gtk_text_buffer_get_bounds(buffer, &start, &end);
+  gchar* text = gtk_text_buffer_get_text(buffer, &start, &end, FALSE);
+  std::string value = text ? text : "";
+  g_free(text);
+  w.control->SetText(value);
+}
+
+// A text box made tall enough for several lines is the multi-line kind.
+constexpr int kMultiLineTwips = 600;
+
+void BuildTextBox(ControlWidget& w) {
+  if (w.control->Height() >= kMultiLineTwips) {
+    w.inner = gtk_text_view_new();
+    gtk_text_view_set_wrap_mode(GTK_TEXT_VIEW(w.inner), GTK_WRAP_WORD_CHAR);
+    w.outer = gtk_scrolled_window_new(nullptr, nullptr);
+    gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(w.outer), GTK_SHADOW_IN);
+    gtk_container_add(GTK_CONTAINER(w.outer), w.inner);
+    gtk_widget_show(w.inner);
+    g_signal_connect(gtk_text_view_get_buffer(GTK_TEXT_VIEW(w.inner)), "changed",
+                     G_CALLBACK(OnBufferChanged), &w);
+  } else {
+    w.outer = w.inner = gtk_entry_new();
+    g_signal_connect(w.inner, "changed", G_CALLBACK(OnEntryChanged), &w);
+  }
+  ConnectKeys(w.inner, w);
+}
+
+void SetTextBoxText(ControlWidget& w) {
+  const std::string& text = w.control->Text();
+  Syncing s(w);
+  if (GTK_IS_TEXT_VIEW(w.inner)) {
+    gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(w.inner)), text.c_str(), -1);
+  } else if (text != gtk_entry_get_text(GTK_ENTRY(w.inner))) {
+    gtk_entry_set_text(GTK_ENTRY(w.inner), text.c_str());
+  }
+}
+
+void UpdateCaption(ControlWidget& w) {
+  Control& c = *w.control;
+  switch (c.Kind()) {
+    case ControlKind::Label:
+      gtk_label_set_text(GTK_LABEL(w.inner), c.Caption().c_str());
+      break;
+    case ControlKind::Button:
+      SetButtonFace(w);
+      break;
+    case ControlKind::CheckBox:
+      if (!c.Caption().empty()) {
+        gtk_button_set_label(GTK_BUTTON(w.outer), MnemonicFromCaption(c.Caption()).c_str());
+      }
+      break;
+    case ControlKind::Frame:
+      gtk_frame_set_label(GTK_FRAME(w.outer),
+                          c.Caption().empty() ? nullptr : PlainCaption(c.Caption()).c_str());
+      break;
+    default:
+      break;
+  }
+}
+
+void UpdateColors(ControlWidget& w) {
+  Control& c = *w.control;
+  switch (c.Kind()) {
+    case ControlKind::PictureBox:
+    case ControlKind::Image:
+      gtk_widget_queue_draw(w.inner);
+      break;
+    case ControlKind::Label:
+      ApplyColors(w.inner, &w.inner_css, c.BackColor(), c.ForeColor());
+      break;
+    case ControlKind::View:
+      break;
+    default:
+      ApplyColors(w.outer, &w.outer_css, c.BackColor(), c.ForeColor());
+      break;
+  }
+}
+
+}  // namespace
+
+bool BuildControlWidget(ControlWidget& w) {
+  Control& c = *w.control;
+  switch (c.Kind()) {
+    case ControlKind::Timer:
+    case ControlKind::Menu:
+    case ControlKind::MenuItem:
+    case ControlKind::Separator:
+      return false;
+    case ControlKind::Button:
+      w.outer = w.inner = gtk_button_new();
+      gtk_widget_set_focus_on_click(w.outer, FALSE);
+      g_signal_connect(w.outer, "clicked", G_CALLBACK(OnClicked), &w);
+      break;
+    case ControlKind::CheckBox:
+      if (c.Caption().empty()) {
+        w.outer = gtk_toggle_button_new();
+        gtk_button_set_image(GTK_BUTTON(w.outer),
+                             gtk_image_new_from_icon_name(IconFor(c), GTK_ICON_SIZE_BUTTON));
+      } else {
+        w.outer = gtk_check_button_new();
+      }
+      w.inner = w.outer;
+      gtk_widget_set_focus_on_click(w.outer, FALSE);
+      g_signal_connect(w.outer, "toggled", G_CALLBACK(OnToggled), &w);
+      break;
+    case ControlKind::TextBox:
+      BuildTextBox(w);
+      break;
+    case ControlKind::Frame:
+      w.outer = w.inner = gtk_frame_new(nullptr);
+      break;
+    case ControlKind::ComboBox:
+    case ControlKind::ListBox:
+      BuildListControl(w);
+      break;
+    case ControlKind::DriveList:
+    case ControlKind::DirList:
+      BuildFolderControl(w);
+      break;
+    case ControlKind::Label:
+    case ControlKind::PictureBox:
+    case ControlKind::Image:
+      BuildSurfaceControl(w);
+      break;
+    case ControlKind::View:
+      w.outer = w.inner = WebViewWidget(c.View());
+      if (!w.outer) w.outer = w.inner = gtk_drawing_area_new();
+      break;
+  }
+  if (!w.outer) return false;
+  if (c.Kind() != ControlKind::View) gtk_widget_show(w.inner);
+  for (Prop p : {Prop::Caption, Prop::Text, Prop::ToolTipText, Prop::Enabled, Prop::Value,
+                 Prop::BackColor, Prop::List, Prop::ListIndex, Prop::Path}) {
+    UpdateControlWidget(w, p);
+  }
+  return true;
+}
+
+void UpdateControlWidget(ControlWidget& w, Prop p) {
+  Control& c = *w.control;
+  switch (p) {
+    case Prop::Caption:
+      UpdateCaption(w);
+      break;
+    case Prop::Text:
+      if (c.Kind() == ControlKind::TextBox) SetTextBoxText(w);
+      if (c.Kind() == ControlKind::ComboBox) UpdateListControl(w, p);
+      break;
+    case Prop::ToolTipText:
+      gtk_widget_set_tooltip_text(w.outer,
+                                  c.ToolTipText().empty() ? nullptr : c.ToolTipText().c_str());
+      break;
+    case Prop::Enabled:
+      gtk_widget_set_sensitive(w.outer, c.Enabled());
+      break;
+    case Prop::Visible:
+      gtk_widget_set_visible(w.outer, c.Visible());
+      break;
+    case Prop::Value:
+      if (c.Kind() == ControlKind::CheckBox) {
+        Syncing s(w);
+        gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(w.outer), c.Value() != 0);
+      }
+      break;
+    case Prop::BackColor:
+    case Prop::ForeColor:
+      UpdateColors(w);
+      break;
+    case Prop::List:
+    case Prop::ListIndex:
+      UpdateListControl(w, p);
+      break;
+    case Prop::Path:
+      UpdateFolderControl(w, p);
+      break;
+    default:
+      break;
+  }
+}
+
+void DetachControlWidget(ControlWidget& w) {
+  if (w.outer) g_signal_handlers_disconnect_by_data(w.outer, &w);
+  if (w.inner && w.inner != w.outer) g_signal_handlers_disconnect_by_data(w.inner, &w);
+  if (w.inner && GTK_IS_TEXT_VIEW(w.inner)) {
+    g_signal_handlers_disconnect_by_data(gtk_text_view_get_buffer(GTK_TEXT_VIEW(w.inner)), &w);
+  }
+  if (w.inner && GTK_IS_TREE_VIEW(w.inner)) {
+    g_signal_handlers_disconnect_by_data(gtk_tree_view_get_selection(GTK_TREE_VIEW(w.inner)), &w);
+  }
+  if (w.inner && GTK_IS_COMBO_BOX(w.inner) && gtk_combo_box_get_has_entry(GTK_COMBO_BOX(w.inner))) {
+    g_signal_handlers_disconnect_by_data(gtk_bin_get_child(GTK_BIN(w.inner)), &w);
+  }
+  if (w.outer_css) g_object_unref(w.outer_css);
+  if (w.inner_css) g_object_unref(w.inner_css);
+  w.outer_css = w.inner_css = nullptr;
+}
+
+}  // namespace tv

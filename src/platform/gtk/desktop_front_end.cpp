@@ -1,0 +1,90 @@
+// The desktop front-end: GTK windows, WebKit views, GTK dialogs, GIO shell, the desktop
+// clipboard and the system's local time.
+#include <gtk/gtk.h>
+
+#include <ctime>
+
+#include "platform/front_end.h"
+#include "platform/gtk/gio_shell.h"
+#include "platform/gtk/gtk_clipboard.h"
+#include "platform/gtk/gtk_dialogs.h"
+#include "platform/gtk/gtk_loop.h"
+#include "platform/gtk/native_window.h"
+#include "platform/gtk/webkit_view.h"
+
+namespace tv {
+
+namespace {
+
+class LocalClock : public Clock {
+ public:
+  DateTime Now() override {
+    std::time_t now = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&now, &t);
+    return {t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec};
+  }
+};
+
+class GtkWindowSystem : public WindowSystem {
+ public:
+  GtkWindowSystem(GtkLoop& loop, FileSystem& fs, ScriptHooks& script)
+      : loop_(loop), fs_(fs), script_(script) {}
+  std::unique_ptr<NativeWindow> CreateNativeWindow(Form& form) override {
+    return std::make_unique<GtkNativeWindow>(form, loop_, fs_, script_);
+  }
+  std::unique_ptr<HtmlView> CreateView(Control&) override {
+    return std::make_unique<WebKitHtmlView>(script_);
+  }
+
+ private:
+  GtkLoop& loop_;
+  FileSystem& fs_;
+  ScriptHooks& script_;
+};
+
+// Picture buttons are drawn at the small sizes the layout gives them; menu items show a
+// check mark only when checked, as the program's menus do.
+constexpr const char* kProgramStyle =
+    "button.tv-compact { padding: 1px 2px; min-width: 0; min-height: 0; }"
+    "menu menuitem check:not(:checked) { border-color: transparent; background: none;"
+    " box-shadow: none; -gtk-icon-source: none; }";
+
+void InstallProgramStyle() {
+  GtkCssProvider* css = gtk_css_provider_new();
+  gtk_css_provider_load_from_data(css, kProgramStyle, -1, nullptr);
+  gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
+                                            GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+  g_object_unref(css);
+}
+
+class DesktopFrontEnd : public FrontEnd {
+ public:
+  explicit DesktopFrontEnd(FileSystem& fs)
+      : windows_(loop_, fs, script), dialogs_(script), shell_(script), clipboard_(script) {}
+
+  MessageLoop& Loop() override { return loop_; }
+  WindowSystem& Windows() override { return windows_; }
+  Dialogs& Dialog() override { return dialogs_; }
+  Shell& ShellService() override { return shell_; }
+  Clipboard& ClipboardService() override { return clipboard_; }
+  Clock& ClockService() override { return clock_; }
+
+ private:
+  GtkLoop loop_;
+  GtkWindowSystem windows_;
+  GtkDialogs dialogs_;
+  GioShell shell_;
+  GtkClipboardService clipboard_;
+  LocalClock clock_;
+};
+
+}  // namespace
+
+std::unique_ptr<FrontEnd> MakeDesktopFrontEnd(FileSystem& fs, Paths&) {
+  if (!gtk_init_check(nullptr, nullptr)) return nullptr;
+  InstallProgramStyle();
+  return std::make_unique<DesktopFrontEnd>(fs);
+}
+
+}  // namespace tv

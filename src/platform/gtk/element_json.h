@@ -1,0 +1,14 @@
+// Reads the page scan: a JSON array of [tagName, src, href, target, width, height] rows.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "host/html_view.h"
+
+namespace tv {
+
+// The rows up to the first malformed one; fields of the wrong type read as empty or 0.
+std::vector<HtmlElement> ParseElementRows(std::string_view json);
+
+}  // namespace tv

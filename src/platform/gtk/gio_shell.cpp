@@ -1,0 +1,173 @@
+#include "platform/gtk/gio_shell.h"
+
+#include <gdk/gdk.h>
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+
+#include <cstring>
+
+namespace tv {
+
+namespace {
+
+bool IsOwnApp(GAppInfo* app) {
+  const char* id = g_app_info_get_id(app);
+  return id && std::strstr(id, "tessaview") != nullptr;
+}
+
+bool HasCategory(GAppInfo* app, const char* category) {
+  if (!G_IS_DESKTOP_APP_INFO(app)) return false;
+  const char* list = g_desktop_app_info_get_categories(G_DESKTOP_APP_INFO(app));
+  if (!list) return false;
+  gchar** parts = g_strsplit(list, ";", -1);
+  bool found = false;
+  for (gchar** p = parts; *p && !found; ++p) found = std::strcmp(*p, category) == 0;
+  g_strfreev(parts);
+  return found;
+}
+
+GAppLaunchContext* LaunchContext() {
+  GdkDisplay* display = gdk_display_get_default();
+  return display ? G_APP_LAUNCH_CONTEXT(gdk_display_get_app_launch_context(display)) : nullptr;
+}
+
+bool LaunchWithFile(GAppInfo* app, const std::string& path) {
+  GFile* file = g_file_new_for_path(path.c_str());
+  GList* files = g_list_append(nullptr, file);
+  GAppLaunchContext* context = LaunchContext();
+  bool ok = g_app_info_launch(app, files, context, nullptr);
+  if (context) g_object_unref(context);
+  g_list_free(files);
+  g_object_unref(file);
+  return ok;
+}
+
+// An application for `content_type` other than this program; editors first when
+// `prefer_editor`. The caller owns the result.
+GAppInfo* PickApp(const char* content_type, bool prefer_editor) {
+  GAppInfo* chosen = nullptr;
+  GList* apps = g_app_info_get_recommended_for_type(content_type);
+  if (prefer_editor) {
+    for (GList* l = apps; l && !chosen; l = l->next) {
+      GAppInfo* app = G_APP_INFO(l->data);
+      if (!IsOwnApp(app) && (HasCategory(app, "RasterGraphics") || HasCategory(app, "2DGraphics")))
+        chosen = G_APP_INFO(g_object_ref(app));
+    }
+  }
+  if (!chosen) {
+    GAppInfo* def = g_app_info_get_default_for_type(content_type, FALSE);
+    if (def && !IsOwnApp(def))
+      chosen = def;
+    else if (def)
+      g_object_unref(def);
+  }
+  for (GList* l = apps; l && !chosen; l = l->next) {
+    if (!IsOwnApp(G_APP_INFO(l->data))) chosen = G_APP_INFO(g_object_ref(l->data));
+  }
+  g_list_free_full(apps, g_object_unref);
+  return chosen;
+}
+
+std::string ContentTypeOf(const std::string& path) {
+  gboolean uncertain = FALSE;
+  gchar* type = g_content_type_guess(path.c_str(), nullptr, 0, &uncertain);
+  std::string result = type ? type : "";
+  g_free(type);
+  return result;
+}
+
+}  // namespace
+
+std::string UriForTarget(const std::string& target) {
+  if (target.empty()) return "";
+  if (target[0] == '/') {
+    gchar* uri = g_filename_to_uri(target.c_str(), nullptr, nullptr);
+    std::string result = uri ? uri : "";
+    g_free(uri);
+    return result;
+  }
+  if (target.find("://") != std::string::npos || g_str_has_prefix(target.c_str(), "mailto:")) {
+    return target;
+  }
+  GFile* file = g_file_new_for_commandline_arg(target.c_str());
+  gchar* uri = g_file_get_uri(file);
+  std::string result = uri ? uri : "";
+  g_free(uri);
+  g_object_unref(file);
+  return result;
+}
+
+bool GioShell::Open(const std::string& target) {
+  if (script_.active) {
+    script_.Report("shell: open " + target);
+    return true;
+  }
+  std::string uri = UriForTarget(target);
+  if (uri.empty()) return false;
+  GAppLaunchContext* context = LaunchContext();
+  bool ok = g_app_info_launch_default_for_uri(uri.c_str(), context, nullptr);
+  if (context) g_object_unref(context);
+  return ok;
+}
+
+bool GioShell::ShowInFolder(const std::string& path) {
+  if (script_.active) {
+    script_.Report("shell: show " + path);
+    return true;
+  }
+  std::string uri = UriForTarget(path);
+  GDBusConnection* bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr);
+  if (bus && !uri.empty()) {
+    const gchar* uris[] = {uri.c_str(), nullptr};
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, "org.freedesktop.FileManager1", "/org/freedesktop/FileManager1",
+        "org.freedesktop.FileManager1", "ShowItems", g_variant_new("(^ass)", uris, ""), nullptr,
+        G_DBUS_CALL_FLAGS_NONE, 5000, nullptr, nullptr);
+    g_object_unref(bus);
+    if (reply) {
+      g_variant_unref(reply);
+      return true;
+    }
+  } else if (bus) {
+    g_object_unref(bus);
+  }
+  // No file manager answers on the bus: open the folder itself.
+  auto slash = path.rfind('/');
+  if (slash == std::string::npos) return false;
+  return Open(slash == 0 ? "/" : path.substr(0, slash));
+}
+
+bool GioShell::Edit(const std::string& path) {
+  if (script_.active) {
+    script_.Report("shell: edit " + path);
+    return true;
+  }
+  std::string type = ContentTypeOf(path);
+  GAppInfo* app = type.empty() ? nullptr : PickApp(type.c_str(), true);
+  if (!app) return false;
+  bool ok = LaunchWithFile(app, path);
+  g_object_unref(app);
+  return ok;
+}
+
+bool GioShell::EditText(const std::string& path) {
+  if (script_.active) {
+    script_.Report("shell: edit text " + path);
+    return true;
+  }
+  GAppInfo* app = PickApp("text/plain", false);
+  if (!app) return Open(path);
+  bool ok = LaunchWithFile(app, path);
+  g_object_unref(app);
+  return ok;
+}
+
+bool GioShell::ShowProperties(const std::string& path) {
+  if (script_.active) {
+    script_.Report("shell: properties " + path);
+    return true;
+  }
+  return false;  // the program shows its own properties window
+}
+
+}  // namespace tv

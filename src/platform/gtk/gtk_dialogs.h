@@ -1,0 +1,28 @@
+// Modal dialogs on GTK; a scripted run answers them from its queue instead.
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/front_end.h"
+
+namespace tv {
+
+class GtkDialogs : public Dialogs {
+ public:
+  explicit GtkDialogs(ScriptHooks& script) : script_(script) {}
+
+  std::string InputBox(Form* owner, const std::string& prompt, const std::string& title,
+                       const std::string& preset) override;
+  void MsgBox(Form* owner, const std::string& text, MsgIcon icon,
+              const std::string& title) override;
+  std::string BrowseFolder(Form* owner, const std::string& title) override;
+  std::string OpenFile(Form* owner, const std::string& title, const std::string& initial_folder,
+                       int filter_index) override;
+  std::string SaveFile(Form* owner, const std::string& title, const std::string& default_name,
+                       int filter_index) override;
+  void About(Form* owner, const std::string& title, const std::string& text) override;
+
+ private:
+  ScriptHooks& script_;
+};
+
+}  // namespace tv

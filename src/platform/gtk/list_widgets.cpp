@@ -1,0 +1,127 @@
+// Combo boxes (an entry with a drop-down list) and list boxes.
+#include <string>
+
+#include "platform/gtk/control_widget.h"
+
+namespace tv {
+
+namespace {
+
+GtkWidget* ComboEntry(ControlWidget& w) {
+  return gtk_bin_get_child(GTK_BIN(w.inner));
+}
+
+void OnComboEntryChanged(GtkEditable* editable, gpointer data) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (w.syncing) return;
+  gchar* text = gtk_editable_get_chars(editable, 0, -1);
+  std::string value = text ? text : "";
+  g_free(text);
+  w.control->SetText(value);
+}
+
+// The entry has taken the chosen item's text before this runs.
+void OnComboChanged(GtkComboBox* combo, gpointer data) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (w.syncing) return;
+  int index = gtk_combo_box_get_active(combo);
+  if (index >= 0) w.control->SetListIndex(index);
+}
+
+void FillCombo(ControlWidget& w) {
+  Syncing s(w);
+  GtkComboBoxText* combo = GTK_COMBO_BOX_TEXT(w.inner);
+  gtk_combo_box_text_remove_all(combo);
+  for (const auto& item : w.control->List()) gtk_combo_box_text_append_text(combo, item.c_str());
+  gtk_entry_set_text(GTK_ENTRY(ComboEntry(w)), w.control->Text().c_str());
+}
+
+void OnSelectionChanged(GtkTreeSelection* selection, gpointer data) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (w.syncing) return;
+  GtkTreeModel* model = nullptr;
+  GtkTreeIter iter;
+  if (!gtk_tree_selection_get_selected(selection, &model, &iter)) return;
+  GtkTreePath* path = gtk_tree_model_get_path(model, &iter);
+  int index = gtk_tree_path_get_indices(path)[0];
+  gtk_tree_path_free(path);
+  w.control->SetListIndex(index);
+}
+
+void OnRowActivated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer data) {
+  static_cast<ControlWidget*>(data)->control->FireDblClick();
+}
+
+void FillListBox(ControlWidget& w) {
+  Syncing s(w);
+  GtkListStore* store = GTK_LIST_STORE(gtk_tree_view_get_model(GTK_TREE_VIEW(w.inner)));
+  gtk_list_store_clear(store);
+  for (const auto& item : w.control->List()) {
+    gtk_list_store_insert_with_values(store, nullptr, -1, 0, item.c_str(), -1);
+  }
+}
+
+void SelectListBoxRow(ControlWidget& w) {
+  Syncing s(w);
+  GtkTreeSelection* selection = gtk_tree_view_get_selection(GTK_TREE_VIEW(w.inner));
+  int index = w.control->ListIndex();
+  if (index < 0) {
+    gtk_tree_selection_unselect_all(selection);
+    return;
+  }
+  GtkTreePath* path = gtk_tree_path_new_from_indices(index, -1);
+  gtk_tree_selection_select_path(selection, path);
+  gtk_tree_view_scroll_to_cell(GTK_TREE_VIEW(w.inner), path, nullptr, FALSE, 0, 0);
+  gtk_tree_path_free(path);
+}
+
+}  // namespace
+
+void BuildListControl(ControlWidget& w) {
+  if (w.control->Kind() == ControlKind::ComboBox) {
+    w.outer = w.inner = gtk_combo_box_text_new_with_entry();
+    GtkWidget* entry = ComboEntry(w);
+    gtk_entry_set_width_chars(GTK_ENTRY(entry), 4);
+    g_signal_connect(w.inner, "changed", G_CALLBACK(OnComboChanged), &w);
+    g_signal_connect(entry, "changed", G_CALLBACK(OnComboEntryChanged), &w);
+    ConnectKeys(entry, w);
+    return;
+  }
+  GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);
+  w.inner = gtk_tree_view_new_with_model(GTK_TREE_MODEL(store));
+  g_object_unref(store);
+  gtk_tree_view_set_headers_visible(GTK_TREE_VIEW(w.inner), FALSE);
+  gtk_tree_view_insert_column_with_attributes(GTK_TREE_VIEW(w.inner), -1, "",
+                                              gtk_cell_renderer_text_new(), "text", 0, nullptr);
+  w.outer = gtk_scrolled_window_new(nullptr, nullptr);
+  gtk_scrolled_window_set_shadow_type(GTK_SCROLLED_WINDOW(w.outer), GTK_SHADOW_IN);
+  gtk_container_add(GTK_CONTAINER(w.outer), w.inner);
+  g_signal_connect(gtk_tree_view_get_selection(GTK_TREE_VIEW(w.inner)), "changed",
+                   G_CALLBACK(OnSelectionChanged), &w);
+  g_signal_connect(w.inner, "row-activated", G_CALLBACK(OnRowActivated), &w);
+  ConnectKeys(w.inner, w);
+}
+
+void UpdateListControl(ControlWidget& w, Prop p) {
+  if (w.control->Kind() == ControlKind::ComboBox) {
+    if (p == Prop::List) {
+      FillCombo(w);
+    } else if (p == Prop::ListIndex) {
+      Syncing s(w);
+      gtk_combo_box_set_active(GTK_COMBO_BOX(w.inner), w.control->ListIndex());
+    } else if (p == Prop::Text) {
+      const std::string& text = w.control->Text();
+      GtkEntry* entry = GTK_ENTRY(ComboEntry(w));
+      if (text != gtk_entry_get_text(entry)) {
+        Syncing s(w);
+        gtk_entry_set_text(entry, text.c_str());
+      }
+    }
+    return;
+  }
+  if (w.control->Kind() != ControlKind::ListBox) return;
+  if (p == Prop::List) FillListBox(w);
+  if (p == Prop::List || p == Prop::ListIndex) SelectListBoxRow(w);
+}
+
+}  // namespace tv

@@ -1,0 +1,344 @@
+#include "platform/gtk/native_window.h"
+
+#include <algorithm>
+
+#include "platform/file_system.h"
+#include "platform/front_end.h"
+#include "platform/gtk/gtk_loop.h"
+#include "platform/gtk/shrink_fixed.h"
+#include "platform/gtk/window_image.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+constexpr int kDefaultWidth = 800, kDefaultHeight = 600;
+
+GtkNativeWindow* Self(gpointer data) {
+  return static_cast<GtkNativeWindow*>(data);
+}
+
+void OnAllocate(GtkWidget*, GdkRectangle* allocation, gpointer data) {
+  Self(data)->OnSurfaceAllocated(allocation->width, allocation->height);
+}
+
+gboolean OnResizeIdle(gpointer data) {
+  Self(data)->ApplySurfaceSize();
+  return G_SOURCE_REMOVE;
+}
+
+gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer data) {
+  Self(data)->OnCloseBox();
+  return TRUE;  // the form's own close handling decides
+}
+
+void OnActiveNotify(GObject*, GParamSpec*, gpointer data) {
+  Self(data)->OnActiveChanged();
+}
+
+// Moving a child always asks for a new layout, even to where it is; this avoids that.
+void MoveChild(GtkWidget* fixed, GtkWidget* child, int x, int y) {
+  int old_x = 0, old_y = 0;
+  gtk_container_child_get(GTK_CONTAINER(fixed), child, "x", &old_x, "y", &old_y, nullptr);
+  if (old_x != x || old_y != y) gtk_fixed_move(GTK_FIXED(fixed), child, x, y);
+}
+
+bool IsMenuKind(ControlKind k) {
+  return k == ControlKind::Menu || k == ControlKind::MenuItem || k == ControlKind::Separator;
+}
+
+}  // namespace
+
+GtkWindow* ToplevelOf(Form* form) {
+  auto* native = form ? dynamic_cast<GtkNativeWindow*>(form->Native()) : nullptr;
+  return native ? native->Toplevel() : nullptr;
+}
+
+GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, ScriptHooks& script)
+    : form_(form), loop_(loop), fs_(fs), script_(script) {
+  auto* outer =
+      form.ParentForm() ? dynamic_cast<GtkNativeWindow*>(form.ParentForm()->Native()) : nullptr;
+  GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  if (!form.MenuBar().empty() && !outer) {
+    menu_bar_ = gtk_menu_bar_new();
+    menus_.BuildBar(GTK_MENU_SHELL(menu_bar_), form.MenuBar());
+    gtk_box_pack_start(GTK_BOX(box), menu_bar_, FALSE, FALSE, 0);
+    gtk_widget_show(menu_bar_);
+  }
+  surface_ = NewShrinkFixed();
+  gtk_box_pack_start(GTK_BOX(box), surface_, TRUE, TRUE, 0);
+  gtk_widget_show(surface_);
+  gtk_widget_show(box);
+  g_signal_connect(surface_, "size-allocate", G_CALLBACK(OnAllocate), this);
+  for (auto& c : form.Controls()) AddControlWidget(*c);
+
+  if (outer) {
+    // An event box has a window of its own, so a page window covers the ones below it.
+    holder_ = gtk_event_box_new();
+    g_object_ref_sink(holder_);
+    gtk_container_add(GTK_CONTAINER(holder_), box);
+    outer->AttachInner(*this);
+  } else {
+    window_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    holder_ = window_;
+    g_object_ref_sink(holder_);
+    gtk_container_add(GTK_CONTAINER(window_), box);
+    gtk_window_set_title(GTK_WINDOW(window_), form.Caption().c_str());
+    g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
+    g_signal_connect(window_, "notify::is-active", G_CALLBACK(OnActiveNotify), this);
+    SizeChanged();
+  }
+  loop_.AddWindow(holder_, form_);
+}
+
+GtkNativeWindow::~GtkNativeWindow() {
+  menus_.Forget();
+  loop_.RemoveWindow(holder_);
+  if (resize_idle_) g_source_remove(resize_idle_);
+  if (popup_) gtk_widget_destroy(popup_);
+  for (GtkNativeWindow* inner : std::vector<GtkNativeWindow*>(inner_)) DetachInner(*inner);
+  if (outer_) outer_->DetachInner(*this);
+  g_signal_handlers_disconnect_by_data(surface_, this);
+  if (window_) g_signal_handlers_disconnect_by_data(window_, this);
+  for (auto& [control, w] : widgets_) {
+    DetachControlWidget(*w);
+    // Views belong to their HTML view objects, which outlive this window.
+    if (control->Kind() == ControlKind::View && gtk_widget_get_parent(w->outer) == surface_) {
+      gtk_container_remove(GTK_CONTAINER(surface_), w->outer);
+    }
+  }
+  gtk_widget_destroy(holder_);
+  g_object_unref(holder_);
+}
+
+void GtkNativeWindow::AddControlWidget(Control& c) {
+  if (IsMenuKind(c.Kind()) || widgets_.count(&c)) return;
+  auto w = std::make_unique<ControlWidget>();
+  w->control = &c;
+  w->fs = &fs_;
+  if (!BuildControlWidget(*w)) return;
+  if (GtkWidget* parent = gtk_widget_get_parent(w->outer)) {
+    // A view moved from a window that no longer shows it.
+    gtk_container_remove(GTK_CONTAINER(parent), w->outer);
+  }
+  if (GTK_IS_BUTTON(w->outer)) {
+    gtk_style_context_add_class(gtk_widget_get_style_context(w->outer), "tv-compact");
+  }
+  gtk_fixed_put(GTK_FIXED(surface_), w->outer, 0, 0);
+  Place(*w);
+  gtk_widget_set_visible(w->outer, c.Visible());
+  widgets_[&c] = std::move(w);
+}
+
+void GtkNativeWindow::Place(ControlWidget& w) {
+  const Control& c = *w.control;
+  MoveChild(surface_, w.outer, c.Left() / kTwipsPerPixel, c.Top() / kTwipsPerPixel);
+  gtk_widget_set_size_request(w.outer, std::max(0, c.Width() / kTwipsPerPixel),
+                              std::max(0, c.Height() / kTwipsPerPixel));
+}
+
+void GtkNativeWindow::ControlAdded(Control& c) {
+  AddControlWidget(c);
+}
+
+void GtkNativeWindow::ControlChanged(Control& c, Prop p) {
+  if (IsMenuKind(c.Kind())) {
+    menus_.Update(c, p);
+    return;
+  }
+  auto it = widgets_.find(&c);
+  if (it == widgets_.end()) return;
+  ControlWidget& w = *it->second;
+  if (p == Prop::Geometry) {
+    Place(w);
+  } else {
+    UpdateControlWidget(w, p);
+  }
+  if ((p == Prop::Geometry || p == Prop::Visible) && !inner_.empty()) LayoutInner();
+}
+
+void GtkNativeWindow::CaptionChanged() {
+  if (window_) gtk_window_set_title(GTK_WINDOW(window_), form_.Caption().c_str());
+}
+
+void GtkNativeWindow::VisibilityChanged() {
+  if (form_.IsVisible()) {
+    gtk_widget_show(holder_);
+    if (window_) gtk_window_present(GTK_WINDOW(window_));
+    Raise();
+  } else {
+    gtk_widget_hide(holder_);
+  }
+}
+
+void GtkNativeWindow::SizeChanged() {
+  if (!window_) return;
+  int w = form_.ScaleWidth() / kTwipsPerPixel;
+  int h = form_.ScaleHeight() / kTwipsPerPixel;
+  if (w <= 0 || h <= 0) {
+    w = kDefaultWidth;
+    h = kDefaultHeight;
+  } else {
+    asked_width_ = w;
+    asked_height_ = h;
+  }
+  int bar = 0;
+  if (menu_bar_) gtk_widget_get_preferred_height(menu_bar_, nullptr, &bar);
+  if (gtk_widget_get_realized(window_)) {
+    gtk_window_resize(GTK_WINDOW(window_), w, h + bar);
+  } else {
+    gtk_window_set_default_size(GTK_WINDOW(window_), w, h + bar);
+  }
+}
+
+void GtkNativeWindow::OnSurfaceAllocated(int width, int height) {
+  if (!inner_.empty()) LayoutInner();
+  pending_width_ = width;
+  pending_height_ = height;
+  // Applied after this layout pass: the form's layout moves controls, which needs a new one.
+  if (!resize_idle_)
+    resize_idle_ = g_idle_add_full(G_PRIORITY_HIGH_IDLE, OnResizeIdle, this, nullptr);
+}
+
+void GtkNativeWindow::ApplySurfaceSize() {
+  resize_idle_ = 0;
+  int w = pending_width_, h = pending_height_;
+  if (w <= 1 && h <= 1) return;  // not laid out yet
+  // The size the model asked for: its own twips stand, rounding aside.
+  if (w == asked_width_ && h == asked_height_) return;
+  asked_width_ = asked_height_ = -1;
+  if (w * kTwipsPerPixel == form_.ScaleWidth() && h * kTwipsPerPixel == form_.ScaleHeight()) {
+    return;
+  }
+  form_.Resize(w * kTwipsPerPixel, h * kTwipsPerPixel);
+}
+
+void GtkNativeWindow::OnCloseBox() {
+  form_.RequestClose();
+}
+
+void GtkNativeWindow::OnActiveChanged() {
+  bool active = gtk_window_is_active(GTK_WINDOW(window_));
+  if (active && !was_active_) form_.Form_Activate();
+  was_active_ = active;
+}
+
+void GtkNativeWindow::PopupMenu(Control& menu) {
+  if (script_.active) {
+    script_.Report("popup: " + menu.FullName());
+    return;
+  }
+  GtkWindow* top = Toplevel();
+  GdkWindow* target = top ? gtk_widget_get_window(GTK_WIDGET(top)) : nullptr;
+  if (!target) return;
+  if (popup_) gtk_widget_destroy(popup_);
+  popup_ = menus_.BuildPopup(menu);
+  gtk_menu_attach_to_widget(GTK_MENU(popup_), GTK_WIDGET(top), nullptr);
+  GdkDevice* pointer =
+      gdk_seat_get_pointer(gdk_display_get_default_seat(gdk_window_get_display(target)));
+  GdkRectangle at = {0, 0, 1, 1};
+  if (pointer) gdk_window_get_device_position(target, pointer, &at.x, &at.y, nullptr);
+  // The input that asked for the menu has been taken by the main loop; a stand-in tells
+  // GTK which pointer the menu belongs to.
+  GdkEvent* trigger = gtk_get_current_event();
+  if (!trigger) {
+    trigger = gdk_event_new(GDK_BUTTON_RELEASE);
+    trigger->button.window = GDK_WINDOW(g_object_ref(target));
+    trigger->button.button = 3;
+    trigger->button.time = GDK_CURRENT_TIME;
+    trigger->button.x = at.x;
+    trigger->button.y = at.y;
+    if (pointer) gdk_event_set_device(trigger, pointer);
+  }
+  gtk_menu_popup_at_rect(GTK_MENU(popup_), target, &at, GDK_GRAVITY_NORTH_WEST,
+                         GDK_GRAVITY_NORTH_WEST, trigger);
+  gdk_event_free(trigger);
+}
+
+void GtkNativeWindow::SetFocus(Control& c) {
+  auto it = widgets_.find(&c);
+  if (it == widgets_.end()) return;
+  GtkWidget* target = it->second->inner;
+  if (GTK_IS_COMBO_BOX(target) && gtk_combo_box_get_has_entry(GTK_COMBO_BOX(target))) {
+    target = gtk_bin_get_child(GTK_BIN(target));
+  }
+  Raise();
+  gtk_widget_grab_focus(target);
+}
+
+void GtkNativeWindow::SetBusyPointer(bool busy) {
+  GtkWindow* top = Toplevel();
+  GdkWindow* window = top ? gtk_widget_get_window(GTK_WIDGET(top)) : nullptr;
+  if (!window) return;
+  GdkCursor* cursor =
+      busy ? gdk_cursor_new_from_name(gdk_window_get_display(window), "wait") : nullptr;
+  gdk_window_set_cursor(window, cursor);
+  if (cursor) g_object_unref(cursor);
+}
+
+bool GtkNativeWindow::IsForeground() const {
+  // A scripted run may have no window manager to activate anything.
+  if (script_.active) return form_.IsVisible();
+  GtkWindow* top = Toplevel();
+  return top && gtk_window_is_active(top);
+}
+
+void GtkNativeWindow::Beep() {
+  if (script_.active) {
+    script_.Report("beep");
+    return;
+  }
+  gtk_widget_error_bell(holder_);
+}
+
+bool GtkNativeWindow::SaveImage(const std::string& path) {
+  GtkWindow* top = Toplevel();
+  std::string png;
+  return top && WindowPng(top, png) && fs_.WriteWhole(path, png);
+}
+
+GtkWindow* GtkNativeWindow::Toplevel() const {
+  if (window_) return GTK_WINDOW(window_);
+  GtkWidget* top = gtk_widget_get_toplevel(holder_);
+  return GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr;
+}
+
+void GtkNativeWindow::Raise() {
+  if (window_) return;
+  if (GdkWindow* w = gtk_widget_get_window(holder_)) gdk_window_raise(w);
+}
+
+void GtkNativeWindow::AttachInner(GtkNativeWindow& inner) {
+  inner.outer_ = this;
+  inner_.push_back(&inner);
+  gtk_fixed_put(GTK_FIXED(surface_), inner.holder_, 0, 0);
+  gtk_widget_set_visible(inner.holder_, inner.form_.IsVisible());
+  LayoutInner();
+}
+
+void GtkNativeWindow::DetachInner(GtkNativeWindow& inner) {
+  inner_.erase(std::remove(inner_.begin(), inner_.end(), &inner), inner_.end());
+  inner.outer_ = nullptr;
+  if (gtk_widget_get_parent(inner.holder_) == surface_) {
+    gtk_container_remove(GTK_CONTAINER(surface_), inner.holder_);
+  }
+}
+
+void GtkNativeWindow::LayoutInner() {
+  // Panels along the top edge (at the top, at least half the width) stay uncovered.
+  int width = gtk_widget_get_allocated_width(surface_);
+  int height = gtk_widget_get_allocated_height(surface_);
+  int top = 0;
+  for (auto& [control, w] : widgets_) {
+    const Control& c = *control;
+    if (!c.Visible() || c.Top() > 0 || c.Width() / kTwipsPerPixel < width / 2) continue;
+    top = std::max(top, (c.Top() + c.Height()) / kTwipsPerPixel);
+  }
+  for (GtkNativeWindow* inner : inner_) {
+    MoveChild(surface_, inner->holder_, 0, top);
+    gtk_widget_set_size_request(inner->holder_, std::max(1, width), std::max(1, height - top));
+  }
+}
+
+}  // namespace tv

@@ -1,0 +1,85 @@
+// The native window of a Form: a GTK window with the form's menu bar over a surface on
+// which every control is placed at its own position. A form that sits inside another
+// (a page window inside the browser frame) is drawn inside that window's client area,
+// below the panels along its top edge.
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/gtk/control_widget.h"
+#include "platform/gtk/menus.h"
+#include "platform/window_system.h"
+
+namespace tv {
+
+class FileSystem;
+class GtkLoop;
+struct ScriptHooks;
+
+class GtkNativeWindow : public NativeWindow {
+ public:
+  GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, ScriptHooks& script);
+  ~GtkNativeWindow() override;
+  GtkNativeWindow(const GtkNativeWindow&) = delete;
+  GtkNativeWindow& operator=(const GtkNativeWindow&) = delete;
+
+  void ControlAdded(Control& c) override;
+  void ControlChanged(Control& c, Prop p) override;
+  void CaptionChanged() override;
+  void VisibilityChanged() override;
+  void SizeChanged() override;
+  void PopupMenu(Control& menu) override;
+  void SetFocus(Control& c) override;
+  void SetBusyPointer(bool busy) override;
+  bool IsForeground() const override;
+  void Beep() override;
+  bool SaveImage(const std::string& path) override;
+
+  // The GTK window this form is shown in (its own, or the one it sits inside).
+  GtkWindow* Toplevel() const;
+
+  // Signal entry points.
+  void OnSurfaceAllocated(int width, int height);
+  void ApplySurfaceSize();
+  void OnCloseBox();
+  void OnActiveChanged();
+
+ private:
+  void BuildToplevel();
+  void BuildInside(GtkNativeWindow& outer);
+  void AddControlWidget(Control& c);
+  void Place(ControlWidget& w);
+  void Raise();
+  // Client area of this window for the forms inside it.
+  void LayoutInner();
+  void AttachInner(GtkNativeWindow& inner);
+  void DetachInner(GtkNativeWindow& inner);
+
+  Form& form_;
+  GtkLoop& loop_;
+  FileSystem& fs_;
+  ScriptHooks& script_;          // a scripted run reports pop-ups and beeps instead
+  GtkWidget* window_ = nullptr;  // own GTK window; null when inside another
+  GtkWidget* holder_ = nullptr;  // what holds menu bar and surface (referenced)
+  GtkWidget* menu_bar_ = nullptr;
+  GtkWidget* surface_ = nullptr;  // the fixed surface the controls sit on
+  GtkWidget* popup_ = nullptr;
+  MenuSet menus_;
+  std::map<Control*, std::unique_ptr<ControlWidget>> widgets_;
+  GtkNativeWindow* outer_ = nullptr;     // the window this one sits inside
+  std::vector<GtkNativeWindow*> inner_;  // windows sitting inside this one
+  guint resize_idle_ = 0;
+  int pending_width_ = -1, pending_height_ = -1;  // surface size waiting to be applied
+  int asked_width_ = -1, asked_height_ = -1;      // size last set from the model
+  bool was_active_ = false;
+};
+
+// The GTK window of a form, or null when it has none (no native window yet).
+GtkWindow* ToplevelOf(Form* form);
+
+}  // namespace tv

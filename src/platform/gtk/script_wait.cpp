@@ -1,0 +1,71 @@
+#include "platform/gtk/script_wait.h"
+
+namespace tv {
+
+namespace {
+
+// Shared by the waiter and the callback; whichever finishes last frees it, so a late
+// result after a timeout never writes into a finished frame.
+struct ScriptCall {
+  bool done = false;
+  bool abandoned = false;
+  std::optional<std::string> result;
+};
+
+void OnScriptDone(GObject* source, GAsyncResult* res, gpointer data) {
+  auto* call = static_cast<ScriptCall*>(data);
+  GError* error = nullptr;
+  JSCValue* value =
+      webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), res, &error);
+  if (value) {
+    if (jsc_value_is_undefined(value) || jsc_value_is_null(value)) {
+      call->result = std::string();
+    } else {
+      gchar* text = jsc_value_to_string(value);
+      call->result = std::string(text ? text : "");
+      g_free(text);
+    }
+    g_object_unref(value);
+  }
+  if (error) g_error_free(error);
+  call->done = true;
+  if (call->abandoned) delete call;
+}
+
+gboolean WakeUp(gpointer data) {
+  *static_cast<bool*>(data) = true;
+  return G_SOURCE_REMOVE;
+}
+
+}  // namespace
+
+bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
+  if (done()) return true;
+  bool expired = false;
+  guint timer = g_timeout_add(static_cast<guint>(timeout_ms), WakeUp, &expired);
+  while (!done() && !expired) g_main_context_iteration(nullptr, TRUE);
+  if (!expired) g_source_remove(timer);
+  return done();
+}
+
+std::optional<std::string> RunScript(WebKitWebView* view, const std::string& code, int timeout_ms) {
+  if (!view) return std::nullopt;
+  auto* call = new ScriptCall;
+  webkit_web_view_evaluate_javascript(view, code.c_str(), static_cast<gssize>(code.size()), nullptr,
+                                      nullptr, nullptr, OnScriptDone, call);
+  if (!PumpUntil([call] { return call->done; }, timeout_ms)) {
+    call->abandoned = true;
+    return std::nullopt;
+  }
+  std::optional<std::string> result = std::move(call->result);
+  delete call;
+  return result;
+}
+
+void PostScript(WebKitWebView* view, const std::string& code) {
+  if (!view) return;
+  webkit_web_view_evaluate_javascript(view, code.c_str(), static_cast<gssize>(code.size()), nullptr,
+                                      nullptr, nullptr, nullptr, nullptr);
+}
+
+}  // namespace tv

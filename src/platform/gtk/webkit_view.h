@@ -1,0 +1,82 @@
+// The HTML view on WebKitGTK: navigation and events here, document members in
+// webkit_document.cpp.
+#pragma once
+
+#include <webkit2/webkit2.h>
+
+#include <string>
+
+#include "host/html_view.h"
+#include "platform/front_end.h"
+
+namespace tv {
+
+class WebKitHtmlView : public HtmlView {
+ public:
+  explicit WebKitHtmlView(ScriptHooks& script);
+  ~WebKitHtmlView() override;
+  WebKitHtmlView(const WebKitHtmlView&) = delete;
+  WebKitHtmlView& operator=(const WebKitHtmlView&) = delete;
+
+  GtkWidget* Widget() const { return GTK_WIDGET(view_); }
+
+  void Navigate(const std::string& address) override;
+  std::string LocationURL() override;
+  void Refresh() override;
+  void Stop() override;
+  void GoBack() override;
+  void GoForward() override;
+  void ExecWB(int command, int option) override;
+  void SetOffline(bool offline) override { offline_ = offline; }
+  void SetSilent(bool silent) override { silent_ = silent; }
+  void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
+  bool Busy() override;
+
+  bool HasDocument() override;
+  std::string Title() override;
+  bool ScrollBy(int x, int y) override;
+  bool ExecScript(const std::string& code, const std::string& language) override;
+  std::vector<HtmlElement> All() override;
+  std::string ActiveElementHref() override;
+  int ScrollWidth() override;
+  int ScrollHeight() override;
+  int ScrollTop() override;
+  void SetBodyScroll(bool scroll_bars) override;
+  std::string DocumentHtml() override;
+  bool ClickLink(int index) override;
+  std::optional<BandSource> Snapshot(int width, int height) override;
+
+  // Signal entry points.
+  void OnStatus(const std::string& text);
+  void OnProgress();
+  void OnHistoryChanged();
+  void OnLoadChanged(WebKitLoadEvent event);
+  bool OnNavigation(const std::string& uri);  // true: cancelled
+  void OnRefused();                           // a navigation was cancelled before loading
+  void OnNewWindow(const std::string& uri);
+  void OnTitle();
+
+ private:
+  // The address as the logic knows it: an "about:" text instead of the blank page it is.
+  std::string Shown(const char* uri) const;
+  int ScriptInt(const std::string& code);
+  void Requested();
+  void Print(int command, int option);
+
+  ScriptHooks& script_;  // a scripted run reports print commands instead of printing
+  WebKitWebView* view_ = nullptr;
+  WebKitBackForwardList* history_ = nullptr;
+  std::string about_text_;       // "about:TEXT" being shown, else ""
+  std::string status_;           // last status text reported
+  std::string new_window_href_;  // the link asking for a new window, while it asks
+  bool in_new_window_ = false;
+  gint64 requested_us_ = 0;  // when a load was asked for; 0 once it finished or was refused
+  bool offline_ = false;
+  bool silent_ = false;
+  bool register_as_browser_ = false;
+};
+
+// The widget of a view made by the desktop front-end; null for any other view.
+GtkWidget* WebViewWidget(HtmlView* view);
+
+}  // namespace tv
