@@ -33,11 +33,17 @@ class Application {
   // the window hides. A window unloaded inside its own handler lives until it returns.
   void Unload(Form& form);
 
+  // Takes a secondary window into the application's keeping; it lives until unloaded.
+  Form& Adopt(std::unique_ptr<Form> window);
+  // Destroys the windows unloaded since the last call (between handlers, never inside one).
+  void CollectUnloaded();
+
  private:
   Platform& platform_;
   ScriptHooks& hooks_;
   ProgramState state_;
   std::unique_ptr<FrmMain> gallery_;
+  std::vector<std::unique_ptr<Form>> windows_;  // secondary windows, newest last
 };
 
 }  // namespace tv

@@ -26,6 +26,7 @@ void Application::MainLoop() {
       }
     }
     loop.DoEvents();
+    CollectUnloaded();
   }
 }
 

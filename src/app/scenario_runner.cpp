@@ -102,6 +102,15 @@ bool ScenarioRunner::Run(const std::string& line) {
     loop.Sleep(ms);
     return true;
   }
+  if (verb == "settle") {
+    // Lets the loop run until the active view has finished loading (at most 30 s).
+    HtmlView* view = app_.State().active_view;
+    for (int waited = 0; waited < 30000; waited += 10) {
+      loop.Sleep(10);
+      if (!view || !view->Busy()) break;
+    }
+    return true;
+  }
   if (verb == "clock") {
     auto [date, time] = Verb(rest);
     DateTime t;
@@ -122,6 +131,8 @@ bool ScenarioRunner::Run(const std::string& line) {
     }
     if (verb == "dblclick") {
       c->FireDblClick();
+    } else if (c->Kind() == ControlKind::CheckBox) {
+      c->SetValue(c->Value() == 1 ? 0 : 1);  // a click flips the box, which fires Click
     } else {
       c->FireClick();
     }
@@ -146,6 +157,28 @@ bool ScenarioRunner::Run(const std::string& line) {
     if (form->Native()) form->Native()->SizeChanged();
     return true;
   }
+  if (verb == "drag") {
+    // A drag with the left button: one move DX twips past the grip, then the release.
+    auto [name, dx_text] = Verb(rest);
+    Control* c = form->FindControl(name);
+    int dx = 0;
+    if (!c) return Fail("no control " + name + " on " + window_);
+    if (!ParseInt(dx_text, dx)) return Fail("drag needs a distance");
+    MouseArgs m{1, 0, dx + 25, 0};
+    if (c->MouseDown) c->MouseDown(m);
+    if (c->MouseMove) c->MouseMove(m);
+    m.x = 25;
+    if (c->MouseUp) c->MouseUp(m);
+    return true;
+  }
+  if (verb == "follow") {
+    // A click on the N-th link (from 1) of the window's view.
+    int n = 0;
+    HtmlView* view = app_.State().active_view;
+    if (!ParseInt(rest, n) || n < 1) return Fail("follow needs a link number from 1");
+    if (!view || !view->ClickLink(n - 1)) return Fail("no link " + rest);
+    return true;
+  }
   if (verb == "status") {
     HtmlView* view = app_.State().active_view;
     if (!view) return Fail("no active view");
@@ -160,6 +193,11 @@ bool ScenarioRunner::Run(const std::string& line) {
     int delta = 0;
     if (!ParseInt(rest, delta)) return Fail("wheel needs a delta");
     loop.Post({InputMessage::Kind::Wheel, form, delta});
+    return true;
+  }
+  if (verb == "snapshot") {
+    // A picture of the window as a person sees it (desktop runs only).
+    if (!form->Native() || !form->Native()->SaveImage(rest)) out_ << "snapshot: none\n";
     return true;
   }
   if (verb == "close") {

@@ -50,7 +50,7 @@ FrmMain::FrmMain(Application& app) : Form(app.Services(), "FrmMain"), app_(app),
   SetDriveFor(Services().paths.PicturesFolder());
   Dir1->SetPath(NormalizeFolder(Services().paths.PicturesFolder()));
   WireHandlers();
-  Resize(14400, 9600);
+  Resize(16800, 10800);
 }
 
 void FrmMain::CreateControls() {
@@ -202,15 +202,87 @@ void FrmMain::CreateMenus() {
 }
 
 void FrmMain::WireHandlers() {
+  auto on = [this](const char* name, std::function<void()> handler) {
+    FindControl(name)->Click = std::move(handler);
+  };
   Dir1->Change = [this] { Dir1_Change(); };
   Drive1->Change = [this] { Drive1_Change(); };
-  Command10->Click = [this] { Command10_Click(); };
-  FindControl("Iwidth")->Click = [this] { Command10_Click(); };
-  FindControl("Fexit")->Click = [this] { Fexit_Click(); };
+  Timer1->TimerTick = [this] { Timer1_Timer(); };
   Timer2->TimerTick = [this] { Timer2_Timer(); };
+
+  // Buttons.
+  for (int i : {0, 1}) {
+    CmdPage[i].Click = [this, i] { CmdPage_Click(i); };
+    BigP[i].Click = [this, i] { BigP_Click(i); };
+    MoveUp[i].Click = [this, i] { MoveUp_Click(i); };
+  }
+  on("Command1", [this] { Command1_Click(); });
+  on("Command2", [this] { Command2_Click(); });
+  on("Command3", [this] { Command3_Click(); });
+  on("Command5", [this] { Command5_Click(); });
+  on("Command6", [this] { Command6_Click(); });
+  on("Command7", [this] { Command7_Click(); });
+  on("Command8", [this] { EfilePath_Click(); });
+  on("Command9", [this] { Command9_Click(); });
+  on("Command10", [this] { Command10_Click(); });
+  on("ImgComb", [this] { ImgComb_Click(); });
+  ChkFace->Click = [this] { ChkFace_Click(); };
+  Cmb->KeyDown = [this](int key, int) { Cmb_KeyDown(key); };
+  law->MouseMove = [this](const MouseArgs& m) { law_MouseMove(m); };
+  law->MouseUp = [this](const MouseArgs& m) { law_MouseUp(m); };
+
+  // File menu.
+  on("FopenFile", [this] { Command1_Click(); });
+  on("FsearchDir", [this] { Command5_Click(); });
+  on("Fliulanqi", [this] { Command6_Click(); });
+  on("ToolSaveList", [this] { ToolSaveList_Click(); });
+  on("ToolScreen", [this] { Command9_Click(); });
+  on("FprintSet", [this] { FprintSet_Click(); });
+  on("FprintView", [this] { FprintView_Click(); });
+  on("Fprint", [this] { Fprint_Click(); });
+  on("Fexit", [this] { Fexit_Click(); });
+  // View menu.
+  on("Eforward", [this] { Eforward_Click(); });
+  on("Eback", [this] { Eback_Click(); });
+  on("ToolJump", [this] { ToolJump_Click(); });
+  on("Ereload", [this] { Command2_Click(); });
+  on("EviewPath", [this] { EviewPath_Click(); });
+  on("EfilePath", [this] { EfilePath_Click(); });
+  on("Folder", [this] { Folder_Click(); });
+  on("ToolSetup", [this] { ToolSetup_Click(); });
+  // Picture menu.
+  on("IbigSize", [this] { BigP_Click(0); });
+  on("IsmaillSize", [this] { BigP_Click(1); });
+  on("IbackColor", [this] { ImgComb_Click(); });
+  on("IfangZhen", [this] { Command7_Click(); });
+  on("Iwidth", [this] { Command10_Click(); });
+  on("RgoTop", [this] { ToolsTop_Click(); });
+  on("RgoButton", [this] { ToolsButton_Click(); });
+  for (int i = 0; i < 5; ++i) Speed[i].Click = [this, i] { Speed_Click(i); };
+  // Help menu; "HelpMe" does nothing.
+  on("HelpEmail", [this] { HelpEmail_Click(); });
+  on("HelpHome", [this] { HelpHome_Click(); });
+  on("LagFanti", [this] { LagFanti_Click(); });
+  on("LagEnglish", [this] { LagEnglish_Click(); });
+  on("ToolsLocal", [this] { ToolsLocal_Click(); });
+  on("HelpAbout", [this] { HelpAbout_Click(); });
+  // Picture pop-up.
+  on("ToolDefaut", [this] { ToolDefaut_Click(); });
+  on("ToolsPath", [this] { ToolsPath_Click(); });
+  on("ToolJump2", [this] { ToolJump_Click(); });
+  on("ToolsTop", [this] { ToolsTop_Click(); });
+  on("ToolsButton", [this] { ToolsButton_Click(); });
+  on("ToolReload", [this] { Command2_Click(); });
+  on("ToolsCopy", [this] { ToolsCopy_Click(); });
+  on("ToolsDel", [this] { ToolsDel_Click(); });
+  on("ToolsClipboard", [this] { ToolsClipboard_Click(); });
+  on("ToolsEdit", [this] { ToolsEdit_Click(); });
+  on("ToolsAttrib", [this] { ToolsAttrib_Click(); });
 
   HtmlViewEvents& events = Web->View()->events;
   events.StatusTextChange = [this](const std::string& text) { status_text = text; };
+  events.DownloadComplete = [this] { zoom = 100; };
+  events.NewWindow2 = [this](HtmlView*&, bool& cancel) { Web_NewWindow2(cancel); };
 }
 
 void FrmMain::Form_Resize() {

@@ -36,6 +36,63 @@ class FrmMain : public Form {
   void WritePage();
   void Command10_Click();
 
+  // Paging.
+  void CmdPage_Click(int index);
+  void Eback_Click();
+  void Eforward_Click();
+  void ToolJump_Click();
+  void Command2_Click();  // refresh
+  void ToolSetup_Click();
+
+  // Display controls.
+  void BigP_Click(int index);
+  void ZOOMIE(int16_t percent);
+  void ImgComb_Click();
+  void Command7_Click();
+  void MoveUp_Click(int index);
+  void Timer1_Timer();
+  void Speed_Click(int index);
+  void ToolsTop_Click();
+  void ToolsButton_Click();
+  void Cmb_KeyDown(int key_code);
+  void ChkFace_Click();
+  void EviewPath_Click();
+  void law_MouseMove(const MouseArgs& m);
+  void law_MouseUp(const MouseArgs& m);
+
+  // Recursive search.
+  void Command5_Click();
+
+  // Picture commands.
+  void Web_NewWindow2(bool& cancel);
+  void Command1_Click();
+  void EfilePath_Click();
+  void ToolsLocal_Click();
+  void ToolSaveList_Click();
+  void ToolDefaut_Click();
+  void ToolsPath_Click();
+  void ToolsCopy_Click();
+  void ToolsDel_Click();
+  void ToolsClipboard_Click();
+  void ToolsEdit_Click();
+  void ToolsAttrib_Click();
+
+  // Screenshot of the whole page.
+  void Command9_Click();
+
+  // Window commands: printing, shell menu, browser, help.
+  void FprintSet_Click();
+  void FprintView_Click();
+  void Fprint_Click();
+  void Folder_Click();
+  void Command6_Click();
+  void Command3_Click();
+  void HelpEmail_Click();
+  void HelpHome_Click();
+  void LagFanti_Click();
+  void LagEnglish_Click();
+  void HelpAbout_Click();
+
   // Timers.
   void Timer2_Timer();
 
@@ -107,6 +164,8 @@ class FrmMain : public Form {
   void SetDirPath(const std::string& folder);
   void SetDriveFor(const std::string& folder);
   std::string PageFile() const;
+  // The picture menu acts only on a picture that is still there.
+  bool SelectedPictureExists();
   using PictureLineMaker = std::function<std::string(const std::string&, const std::string&)>;
   // Writes the page of the current page number with one line per picture, then shows it.
   void WritePageFile(bool centred, const PictureLineMaker& picture_line);

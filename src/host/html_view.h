@@ -31,6 +31,7 @@ struct HtmlElement {
   std::string tag_name;  // upper case, as the document object model names it
   std::string src;       // absolute address
   std::string href;      // absolute address
+  std::string target;    // a link's target window ("_blank")
   int width = 0;         // displayed size in pixels
   int height = 0;
 };
@@ -89,6 +90,9 @@ class HtmlView {
   // body.scroll = "no" / "yes"
   virtual void SetBodyScroll(bool scroll_bars) = 0;
   virtual std::string DocumentHtml() = 0;
+  // Clicks the index-th link of the document (0-based) as a person would; false when
+  // there is no such link.
+  virtual bool ClickLink(int index) = 0;
 
   // Renders the whole document at width x height pixels and hands it out in bands.
   // Returns nothing when it cannot be rendered.

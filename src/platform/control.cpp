@@ -166,6 +166,12 @@ std::optional<std::string> Control::PropertyText(const std::string& property) co
     if (property == "ScrollTop") return std::to_string(view_->ScrollTop());
     if (property == "ScrollHeight") return std::to_string(view_->ScrollHeight());
     if (property == "ScrollWidth") return std::to_string(view_->ScrollWidth());
+    if (property == "Images" || property == "Links") {
+      const std::string tag = property == "Images" ? "IMG" : "A";
+      int n = 0;
+      for (const HtmlElement& e : view_->All()) n += e.tag_name == tag;
+      return std::to_string(n);
+    }
   }
   return std::nullopt;
 }

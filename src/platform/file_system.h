@@ -18,6 +18,11 @@ struct DirEntry {
   uint64_t size = 0;     // filled only when asked for
 };
 
+struct FileInfo {
+  uint64_t size = 0;
+  int64_t modified = 0;  // seconds since 1970-01-01 UTC
+};
+
 // Reads bytes at any offset without reading the whole file.
 class RandomAccessFile {
  public:
@@ -48,6 +53,8 @@ class FileSystem {
   // Length of a regular file, or nothing when it does not exist.
   virtual std::optional<uint64_t> FileLength(const std::string& path) = 0;
   virtual std::unique_ptr<RandomAccessFile> Open(const std::string& path) = 0;
+  // Size and change time of a regular file.
+  virtual std::optional<FileInfo> Info(const std::string& path) = 0;
 
   virtual bool ReadWhole(const std::string& path, std::string& out) = 0;
   // Replaces the file with `data`: written beside it and renamed over it, so a failure

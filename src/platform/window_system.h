@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/control.h"
 
@@ -24,6 +25,8 @@ class NativeWindow {
   virtual void SetBusyPointer(bool busy) = 0;
   virtual bool IsForeground() const = 0;
   virtual void Beep() = 0;
+  // Saves what the window shows as a PNG picture; false where nothing is drawn.
+  virtual bool SaveImage(const std::string& path) = 0;
 };
 
 class WindowSystem {

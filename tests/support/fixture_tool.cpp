@@ -5,7 +5,7 @@
 //   #! link REL TARGET           a symbolic link
 //   #! setting SECTION KEY VALUE a stored setting
 //   #! marker                    the first-run marker in the program folder
-// Paths may use <root>. Exits non-zero on a line it cannot carry out.
+// Paths may use <root>, and %20 for a blank. Exits non-zero on a line it cannot carry out.
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,7 +24,9 @@ namespace {
 
 std::string root;
 
+// "<root>" stands for the root folder and "%20" for a blank.
 std::string Expand(std::string s) {
+  for (size_t at; (at = s.find("%20")) != std::string::npos;) s.replace(at, 3, " ");
   for (size_t at; (at = s.find("<root>")) != std::string::npos;) s.replace(at, 6, root);
   if (!s.empty() && s[0] != '/') s = root + "/" + s;
   return s;

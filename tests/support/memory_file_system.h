@@ -32,6 +32,11 @@ class MemoryFileSystem : public FileSystem {
     if (it == files.end()) return nullptr;
     return std::make_unique<File>(*this, it->second);
   }
+  std::optional<FileInfo> Info(const std::string& p) override {
+    auto it = files.find(p);
+    if (it == files.end()) return std::nullopt;
+    return FileInfo{it->second.size(), 0};
+  }
   bool ReadWhole(const std::string& p, std::string& out) override {
     auto it = files.find(p);
     if (it == files.end()) return false;

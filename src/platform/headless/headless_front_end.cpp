@@ -27,6 +27,7 @@ class HeadlessWindow : public NativeWindow {
   void SetBusyPointer(bool) override {}
   bool IsForeground() const override { return form_.IsVisible(); }
   void Beep() override { hooks_.Report("beep"); }
+  bool SaveImage(const std::string&) override { return false; }
 
  private:
   Form& form_;

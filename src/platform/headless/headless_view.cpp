@@ -149,17 +149,26 @@ std::optional<BandSource> HeadlessView::Snapshot(int width, int height) {
   });
 }
 
-void HeadlessView::ClickLink(const std::string& href, bool new_window) {
+bool HeadlessView::ClickLink(int index) {
+  const HtmlElement* link = nullptr;
+  for (const HtmlElement& e : page_.elements) {
+    if (e.tag_name == "A" && !e.href.empty() && index-- == 0) {
+      link = &e;
+      break;
+    }
+  }
+  if (!link) return false;
+  const std::string href = link->href;
   active_href_ = href;
-  if (!new_window) {
+  if (link->target != "_blank") {
     Navigate(href);
-    return;
+    return true;
   }
   HtmlView* view = nullptr;
   bool cancel = false;
   if (events.NewWindow2) events.NewWindow2(view, cancel);
-  if (cancel) return;
-  if (view) view->Navigate(href);
+  if (!cancel && view) view->Navigate(href);
+  return true;
 }
 
 }  // namespace tv

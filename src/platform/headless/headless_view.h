@@ -46,8 +46,8 @@ class HeadlessView : public HtmlView {
   std::string DocumentHtml() override { return html_; }
   std::optional<BandSource> Snapshot(int width, int height) override;
 
-  // A click on the link at `href`: a "_blank" target asks for a new window.
-  void ClickLink(const std::string& href, bool new_window);
+  // A link with a "_blank" target asks for a new window; others navigate this view.
+  bool ClickLink(int index) override;
 
   int zoom_percent = 100;  // the last zoom a script set
 

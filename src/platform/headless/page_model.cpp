@@ -174,6 +174,7 @@ PageModel BuildPageModel(const std::string& html, int view_width, FileSystem& fs
     }
     if (tag.name == "A" && tag.attributes.count("href")) {
       e.href = Absolute(tag.attributes["href"]);
+      if (tag.attributes.count("target")) e.target = tag.attributes["target"];
       open_href = e.href;
     }
     if (tag.name == "IMG") {

@@ -1,0 +1,66 @@
+// Moving between pages: previous and next, the jump prompt, refresh, and the number of
+// thumbnails a page holds.
+#include <string>
+
+#include "app/application.h"
+#include "app/text_util.h"
+#include "gallery/frm_main.h"
+#include "settings/settings_store.h"
+
+namespace tv {
+
+void FrmMain::CmdPage_Click(int index) {
+  if (index == 1) {
+    current_page += 1;
+    CmdPage[0].SetEnabled(true);
+  } else {
+    current_page -= 1;
+    if (current_page < 2) CmdPage[0].SetEnabled(false);
+  }
+  WritePage();
+}
+
+void FrmMain::Eback_Click() {
+  if (CmdPage[0].Enabled()) CmdPage_Click(0);
+}
+
+void FrmMain::Eforward_Click() {
+  if (CmdPage[1].Enabled()) CmdPage_Click(1);
+}
+
+void FrmMain::ToolJump_Click() {
+  Dialogs& dialogs = Services().dialogs;
+  for (;;) {
+    const std::string answer = dialogs.InputBox(this, "请输入即将跳转的页面序号……", "跳转页面至",
+                                                std::to_string(current_page));
+    const int n = RoundHalfEven(LeadingNumber(answer));
+    if (n > page_count) {
+      dialogs.MsgBox(this, "总共只有 " + std::to_string(page_count) + " 页，您超出范围了！",
+                     MsgIcon::Information, "跳转页面至");
+      continue;
+    }
+    if (n > 0) {
+      current_page = n;
+      CmdPage[0].SetEnabled(n >= 2);
+      WritePage();
+    }
+    return;
+  }
+}
+
+void FrmMain::Command2_Click() {
+  if (state_.pictures.count > 0) WritePage();
+}
+
+void FrmMain::ToolSetup_Click() {
+  const std::string answer = Services().dialogs.InputBox(
+      this, "设置图片浏览器每页显示的图片数目：\r\n\r\n（取值范围 30 至 200 之间）", "页面设置",
+      std::to_string(per_page));
+  const int n = RoundHalfEven(LeadingNumber(answer));
+  if (n < 30 || n > 200) return;
+  SettingsStore(Services().settings).SaveSetting("Main", "PageFileCount", std::to_string(n));
+  per_page = n;
+  Lab[4].SetCaption("每页显示：" + std::to_string(n));
+}
+
+}  // namespace tv

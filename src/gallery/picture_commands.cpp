@@ -1,0 +1,96 @@
+// What the gallery does with single pictures: the thumbnail click, opening a picture,
+// the picture menu's commands, showing folders and exporting the list.
+#include <string>
+
+#include "app/application.h"
+#include "app/text_util.h"
+#include "gallery/file_dialogs.h"
+#include "gallery/frm_main.h"
+#include "gallery/properties_window.h"
+#include "host/html_view.h"
+
+namespace tv {
+
+void FrmMain::Web_NewWindow2(bool& cancel) {
+  // Thumbnails open in the program the desktop associates with the picture, not in a
+  // new view.
+  cancel = true;
+  scratch = Web->View()->ActiveElementHref();
+  if (scratch.rfind("file:", 0) == 0) scratch = PathFromStatusText(scratch);
+  if (!scratch.empty()) Services().shell.Open(scratch);
+}
+
+void FrmMain::Command1_Click() {
+  const std::string path =
+      OpenFileDialog(Services(), this, "打开图像", current_folder, kFilterPictures);
+  if (path.empty()) return;
+  start_file = AfterLastSlash(path);
+  current_folder = UpToLastSlash(path);
+  Web->View()->Navigate("about:图像载入……");
+  Services().loop.DoEvents();
+  listing_ran = false;
+  SetDriveFor(current_folder);
+  SetDirPath(current_folder);
+  if (!listing_ran) Dir1_Change();
+}
+
+void FrmMain::EfilePath_Click() { Services().shell.Open(Dir1->Path()); }
+
+void FrmMain::ToolsLocal_Click() { Services().shell.Open(Services().paths.ProgramFolder()); }
+
+void FrmMain::ToolSaveList_Click() {
+  scratch = SaveFileDialog(Services(), this, "文件另存为", "文件列表.txt", kFilterText);
+  if (scratch.empty()) return;
+  // The list text ends with CR LF and the write adds its own line break.
+  if (!Services().fs.WriteWhole(scratch, state_.pictures.text + "\r\n")) {
+    Services().dialogs.MsgBox(this, "无法写入文件：" + scratch, MsgIcon::Exclamation,
+                              "文件另存为");
+    return;
+  }
+  Services().shell.Open(scratch);
+}
+
+bool FrmMain::SelectedPictureExists() {
+  const std::string& p = state_.selected_picture;
+  return !p.empty() && Services().fs.IsFile(p);
+}
+
+void FrmMain::ToolDefaut_Click() {
+  if (SelectedPictureExists()) Services().shell.Open(state_.selected_picture);
+}
+
+void FrmMain::ToolsPath_Click() {
+  if (SelectedPictureExists()) Services().shell.ShowInFolder(state_.selected_picture);
+}
+
+void FrmMain::ToolsCopy_Click() {
+  if (!SelectedPictureExists()) return;
+  const std::string& source = state_.selected_picture;
+  const std::string target =
+      SaveFileDialog(Services(), this, "图像另存为", AfterLastSlash(source), kFilterPictures);
+  if (target.empty() || target == source) return;
+  if (!Services().fs.Copy(source, target)) {
+    Services().dialogs.MsgBox(this, "无法保存图片：" + target, MsgIcon::Exclamation,
+                              "图像另存为");
+  }
+}
+
+void FrmMain::ToolsDel_Click() {
+  // At once, without a question: the entry stays in the list and shows as missing.
+  if (SelectedPictureExists()) Services().fs.Delete(state_.selected_picture);
+  Web->View()->Refresh();
+}
+
+void FrmMain::ToolsClipboard_Click() {
+  if (SelectedPictureExists()) Services().clipboard.SetPictureFromFile(state_.selected_picture);
+}
+
+void FrmMain::ToolsEdit_Click() {
+  if (SelectedPictureExists()) Services().shell.Edit(state_.selected_picture);
+}
+
+void FrmMain::ToolsAttrib_Click() {
+  if (SelectedPictureExists()) ShowProperties(app_, state_.selected_picture, this);
+}
+
+}  // namespace tv

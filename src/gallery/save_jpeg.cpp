@@ -1,0 +1,11 @@
+#include "gallery/save_jpeg.h"
+
+namespace tv {
+
+bool SaveJpeg(const BandSource& picture, int width, int height, const std::string& file,
+              int quality) {
+  if (file.empty()) return false;
+  return SaveJpegFile(file, width, height, quality, picture);
+}
+
+}  // namespace tv

@@ -1,0 +1,16 @@
+// SaveJpeg: the program's one JPEG encoder call, shared by the gallery screenshot and the
+// browser windows' picture saving.
+#pragma once
+
+#include <string>
+
+#include "platform/jpeg.h"
+
+namespace tv {
+
+// Encodes `picture` (width x height, pulled band by band) as a JPEG file of `quality`
+// 0 to 100. True only when a complete file was written; a failure leaves no file.
+bool SaveJpeg(const BandSource& picture, int width, int height, const std::string& file,
+              int quality);
+
+}  // namespace tv

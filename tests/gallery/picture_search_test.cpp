@@ -1,0 +1,274 @@
+#include "gallery/picture_search.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <vector>
+
+#include "app/program_state.h"
+#include "platform/headless/headless_loop.h"
+#include "support/gallery_rig.h"
+#include "support/memory_file_system.h"
+
+namespace tv {
+namespace {
+
+// Folders held in memory, listed in the order their entries were added. Files are known
+// by their length only.
+class Tree : public test::MemoryFileSystem {
+ public:
+  std::map<std::string, std::vector<DirEntry>> folders;  // path without trailing "/"
+  std::map<std::string, uint64_t> lengths;
+  std::map<std::string, std::string> real_paths;  // folders reached another way
+  std::vector<std::string> listed;
+
+  void AddFile(const std::string& path, uint64_t length) {
+    AddEntry(path, DirEntry{Name(path), false, false, 0});
+    lengths[path] = length;
+  }
+  void AddFolder(const std::string& path) {
+    if (folders.count(path)) return;
+    folders[path];
+    if (path != "/") AddEntry(path, DirEntry{Name(path), true, false, 0});
+  }
+  // A folder entry that lists as `target` does, marked as a link or not.
+  void AddFolderAlias(const std::string& path, const std::string& target, bool is_link) {
+    AddEntry(path, DirEntry{Name(path), true, is_link, 0});
+    if (is_link) return;
+    folders[path] = folders[target];
+    real_paths[path] = target;
+  }
+
+  bool List(const std::string& folder, std::vector<DirEntry>& out,
+            const std::function<bool(const DirEntry&)>& keep, bool) override {
+    std::string key =
+        folder.size() > 1 && folder.back() == '/' ? folder.substr(0, folder.size() - 1) : folder;
+    listed.push_back(key);
+    auto it = folders.find(key);
+    if (it == folders.end()) return false;
+    out.clear();
+    for (const DirEntry& e : it->second) {
+      if (!keep || keep(e)) out.push_back(e);
+    }
+    return true;
+  }
+  bool IsFolder(const std::string& p) override { return folders.count(p) > 0; }
+  std::optional<uint64_t> FileLength(const std::string& p) override {
+    auto it = lengths.find(p);
+    if (it == lengths.end()) return MemoryFileSystem::FileLength(p);
+    return it->second;
+  }
+  std::string RealPath(const std::string& p) override {
+    std::string key = p.size() > 1 && p.back() == '/' ? p.substr(0, p.size() - 1) : p;
+    auto it = real_paths.find(key);
+    return it == real_paths.end() ? key : it->second;
+  }
+
+ private:
+  static std::string Name(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+  void AddEntry(const std::string& path, DirEntry e) {
+    std::string parent = path.substr(0, path.rfind('/'));
+    if (parent.empty()) parent = "/";
+    AddFolder(parent);
+    folders[parent].push_back(std::move(e));
+  }
+};
+
+// A loop that counts how often messages were serviced and can act when they are.
+class Loop : public MessageLoop {
+ public:
+  int calls = 0;
+  std::function<void()> on_events;
+  void WaitMessage() override {}
+  void DoEvents() override {
+    ++calls;
+    if (on_events) on_events();
+  }
+  void Sleep(int) override {}
+  void Post(const InputMessage&) override {}
+  std::optional<InputMessage> Take(InputMessage::Kind, const Form&) override { return {}; }
+  void TimerChanged(Control&) override {}
+  void ControlDestroyed(Control&) override {}
+  uint64_t TickMs() const override { return 0; }
+};
+
+struct Search {
+  Tree tree;
+  Loop loop;
+  PictureList pictures;
+  bool stop = false;
+  std::vector<std::string> entered;
+
+  std::vector<std::string> Run(const std::string& root) {
+    SearchContext c{tree, loop, pictures, stop,
+                    [this](const std::string& f) { entered.push_back(f); }};
+    SearchDir(c, root);
+    return pictures.entries;
+  }
+};
+
+constexpr uint64_t kLarge = 40000;
+
+TEST(TrimNull, CutsAtTheFirstNul) {
+  EXPECT_EQ(TrimNull(std::string("photo.jpg\0\0garbage", 19)), "photo.jpg");
+  EXPECT_EQ(TrimNull(std::string("\0x", 2)), "");
+  EXPECT_EQ(TrimNull("no nul"), "no nul");
+  EXPECT_EQ(TrimNull(""), "");
+}
+
+TEST(SearchDir, TakesLargePicturesByTheirPathAlone) {
+  Search s;
+  s.tree.AddFile("/t/exact.jpg", 30000);
+  s.tree.AddFile("/t/big.jpg", 30001);
+  s.tree.AddFile("/t/UP.JPEG", kLarge);
+  s.tree.AddFile("/t/png", kLarge);  // no dot: the path's last dot is elsewhere
+  s.tree.AddFile("/t/trail.png.", kLarge);
+  s.tree.AddFile("/t/note.txt", kLarge);
+  s.tree.AddFile("/t/scan.Tiff", kLarge);
+  s.tree.AddFile("/t/.thumbs/hidden.jpg", kLarge);
+  s.tree.AddFile("/t/$RECYCLE.BIN/S-1/gone.jpg", kLarge);
+  s.tree.AddFile("/t/$Recycle.Bin/gone.png", kLarge);
+  s.tree.AddFile("/t/v1.2/png", kLarge);
+  s.tree.AddFile("/t/v1.2/in.gif", kLarge);
+  s.tree.AddFile("/t/old.bmp", kLarge);
+  EXPECT_EQ(s.Run("/t"), (std::vector<std::string>{"/t/big.jpg", "/t/UP.JPEG", "/t/scan.Tiff",
+                                                   "/t/v1.2/in.gif", "/t/old.bmp"}));
+  EXPECT_FALSE(s.stop);
+  EXPECT_EQ(std::count(s.tree.listed.begin(), s.tree.listed.end(), "/t/.thumbs"), 0);
+
+  Search under_recycle;
+  under_recycle.tree.AddFile("/media/usb/$recycle.bin/x/photo.jpg", kLarge);
+  EXPECT_TRUE(under_recycle.Run("/media/usb/$recycle.bin").empty());
+}
+
+TEST(SearchDir, WalksDepthFirstInListingOrderServicingMessagesBetweenEntries) {
+  Search s;
+  s.tree.AddFile("/t/a.jpg", kLarge);
+  s.tree.AddFile("/t/sub/b.jpg", kLarge);
+  s.tree.AddFile("/t/sub/deeper/c.jpg", kLarge);
+  s.tree.AddFile("/t/sub/e.jpg", kLarge);
+  s.tree.AddFolder("/t/empty");
+  s.tree.AddFile("/t/d.jpg", kLarge);
+  EXPECT_EQ(s.Run("/t/"),
+            (std::vector<std::string>{"/t/a.jpg", "/t/sub/b.jpg", "/t/sub/deeper/c.jpg",
+                                      "/t/sub/e.jpg", "/t/d.jpg"}));
+  EXPECT_EQ(s.entered, (std::vector<std::string>{"/t/", "/t/sub", "/t/sub/deeper", "/t/empty"}));
+  // Every entry but each folder's first: /t has 4, sub 3, deeper 1.
+  EXPECT_EQ(s.loop.calls, 3 + 2 + 0);
+  EXPECT_EQ(s.pictures.text,
+            "/t/a.jpg\r\n/t/sub/b.jpg\r\n/t/sub/deeper/c.jpg\r\n/t/sub/e.jpg\r\n"
+            "/t/d.jpg\r\n");
+}
+
+TEST(SearchDir, StopFlagEndsEveryLevelOfTheWalk) {
+  Search s;
+  s.tree.AddFile("/t/a/b/c/1.jpg", kLarge);
+  s.tree.AddFile("/t/a/b/c/2.jpg", kLarge);
+  s.tree.AddFile("/t/a/b/c/3.jpg", kLarge);
+  s.tree.AddFile("/t/a/b/later.jpg", kLarge);
+  s.tree.AddFile("/t/a/later/x.jpg", kLarge);
+  s.tree.AddFile("/t/later.jpg", kLarge);
+  // The window is closed while the second picture of c is due.
+  s.loop.on_events = [&] { s.stop = true; };
+  EXPECT_EQ(s.Run("/t"), (std::vector<std::string>{"/t/a/b/c/1.jpg"}));
+  EXPECT_EQ(s.tree.listed.back(), "/t/a/b/c");
+  // One check per level on the way out: c, b and a have entries left, t has one too.
+  EXPECT_EQ(s.loop.calls, 4);
+}
+
+TEST(SearchDir, FollowsNoFolderLinkAndWalksNoFolderTwice) {
+  Search s;
+  s.tree.AddFile("/t/a/one.jpg", kLarge);
+  s.tree.AddFolderAlias("/t/a/up", "/t", /*is_link=*/true);       // a link loop
+  s.tree.AddFolderAlias("/t/b", "/t/a", /*is_link=*/false);       // the same folder again
+  s.tree.AddFolderAlias("/t/c", "/elsewhere", /*is_link=*/true);  // a link out of the tree
+  s.tree.AddFile("/elsewhere/far.jpg", kLarge);
+  s.tree.AddFile("/t/two.png", kLarge);
+  EXPECT_EQ(s.Run("/t"), (std::vector<std::string>{"/t/a/one.jpg", "/t/two.png"}));
+  EXPECT_EQ(s.tree.listed, (std::vector<std::string>{"/t", "/t/a"}));
+}
+
+// Folders nested far deeper than a call stack could follow, generated as they are listed.
+class Chain : public test::MemoryFileSystem {
+ public:
+  explicit Chain(int depth) : depth_(depth) {}
+  bool List(const std::string&, std::vector<DirEntry>& out,
+            const std::function<bool(const DirEntry&)>&, bool) override {
+    out.clear();
+    if (++level_ < depth_) {
+      out.push_back(DirEntry{"d", true, false, 0});
+    } else {
+      out.push_back(DirEntry{"deepest.jpg", false, false, 0});
+    }
+    return true;
+  }
+  std::optional<uint64_t> FileLength(const std::string&) override { return kLarge; }
+  // A short key per level keeps the test's memory linear in the depth.
+  std::string RealPath(const std::string& p) override { return std::to_string(p.size()); }
+
+ private:
+  int depth_;
+  int level_ = 0;
+};
+
+TEST(SearchDir, DepthIsNoLimit) {
+  constexpr int kDepth = 200000;
+  Chain chain(kDepth);
+  Loop loop;
+  PictureList pictures;
+  bool stop = false;
+  SearchContext c{chain, loop, pictures, stop, nullptr};
+  SearchDir(c, "/t");
+  ASSERT_EQ(pictures.count, 1);
+  EXPECT_EQ(pictures.At(0).size(), std::string("/t").size() + 2 * (kDepth - 1) + 12);
+}
+
+// The gallery's command over a tree of generated entries.
+TEST(FolderSearchCommand, FullListStopsAtTwentyThousandAndTheNextSearchStartsAfresh) {
+  Tree tree;
+  for (int i = 0; i < 20500; ++i) {
+    tree.AddFile("/big/f" + std::to_string(i / 5000) + "/p" + std::to_string(i) + ".jpg", kLarge);
+  }
+  tree.AddFile("/small/only.png", kLarge);
+  test::GalleryRig rig(tree);
+  ProgramState& state = rig.app.State();
+
+  rig.Answer("/big");
+  rig.gallery.Command5_Click();
+  EXPECT_EQ(state.pictures.count, 20000);
+  EXPECT_EQ(state.pictures.At(19999), "/big/f3/p19999.jpg");
+  EXPECT_TRUE(state.search_stop);
+  EXPECT_EQ(tree.listed.back(), "/big/f3");  // f4 was never begun
+  EXPECT_EQ(rig.gallery.Lab[2].Caption(), "图片总数：20000");
+  EXPECT_EQ(rig.gallery.current_page, 1);
+  EXPECT_EQ(rig.gallery.Lab[0].Caption(), "当前路径：/big/f0/");
+  EXPECT_TRUE(rig.gallery.Command5->Enabled());
+
+  rig.Answer("/small");
+  rig.gallery.Command5_Click();
+  EXPECT_EQ(state.pictures.entries, std::vector<std::string>{"/small/only.png"});
+  EXPECT_EQ(state.pictures.text, "/small/only.png\r\n");
+  EXPECT_FALSE(state.search_stop);
+  EXPECT_EQ(rig.output.str(),
+            "folder: 请选择一个含有图片的文件夹或者硬盘路径\n"
+            "folder: 请选择一个含有图片的文件夹或者硬盘路径\n");
+}
+
+TEST(FolderSearchCommand, ClosingTheGalleryDuringTheWalkEndsItWithoutAPage) {
+  Tree tree;
+  for (int i = 0; i < 50; ++i) tree.AddFile("/t/p" + std::to_string(i) + ".jpg", kLarge);
+  test::GalleryRig rig(tree);
+  const std::string page = rig.posix.paths.PageFile(kGalleryPage);
+  rig.Answer("/t");
+  // The close box is handled while the command lets messages through.
+  static_cast<HeadlessLoop&>(rig.front->Loop()).PostTask([&] { rig.app.Unload(rig.gallery); });
+  rig.gallery.Command5_Click();
+  EXPECT_TRUE(rig.app.State().search_stop);
+  EXPECT_EQ(rig.app.State().pictures.count, 1);  // the first entry comes before any check
+  EXPECT_EQ(tree.files.count(page), 0u);
+  EXPECT_TRUE(rig.gallery.Command5->Enabled());
+}
+
+}  // namespace
+}  // namespace tv
