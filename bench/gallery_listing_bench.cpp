@@ -10,10 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/application.h"
-#include "gallery/frm_main.h"
-#include "platform/front_end.h"
-#include "platform/posix/posix_services.h"
+#include "bench_gallery.h"
 
 namespace {
 
@@ -61,12 +58,11 @@ class CountingFiles : public tv::PosixFileSystem {
 }  // namespace
 
 int main() {
-  char pattern[] = "/tmp/tessaview-bench.XXXXXX";
-  const std::string root = mkdtemp(pattern);
-  setenv("HOME", root.c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", root.c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
+  CountingFiles files;
+  tv::bench::BenchGallery bench(&files);
+  tv::FrmMain& gallery = bench.gallery;
+  tv::Application& app = bench.app;
+  const std::string& root = bench.root;
   const std::string folder = root + "/big";
   std::filesystem::create_directories(folder);
   for (int i = 0; i < 25000; ++i) {
@@ -74,17 +70,6 @@ int main() {
                                  : "note" + std::to_string(i) + ".txt";
     close(open((folder + "/" + name).c_str(), O_CREAT | O_WRONLY, 0644));
   }
-
-  tv::PosixServices posix;
-  CountingFiles files;
-  auto front = tv::MakeHeadlessFrontEnd(files, posix.paths);
-  tv::Platform platform{files,          front->Loop(),      front->Windows(),
-                        front->Dialog(), front->ShellService(), front->ClipboardService(),
-                        posix.settings, posix.registry,     posix.desktop,
-                        posix.paths,    front->ClockService()};
-  tv::Application app(platform, front->script);
-  tv::FrmMain gallery(app);
-  gallery.Realize();
   gallery.display_mode = 1;
 
   BareEnumeration(folder);  // warm the cache for both sides
@@ -119,12 +104,11 @@ int main() {
   }
   gallery.per_page = 200;
   gallery.display_mode = 0;
-  front->Loop().DoEvents();  // the view's load of the last page is not the writer's work
+  bench.front->Loop().DoEvents();  // the view's load of the last page is not the writer's work
   files.opened = 0;
   files.bytes = 0;
   gallery.Dir1->SetPath(photos);
   std::printf("mode-0 page of %d pictures: %d files opened, %zu bytes read (%.1f a picture)\n",
               app.State().pictures.count, files.opened, files.bytes, files.bytes / 200.0);
-  std::filesystem::remove_all(root);
   return 0;
 }

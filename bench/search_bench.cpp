@@ -12,10 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "gallery/frm_main.h"
-#include "platform/front_end.h"
-#include "platform/posix/posix_services.h"
+#include "bench_gallery.h"
 
 extern char** environ;
 
@@ -85,24 +82,12 @@ double Median(std::vector<double> v) {
 }  // namespace
 
 int main() {
-  char pattern[] = "/tmp/tessaview-bench.XXXXXX";
-  const std::string root = mkdtemp(pattern);
-  setenv("HOME", root.c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", root.c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
-  const std::string tree = root + "/tree";
+  tv::bench::BenchGallery bench;
+  tv::FrmMain& gallery = bench.gallery;
+  tv::Application& app = bench.app;
+  auto& front = bench.front;
+  const std::string tree = bench.root + "/tree";
   const int entries = MakeTree(tree);
-
-  tv::PosixServices posix;
-  auto front = tv::MakeHeadlessFrontEnd(posix.fs, posix.paths);
-  tv::Platform platform{posix.fs,        front->Loop(),         front->Windows(),
-                        front->Dialog(), front->ShellService(), front->ClipboardService(),
-                        posix.settings,  posix.registry,        posix.desktop,
-                        posix.paths,     front->ClockService()};
-  tv::Application app(platform, front->script);
-  tv::FrmMain gallery(app);
-  gallery.Realize();
 
   RunFind(tree);  // warm the cache for both sides
   const int rounds = 7;
@@ -120,6 +105,5 @@ int main() {
   std::printf("find -type f -size +30000c: %.1f ms\n", f);
   std::printf("search (Command5_Click, page 1 included): %.1f ms\n", s);
   std::printf("ratio: %.2f (goal: at most 1.5)\n", s / f);
-  std::filesystem::remove_all(root);
   return 0;
 }

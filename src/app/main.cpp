@@ -72,12 +72,7 @@ int main(int argc, char** argv) {
 #endif
   if (!front_end) front_end = tv::MakeHeadlessFrontEnd(posix.fs, posix.paths);
 
-  tv::Platform platform{posix.fs,         front_end->Loop(),
-                        front_end->Windows(), front_end->Dialog(),
-                        front_end->ShellService(), front_end->ClipboardService(),
-                        posix.settings,   posix.registry,
-                        posix.desktop,    posix.paths,
-                        front_end->ClockService()};
+  tv::Platform platform = tv::PlatformOf(posix, *front_end, posix.fs);
   tv::Application app(platform, front_end->script);
 
   std::unique_ptr<tv::ScenarioRunner> runner;

@@ -8,7 +8,8 @@
 
 namespace tv {
 
-inline constexpr int kMaxJpegSide = 65535;
+// The largest side libjpeg writes (the format itself allows 65535).
+inline constexpr int kMaxJpegSide = 65500;
 
 // Fills `rows` rows starting at `first_row` as packed RGB (3 bytes a pixel).
 using BandSource = std::function<bool(int first_row, int rows, uint8_t* rgb)>;

@@ -16,17 +16,7 @@ namespace tv::test {
 struct GalleryRig {
   explicit GalleryRig(FileSystem& fs)
       : front(MakeHeadlessFrontEnd(fs, posix.paths)),
-        platform{fs,
-                 front->Loop(),
-                 front->Windows(),
-                 front->Dialog(),
-                 front->ShellService(),
-                 front->ClipboardService(),
-                 posix.settings,
-                 posix.registry,
-                 posix.desktop,
-                 posix.paths,
-                 front->ClockService()},
+        platform(PlatformOf(posix, *front, fs)),
         app(platform, front->script),
         gallery(app) {
     front->script.out = &output;

@@ -14,10 +14,7 @@ struct TestPlatform {
   TempHome home;  // first, so the services read its folders
   PosixServices posix;
   std::unique_ptr<FrontEnd> front = MakeHeadlessFrontEnd(posix.fs, posix.paths);
-  Platform platform{posix.fs,           front->Loop(),           front->Windows(),
-                    front->Dialog(),    front->ShellService(),   front->ClipboardService(),
-                    posix.settings,     posix.registry,          posix.desktop,
-                    posix.paths,        front->ClockService()};
+  Platform platform = PlatformOf(posix, *front, posix.fs);
 };
 
 }  // namespace tv::test

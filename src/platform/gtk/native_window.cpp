@@ -6,6 +6,7 @@
 #include "platform/front_end.h"
 #include "platform/gtk/gtk_loop.h"
 #include "platform/gtk/shrink_fixed.h"
+#include "platform/gtk/webkit_view.h"
 #include "platform/gtk/window_image.h"
 
 namespace tv {
@@ -292,8 +293,20 @@ void GtkNativeWindow::Beep() {
   gtk_widget_error_bell(holder_);
 }
 
+void GtkNativeWindow::WaitViewsDrawn() {
+  for (auto& [control, w] : widgets_) {
+    if (!control->Visible()) continue;
+    if (auto* view = dynamic_cast<WebKitHtmlView*>(control->View())) view->WaitDrawn();
+  }
+  for (GtkNativeWindow* inner : inner_) inner->WaitViewsDrawn();
+}
+
 bool GtkNativeWindow::SaveImage(const std::string& path) {
   GtkWindow* top = Toplevel();
+  if (!top) return false;
+  GtkNativeWindow* outermost = this;
+  while (outermost->outer_) outermost = outermost->outer_;
+  outermost->WaitViewsDrawn();
   std::string png;
   return top && WindowPng(top, png) && fs_.WriteWhole(path, png);
 }

@@ -55,6 +55,8 @@ class GtkNativeWindow : public NativeWindow {
   void AddControlWidget(Control& c);
   void Place(ControlWidget& w);
   void Raise();
+  // Waits until every page shown in this window and the ones inside it has been drawn.
+  void WaitViewsDrawn();
   // Client area of this window for the forms inside it.
   void LayoutInner();
   void AttachInner(GtkNativeWindow& inner);

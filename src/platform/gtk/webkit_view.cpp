@@ -1,5 +1,6 @@
 #include "platform/gtk/webkit_view.h"
 
+#include "platform/gtk/script_wait.h"
 #include "platform/gtk/view_address.h"
 
 namespace tv {
@@ -7,6 +8,7 @@ namespace tv {
 namespace {
 
 constexpr gint64 kRequestLimitUs = 5 * 1000 * 1000;
+constexpr int kFrameWaitMs = 2000, kDrawWaitMs = 500;
 
 WebKitHtmlView* Self(gpointer data) {
   return static_cast<WebKitHtmlView*>(data);
@@ -65,6 +67,11 @@ GtkWidget* OnCreate(WebKitWebView*, WebKitNavigationAction* action, gpointer dat
   return nullptr;
 }
 
+gboolean OnDrawn(GtkWidget*, cairo_t*, gpointer data) {
+  *static_cast<bool*>(data) = true;
+  return FALSE;
+}
+
 gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
                        gpointer) {
   return TRUE;
@@ -104,6 +111,17 @@ WebKitHtmlView::~WebKitHtmlView() {
 GtkWidget* WebViewWidget(HtmlView* view) {
   auto* web = dynamic_cast<WebKitHtmlView*>(view);
   return web ? web->Widget() : nullptr;
+}
+
+void WebKitHtmlView::WaitDrawn() {
+  if (!gtk_widget_get_mapped(Widget())) return;
+  // The page renders in its own process; its frame reaches the window with the next draw.
+  WaitPageFrames(view_, kFrameWaitMs);
+  bool drawn = false;
+  gulong id = g_signal_connect_after(view_, "draw", G_CALLBACK(OnDrawn), &drawn);
+  gtk_widget_queue_draw(Widget());
+  PumpUntil([&drawn] { return drawn; }, kDrawWaitMs);
+  g_signal_handler_disconnect(view_, id);
 }
 
 std::string WebKitHtmlView::Shown(const char* uri) const {
@@ -174,9 +192,11 @@ void WebKitHtmlView::GoForward() {
 
 void WebKitHtmlView::Requested() {
   requested_us_ = g_get_monotonic_time();
+  if (getenv("TVDBG")) g_printerr("requested %ld\n", (long)requested_us_/1000);
 }
 
 bool WebKitHtmlView::Busy() {
+  if (getenv("TVDBG")) g_printerr("busy? %d %ld %ld\n", webkit_web_view_is_loading(view_), (long)requested_us_/1000, (long)(g_get_monotonic_time()/1000));
   if (webkit_web_view_is_loading(view_)) return true;
   // A jump inside the same document never reports a load; such a request stops counting.
   return requested_us_ && g_get_monotonic_time() - requested_us_ < kRequestLimitUs;
@@ -202,6 +222,7 @@ void WebKitHtmlView::OnHistoryChanged() {
 }
 
 void WebKitHtmlView::OnLoadChanged(WebKitLoadEvent event) {
+  if (getenv("TVDBG")) g_printerr("load %d %s %ld\n", event, webkit_web_view_get_uri(view_), (long)(g_get_monotonic_time()/1000));
   switch (event) {
     case WEBKIT_LOAD_STARTED:
       if (events.DownloadBegin) events.DownloadBegin();

@@ -19,6 +19,8 @@ class WebKitHtmlView : public HtmlView {
   WebKitHtmlView& operator=(const WebKitHtmlView&) = delete;
 
   GtkWidget* Widget() const { return GTK_WIDGET(view_); }
+  // Returns once what the page shows now has been drawn into its window (bounded wait).
+  void WaitDrawn();
 
   void Navigate(const std::string& address) override;
   std::string LocationURL() override;

@@ -2,6 +2,8 @@
 // registry file in the configuration folder, the desktop entry among the applications.
 #pragma once
 
+#include "platform/front_end.h"
+#include "platform/platform.h"
 #include "platform/posix/file_registry.h"
 #include "platform/posix/ini_settings_area.h"
 #include "platform/posix/posix_file_system.h"
@@ -17,5 +19,21 @@ struct PosixServices {
   FileRegistry registry{paths.ConfigFolder() + "registry.ini"};
   XdgDesktopIntegration desktop{paths.ApplicationsFolder()};
 };
+
+// The services of one run: these POSIX ones with a front-end's, over `fs` (the real file
+// system unless a caller wraps it).
+inline Platform PlatformOf(PosixServices& posix, FrontEnd& front, FileSystem& fs) {
+  return Platform{fs,
+                  front.Loop(),
+                  front.Windows(),
+                  front.Dialog(),
+                  front.ShellService(),
+                  front.ClipboardService(),
+                  posix.settings,
+                  posix.registry,
+                  posix.desktop,
+                  posix.paths,
+                  front.ClockService()};
+}
 
 }  // namespace tv
