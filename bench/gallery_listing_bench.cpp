@@ -94,8 +94,8 @@ int main() {
   const std::string photos = root + "/photos";
   std::filesystem::create_directories(photos);
   std::string png(64 * 1024, '\0');
-  const unsigned char head[] = {137, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D',
-                                'R', 0, 0, 3, 32, 0, 0, 2, 88};
+  const unsigned char head[] = {137, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13,
+                                'I', 'H', 'D', 'R', 0,  0,  3,  32, 0, 0, 2, 88};
   std::copy(std::begin(head), std::end(head), png.begin());
   for (int i = 0; i < 200; ++i) {
     FILE* f = std::fopen((photos + "/p" + std::to_string(i) + ".png").c_str(), "wb");

@@ -26,8 +26,10 @@ Options ParseOptions(int argc, char** argv) {
     if (a == "--headless") {
       o.headless = true;
     } else if (a == "--script") {
-      if (i + 1 >= argc) o.ok = false;
-      else o.script = argv[++i];
+      if (i + 1 >= argc)
+        o.ok = false;
+      else
+        o.script = argv[++i];
     } else {
       rest.push_back(a);
     }

@@ -7,7 +7,6 @@
 
 namespace tv {
 
-
 void Application::MainLoop() {
   MessageLoop& loop = platform_.loop;
   while (!state_.exit_flag) {

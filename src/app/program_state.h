@@ -26,12 +26,12 @@ struct PictureList {
 };
 
 struct ProgramState {
-  PictureList pictures;          // the gallery's picture list
-  bool exit_flag = false;        // the gallery is closing; ends MainLoop
-  bool search_stop = false;      // ends a running folder search
-  std::string selected_picture;  // picture under the mouse at the last right-click
-  Form* active_window = nullptr;     // window last activated
-  HtmlView* active_view = nullptr;   // the view wheel scrolling acts on
+  PictureList pictures;             // the gallery's picture list
+  bool exit_flag = false;           // the gallery is closing; ends MainLoop
+  bool search_stop = false;         // ends a running folder search
+  std::string selected_picture;     // picture under the mouse at the last right-click
+  Form* active_window = nullptr;    // window last activated
+  HtmlView* active_view = nullptr;  // the view wheel scrolling acts on
 };
 
 }  // namespace tv

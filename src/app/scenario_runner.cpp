@@ -55,7 +55,9 @@ ScenarioRunner::ScenarioRunner(Application& app, FrontEnd& front_end,
                                std::vector<std::string> lines, std::ostream& out)
     : app_(app), front_end_(front_end), lines_(std::move(lines)), out_(out) {}
 
-Form* ScenarioRunner::Current() { return app_.FindWindow(window_); }
+Form* ScenarioRunner::Current() {
+  return app_.FindWindow(window_);
+}
 
 bool ScenarioRunner::Fail(const std::string& why) {
   out_ << "error: line " << next_ << ": " << why << "\n" << std::flush;

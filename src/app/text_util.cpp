@@ -11,11 +11,20 @@ std::string HtmlEscape(std::string_view text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -41,8 +50,8 @@ std::string PathFromStatusText(const std::string& status) {
   std::string out;
   out.reserve(rest.size());
   for (size_t i = 0; i < rest.size(); ++i) {
-    if (rest[i] == '%' && i + 2 < rest.size() &&
-        HexValue(rest[i + 1]) >= 0 && HexValue(rest[i + 2]) >= 0) {
+    if (rest[i] == '%' && i + 2 < rest.size() && HexValue(rest[i + 1]) >= 0 &&
+        HexValue(rest[i + 2]) >= 0) {
       out += static_cast<char>(HexValue(rest[i + 1]) * 16 + HexValue(rest[i + 2]));
       i += 2;
     } else {
@@ -76,8 +85,7 @@ double LeadingNumber(std::string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     char c = text[i];
     if (c == ' ' || c == '\t' || c == '\n') continue;
-    if ((c == '-' || c == '+') &&
-        (digits.empty() || digits.back() == 'e')) {
+    if ((c == '-' || c == '+') && (digits.empty() || digits.back() == 'e')) {
       digits += c;
     } else if (c >= '0' && c <= '9') {
       digits += c;

@@ -27,8 +27,7 @@ void FrmMain::BigP_Click(int index) {
 }
 
 void FrmMain::ZOOMIE(int16_t percent) {
-  Web->View()->ExecScript("document.body.style.zoom='" + std::to_string(percent) + "%'",
-                          "JScript");
+  Web->View()->ExecScript("document.body.style.zoom='" + std::to_string(percent) + "%'", "JScript");
 }
 
 void FrmMain::ImgComb_Click() {

@@ -21,7 +21,7 @@ std::string SaveFileDialog(Platform& platform, Form* owner, const std::string& t
 std::string CleanFileName(const std::string& name) {
   static const std::pair<char, const char*> kTable[] = {
       {'\\', ""}, {'/', " "}, {':', "："}, {'*', "，"},
-      {'<', "["}, {'>', "]"}, {'|', "I"}, {'?', "？"},
+      {'<', "["}, {'>', "]"}, {'|', "I"},  {'?', "？"},
   };
   std::string out;
   out.reserve(name.size());

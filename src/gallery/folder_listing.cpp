@@ -47,9 +47,8 @@ void FrmMain::Dir1_Change() {
 
   // One enumeration serves both passes: the order is the same each time.
   std::vector<DirEntry> names;
-  Services().fs.List(current_folder, names, [](const DirEntry& e) {
-    return !e.is_folder && IsPictureName(e.name);
-  });
+  Services().fs.List(current_folder, names,
+                     [](const DirEntry& e) { return !e.is_folder && IsPictureName(e.name); });
   bool found = false;
   for (const DirEntry& e : names) {
     if (start_file.empty() || e.name == start_file) found = true;

@@ -41,7 +41,8 @@ constexpr int kViewTop = 570;
 
 }  // namespace
 
-FrmMain::FrmMain(Application& app) : Form(app.Services(), "FrmMain"), app_(app), state_(app.State()) {
+FrmMain::FrmMain(Application& app)
+    : Form(app.Services(), "FrmMain"), app_(app), state_(app.State()) {
   SetCaption(kGalleryTitle);
   CreateControls();
   CreateMenus();
@@ -113,8 +114,12 @@ void FrmMain::CreateControls() {
     const char* text;
   };
   constexpr LabelDesign kLabels[] = {
-      {40, 5600, "当前路径：未知"}, {5660, 30, ""},  {5720, 1900, "图片总数：0"},
-      {7640, 30, ""},               {7700, 1900, ""}, {9620, 30, ""},
+      {40, 5600, "当前路径：未知"},
+      {5660, 30, ""},
+      {5720, 1900, "图片总数：0"},
+      {7640, 30, ""},
+      {7700, 1900, ""},
+      {9620, 30, ""},
       {11500, 2850, "Corvex看图器"},
   };
   for (int i = 0; i < 7; ++i) {

@@ -102,17 +102,17 @@ class FrmMain : public Form {
   std::optional<std::string> StateField(const std::string& field) const override;
 
   // Controls.
-  Control* Drive1;   // drive list
-  Control* Dir1;     // folder list
-  Control* law;      // splitter between the folder panel and the view
-  Control* Web;      // the gallery's HTML view
-  Control* TotalWeb; // second view, kept hidden
-  Control* Cmb;      // focus holder that only receives keys
-  Control* ChkFace;  // folder panel switch
-  Control* Picture1; // drawing surface of the screenshot
-  Control* ImageCopy;  // picture loader of the clipboard copy
-  Control* Timer1;   // automatic scrolling, 20 ms
-  Control* Timer2;   // re-activation, 1000 ms
+  Control* Drive1;       // drive list
+  Control* Dir1;         // folder list
+  Control* law;          // splitter between the folder panel and the view
+  Control* Web;          // the gallery's HTML view
+  Control* TotalWeb;     // second view, kept hidden
+  Control* Cmb;          // focus holder that only receives keys
+  Control* ChkFace;      // folder panel switch
+  Control* Picture1;     // drawing surface of the screenshot
+  Control* ImageCopy;    // picture loader of the clipboard copy
+  Control* Timer1;       // automatic scrolling, 20 ms
+  Control* Timer2;       // re-activation, 1000 ms
   ControlArray Lab;      // status labels 0 to 6
   ControlArray CmdPage;  // previous, next page
   ControlArray BigP;     // zoom in, zoom out
@@ -139,22 +139,22 @@ class FrmMain : public Form {
   ControlArray Speed;  // scroll speeds
 
   // Gallery state.
-  std::string status_text;            // last status text reported by Web
-  std::string start_file;             // file name the listing starts at
-  bool listing_ran = false;           // set by every listing; tells a caller it fired
-  int32_t width_toggle = 0;           // 0, 1, 2 of the stretch / original-size command
-  int32_t display_mode = 0;           // thumbnail layout 0 to 5
-  int32_t scroll_step = 2;            // pixels per automatic scroll tick
-  int16_t zoom = 0;                   // page zoom in percent
-  int16_t colour_index = 0;           // position in the background colour cycle
-  std::string current_folder = "/";   // folder being shown, always ending in "/"
-  std::string scratch;                // work text: dialog results
-  int32_t page_count = 0;             // pages of the current list
-  int32_t current_page = 0;           // page shown, 1-based
-  int32_t per_page = 30;              // thumbnails per page, 30 to 200
-  int16_t scroll_direction = 0;       // 0 up, 1 down for automatic scrolling
+  std::string status_text;             // last status text reported by Web
+  std::string start_file;              // file name the listing starts at
+  bool listing_ran = false;            // set by every listing; tells a caller it fired
+  int32_t width_toggle = 0;            // 0, 1, 2 of the stretch / original-size command
+  int32_t display_mode = 0;            // thumbnail layout 0 to 5
+  int32_t scroll_step = 2;             // pixels per automatic scroll tick
+  int16_t zoom = 0;                    // page zoom in percent
+  int16_t colour_index = 0;            // position in the background colour cycle
+  std::string current_folder = "/";    // folder being shown, always ending in "/"
+  std::string scratch;                 // work text: dialog results
+  int32_t page_count = 0;              // pages of the current list
+  int32_t current_page = 0;            // page shown, 1-based
+  int32_t per_page = 30;               // thumbnails per page, 30 to 200
+  int16_t scroll_direction = 0;        // 0 up, 1 down for automatic scrolling
   std::string background = "#FFFFFF";  // page background written into the page
-  std::string command_line;           // the text the program was started with
+  std::string command_line;            // the text the program was started with
 
  private:
   void CreateControls();

@@ -82,6 +82,8 @@ bool FrmMain::Form_QueryUnload() {
   return false;
 }
 
-void FrmMain::Fexit_Click() { app_.Unload(*this); }
+void FrmMain::Fexit_Click() {
+  app_.Unload(*this);
+}
 
 }  // namespace tv

@@ -15,31 +15,50 @@ std::string PictureLineText(PictureLine kind, const std::string& path, const std
   line += "\" target=\"_blank\"><img border=\"1\" src=\"";
   line += p;
   switch (kind) {
-    case PictureLine::Row: line += "\"  width=" + w + " title="; break;
-    case PictureLine::Shrunk: line += "\" width=" + w + " title="; break;
+    case PictureLine::Row:
+      line += "\"  width=" + w + " title=";
+      break;
+    case PictureLine::Shrunk:
+      line += "\" width=" + w + " title=";
+      break;
     case PictureLine::Fitted:
-    case PictureLine::Original: line += "\" title="; break;
+    case PictureLine::Original:
+      line += "\" title=";
+      break;
   }
   line += n;
   switch (kind) {
-    case PictureLine::Row: line += " ></a> "; break;
+    case PictureLine::Row:
+      line += " ></a> ";
+      break;
     case PictureLine::Fitted:
-    case PictureLine::Shrunk: line += " ></a></p> "; break;
-    case PictureLine::Original: line += " ></a>"; break;
+    case PictureLine::Shrunk:
+      line += " ></a></p> ";
+      break;
+    case PictureLine::Original:
+      line += " ></a>";
+      break;
   }
   line += "\r\n";
   return line;
 }
 
-int ViewWidthPixels(int view_twips) { return RoundHalfEven(view_twips / 15.0 - 30); }
+int ViewWidthPixels(int view_twips) {
+  return RoundHalfEven(view_twips / 15.0 - 30);
+}
 
 int ThumbnailWidth(int display_mode, int v) {
   switch (display_mode) {
-    case 1: return RoundHalfEven(v / 2.0 - 5);
-    case 2: return RoundHalfEven(v / 3.0 - 7);
-    case 3: return RoundHalfEven(v / 4.0 - 8);
-    case 5: return RoundHalfEven(v / 6.0 - 8);
-    default: return v;  // 0 and 4
+    case 1:
+      return RoundHalfEven(v / 2.0 - 5);
+    case 2:
+      return RoundHalfEven(v / 3.0 - 7);
+    case 3:
+      return RoundHalfEven(v / 4.0 - 8);
+    case 5:
+      return RoundHalfEven(v / 6.0 - 8);
+    default:
+      return v;  // 0 and 4
   }
 }
 

@@ -7,10 +7,10 @@
 namespace tv {
 
 enum class PictureLine {
-  Row,         // modes 1 to 5 and the stretched toggle: width=W
-  Fitted,      // mode 0, picture no wider than the view: no width
-  Shrunk,      // mode 0, picture wider than the view: width=W
-  Original,    // original-size toggle: no width, no trailing blank
+  Row,       // modes 1 to 5 and the stretched toggle: width=W
+  Fitted,    // mode 0, picture no wider than the view: no width
+  Shrunk,    // mode 0, picture wider than the view: width=W
+  Original,  // original-size toggle: no width, no trailing blank
 };
 
 // P and N are escaped; names without & < > " give the bytes unchanged.

@@ -34,17 +34,20 @@ void FrmMain::Command1_Click() {
   if (!listing_ran) Dir1_Change();
 }
 
-void FrmMain::EfilePath_Click() { Services().shell.Open(Dir1->Path()); }
+void FrmMain::EfilePath_Click() {
+  Services().shell.Open(Dir1->Path());
+}
 
-void FrmMain::ToolsLocal_Click() { Services().shell.Open(Services().paths.ProgramFolder()); }
+void FrmMain::ToolsLocal_Click() {
+  Services().shell.Open(Services().paths.ProgramFolder());
+}
 
 void FrmMain::ToolSaveList_Click() {
   scratch = SaveFileDialog(Services(), this, "文件另存为", "文件列表.txt", kFilterText);
   if (scratch.empty()) return;
   // The list text ends with CR LF and the write adds its own line break.
   if (!Services().fs.WriteWhole(scratch, state_.pictures.text + "\r\n")) {
-    Services().dialogs.MsgBox(this, "无法写入文件：" + scratch, MsgIcon::Exclamation,
-                              "文件另存为");
+    Services().dialogs.MsgBox(this, "无法写入文件：" + scratch, MsgIcon::Exclamation, "文件另存为");
     return;
   }
   Services().shell.Open(scratch);
@@ -70,8 +73,7 @@ void FrmMain::ToolsCopy_Click() {
       SaveFileDialog(Services(), this, "图像另存为", AfterLastSlash(source), kFilterPictures);
   if (target.empty() || target == source) return;
   if (!Services().fs.Copy(source, target)) {
-    Services().dialogs.MsgBox(this, "无法保存图片：" + target, MsgIcon::Exclamation,
-                              "图像另存为");
+    Services().dialogs.MsgBox(this, "无法保存图片：" + target, MsgIcon::Exclamation, "图像另存为");
   }
 }
 

@@ -37,7 +37,9 @@ class ByteReader {
 };
 
 // hi * 256 + lo as a signed 16-bit number; a value that does not fit stays 0.
-int Word(int hi, int lo) { return hi >= 128 ? 0 : hi * 256 + lo; }
+int Word(int hi, int lo) {
+  return hi >= 128 ? 0 : hi * 256 + lo;
+}
 
 PictureSize JpegSize(ByteReader& r) {
   const uint64_t length = r.Length();

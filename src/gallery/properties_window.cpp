@@ -45,9 +45,9 @@ FormProperties::FormProperties(Application& app, const std::string& path)
       {"位置：", UpToLastSlash(path)},
       {"大小：", info ? SizeText(info->size) : ""},
       {"修改时间：", info ? LocalTimeText(info->modified) : ""},
-      {"图像尺寸：", size.width > 0 ? std::to_string(size.width) + " x " +
-                                         std::to_string(size.height) + " 像素"
-                                   : "未知"},
+      {"图像尺寸：",
+       size.width > 0 ? std::to_string(size.width) + " x " + std::to_string(size.height) + " 像素"
+                      : "未知"},
   };
   for (int i = 0; i < 5; ++i) {
     Control& c = Add(Caption, ControlKind::Label, "Caption", i);
@@ -68,7 +68,9 @@ void FormProperties::Form_Resize() {
   for (auto& [i, v] : Value.Members()) v->SetWidth(std::max(ScaleWidth() - 2040, 0));
 }
 
-void FormProperties::Command1_Click() { app_.Unload(*this); }
+void FormProperties::Command1_Click() {
+  app_.Unload(*this);
+}
 
 bool ShowProperties(Application& app, const std::string& path, Form*) {
   if (!app.Services().fs.IsFile(path)) return false;

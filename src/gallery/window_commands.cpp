@@ -30,31 +30,46 @@ std::string UriEscape(const std::string& text) {
 
 }  // namespace
 
-void FrmMain::FprintSet_Click() { Web->View()->ExecWB(kCmdPageSetup, kOptPromptUser); }
-void FrmMain::FprintView_Click() { Web->View()->ExecWB(kCmdPrintPreview, kOptPromptUser); }
-void FrmMain::Fprint_Click() { Web->View()->ExecWB(kCmdPrint, kOptDefault); }
+void FrmMain::FprintSet_Click() {
+  Web->View()->ExecWB(kCmdPageSetup, kOptPromptUser);
+}
+void FrmMain::FprintView_Click() {
+  Web->View()->ExecWB(kCmdPrintPreview, kOptPromptUser);
+}
+void FrmMain::Fprint_Click() {
+  Web->View()->ExecWB(kCmdPrint, kOptDefault);
+}
 
 void FrmMain::Folder_Click() {
   Folder->SetChecked(!Folder->Checked());
   int action = Folder->Checked() ? 1 : 0;
   ShellVerbs(Services(), action);
-  SettingsStore(Services().settings).SaveSetting("setup", "RightMenu", Folder->Checked() ? "1" : "0");
+  SettingsStore(Services().settings)
+      .SaveSetting("setup", "RightMenu", Folder->Checked() ? "1" : "0");
 }
 
 void FrmMain::Command6_Click() {
   // The browser frame opens from here once it exists.
 }
 
-void FrmMain::Command3_Click() { PopupMenu(*HelpM); }
-
-void FrmMain::HelpEmail_Click() {
-  Services().shell.Open(std::string("mailto:") + kContactAddress + "?subject=" +
-                        UriEscape(kContactSubject));
+void FrmMain::Command3_Click() {
+  PopupMenu(*HelpM);
 }
 
-void FrmMain::HelpHome_Click() { Services().shell.Open(kHomePageUrl); }
-void FrmMain::LagFanti_Click() { Services().shell.Open(kTraditionalChineseUrl); }
-void FrmMain::LagEnglish_Click() { Services().shell.Open(kEnglishUrl); }
+void FrmMain::HelpEmail_Click() {
+  Services().shell.Open(std::string("mailto:") + kContactAddress +
+                        "?subject=" + UriEscape(kContactSubject));
+}
+
+void FrmMain::HelpHome_Click() {
+  Services().shell.Open(kHomePageUrl);
+}
+void FrmMain::LagFanti_Click() {
+  Services().shell.Open(kTraditionalChineseUrl);
+}
+void FrmMain::LagEnglish_Click() {
+  Services().shell.Open(kEnglishUrl);
+}
 
 void FrmMain::HelpAbout_Click() {
   Services().dialogs.About(this, kGalleryTitle,

@@ -9,7 +9,9 @@
 
 namespace tv {
 
-std::string FrmMain::PageFile() const { return Services().paths.PageFile(kGalleryPage); }
+std::string FrmMain::PageFile() const {
+  return Services().paths.PageFile(kGalleryPage);
+}
 
 void FrmMain::FirstPage() {
   current_page = 1;
@@ -55,8 +57,9 @@ void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) 
   const int start = (current_page - 1) * per_page;
   std::string page;
   page += "<body bgcolor=" + background + ">\r\n";
-  page += "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
-          "rightmargin=0 bottommargin=0>\r\n";
+  page +=
+      "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
+      "rightmargin=0 bottommargin=0>\r\n";
   if (centred) page += "<div align=center>\r\n";
   // A page past the end of the list (the per-page number grew) shows nothing.
   int i = start < 0 ? 0 : start;

@@ -12,7 +12,9 @@ std::string Control::FullName() const {
   return index_ < 0 ? name_ : name_ + "(" + std::to_string(index_) + ")";
 }
 
-void Control::Notify(Prop p) { owner_.ControlChanged(*this, p); }
+void Control::Notify(Prop p) {
+  owner_.ControlChanged(*this, p);
+}
 
 void Control::SetCaption(const std::string& v) {
   if (caption_ == v) return;
@@ -125,7 +127,9 @@ void Control::AddChild(Control& c) {
   children_.push_back(&c);
 }
 
-void Control::SetView(std::unique_ptr<HtmlView> view) { view_ = std::move(view); }
+void Control::SetView(std::unique_ptr<HtmlView> view) {
+  view_ = std::move(view);
+}
 
 void Control::FireClick() {
   if (Click) Click();
@@ -176,7 +180,9 @@ std::optional<std::string> Control::PropertyText(const std::string& property) co
   return std::nullopt;
 }
 
-Control& ControlArray::operator[](int index) const { return *members_.at(index); }
+Control& ControlArray::operator[](int index) const {
+  return *members_.at(index);
+}
 
 Control* ControlArray::Find(int index) const {
   auto it = members_.find(index);

@@ -29,7 +29,7 @@ enum class ControlKind {
   DirList,    // folder tree of one path
   View,       // an embedded HTML view
   Timer,
-  Menu,       // a menu bar entry or a submenu
+  Menu,  // a menu bar entry or a submenu
   MenuItem,
   Separator,
 };

@@ -85,7 +85,9 @@ Control* Form::FindControl(const std::string& full_name) const {
   return it == by_name_.end() ? nullptr : it->second;
 }
 
-std::optional<std::string> Form::StateField(const std::string&) const { return std::nullopt; }
+std::optional<std::string> Form::StateField(const std::string&) const {
+  return std::nullopt;
+}
 
 void Form::ControlChanged(Control& c, Prop p) {
   if (c.Kind() == ControlKind::Timer && (p == Prop::Interval || p == Prop::TimerEnabled)) {

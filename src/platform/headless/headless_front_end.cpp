@@ -128,10 +128,7 @@ class SettableClock : public Clock {
 class HeadlessFrontEnd : public FrontEnd {
  public:
   explicit HeadlessFrontEnd(FileSystem& fs)
-      : windows_(loop_, fs, script),
-        dialogs_(script),
-        shell_(script),
-        clipboard_(fs, script) {}
+      : windows_(loop_, fs, script), dialogs_(script), shell_(script), clipboard_(fs, script) {}
   MessageLoop& Loop() override { return loop_; }
   WindowSystem& Windows() override { return windows_; }
   Dialogs& Dialog() override { return dialogs_; }

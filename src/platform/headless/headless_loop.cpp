@@ -65,7 +65,9 @@ void HeadlessLoop::Sleep(int ms) {
   }
 }
 
-void HeadlessLoop::Post(const InputMessage& message) { input_.push_back(message); }
+void HeadlessLoop::Post(const InputMessage& message) {
+  input_.push_back(message);
+}
 
 std::optional<InputMessage> HeadlessLoop::Take(InputMessage::Kind kind, const Form& window) {
   for (auto it = input_.begin(); it != input_.end(); ++it) {
@@ -88,8 +90,12 @@ void HeadlessLoop::TimerChanged(Control& timer) {
   }
 }
 
-void HeadlessLoop::ControlDestroyed(Control& control) { timers_.erase(&control); }
+void HeadlessLoop::ControlDestroyed(Control& control) {
+  timers_.erase(&control);
+}
 
-void HeadlessLoop::PostTask(std::function<void()> task) { tasks_.push_back(std::move(task)); }
+void HeadlessLoop::PostTask(std::function<void()> task) {
+  tasks_.push_back(std::move(task));
+}
 
 }  // namespace tv

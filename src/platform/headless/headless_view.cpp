@@ -19,21 +19,29 @@ void ParseColour(const std::string& text, uint8_t rgb[3]) {
   rgb[0] = rgb[1] = rgb[2] = 255;
   std::string t = text.size() == 7 && text[0] == '#' ? text.substr(1) : "";
   if (t.size() != 6 || t.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) return;
-  for (int i = 0; i < 3; ++i) rgb[i] = static_cast<uint8_t>(std::stoi(t.substr(2 * i, 2), nullptr, 16));
+  for (int i = 0; i < 3; ++i)
+    rgb[i] = static_cast<uint8_t>(std::stoi(t.substr(2 * i, 2), nullptr, 16));
 }
 
 }  // namespace
 
-HeadlessView::HeadlessView(Control& control, HeadlessLoop& loop, FileSystem& fs,
-                           ScriptHooks& hooks)
+HeadlessView::HeadlessView(Control& control, HeadlessLoop& loop, FileSystem& fs, ScriptHooks& hooks)
     : control_(control), loop_(loop), fs_(fs), hooks_(hooks) {}
 
-HeadlessView::~HeadlessView() { *alive_ = false; }
+HeadlessView::~HeadlessView() {
+  *alive_ = false;
+}
 
-int HeadlessView::ViewWidth() const { return std::max(control_.Width() / 15, 0); }
-int HeadlessView::ViewHeight() const { return std::max(control_.Height() / 15, 0); }
+int HeadlessView::ViewWidth() const {
+  return std::max(control_.Width() / 15, 0);
+}
+int HeadlessView::ViewHeight() const {
+  return std::max(control_.Height() / 15, 0);
+}
 
-void HeadlessView::Navigate(const std::string& address) { Load(address, true); }
+void HeadlessView::Navigate(const std::string& address) {
+  Load(address, true);
+}
 
 void HeadlessView::Load(const std::string& address, bool add_history) {
   std::string url = !address.empty() && address[0] == '/' ? FileUrl(address) : address;
@@ -111,8 +119,12 @@ void HeadlessView::ExecWB(int command, int option) {
   hooks_.Report("view: ExecWB " + std::to_string(command) + " " + std::to_string(option));
 }
 
-int HeadlessView::ScrollWidth() { return std::max(page_.content_width, ViewWidth()); }
-int HeadlessView::ScrollHeight() { return std::max(page_.content_height, ViewHeight()); }
+int HeadlessView::ScrollWidth() {
+  return std::max(page_.content_width, ViewWidth());
+}
+int HeadlessView::ScrollHeight() {
+  return std::max(page_.content_height, ViewHeight());
+}
 
 void HeadlessView::ClampScroll() {
   scroll_top_ = std::clamp(scroll_top_, 0, std::max(ScrollHeight() - ViewHeight(), 0));
@@ -130,7 +142,8 @@ bool HeadlessView::ScrollBy(int x, int y) {
 bool HeadlessView::ExecScript(const std::string& code, const std::string&) {
   if (!loaded_) return false;
   const std::string zoom = "document.body.style.zoom='";
-  if (code.rfind(zoom, 0) == 0) zoom_percent = RoundHalfEven(LeadingNumber(code.substr(zoom.size())));
+  if (code.rfind(zoom, 0) == 0)
+    zoom_percent = RoundHalfEven(LeadingNumber(code.substr(zoom.size())));
   return true;
 }
 

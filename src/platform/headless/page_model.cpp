@@ -39,7 +39,7 @@ std::string Unescape(const std::string& s) {
 }
 
 struct Tag {
-  std::string name;  // upper case; "/A" for a closing tag
+  std::string name;                               // upper case; "/A" for a closing tag
   std::map<std::string, std::string> attributes;  // lower-case names
 };
 

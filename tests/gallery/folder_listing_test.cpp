@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "app/program_state.h"
+#include "support/gallery_rig.h"
+#include "support/memory_file_system.h"
+
+namespace tv {
+namespace {
+
+// One folder of generated names, in the order given.
+class Folder : public test::MemoryFileSystem {
+ public:
+  std::vector<DirEntry> entries;
+  bool readable = true;
+  bool List(const std::string& folder, std::vector<DirEntry>& out,
+            const std::function<bool(const DirEntry&)>& keep, bool) override {
+    out.clear();
+    if (!readable || folder != "/pics/") return false;
+    for (const DirEntry& e : entries) {
+      if (!keep || keep(e)) out.push_back(e);
+    }
+    return true;
+  }
+  bool IsFolder(const std::string& p) override { return p == "/pics" || p == "/"; }
+};
+
+TEST(FolderListing, MoreThanTheListHoldsKeepsTheFirstInListingOrder) {
+  Folder fs;
+  for (int i = 0; i < kPictureSlots + 500; ++i) {
+    fs.entries.push_back({"p" + std::to_string(i) + ".jpg", false, false, 0});
+  }
+  test::GalleryRig rig(fs);
+  rig.gallery.Dir1->SetPath("/pics");
+  const PictureList& list = rig.app.State().pictures;
+  EXPECT_EQ(list.count, kPictureSlots);
+  EXPECT_EQ(list.entries.size(), static_cast<size_t>(kPictureSlots));
+  EXPECT_EQ(list.At(kPictureSlots - 1), "/pics/p20000.jpg");
+  EXPECT_EQ(list.At(kPictureSlots), "");  // nothing beyond the list
+  EXPECT_EQ(rig.gallery.page_count, (kPictureSlots + 29) / 30);
+
+  // A start file near the end wraps round and still stops at the list's size.
+  rig.gallery.start_file = "p20400.jpg";
+  rig.gallery.Dir1_Change();
+  EXPECT_EQ(list.count, kPictureSlots);
+  EXPECT_EQ(list.At(0), "/pics/p20400.jpg");
+  EXPECT_EQ(list.At(100), "/pics/p20500.jpg");
+  EXPECT_EQ(list.At(101), "/pics/p0.jpg");
+}
+
+TEST(FolderListing, StartFileIsMatchedExactly) {
+  Folder fs;
+  for (const char* n : {"a.jpg", "B.jpg", "b.jpg", "c.jpg"})
+    fs.entries.push_back({n, false, false, 0});
+  test::GalleryRig rig(fs);
+  rig.gallery.start_file = "b.jpg";
+  rig.gallery.Dir1->SetPath("/pics");
+  const PictureList& list = rig.app.State().pictures;
+  ASSERT_EQ(list.count, 4);
+  EXPECT_EQ(list.At(0), "/pics/b.jpg");
+  EXPECT_EQ(list.At(1), "/pics/c.jpg");
+  EXPECT_EQ(list.At(2), "/pics/a.jpg");
+  EXPECT_EQ(list.At(3), "/pics/B.jpg");
+  EXPECT_EQ(list.text, "/pics/b.jpg\r\n/pics/c.jpg\r\n/pics/a.jpg\r\n/pics/B.jpg\r\n");
+}
+
+TEST(FolderListing, UnreadableFolderListsNothingAndGoesOn) {
+  Folder fs;
+  fs.entries.push_back({"a.jpg", false, false, 0});
+  fs.readable = false;
+  test::GalleryRig rig(fs);
+  rig.gallery.Dir1->SetPath("/pics");
+  EXPECT_EQ(rig.app.State().pictures.count, 0);
+  EXPECT_EQ(rig.gallery.page_count, 0);
+  EXPECT_EQ(rig.gallery.Lab[2].Caption(), "图片总数：0");
+  EXPECT_FALSE(rig.gallery.CmdPage[1].Enabled());
+}
+
+TEST(FolderListing, FoldersNamedLikePicturesAreNotListed) {
+  Folder fs;
+  fs.entries.push_back({"album.jpg", true, false, 0});
+  fs.entries.push_back({"z.png", false, false, 0});
+  test::GalleryRig rig(fs);
+  rig.gallery.Dir1->SetPath("/pics");
+  EXPECT_EQ(rig.app.State().pictures.count, 1);
+}
+
+TEST(Paging, PageBeyondTheListAfterMorePerPageShowsNothing) {
+  Folder fs;
+  for (int i = 0; i < 95; ++i) fs.entries.push_back({std::to_string(i) + ".gif", false, false, 0});
+  test::GalleryRig rig(fs);
+  FrmMain& g = rig.gallery;
+  g.Dir1->SetPath("/pics");
+  g.current_page = 4;  // 30 a page: 90 to 94
+  g.WritePage();
+  EXPECT_EQ(g.Lab[0].Caption(), "当前路径：/pics/");
+  g.per_page = 200;
+  g.Command2_Click();  // refresh: page 4 of 1 starts past the end
+  EXPECT_EQ(g.page_count, 1);
+  EXPECT_FALSE(g.CmdPage[1].Enabled());
+  std::string page;
+  ASSERT_TRUE(fs.ReadWhole(rig.posix.paths.PageFile(kGalleryPage), page));
+  EXPECT_EQ(page.find("<img"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tv
