@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config
   libgtk-3-dev libwebkit2gtk-4.1-dev libjpeg62-turbo-dev
   googletest libgtest-dev
-  xvfb xauth imagemagick libjpeg-turbo-progs fonts-noto-cjk
+  libxtst-dev xvfb xauth imagemagick libjpeg-turbo-progs fonts-noto-cjk
 )
 missing=()
 for p in "${packages[@]}"; do

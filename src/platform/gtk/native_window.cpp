@@ -293,12 +293,13 @@ void GtkNativeWindow::Beep() {
   gtk_widget_error_bell(holder_);
 }
 
-void GtkNativeWindow::WaitViewsDrawn() {
+void GtkNativeWindow::CollectPages(std::vector<WidgetPicture>& pages) {
   for (auto& [control, w] : widgets_) {
-    if (!control->Visible()) continue;
-    if (auto* view = dynamic_cast<WebKitHtmlView*>(control->View())) view->WaitDrawn();
+    auto* view = dynamic_cast<WebKitHtmlView*>(control->View());
+    if (!view || !control->Visible()) continue;
+    if (cairo_surface_t* page = view->VisibleImage()) pages.push_back({view->Widget(), page});
   }
-  for (GtkNativeWindow* inner : inner_) inner->WaitViewsDrawn();
+  for (GtkNativeWindow* inner : inner_) inner->CollectPages(pages);
 }
 
 bool GtkNativeWindow::SaveImage(const std::string& path) {
@@ -306,9 +307,12 @@ bool GtkNativeWindow::SaveImage(const std::string& path) {
   if (!top) return false;
   GtkNativeWindow* outermost = this;
   while (outermost->outer_) outermost = outermost->outer_;
-  outermost->WaitViewsDrawn();
+  std::vector<WidgetPicture> pages;
+  outermost->CollectPages(pages);
   std::string png;
-  return top && WindowPng(top, png) && fs_.WriteWhole(path, png);
+  bool ok = WindowPng(top, pages, png) && fs_.WriteWhole(path, png);
+  for (WidgetPicture& page : pages) cairo_surface_destroy(page.picture);
+  return ok;
 }
 
 GtkWindow* GtkNativeWindow::Toplevel() const {

@@ -13,6 +13,7 @@
 #include "platform/form.h"
 #include "platform/gtk/control_widget.h"
 #include "platform/gtk/menus.h"
+#include "platform/gtk/window_image.h"
 #include "platform/window_system.h"
 
 namespace tv {
@@ -55,8 +56,8 @@ class GtkNativeWindow : public NativeWindow {
   void AddControlWidget(Control& c);
   void Place(ControlWidget& w);
   void Raise();
-  // Waits until every page shown in this window and the ones inside it has been drawn.
-  void WaitViewsDrawn();
+  // The pages shown in this window and the ones inside it, as their engine renders them.
+  void CollectPages(std::vector<WidgetPicture>& pages);
   // Client area of this window for the forms inside it.
   void LayoutInner();
   void AttachInner(GtkNativeWindow& inner);

@@ -32,20 +32,6 @@ void OnScriptDone(GObject* source, GAsyncResult* res, gpointer data) {
   if (call->abandoned) delete call;
 }
 
-void OnFramesDone(GObject* source, GAsyncResult* res, gpointer data) {
-  auto* call = static_cast<ScriptCall*>(data);
-  GError* error = nullptr;
-  JSCValue* value = webkit_web_view_call_async_javascript_function_finish(WEBKIT_WEB_VIEW(source),
-                                                                          res, &error);
-  if (value) {
-    call->result = std::string();
-    g_object_unref(value);
-  }
-  if (error) g_error_free(error);
-  call->done = true;
-  if (call->abandoned) delete call;
-}
-
 gboolean WakeUp(gpointer data) {
   *static_cast<bool*>(data) = true;
   return G_SOURCE_REMOVE;
@@ -80,22 +66,6 @@ void PostScript(WebKitWebView* view, const std::string& code) {
   if (!view) return;
   webkit_web_view_evaluate_javascript(view, code.c_str(), static_cast<gssize>(code.size()), nullptr,
                                       nullptr, nullptr, nullptr, nullptr);
-}
-
-bool WaitPageFrames(WebKitWebView* view, int timeout_ms) {
-  if (!view) return false;
-  static const char kTwoFrames[] =
-      "return new Promise(done => requestAnimationFrame(() => requestAnimationFrame(done)));";
-  auto* call = new ScriptCall;
-  webkit_web_view_call_async_javascript_function(view, kTwoFrames, -1, nullptr, nullptr, nullptr,
-                                                 nullptr, OnFramesDone, call);
-  if (!PumpUntil([call] { return call->done; }, timeout_ms)) {
-    call->abandoned = true;
-    return false;
-  }
-  bool ok = call->result.has_value();
-  delete call;
-  return ok;
 }
 
 }  // namespace tv

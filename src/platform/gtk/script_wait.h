@@ -17,10 +17,6 @@ std::optional<std::string> RunScript(WebKitWebView* view, const std::string& cod
 // Runs `code` without waiting for it.
 void PostScript(WebKitWebView* view, const std::string& code);
 
-// Waits until the page has rendered two more frames, so what it showed when called has
-// been handed to the window; false on timeout.
-bool WaitPageFrames(WebKitWebView* view, int timeout_ms);
-
 // Iterates the main context until `done()` or `timeout_ms` passed; false on timeout.
 bool PumpUntil(const std::function<bool()>& done, int timeout_ms);
 

@@ -147,17 +147,27 @@ std::string WebKitHtmlView::DocumentHtml() {
       .value_or("");
 }
 
-std::optional<BandSource> WebKitHtmlView::Snapshot(int width, int height) {
-  if (width <= 0 || height <= 0 || !HasDocument()) return std::nullopt;
+cairo_surface_t* WebKitHtmlView::TakeSnapshot(WebKitSnapshotRegion region) {
   auto* call = new SnapshotCall;
-  webkit_web_view_get_snapshot(view_, WEBKIT_SNAPSHOT_REGION_FULL_DOCUMENT,
-                               WEBKIT_SNAPSHOT_OPTIONS_NONE, nullptr, OnSnapshot, call);
+  webkit_web_view_get_snapshot(view_, region, WEBKIT_SNAPSHOT_OPTIONS_NONE, nullptr, OnSnapshot,
+                               call);
   if (!PumpUntil([call] { return call->done; }, kSnapshotTimeoutMs)) {
     call->abandoned = true;
-    return std::nullopt;
+    return nullptr;
   }
   cairo_surface_t* surface = call->surface;
   delete call;
+  return surface;
+}
+
+cairo_surface_t* WebKitHtmlView::VisibleImage() {
+  if (!HasDocument() || !gtk_widget_get_mapped(Widget())) return nullptr;
+  return TakeSnapshot(WEBKIT_SNAPSHOT_REGION_VISIBLE);
+}
+
+std::optional<BandSource> WebKitHtmlView::Snapshot(int width, int height) {
+  if (width <= 0 || height <= 0 || !HasDocument()) return std::nullopt;
+  cairo_surface_t* surface = TakeSnapshot(WEBKIT_SNAPSHOT_REGION_FULL_DOCUMENT);
   if (!surface) return std::nullopt;
   std::shared_ptr<cairo_surface_t> owner(surface, cairo_surface_destroy);
   if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return std::nullopt;

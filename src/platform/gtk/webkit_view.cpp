@@ -1,14 +1,10 @@
 #include "platform/gtk/webkit_view.h"
 
-#include "platform/gtk/script_wait.h"
 #include "platform/gtk/view_address.h"
 
 namespace tv {
 
 namespace {
-
-constexpr gint64 kRequestLimitUs = 5 * 1000 * 1000;
-constexpr int kFrameWaitMs = 2000, kDrawWaitMs = 500;
 
 WebKitHtmlView* Self(gpointer data) {
   return static_cast<WebKitHtmlView*>(data);
@@ -34,6 +30,16 @@ void OnHistory(WebKitBackForwardList*, WebKitBackForwardListItem*, gpointer, gpo
 
 void OnLoad(WebKitWebView*, WebKitLoadEvent event, gpointer data) {
   Self(data)->OnLoadChanged(event);
+}
+
+gboolean OnFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError* error, gpointer data) {
+  Self(data)->OnLoadFailed(
+      g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED));
+  return FALSE;
+}
+
+int64_t NowMs() {
+  return g_get_monotonic_time() / 1000;
 }
 
 std::string RequestUri(WebKitNavigationAction* action) {
@@ -67,11 +73,6 @@ GtkWidget* OnCreate(WebKitWebView*, WebKitNavigationAction* action, gpointer dat
   return nullptr;
 }
 
-gboolean OnDrawn(GtkWidget*, cairo_t*, gpointer data) {
-  *static_cast<bool*>(data) = true;
-  return FALSE;
-}
-
 gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
                        gpointer) {
   return TRUE;
@@ -91,6 +92,7 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script) : script_(script) {
   g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgressNotify), this);
   g_signal_connect(history_, "changed", G_CALLBACK(OnHistory), this);
   g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoad), this);
+  g_signal_connect(view_, "load-failed", G_CALLBACK(OnFailed), this);
   g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
   g_signal_connect(view_, "notify::title", G_CALLBACK(OnTitleNotify), this);
   g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
@@ -113,17 +115,6 @@ GtkWidget* WebViewWidget(HtmlView* view) {
   return web ? web->Widget() : nullptr;
 }
 
-void WebKitHtmlView::WaitDrawn() {
-  if (!gtk_widget_get_mapped(Widget())) return;
-  // The page renders in its own process; its frame reaches the window with the next draw.
-  WaitPageFrames(view_, kFrameWaitMs);
-  bool drawn = false;
-  gulong id = g_signal_connect_after(view_, "draw", G_CALLBACK(OnDrawn), &drawn);
-  gtk_widget_queue_draw(Widget());
-  PumpUntil([&drawn] { return drawn; }, kDrawWaitMs);
-  g_signal_handler_disconnect(view_, id);
-}
-
 std::string WebKitHtmlView::Shown(const char* uri) const {
   std::string text = uri ? uri : "";
   if (!about_text_.empty() && text == "about:blank") return about_text_;
@@ -133,33 +124,30 @@ std::string WebKitHtmlView::Shown(const char* uri) const {
 void WebKitHtmlView::Navigate(const std::string& address) {
   // The engine starts loading later; the view is busy from the request on, as callers
   // that wait for the page expect.
-  Requested();
   switch (ClassifyAddress(address)) {
     case AddressKind::Blank:
       about_text_.clear();
+      load_.Requested("about:blank", NowMs());
       webkit_web_view_load_uri(view_, "about:blank");
       break;
     case AddressKind::AboutText:
       about_text_ = address;
+      load_.Requested("about:blank", NowMs());
       webkit_web_view_load_html(view_, AboutPage(address).c_str(), "about:blank");
       break;
     case AddressKind::LocalPath: {
       gchar* uri = g_filename_to_uri(address.c_str(), nullptr, nullptr);
-      if (!uri) {
-        requested_us_ = 0;
-        return;
-      }
+      if (!uri) return;
       about_text_.clear();
+      load_.Requested(uri, NowMs());
       webkit_web_view_load_uri(view_, uri);
       g_free(uri);
       break;
     }
     case AddressKind::Web:
-      if (address.empty()) {
-        requested_us_ = 0;
-        return;
-      }
+      if (address.empty()) return;
       about_text_.clear();
+      load_.Requested("", NowMs());
       webkit_web_view_load_uri(view_, WebAddress(address).c_str());
       break;
   }
@@ -170,36 +158,30 @@ std::string WebKitHtmlView::LocationURL() {
 }
 
 void WebKitHtmlView::Refresh() {
-  Requested();
+  const char* uri = webkit_web_view_get_uri(view_);
+  load_.Requested(uri ? uri : "", NowMs());
   webkit_web_view_reload(view_);
 }
+
 void WebKitHtmlView::Stop() {
-  requested_us_ = 0;
+  load_.Dropped();
   webkit_web_view_stop_loading(view_);
 }
 
 void WebKitHtmlView::GoBack() {
   if (!webkit_web_view_can_go_back(view_)) return;
-  Requested();
+  load_.Requested("", NowMs());
   webkit_web_view_go_back(view_);
 }
 
 void WebKitHtmlView::GoForward() {
   if (!webkit_web_view_can_go_forward(view_)) return;
-  Requested();
+  load_.Requested("", NowMs());
   webkit_web_view_go_forward(view_);
 }
 
-void WebKitHtmlView::Requested() {
-  requested_us_ = g_get_monotonic_time();
-  if (getenv("TVDBG")) g_printerr("requested %ld\n", (long)requested_us_/1000);
-}
-
 bool WebKitHtmlView::Busy() {
-  if (getenv("TVDBG")) g_printerr("busy? %d %ld %ld\n", webkit_web_view_is_loading(view_), (long)requested_us_/1000, (long)(g_get_monotonic_time()/1000));
-  if (webkit_web_view_is_loading(view_)) return true;
-  // A jump inside the same document never reports a load; such a request stops counting.
-  return requested_us_ && g_get_monotonic_time() - requested_us_ < kRequestLimitUs;
+  return webkit_web_view_is_loading(view_) || load_.Pending(NowMs());
 }
 
 void WebKitHtmlView::OnStatus(const std::string& text) {
@@ -222,26 +204,32 @@ void WebKitHtmlView::OnHistoryChanged() {
 }
 
 void WebKitHtmlView::OnLoadChanged(WebKitLoadEvent event) {
-  if (getenv("TVDBG")) g_printerr("load %d %s %ld\n", event, webkit_web_view_get_uri(view_), (long)(g_get_monotonic_time()/1000));
   switch (event) {
     case WEBKIT_LOAD_STARTED:
+      load_.Started();
       if (events.DownloadBegin) events.DownloadBegin();
       break;
     case WEBKIT_LOAD_COMMITTED:
       if (events.NavigateComplete2) events.NavigateComplete2(LocationURL());
       break;
-    case WEBKIT_LOAD_FINISHED:
-      requested_us_ = 0;
+    case WEBKIT_LOAD_FINISHED: {
+      const char* uri = webkit_web_view_get_uri(view_);
+      load_.Finished(uri ? uri : "");
       if (events.DownloadComplete) events.DownloadComplete();
       if (events.DocumentComplete) events.DocumentComplete(LocationURL());
       break;
+    }
     default:
       break;
   }
 }
 
 void WebKitHtmlView::OnRefused() {
-  requested_us_ = 0;
+  load_.Dropped();
+}
+
+void WebKitHtmlView::OnLoadFailed(bool cancelled) {
+  load_.Failed(cancelled);
 }
 
 bool WebKitHtmlView::OnNavigation(const std::string& uri) {

@@ -8,6 +8,7 @@
 
 #include "host/html_view.h"
 #include "platform/front_end.h"
+#include "platform/gtk/pending_load.h"
 
 namespace tv {
 
@@ -19,8 +20,9 @@ class WebKitHtmlView : public HtmlView {
   WebKitHtmlView& operator=(const WebKitHtmlView&) = delete;
 
   GtkWidget* Widget() const { return GTK_WIDGET(view_); }
-  // Returns once what the page shows now has been drawn into its window (bounded wait).
-  void WaitDrawn();
+  // What the view shows of its page now, rendered by the engine; null when nothing is
+  // shown. The caller destroys it.
+  cairo_surface_t* VisibleImage();
 
   void Navigate(const std::string& address) override;
   std::string LocationURL() override;
@@ -53,6 +55,7 @@ class WebKitHtmlView : public HtmlView {
   void OnProgress();
   void OnHistoryChanged();
   void OnLoadChanged(WebKitLoadEvent event);
+  void OnLoadFailed(bool cancelled);
   bool OnNavigation(const std::string& uri);  // true: cancelled
   void OnRefused();                           // a navigation was cancelled before loading
   void OnNewWindow(const std::string& uri);
@@ -62,7 +65,7 @@ class WebKitHtmlView : public HtmlView {
   // The address as the logic knows it: an "about:" text instead of the blank page it is.
   std::string Shown(const char* uri) const;
   int ScriptInt(const std::string& code);
-  void Requested();
+  cairo_surface_t* TakeSnapshot(WebKitSnapshotRegion region);
   void Print(int command, int option);
 
   ScriptHooks& script_;  // a scripted run reports print commands instead of printing
@@ -72,7 +75,7 @@ class WebKitHtmlView : public HtmlView {
   std::string status_;           // last status text reported
   std::string new_window_href_;  // the link asking for a new window, while it asks
   bool in_new_window_ = false;
-  gint64 requested_us_ = 0;  // when a load was asked for; 0 once it finished or was refused
+  PendingLoad load_;  // the load asked for last, until it has finished
   bool offline_ = false;
   bool silent_ = false;
   bool register_as_browser_ = false;

@@ -4,34 +4,41 @@ namespace tv {
 
 namespace {
 
-constexpr gint64 kSettleUs = 300 * 1000;
-
-gboolean AppendBytes(const gchar* buf, gsize count, GError**, gpointer data) {
-  static_cast<std::string*>(data)->append(buf, count);
-  return TRUE;
+cairo_status_t AppendBytes(void* data, const unsigned char* bytes, unsigned int length) {
+  static_cast<std::string*>(data)->append(reinterpret_cast<const char*>(bytes), length);
+  return CAIRO_STATUS_SUCCESS;
 }
 
 }  // namespace
 
-bool WindowPng(GtkWindow* window, std::string& png) {
-  GtkWidget* widget = GTK_WIDGET(window);
-  if (!gtk_widget_get_mapped(widget)) return false;
-  GdkWindow* gdk_window = gtk_widget_get_window(widget);
-  if (!gdk_window) return false;
-  // Draws queued by the last changes reach the screen before it is read back.
-  gint64 end = g_get_monotonic_time() + kSettleUs;
-  while (g_main_context_pending(nullptr) && g_get_monotonic_time() < end) {
-    g_main_context_iteration(nullptr, FALSE);
-  }
-  gdk_display_sync(gdk_window_get_display(gdk_window));
-  int width = gdk_window_get_width(gdk_window);
-  int height = gdk_window_get_height(gdk_window);
+bool WindowPng(GtkWindow* window, const std::vector<WidgetPicture>& covers, std::string& png) {
+  GtkWidget* top = GTK_WIDGET(window);
+  if (!gtk_widget_get_mapped(top)) return false;
+  int width = gtk_widget_get_allocated_width(top);
+  int height = gtk_widget_get_allocated_height(top);
   if (width <= 0 || height <= 0) return false;
-  GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_window, 0, 0, width, height);
-  if (!pixbuf) return false;
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  cairo_t* cr = cairo_create(surface);
+  // Drawn straight into the picture, so nothing waits for the screen to catch up.
+  gtk_widget_draw(top, cr);
+  for (const WidgetPicture& cover : covers) {
+    int x = 0, y = 0;
+    if (!cover.picture || !gtk_widget_get_mapped(cover.widget) ||
+        !gtk_widget_translate_coordinates(cover.widget, top, 0, 0, &x, &y)) {
+      continue;
+    }
+    cairo_save(cr);
+    cairo_rectangle(cr, x, y, gtk_widget_get_allocated_width(cover.widget),
+                    gtk_widget_get_allocated_height(cover.widget));
+    cairo_clip(cr);
+    cairo_set_source_surface(cr, cover.picture, x, y);
+    cairo_paint(cr);
+    cairo_restore(cr);
+  }
+  cairo_destroy(cr);
   png.clear();
-  gboolean ok = gdk_pixbuf_save_to_callback(pixbuf, AppendBytes, &png, "png", nullptr, nullptr);
-  g_object_unref(pixbuf);
+  bool ok = cairo_surface_write_to_png_stream(surface, AppendBytes, &png) == CAIRO_STATUS_SUCCESS;
+  cairo_surface_destroy(surface);
   return ok;
 }
 

@@ -1,0 +1,148 @@
+// Start-up of the desktop program: the time from starting `tessaview --script S FOLDER` to
+// the line the script prints once the first page has loaded in the real view, for a
+// folder of 1,000 small pictures and for no folder at all (the window and view alone).
+// Run under a display, e.g. `xvfb-run -a startup_bench [PROGRAM]`.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bench_gallery.h"
+#include "platform/jpeg.h"
+
+extern char** environ;
+
+namespace {
+
+constexpr int kPictures = 1000;
+constexpr int kRuns = 5;
+constexpr double kGoalMs = 1500;
+
+struct Run {
+  double ms = -1;     // spawn to the printed line; -1 when it never came
+  std::string count;  // the number of pictures on the page shown
+};
+
+void MakePictures(const std::string& folder) {
+  std::filesystem::create_directories(folder);
+  for (int i = 0; i < kPictures; ++i) {
+    const std::string path = folder + "/IMG_" + std::to_string(10000 + i) + ".jpg";
+    tv::SaveJpegFile(path, 64, 48, 80, [i](int first, int rows, uint8_t* rgb) {
+      for (int y = first; y < first + rows; ++y) {
+        for (int x = 0; x < 64; ++x, rgb += 3) {
+          rgb[0] = static_cast<uint8_t>(x * 4), rgb[1] = static_cast<uint8_t>(y * 5);
+          rgb[2] = static_cast<uint8_t>(i);
+        }
+      }
+      return true;
+    });
+  }
+}
+
+// Starts the program with `args`, its output on a pipe and its errors dropped, and times
+// it until it prints the picture count of the page; then waits for it to end.
+Run TimeStart(const std::string& program, const std::vector<std::string>& args) {
+  int out[2];
+  if (pipe(out) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  posix_spawn_file_actions_addclose(&actions, out[1]);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+
+  Run run;
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = 0;
+  int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  close(out[1]);
+  if (rc != 0) {
+    close(out[0]);
+    return run;
+  }
+  std::string text;
+  char buf[4096];
+  const std::string key = "Web.Images=";
+  for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) {
+    text.append(buf, static_cast<size_t>(n));
+    size_t at = text.find(key);
+    size_t end = at == std::string::npos ? at : text.find('\n', at);
+    if (run.ms < 0 && end != std::string::npos) {
+      run.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                   .count();
+      run.count = text.substr(at + key.size(), end - at - key.size());
+    }
+  }
+  close(out[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return run;
+}
+
+double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// kRuns timed starts after one that is not counted (it makes the program folder).
+bool Measure(const char* what, const std::string& program, const std::vector<std::string>& args,
+             double& median) {
+  TimeStart(program, args);
+  std::vector<double> ms;
+  std::string count;
+  for (int i = 0; i < kRuns; ++i) {
+    Run run = TimeStart(program, args);
+    if (run.ms < 0) {
+      std::printf("%s: the program never printed its page (is there a display?)\n", what);
+      return false;
+    }
+    ms.push_back(run.ms);
+    count = run.count;
+  }
+  median = Median(ms);
+  std::printf("%-28s median %7.1f ms  (fastest %.1f, slowest %.1f; pictures on page 1: %s)\n", what,
+              median, *std::min_element(ms.begin(), ms.end()),
+              *std::max_element(ms.begin(), ms.end()), count.c_str());
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::string program = argc > 1 ? argv[1] : TV_PROGRAM;
+  if (!std::getenv("DISPLAY")) {
+    std::printf("no DISPLAY: run under xvfb-run\n");
+    return 1;
+  }
+  const std::string root = tv::bench::MakeBenchHome();
+  const std::string folder = root + "/pictures";
+  MakePictures(folder);
+  const std::string script = root + "/startup.scn";
+  std::ofstream(script) << "settle\nprint Web.Images\nclose\n";
+
+  double empty = 0, full = 0;
+  bool ok = Measure("window and view alone:", program, {"--script", script}, empty) &&
+            Measure("1,000 pictures, page 1:", program, {"--script", script, folder}, full);
+  if (ok) {
+    std::printf("folder listing and first page: %.1f ms on top of the window's own start\n",
+                full - empty);
+    std::printf("goal: 1,000 pictures shown within %.0f ms: %s\n", kGoalMs,
+                full < kGoalMs ? "met" : "MISSED");
+  }
+  std::filesystem::remove_all(root);
+  std::filesystem::remove_all(std::getenv("XDG_RUNTIME_DIR"));
+  return ok ? 0 : 1;
+}

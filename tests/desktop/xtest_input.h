@@ -1,0 +1,16 @@
+// Real pointer input for desktop tests, made by the X server's test extension, so it
+// travels the same way as a person's mouse. Kept apart: the X headers define names
+// (None, Bool, Status) that clash with other code.
+#pragma once
+
+namespace tv::test {
+
+struct ScreenPoint {
+  int x = 0, y = 0;
+};
+
+void MovePointer(ScreenPoint p);
+// Button 3 is the right button; 4 and 5 are a wheel notch up and down.
+void PressAndRelease(unsigned button);
+
+}  // namespace tv::test
