@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -31,10 +32,10 @@ class MessageLoop {
   virtual void Sleep(int ms) = 0;
 
   // Queue of captured input.
-  virtual void Post(const InputMessage& message) = 0;
+  void Post(const InputMessage& message) { input_.push_back(message); }
   // Removes and returns the first queued message of that kind aimed at `window` or at a
   // window inside it.
-  virtual std::optional<InputMessage> Take(InputMessage::Kind kind, const Form& window) = 0;
+  std::optional<InputMessage> Take(InputMessage::Kind kind, const Form& window);
 
   // A timer control's Interval or Enabled changed: (re)arm or stop it.
   virtual void TimerChanged(Control& timer) = 0;
@@ -47,6 +48,16 @@ class MessageLoop {
   // Called when the loop has nothing else to do; returns false when it has no more work
   // (the scenario runner's next line).
   std::function<bool()> idle_work;
+
+ protected:
+  // Input nobody took is dispatched to its window, which ignores it.
+  void DropUntakenInput() { input_.clear(); }
+  // A window is going away: its input goes with it.
+  void DropInputOf(const Form* window);
+  bool HasInput() const { return !input_.empty(); }
+
+ private:
+  std::deque<InputMessage> input_;
 };
 
 }  // namespace tv

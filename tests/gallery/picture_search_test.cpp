@@ -86,8 +86,6 @@ class Loop : public MessageLoop {
     if (on_events) on_events();
   }
   void Sleep(int) override {}
-  void Post(const InputMessage&) override {}
-  std::optional<InputMessage> Take(InputMessage::Kind, const Form&) override { return {}; }
   void TimerChanged(Control&) override {}
   void ControlDestroyed(Control&) override {}
   uint64_t TickMs() const override { return 0; }

@@ -36,6 +36,8 @@ void BuildSurfaceControl(ControlWidget& w);  // Label, PictureBox, Image
 void ConnectMouse(GtkWidget* widget, ControlWidget& w);
 // Forwards key presses on `widget` to the control's KeyDown.
 void ConnectKeys(GtkWidget* widget, ControlWidget& w);
+// Typing in an entry sets the control's Text.
+void OnEntryChanged(GtkEditable* editable, gpointer data);
 
 // RAII guard for ControlWidget::syncing.
 class Syncing {

@@ -56,15 +56,6 @@ void OnToggled(GtkToggleButton* button, gpointer data) {
   gtk_toggle_button_set_active(button, w.control->Value() != 0);
 }
 
-void OnEntryChanged(GtkEditable* editable, gpointer data) {
-  auto& w = *static_cast<ControlWidget*>(data);
-  if (w.syncing) return;
-  gchar* text = gtk_editable_get_chars(editable, 0, -1);
-  std::string value = text ? text : "";
-  g_free(text);
-  w.control->SetText(value);
-}
-
 void OnBufferChanged(GtkTextBuffer* buffer, gpointer data) {
   auto& w = *static_cast<ControlWidget*>(data);
   if (w.syncing) return;
@@ -148,6 +139,15 @@ void UpdateColors(ControlWidget& w) {
 }
 
 }  // namespace
+
+void OnEntryChanged(GtkEditable* editable, gpointer data) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (w.syncing) return;
+  gchar* text = gtk_editable_get_chars(editable, 0, -1);
+  std::string value = text ? text : "";
+  g_free(text);
+  w.control->SetText(value);
+}
 
 bool BuildControlWidget(ControlWidget& w) {
   Control& c = *w.control;

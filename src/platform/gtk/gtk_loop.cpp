@@ -53,7 +53,7 @@ GtkLoop::~GtkLoop() {
 }
 
 void GtkLoop::WaitMessage() {
-  if (!queue_.empty() || g_main_context_pending(nullptr)) return;
+  if (HasInput() || g_main_context_pending(nullptr)) return;
   if (idle_work && !idle_done_) {
     if (!idle_work()) idle_done_ = true;
     return;
@@ -63,7 +63,7 @@ void GtkLoop::WaitMessage() {
 
 void GtkLoop::DoEvents() {
   // Captured input the main loop did not take is dropped here, as dispatching it would.
-  queue_.clear();
+  DropUntakenInput();
   gint64 end = g_get_monotonic_time() + kDoEventsBudgetUs;
   while (g_main_context_pending(nullptr) && g_get_monotonic_time() < end) {
     g_main_context_iteration(nullptr, FALSE);
@@ -78,21 +78,6 @@ void GtkLoop::Sleep(int ms) {
   bool due = false;
   g_timeout_add(static_cast<guint>(ms), SetFlag, &due);
   while (!due) g_main_context_iteration(nullptr, TRUE);
-}
-
-void GtkLoop::Post(const InputMessage& message) {
-  queue_.push_back(message);
-}
-
-std::optional<InputMessage> GtkLoop::Take(InputMessage::Kind kind, const Form& window) {
-  for (auto it = queue_.begin(); it != queue_.end(); ++it) {
-    if (it->kind == kind && it->window && it->window->IsInside(window)) {
-      InputMessage m = *it;
-      queue_.erase(it);
-      return m;
-    }
-  }
-  return std::nullopt;
 }
 
 gboolean GtkLoop::OnTimer(gpointer data) {
@@ -129,7 +114,7 @@ void GtkLoop::RemoveWindow(GtkWidget* widget) {
   Form* form = it->second;
   windows_.erase(it);
   // Queued input must not outlive the window it names.
-  std::erase_if(queue_, [form](const InputMessage& m) { return m.window == form; });
+  DropInputOf(form);
 }
 
 Form* GtkLoop::FormOf(GdkWindow* window) const {

@@ -23,8 +23,6 @@ class GtkLoop : public MessageLoop {
   void WaitMessage() override;
   void DoEvents() override;
   void Sleep(int ms) override;
-  void Post(const InputMessage& message) override;
-  std::optional<InputMessage> Take(InputMessage::Kind kind, const Form& window) override;
   void TimerChanged(Control& timer) override;
   void ControlDestroyed(Control& control) override;
   uint64_t TickMs() const override;
@@ -40,7 +38,6 @@ class GtkLoop : public MessageLoop {
   Form* FormOf(GdkWindow* window) const;
   static gboolean OnTimer(gpointer data);
 
-  std::deque<InputMessage> queue_;
   std::map<GtkWidget*, Form*> windows_;
   std::map<Control*, guint> timers_;
   gint64 start_us_;

@@ -11,15 +11,6 @@ GtkWidget* ComboEntry(ControlWidget& w) {
   return gtk_bin_get_child(GTK_BIN(w.inner));
 }
 
-void OnComboEntryChanged(GtkEditable* editable, gpointer data) {
-  auto& w = *static_cast<ControlWidget*>(data);
-  if (w.syncing) return;
-  gchar* text = gtk_editable_get_chars(editable, 0, -1);
-  std::string value = text ? text : "";
-  g_free(text);
-  w.control->SetText(value);
-}
-
 // The entry has taken the chosen item's text before this runs.
 void OnComboChanged(GtkComboBox* combo, gpointer data) {
   auto& w = *static_cast<ControlWidget*>(data);
@@ -83,7 +74,7 @@ void BuildListControl(ControlWidget& w) {
     GtkWidget* entry = ComboEntry(w);
     gtk_entry_set_width_chars(GTK_ENTRY(entry), 4);
     g_signal_connect(w.inner, "changed", G_CALLBACK(OnComboChanged), &w);
-    g_signal_connect(entry, "changed", G_CALLBACK(OnComboEntryChanged), &w);
+    g_signal_connect(entry, "changed", G_CALLBACK(OnEntryChanged), &w);
     ConnectKeys(entry, w);
     return;
   }

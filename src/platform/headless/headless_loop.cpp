@@ -9,7 +9,7 @@
 namespace tv {
 
 void HeadlessLoop::WaitMessage() {
-  if (!tasks_.empty() || !input_.empty()) return;
+  if (!tasks_.empty() || HasInput()) return;
   // Nothing is pending: the script supplies the next message.
   if (!idle_done_ && idle_work) {
     if (!idle_work()) idle_done_ = true;
@@ -32,7 +32,7 @@ bool HeadlessLoop::RunTasks() {
 }
 
 void HeadlessLoop::DoEvents() {
-  input_.clear();  // input nobody took is dispatched to its window, which ignores it
+  DropUntakenInput();
   RunTasks();
   FireDueTimers();
 }
@@ -63,22 +63,6 @@ void HeadlessLoop::Sleep(int ms) {
     RunTasks();
     if (now_ >= end) break;
   }
-}
-
-void HeadlessLoop::Post(const InputMessage& message) {
-  input_.push_back(message);
-}
-
-std::optional<InputMessage> HeadlessLoop::Take(InputMessage::Kind kind, const Form& window) {
-  for (auto it = input_.begin(); it != input_.end(); ++it) {
-    if (it->kind == kind && it->window && it->window->IsInside(window)) {
-      InputMessage m = *it;
-      input_.erase(it);
-      return m;
-    }
-  }
-  // Input aimed elsewhere is dropped once nothing takes it, as a real loop dispatches it.
-  return std::nullopt;
 }
 
 void HeadlessLoop::TimerChanged(Control& timer) {

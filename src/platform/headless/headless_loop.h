@@ -15,8 +15,6 @@ class HeadlessLoop : public MessageLoop {
   void WaitMessage() override;
   void DoEvents() override;
   void Sleep(int ms) override;
-  void Post(const InputMessage& message) override;
-  std::optional<InputMessage> Take(InputMessage::Kind kind, const Form& window) override;
   void TimerChanged(Control& timer) override;
   void ControlDestroyed(Control& control) override;
   uint64_t TickMs() const override { return now_; }
@@ -34,7 +32,6 @@ class HeadlessLoop : public MessageLoop {
 
   uint64_t now_ = 0;
   std::deque<std::function<void()>> tasks_;
-  std::deque<InputMessage> input_;
   std::map<Control*, TimerState> timers_;
   bool idle_done_ = false;
 };
