@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "app/text_util.h"
+
 namespace tv {
 
 namespace {
@@ -14,30 +16,6 @@ bool StartsWithNoCase(const std::string& text, const char* prefix) {
       return false;
   }
   return true;
-}
-
-std::string Escape(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
 }
 
 // "scheme://", or one of the schemes without a host part. "host:port/..." is no scheme.
@@ -71,7 +49,7 @@ AddressKind ClassifyAddress(const std::string& address) {
 
 std::string AboutPage(const std::string& address) {
   std::string text = address.size() > 6 ? address.substr(6) : "";
-  return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>" + Escape(text) +
+  return "<!DOCTYPE html><html><head><meta charset=\"utf-8\"></head><body>" + HtmlEscape(text) +
          "</body></html>";
 }
 
