@@ -88,9 +88,12 @@ bool PosixFileSystem::WriteAtomic(const std::string& path, std::string_view data
 }
 
 bool PosixFileSystem::WriteWhole(const std::string& path, std::string_view data) {
-  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  // Written over, then cut to length: emptying a file first makes some file systems
+  // flush it to disk on close, which would cost every page write a disk wait.
+  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
   if (!fd.Valid()) return false;
-  bool ok = posix::WriteAll(fd.Get(), data);
+  bool ok = posix::WriteAll(fd.Get(), data) &&
+            ::ftruncate(fd.Get(), static_cast<off_t>(data.size())) == 0;
   return fd.Close() && ok;
 }
 
