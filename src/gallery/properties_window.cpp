@@ -72,9 +72,10 @@ void FormProperties::Command1_Click() {
   app_.Unload(*this);
 }
 
-bool ShowProperties(Application& app, const std::string& path, Form*) {
+bool ShowProperties(Application& app, const std::string& path, Form* owner) {
   if (!app.Services().fs.IsFile(path)) return false;
   auto window = std::make_unique<FormProperties>(app, path);
+  window->SetOwner(owner);
   Form& f = app.Adopt(std::move(window));
   f.Show();
   return true;

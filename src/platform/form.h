@@ -40,6 +40,10 @@ class Form {
   void Show();
   void Hide();
 
+  // The window this one belongs to: shown over it and centred on it (dialog windows).
+  Form* Owner() const { return owner_; }
+  void SetOwner(Form* owner) { owner_ = owner; }
+
   // The window this one sits inside (page windows inside the browser frame).
   Form* ParentForm() const { return parent_; }
   void SetParentForm(Form* parent) { parent_ = parent; }
@@ -95,6 +99,7 @@ class Form {
   bool visible_ = false;
   bool unloaded_ = false;
   Form* parent_ = nullptr;
+  Form* owner_ = nullptr;
   std::deque<std::unique_ptr<Control>> controls_;
   std::map<std::string, Control*> by_name_;
   std::vector<Control*> menu_bar_;

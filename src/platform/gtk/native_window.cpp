@@ -86,6 +86,10 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
     g_object_ref_sink(holder_);
     gtk_container_add(GTK_CONTAINER(window_), box);
     gtk_window_set_title(GTK_WINDOW(window_), form.Caption().c_str());
+    if (GtkWindow* owner = ToplevelOf(form.Owner())) {
+      gtk_window_set_transient_for(GTK_WINDOW(window_), owner);
+      gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER_ON_PARENT);
+    }
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "notify::is-active", G_CALLBACK(OnActiveNotify), this);
     SizeChanged();
