@@ -12,14 +12,9 @@
 namespace tv {
 namespace {
 
-using namespace std::string_literals;
+using test::ReadFile;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using namespace std::string_literals;
 
 constexpr auto kCR = RegRoot::ClassesRoot;
 constexpr auto kLM = RegRoot::LocalMachine;

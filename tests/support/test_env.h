@@ -21,4 +21,7 @@ class TempHome {
   std::string root_;
 };
 
+// The whole file, or "" when it cannot be read.
+std::string ReadFile(const std::string& path);
+
 }  // namespace tv::test
