@@ -44,6 +44,8 @@ int HexValue(char c) {
 std::string PathFromStatusText(const std::string& status) {
   if (status.rfind("file://", 0) != 0) return status.size() > 8 ? status.substr(8) : "";
   std::string rest = status.substr(7);
+  // The file is named by the path alone: a query or fragment is no part of it.
+  if (auto cut = rest.find_first_of("?#"); cut != std::string::npos) rest.erase(cut);
   auto slash = rest.find('/');  // past the host part, "" or "localhost"
   if (slash == std::string::npos) return "";
   rest.erase(0, slash);

@@ -9,7 +9,8 @@ namespace tv {
 // Escapes & < > " so a name or title can never become markup in a generated page.
 std::string HtmlEscape(std::string_view text);
 
-// The local path of a "file:" address (host part dropped, percent escapes decoded);
+// The local path of a "file:" address (host part, query and fragment dropped, percent
+// escapes decoded once);
 // any other text gives the text from its 9th character on, as the status-text rule has it.
 std::string PathFromStatusText(const std::string& status);
 

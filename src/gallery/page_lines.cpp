@@ -1,13 +1,14 @@
 #include "gallery/page_lines.h"
 
+#include "app/page_text.h"
 #include "app/text_util.h"
 
 namespace tv {
 
 std::string PictureLineText(PictureLine kind, const std::string& path, const std::string& name,
                             int width) {
-  const std::string p = HtmlEscape(path);
-  const std::string n = HtmlEscape(name);
+  const std::string p = HtmlEscape(PathForAddress(path));
+  const std::string n = UnquotedAttribute(name);
   const std::string w = std::to_string(width);
   const bool paragraph = kind == PictureLine::Fitted || kind == PictureLine::Shrunk;
   std::string line = paragraph ? "<p><a href=\"" : "<a href=\"";

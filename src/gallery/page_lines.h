@@ -13,7 +13,8 @@ enum class PictureLine {
   Original,  // original-size toggle: no width, no trailing blank
 };
 
-// P and N are escaped; names without & < > " give the bytes unchanged.
+// The path is written so the view resolves it to exactly that file, the name so that it
+// is the whole title; ordinary paths and names give the bytes unchanged.
 std::string PictureLineText(PictureLine kind, const std::string& path, const std::string& name,
                             int width);
 

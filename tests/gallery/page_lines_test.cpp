@@ -23,9 +23,9 @@ TEST(PageLines, ExactBytesOfEachLayout) {
 }
 
 TEST(PageLines, NamesCannotInjectMarkup) {
-  // A blank keeps the unquoted title as written; markup characters are escaped.
+  // The whole name is the unquoted title; markup characters are escaped.
   std::string line = PictureLineText(PictureLine::Row, "/p/my cat.jpg", "my cat.jpg", 10);
-  EXPECT_NE(line.find("title=my cat.jpg >"), std::string::npos);
+  EXPECT_NE(line.find("title=my&#32;cat.jpg >"), std::string::npos);
   line = PictureLineText(PictureLine::Row, "/p/\"><script>x</script>.png",
                          "\"><script>x</script>.png", 10);
   EXPECT_EQ(line.find("<script>"), std::string::npos);

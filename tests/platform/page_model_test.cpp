@@ -55,9 +55,28 @@ TEST(PageModel, AnyTextParsesWithoutHarm) {
   }
 }
 
-TEST(PageModel, FileAddressesEscapeWhatAddressesCannotHold) {
-  EXPECT_EQ(FileUrl("/a b/c#d?e%f.png"), "file:///a%20b/c%23d%3Fe%25f.png");
-  EXPECT_EQ(FileUrl("/图.png"), "file:///%E5%9B%BE.png");
+TEST(PageModel, ResolvesReferencesAsTheEngineDoes) {
+  // Escapes already in the page are kept and read once; "#" and "?" end the path.
+  EXPECT_EQ(ResolveAddress("/p/photo%201.jpg"), "file:///p/photo%201.jpg");
+  EXPECT_EQ(ResolveAddress("/p/a b#c.jpg"), "file:///p/a%20b#c.jpg");
+  EXPECT_EQ(ResolveAddress("/p/a?b.jpg"), "file:///p/a?b.jpg");
+  EXPECT_EQ(ResolveAddress("/p/%2E%2E/%2e%2E%2Fv.png"), "file:///%2e%2E%2Fv.png");
+  EXPECT_EQ(ResolveAddress("/p/./x/../y.png"), "file:///p/y.png");
+  EXPECT_EQ(ResolveAddress("\\p\\b.png"), "file:///p/b.png");
+  // Tabs and line breaks vanish; blanks around the address are dropped.
+  EXPECT_EQ(ResolveAddress(" /p/a\tb\nc.png "), "file:///p/abc.png");
+  // A byte that is no UTF-8 is lost as the engine loses it.
+  EXPECT_EQ(ResolveAddress("/p/\xff.png"), "file:///p/%EF%BF%BD.png");
+  EXPECT_EQ(ResolveAddress("/p/图.png"), "file:///p/%E5%9B%BE.png");
+  EXPECT_EQ(ResolveAddress("http://x.org/a b"), "http://x.org/a b");
+}
+
+TEST(PageModel, ReadsCharacterReferencesInAttributes) {
+  test::MemoryFileSystem fs;
+  PageModel page = BuildPageModel("<img src=x width=1 height=1 title=a&#32;b&#x3d;&amp;c&#10;d>",
+                                  100, fs);
+  ASSERT_EQ(page.elements.size(), 1u);
+  EXPECT_EQ(page.elements[0].title, "a b=&c\nd");
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ std::vector<HtmlElement> ParseElementRows(std::string_view json) {
         e.target = TextAt(row, 3);
         e.width = IntAt(row, 4);
         e.height = IntAt(row, 5);
+        e.title = TextAt(row, 6);
         rows.push_back(std::move(e));
       }
     }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <string_view>
 
+#include "app/page_text.h"
 #include "app/text_util.h"
 #include "gallery/picture_size.h"
 
@@ -14,6 +16,30 @@ namespace {
 std::string Upper(std::string s) {
   for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return s;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  return (c | 0x20) - 'a' + 10;
+}
+
+void AppendUtf8(std::string& out, unsigned long code) {
+  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
 }
 
 std::string Unescape(const std::string& s) {
@@ -32,6 +58,26 @@ std::string Unescape(const std::string& s) {
         }
       }
       if (done) continue;
+      if (i + 1 < s.size() && s[i + 1] == '#') {
+        // &#N; and &#xN; as the engine reads them in attribute values and text.
+        size_t k = i + 2;
+        const bool hex = k < s.size() && (s[k] == 'x' || s[k] == 'X');
+        if (hex) ++k;
+        unsigned long code = 0;
+        size_t digits = 0;
+        while (k < s.size() && digits < 8 &&
+               (hex ? std::isxdigit(static_cast<unsigned char>(s[k]))
+                    : std::isdigit(static_cast<unsigned char>(s[k])))) {
+          code = code * (hex ? 16 : 10) + static_cast<unsigned long>(HexDigit(s[k]));
+          ++k;
+          ++digits;
+        }
+        if (digits > 0) {
+          AppendUtf8(out, code);
+          i = k < s.size() && s[k] == ';' ? k : k - 1;
+          continue;
+        }
+      }
     }
     out += s[i];
   }
@@ -85,14 +131,8 @@ int AttributeInt(const Tag& tag, const char* name) {
   return std::clamp(RoundHalfEven(LeadingNumber(it->second)), 0, 100000);
 }
 
-std::string LocalPath(const std::string& src) {
-  if (src.rfind("file:", 0) == 0) return PathFromStatusText(src);
-  return src;
-}
-
-std::string Absolute(const std::string& link) {
-  if (!link.empty() && link[0] == '/') return FileUrl(link);
-  return link;
+std::string LocalPath(const std::string& address) {
+  return address.rfind("file:", 0) == 0 ? PathFromStatusText(address) : address;
 }
 
 // Inline flow: elements fill a line until it is full; paragraphs and divisions break it.
@@ -112,19 +152,109 @@ struct Flow {
   }
 };
 
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+// Percent-encodes what the address parser encodes in a path, query or fragment; bytes
+// already written as "%XX" stay as they are.
+void AppendEncoded(std::string& out, unsigned char c, bool in_path) {
+  if (c <= 0x20 || c >= 0x7f || c == '"' || c == '<' || c == '>' || c == '`' ||
+      (in_path && (c == '{' || c == '}'))) {
+    out += '%';
+    out += kHexDigits[c >> 4];
+    out += kHexDigits[c & 15];
+  } else {
+    out += static_cast<char>(c);
+  }
+}
+
+bool IsDotSegment(std::string_view seg, int dots) {
+  std::string lower = AsciiLower(seg);
+  size_t i = 0;
+  int n = 0;
+  while (i < lower.size()) {
+    if (lower[i] == '.') {
+      ++i;
+    } else if (lower.compare(i, 3, "%2e") == 0) {
+      i += 3;
+    } else {
+      return false;
+    }
+    ++n;
+  }
+  return n == dots;
+}
+
 }  // namespace
 
-std::string FileUrl(const std::string& path) {
-  static const char* kHex = "0123456789ABCDEF";
-  std::string out = "file://";
-  for (unsigned char c : path) {
-    if (c == ' ' || c == '%' || c == '#' || c == '?' || c == '"' || c >= 0x80 || c < 0x20) {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
+std::string ResolveAddress(const std::string& reference) {
+  // The page is read as UTF-8: a byte that starts no character becomes U+FFFD.
+  std::string text;
+  for (size_t i = 0; i < reference.size();) {
+    const size_t n = Utf8SequenceLength(reference, i);
+    if (n == 0) {
+      text += "\xEF\xBF\xBD";
+      ++i;
     } else {
-      out += static_cast<char>(c);
+      text.append(reference, i, n);
+      i += n;
     }
+  }
+  // Blanks and controls around the address are dropped, tabs and line breaks anywhere.
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
+  std::string in;
+  for (size_t i = b; i < e; ++i) {
+    if (text[i] != '\t' && text[i] != '\n' && text[i] != '\r') in += text[i];
+  }
+  if (in.empty() || (in[0] != '/' && in[0] != '\\')) return in;  // only local paths resolve
+
+  std::string fragment, query;
+  bool has_fragment = false, has_query = false;
+  if (size_t hash = in.find('#'); hash != std::string::npos) {
+    fragment = in.substr(hash + 1);
+    in.erase(hash);
+    has_fragment = true;
+  }
+  if (size_t mark = in.find('?'); mark != std::string::npos) {
+    query = in.substr(mark + 1);
+    in.erase(mark);
+    has_query = true;
+  }
+  // File addresses treat "\" as "/"; "." and ".." segments are resolved.
+  for (char& c : in) {
+    if (c == '\\') c = '/';
+  }
+  std::vector<std::string> segments;
+  size_t start = 1;
+  while (start <= in.size()) {
+    size_t slash = in.find('/', start);
+    if (slash == std::string::npos) slash = in.size();
+    std::string seg = in.substr(start, slash - start);
+    const bool last = slash == in.size();
+    if (IsDotSegment(seg, 2)) {
+      if (!segments.empty()) segments.pop_back();
+      if (last) segments.emplace_back();
+    } else if (IsDotSegment(seg, 1)) {
+      if (last) segments.emplace_back();
+    } else {
+      segments.push_back(seg);
+    }
+    start = slash + 1;
+  }
+  std::string out = "file://";
+  for (const std::string& seg : segments) {
+    out += '/';
+    for (unsigned char c : seg) AppendEncoded(out, c, true);
+  }
+  if (segments.empty()) out += '/';
+  if (has_query) {
+    out += '?';
+    for (unsigned char c : query) AppendEncoded(out, c, false);
+  }
+  if (has_fragment) {
+    out += '#';
+    for (unsigned char c : fragment) AppendEncoded(out, c, false);
   }
   return out;
 }
@@ -173,16 +303,17 @@ PageModel BuildPageModel(const std::string& html, int view_width, FileSystem& fs
       page.background = tag.attributes["bgcolor"];
     }
     if (tag.name == "A" && tag.attributes.count("href")) {
-      e.href = Absolute(tag.attributes["href"]);
+      e.href = ResolveAddress(tag.attributes["href"]);
       if (tag.attributes.count("target")) e.target = tag.attributes["target"];
       open_href = e.href;
     }
+    if (tag.attributes.count("title")) e.title = tag.attributes["title"];
     if (tag.name == "IMG") {
       std::string src = tag.attributes.count("src") ? tag.attributes["src"] : "";
-      e.src = Absolute(src);
+      e.src = ResolveAddress(src);
       int w = AttributeInt(tag, "width"), h = AttributeInt(tag, "height");
       if (w < 0 || h < 0) {
-        PictureSize natural = GetPictureSize(fs, LocalPath(src));
+        PictureSize natural = GetPictureSize(fs, LocalPath(e.src));
         if (w < 0 && h < 0) {
           w = natural.width;
           h = natural.height;

@@ -24,8 +24,10 @@ struct PageModel {
 // from the picture file's header.
 PageModel BuildPageModel(const std::string& html, int view_width, FileSystem& fs);
 
-// "file://" address of a local path, with blanks, "%", "#", "?" and non-ASCII bytes
-// escaped as a browser writes them.
-std::string FileUrl(const std::string& path);
+// The address the engine makes of a link or picture reference in a local page: an
+// absolute path becomes a "file://" address as the address parser writes it ("%XX" kept,
+// "#" and "?" starting the fragment and query, "\" read as "/", dot segments resolved);
+// anything else is given back trimmed.
+std::string ResolveAddress(const std::string& reference);
 
 }  // namespace tv
