@@ -1,7 +1,6 @@
 #include <string>
 
 #include "app/application.h"
-#include "app/text_util.h"
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
 
@@ -19,7 +18,7 @@ void Application::MainLoop() {
         }
       } else if (gallery_ && active == gallery_.get()) {
         if (loop.Take(InputMessage::Kind::RightButtonUp, *gallery_)) {
-          state_.selected_picture = PathFromStatusText(gallery_->status_text);
+          gallery_->SelectPictureUnderPointer();
           gallery_->PopupMenu(*gallery_->MyTools);
         }
       }

@@ -1,18 +1,24 @@
 #include "app/program_state.h"
 
+#include "app/page_text.h"
+
 namespace tv {
 
 void PictureList::Clear() {
   entries.clear();
   count = 0;
   text.clear();
+  left_out = 0;
+  index_.clear();
 }
 
 bool PictureList::Append(const std::string& path) {
   if (count >= kPictureSlots) return false;
   entries.push_back(path);
   ++count;
-  text += path;
+  index_.insert(path);
+  // A name with a line break must not split the exported list.
+  text += PathAsLine(path);
   text += "\r\n";
   return true;
 }

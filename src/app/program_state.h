@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace tv {
@@ -17,12 +18,18 @@ inline constexpr int kWebPictureSlots = 6001;
 struct PictureList {
   std::vector<std::string> entries;  // full paths in display order, at most kPictureSlots
   int32_t count = 0;                 // valid entries
-  std::string text;                  // every entry followed by CR LF
+  std::string text;                  // every entry as a line of its own, followed by CR LF
+  int64_t left_out = 0;              // pictures of the folder that did not fit the list
 
   void Clear();
   // Appends when a slot is free; returns false when the list is full.
   bool Append(const std::string& path);
   const std::string& At(int index) const;  // "" outside 0..count-1
+  // Whether the path is an entry: picture commands act on nothing else.
+  bool Contains(const std::string& path) const { return index_.count(path) > 0; }
+
+ private:
+  std::unordered_set<std::string> index_;
 };
 
 struct ProgramState {

@@ -184,7 +184,7 @@ bool ScenarioRunner::Run(const std::string& line) {
   if (verb == "status") {
     HtmlView* view = app_.State().active_view;
     if (!view) return Fail("no active view");
-    if (view->events.StatusTextChange) view->events.StatusTextChange(rest);
+    view->RestPointerOn(rest);
     return true;
   }
   if (verb == "rightclick") {

@@ -11,12 +11,21 @@
 
 namespace tv {
 
+std::string FrmMain::ListedPicture(const std::string& address) const {
+  if (address.rfind("file:", 0) != 0) return "";
+  std::string path = PathFromStatusText(address);
+  return state_.pictures.Contains(path) ? path : "";
+}
+
+void FrmMain::SelectPictureUnderPointer() {
+  state_.selected_picture = ListedPicture(Web->View()->LinkUnderPointer());
+}
+
 void FrmMain::Web_NewWindow2(bool& cancel) {
   // Thumbnails open in the program the desktop associates with the picture, not in a
-  // new view.
+  // new view; a link to anything but a listed picture opens nothing.
   cancel = true;
-  scratch = Web->View()->ActiveElementHref();
-  if (scratch.rfind("file:", 0) == 0) scratch = PathFromStatusText(scratch);
+  scratch = ListedPicture(Web->View()->ActiveElementHref());
   if (!scratch.empty()) Services().shell.Open(scratch);
 }
 
@@ -55,7 +64,7 @@ void FrmMain::ToolSaveList_Click() {
 
 bool FrmMain::SelectedPictureExists() {
   const std::string& p = state_.selected_picture;
-  return !p.empty() && Services().fs.IsFile(p);
+  return state_.pictures.Contains(p) && Services().fs.IsFile(p);
 }
 
 void FrmMain::ToolDefaut_Click() {

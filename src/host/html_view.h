@@ -32,6 +32,7 @@ struct HtmlElement {
   std::string src;       // absolute address
   std::string href;      // absolute address
   std::string target;    // a link's target window ("_blank")
+  std::string title;     // the title attribute (a picture's tooltip)
   int width = 0;         // displayed size in pixels
   int height = 0;
 };
@@ -90,6 +91,12 @@ class HtmlView {
   // body.scroll = "no" / "yes"
   virtual void SetBodyScroll(bool scroll_bars) = 0;
   virtual std::string DocumentHtml() = 0;
+  // The address of the link under the mouse pointer at this moment, "" when there is none:
+  // what a right-click selects.
+  virtual std::string LinkUnderPointer() = 0;
+  // Scripted runs: the pointer rests on a link with this address (the view reports it as
+  // its status text) until the next page starts loading.
+  virtual void RestPointerOn(const std::string& address) = 0;
   // Clicks the index-th link of the document (0-based) as a person would; false when
   // there is no such link.
   virtual bool ClickLink(int index) = 0;

@@ -28,7 +28,8 @@ constexpr const char* kScanScript = R"JS((function () {
     rows.push([String(e.tagName || '').toUpperCase(),
                typeof e.src === 'string' ? e.src : '',
                typeof e.href === 'string' ? e.href : '',
-               typeof e.target === 'string' ? e.target : '', w | 0, h | 0]);
+               typeof e.target === 'string' ? e.target : '', w | 0, h | 0,
+               typeof e.title === 'string' ? e.title : '']);
   }
   return JSON.stringify(rows);
 })())JS";
@@ -93,6 +94,36 @@ std::string WebKitHtmlView::ActiveElementHref() {
                         "(function(){var e=document.activeElement;"
                         "return e&&typeof e.href==='string'?e.href:'';})()");
   return href.value_or("");
+}
+
+std::string WebKitHtmlView::LinkUnderPointer() {
+  if (scripted_pointer_) return *scripted_pointer_;
+  GtkWidget* widget = Widget();
+  GtkWidget* top = gtk_widget_get_toplevel(widget);
+  GdkWindow* top_window = gtk_widget_get_window(top);
+  if (!HasDocument() || !top_window || !gtk_widget_get_mapped(widget)) return "";
+  GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(widget));
+  GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
+  if (!pointer) return "";
+  // Where the pointer is now, not where the last status text was reported: the page
+  // may have changed under a still pointer since.
+  int tx = 0, ty = 0, x = 0, y = 0;
+  gdk_window_get_device_position(top_window, pointer, &tx, &ty, nullptr);
+  if (!gtk_widget_translate_coordinates(top, widget, tx, ty, &x, &y)) return "";
+  GtkAllocation box;
+  gtk_widget_get_allocation(widget, &box);
+  if (x < 0 || y < 0 || x >= box.width || y >= box.height) return "";
+  auto href = RunScript(view_,
+                        "(function(x,y){var e=document.elementFromPoint(x,y);"
+                        "while(e&&!(e.tagName==='A'&&typeof e.href==='string'&&e.href))"
+                        "e=e.parentElement;return e?e.href:'';})(" +
+                            std::to_string(x) + "," + std::to_string(y) + ")");
+  return href.value_or("");
+}
+
+void WebKitHtmlView::RestPointerOn(const std::string& address) {
+  scripted_pointer_ = address;
+  OnStatus(address);
 }
 
 bool WebKitHtmlView::ClickLink(int index) {

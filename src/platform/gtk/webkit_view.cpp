@@ -124,6 +124,7 @@ std::string WebKitHtmlView::Shown(const char* uri) const {
 void WebKitHtmlView::Navigate(const std::string& address) {
   // The engine starts loading later; the view is busy from the request on, as callers
   // that wait for the page expect.
+  scripted_pointer_.reset();
   switch (ClassifyAddress(address)) {
     case AddressKind::Blank:
       about_text_.clear();
@@ -207,6 +208,7 @@ void WebKitHtmlView::OnLoadChanged(WebKitLoadEvent event) {
   switch (event) {
     case WEBKIT_LOAD_STARTED:
       load_.Started();
+      scripted_pointer_.reset();
       if (events.DownloadBegin) events.DownloadBegin();
       break;
     case WEBKIT_LOAD_COMMITTED:

@@ -4,6 +4,7 @@
 
 #include <webkit2/webkit2.h>
 
+#include <optional>
 #include <string>
 
 #include "host/html_view.h"
@@ -42,6 +43,8 @@ class WebKitHtmlView : public HtmlView {
   bool ExecScript(const std::string& code, const std::string& language) override;
   std::vector<HtmlElement> All() override;
   std::string ActiveElementHref() override;
+  std::string LinkUnderPointer() override;
+  void RestPointerOn(const std::string& address) override;
   int ScrollWidth() override;
   int ScrollHeight() override;
   int ScrollTop() override;
@@ -71,9 +74,10 @@ class WebKitHtmlView : public HtmlView {
   ScriptHooks& script_;  // a scripted run reports print commands instead of printing
   WebKitWebView* view_ = nullptr;
   WebKitBackForwardList* history_ = nullptr;
-  std::string about_text_;       // "about:TEXT" being shown, else ""
-  std::string status_;           // last status text reported
-  std::string new_window_href_;  // the link asking for a new window, while it asks
+  std::string about_text_;                       // "about:TEXT" being shown, else ""
+  std::string status_;                           // last status text reported
+  std::string new_window_href_;                  // the link asking for a new window, while it asks
+  std::optional<std::string> scripted_pointer_;  // a scripted run's pointer, until the next load
   bool in_new_window_ = false;
   PendingLoad load_;  // the load asked for last, until it has finished
   bool offline_ = false;

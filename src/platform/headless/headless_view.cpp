@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/page_text.h"
 #include "app/text_util.h"
 #include "platform/control.h"
 #include "platform/file_system.h"
@@ -55,6 +56,7 @@ void HeadlessView::Load(const std::string& address, bool add_history) {
   }
   pending_ = url;
   loading_ = true;
+  pointer_link_.clear();  // the new page is laid out under a pointer that rests on nothing yet
   const unsigned generation = ++generation_;
   std::weak_ptr<bool> alive = alive_;
   loop_.PostTask([this, alive, generation] {
@@ -92,6 +94,11 @@ void HeadlessView::Finish(unsigned generation) {
   loading_ = false;
   if (events.DownloadComplete) events.DownloadComplete();
   if (events.DocumentComplete) events.DocumentComplete(url);
+}
+
+void HeadlessView::RestPointerOn(const std::string& address) {
+  pointer_link_ = address;
+  if (events.StatusTextChange) events.StatusTextChange(address);
 }
 
 void HeadlessView::Refresh() {

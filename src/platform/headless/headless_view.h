@@ -39,6 +39,8 @@ class HeadlessView : public HtmlView {
   bool ExecScript(const std::string& code, const std::string& language) override;
   std::vector<HtmlElement> All() override { return page_.elements; }
   std::string ActiveElementHref() override { return active_href_; }
+  std::string LinkUnderPointer() override { return pointer_link_; }
+  void RestPointerOn(const std::string& address) override;
   int ScrollWidth() override;
   int ScrollHeight() override;
   int ScrollTop() override { return scroll_top_; }
@@ -72,6 +74,7 @@ class HeadlessView : public HtmlView {
   bool scroll_bars_ = true;
   int scroll_top_ = 0, scroll_left_ = 0;
   std::string active_href_;
+  std::string pointer_link_;  // the link a scripted pointer rests on, until the next load
   std::vector<std::string> history_;
   int history_index_ = -1;
   unsigned generation_ = 0;

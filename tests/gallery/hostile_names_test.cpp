@@ -1,0 +1,146 @@
+// Every thumbnail shows, opens, selects and deletes its own file, whatever its name holds,
+// and nothing outside the list is ever acted on.
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include "app/page_text.h"
+#include "app/text_util.h"
+#include "gallery/picture_size.h"
+#include "host/html_view.h"
+#include "platform/posix/posix_file_system.h"
+#include "support/gallery_rig.h"
+
+namespace tv {
+namespace {
+
+// A PNG header is all the page model reads; each picture gets a width of its own so a
+// thumbnail showing the wrong file is seen.
+std::string Png(int width) {
+  std::string png = "\x89PNG\r\n\x1a\n";
+  png += std::string("\0\0\0\x0dIHDR", 8);
+  png += std::string{0, 0, static_cast<char>(width >> 8), static_cast<char>(width & 255)};
+  png += std::string{0, 0, 0, 20};
+  return png + std::string(16, '\0');
+}
+
+const std::vector<std::string>& Names() {
+  static const std::vector<std::string> names = {
+      "photo 1.png",  // first, so a misread "photo%201.png" would land here
+      "photo%201.png",
+      "%2E%2E%2Fvictim.png",
+      "a%00b.png",
+      "50%.png",
+      "x#y.png",
+      "what?.png",
+      "back\\slash.png",
+      "tab\there.png",
+      "line\nbreak.png",
+      "cr\r.png",
+      "\xb2\xe2\xca\xd4.png",
+      "春游 01.png",
+      "-n.png",
+      "it's=`x`.png",
+      "holiday onload=alert(1) .png",
+      " lead.png",
+      std::string(251, 'L') + ".png",
+  };
+  return names;
+}
+
+class HostileNames : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = rig_.home.Root() + "/pics";
+    ::mkdir(folder_.c_str(), 0700);
+    victim_ = rig_.home.Write("victim.png", Png(999));
+    for (size_t i = 0; i < Names().size(); ++i) {
+      rig_.home.Write("pics/" + Names()[i], Png(static_cast<int>(100 + i)));
+    }
+    rig_.gallery.per_page = 200;
+    rig_.gallery.Dir1->SetPath(folder_);
+    rig_.front->Loop().DoEvents();
+    ASSERT_EQ(rig_.app.State().pictures.count, static_cast<int>(Names().size()));
+  }
+
+  HtmlView& view() { return *rig_.gallery.Web->View(); }
+  bool Exists(const std::string& path) { return fs_.IsFile(path); }
+  int WidthOf(const std::string& path) {
+    return static_cast<int>(
+        100 + (std::find(Names().begin(), Names().end(), path.substr(folder_.size() + 1)) -
+               Names().begin()));
+  }
+
+  PosixFileSystem fs_;
+  test::GalleryRig rig_{fs_};
+  std::string folder_, victim_;
+};
+
+TEST_F(HostileNames, EachThumbnailShowsOpensAndDeletesItsOwnFile) {
+  // The links of the page in the order of the list, as the view resolves them.
+  std::vector<HtmlElement> links, pictures;
+  for (const HtmlElement& e : view().All()) {
+    if (e.tag_name == "A") links.push_back(e);
+    if (e.tag_name == "IMG") pictures.push_back(e);
+  }
+  const PictureList& list = rig_.app.State().pictures;
+  ASSERT_EQ(links.size(), Names().size());
+  ASSERT_EQ(pictures.size(), Names().size());
+  for (int i = 0; i < list.count; ++i) {
+    const std::string path = list.At(i);
+    SCOPED_TRACE(path);
+    // Shows: the picture read is this file (its own width, plus the border).
+    EXPECT_EQ(PathFromStatusText(pictures[i].src), path);
+    EXPECT_EQ(pictures[i].width, WidthOf(path) + 2);
+    // Click: this file is opened.
+    rig_.output.str("");
+    ASSERT_TRUE(view().ClickLink(i));
+    EXPECT_EQ(rig_.output.str(), "shell: open " + path + "\n");
+    // Right-click with the pointer on it: this file is selected.
+    view().RestPointerOn(links[static_cast<size_t>(i)].href);
+    rig_.gallery.SelectPictureUnderPointer();
+    EXPECT_EQ(rig_.app.State().selected_picture, path);
+  }
+  // Delete, last to first: each removes exactly its own file.
+  for (int i = list.count - 1; i >= 0; --i) {
+    const std::string path = list.At(i);
+    SCOPED_TRACE(path);
+    view().RestPointerOn(links[static_cast<size_t>(i)].href);
+    rig_.gallery.SelectPictureUnderPointer();
+    rig_.gallery.ToolsDel_Click();
+    EXPECT_FALSE(Exists(path));
+    for (int k = 0; k < i; ++k) EXPECT_TRUE(Exists(list.At(k))) << list.At(k);
+    rig_.front->Loop().DoEvents();
+  }
+  EXPECT_TRUE(Exists(victim_));
+}
+
+TEST_F(HostileNames, AddressesOutsideTheListSelectAndOpenNothing) {
+  const std::string listed = folder_ + "/photo 1.png";
+  for (const std::string& address :
+       {FileUrl(victim_), FileUrl(folder_ + "/../victim.png"), std::string("file:///etc/passwd"),
+        std::string("http://example.org/a.png"), std::string("short"), std::string("")}) {
+    SCOPED_TRACE(address);
+    view().RestPointerOn(address);
+    rig_.gallery.SelectPictureUnderPointer();
+    EXPECT_EQ(rig_.app.State().selected_picture, "");
+    rig_.gallery.ToolsDel_Click();
+    rig_.gallery.ToolDefaut_Click();
+  }
+  EXPECT_TRUE(Exists(victim_));
+  EXPECT_TRUE(Exists(listed));
+  EXPECT_EQ(rig_.output.str(), "");
+
+  // A page that starts loading leaves the pointer on nothing: the next right-click of a
+  // still pointer selects nothing, not what the last status text named.
+  view().RestPointerOn(FileUrl(listed));
+  rig_.gallery.SelectPictureUnderPointer();
+  EXPECT_EQ(rig_.app.State().selected_picture, listed);
+  rig_.gallery.CmdPage_Click(1);
+  rig_.gallery.SelectPictureUnderPointer();
+  EXPECT_EQ(rig_.app.State().selected_picture, "");
+  EXPECT_EQ(rig_.gallery.status_text, "");
+}
+
+}  // namespace
+}  // namespace tv
