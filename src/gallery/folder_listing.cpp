@@ -58,6 +58,7 @@ void FrmMain::Dir1_Change() {
     if (start_file.empty() || e.name == start_file) break;
     if (!list.Append(current_folder + e.name)) break;
   }
+  list.left_out = static_cast<int64_t>(names.size()) - list.count;
   FirstPage();
 }
 

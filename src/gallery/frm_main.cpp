@@ -1,5 +1,6 @@
 #include "gallery/frm_main.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/application.h"
@@ -286,6 +287,7 @@ void FrmMain::WireHandlers() {
 
   HtmlViewEvents& events = Web->View()->events;
   events.StatusTextChange = [this](const std::string& text) { status_text = text; };
+  events.DownloadBegin = [this] { status_text.clear(); };
   events.DownloadComplete = [this] { zoom = 100; };
   events.NewWindow2 = [this](HtmlView*&, bool& cancel) { Web_NewWindow2(cancel); };
 }
@@ -301,7 +303,22 @@ void FrmMain::Form_Resize() {
   law->SetLeft(Drive1->Width() + 40);
   law->SetHeight(Web->Height());
   for (int i = 0; i <= 6; ++i) Lab[i].SetTop(sh - 255);
-  if (sw - 11550 >= 0) Lab[6].SetWidth(sw - 11550);
+  PlacePageLabel(sw);
+}
+
+void FrmMain::PlacePageLabel(int sw) {
+  // The page label stays at its place while its text fits there. In a narrower window it
+  // moves left over the labels before it, which give way, so the page number always shows.
+  constexpr int kDesignLeft = 11500, kTextWidth = 3700;
+  int left = kDesignLeft;
+  if (sw - 11550 >= kTextWidth) {
+    Lab[6].SetWidth(sw - 11550);
+  } else {
+    left = std::max(40, sw - kTextWidth - 40);
+    Lab[6].SetWidth(std::max(sw - left - 40, 0));
+  }
+  Lab[6].SetLeft(left);
+  for (int i = 0; i < 6; ++i) Lab[i].SetVisible(Lab[i].Left() + Lab[i].Width() <= left);
 }
 
 std::optional<std::string> FrmMain::StateField(const std::string& field) const {

@@ -64,6 +64,9 @@ class FrmMain : public Form {
   void Command5_Click();
 
   // Picture commands.
+  // The selected picture := the listed picture whose thumbnail is under the pointer now,
+  // else nothing.
+  void SelectPictureUnderPointer();
   void Web_NewWindow2(bool& cancel);
   void Command1_Click();
   void EfilePath_Click();
@@ -158,14 +161,19 @@ class FrmMain : public Form {
 
  private:
   void CreateControls();
+  void PlacePageLabel(int sw);
   void CreateMenus();
   void WireHandlers();
   // Sets the folder list as the system does: a different existing folder fires Dir1_Change.
   void SetDirPath(const std::string& folder);
   void SetDriveFor(const std::string& folder);
   std::string PageFile() const;
-  // The picture menu acts only on a picture that is still there.
+  // Lab(2): the picture count, marked when the folder holds more than the list.
+  void ShowPictureCount();
+  // The picture menu acts only on a listed picture that is still there.
   bool SelectedPictureExists();
+  // The listed picture a link address names, "" for any other address.
+  std::string ListedPicture(const std::string& address) const;
   using PictureLineMaker = std::function<std::string(const std::string&, const std::string&)>;
   // Writes the page of the current page number with one line per picture, then shows it.
   void WritePageFile(bool centred, const PictureLineMaker& picture_line);

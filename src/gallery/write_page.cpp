@@ -13,6 +13,19 @@ std::string FrmMain::PageFile() const {
   return Services().paths.PageFile(kGalleryPage);
 }
 
+void FrmMain::ShowPictureCount() {
+  const PictureList& list = state_.pictures;
+  // A folder larger than the list says so instead of being cut without a word.
+  if (list.left_out > 0) {
+    Lab[2].SetCaption("图片总数：" + std::to_string(list.count) + "+");
+    Lab[2].SetToolTipText("文件夹中共有 " + std::to_string(list.count + list.left_out) +
+                          " 张图片，只列出了前 " + std::to_string(list.count) + " 张");
+  } else {
+    Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
+    Lab[2].SetToolTipText("");
+  }
+}
+
 void FrmMain::FirstPage() {
   current_page = 1;
   CmdPage[0].SetEnabled(false);
@@ -80,9 +93,10 @@ void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) 
 
   Services().loop.DoEvents();
   page_count = list.count / per_page + (list.count % per_page > 0 ? 1 : 0);
+  status_text.clear();
   Web->View()->Navigate(PageFile());
   Lab[0].SetCaption("当前路径：" + current_folder);
-  Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
+  ShowPictureCount();
   Lab[6].SetCaption("Corvex看图器     第 " + std::to_string(current_page) + " 页  ， 共 " +
                     std::to_string(page_count) + " 页");
 }

@@ -37,6 +37,10 @@ TEST(FolderListing, MoreThanTheListHoldsKeepsTheFirstInListingOrder) {
   EXPECT_EQ(list.At(kPictureSlots - 1), "/pics/p20000.jpg");
   EXPECT_EQ(list.At(kPictureSlots), "");  // nothing beyond the list
   EXPECT_EQ(rig.gallery.page_count, (kPictureSlots + 29) / 30);
+  // The user can see that the folder holds more than the list shows.
+  EXPECT_EQ(list.left_out, 500);
+  EXPECT_EQ(rig.gallery.Lab[2].Caption(), "图片总数：20001+");
+  EXPECT_EQ(rig.gallery.Lab[2].ToolTipText(), "文件夹中共有 20501 张图片，只列出了前 20001 张");
 
   // A start file near the end wraps round and still stops at the list's size.
   rig.gallery.start_file = "p20400.jpg";
