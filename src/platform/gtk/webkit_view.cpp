@@ -1,5 +1,7 @@
 #include "platform/gtk/webkit_view.h"
 
+#include "platform/gtk/local_pictures.h"
+
 #include "platform/gtk/view_address.h"
 
 namespace tv {
@@ -81,6 +83,7 @@ gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitT
 }  // namespace
 
 WebKitHtmlView::WebKitHtmlView(ScriptHooks& script) : script_(script) {
+  InstallLocalPictures();
   view_ = WEBKIT_WEB_VIEW(webkit_web_view_new());
   g_object_ref_sink(view_);
   WebKitSettings* settings = webkit_web_view_get_settings(view_);

@@ -1,0 +1,168 @@
+// The real view on a folder of names people really have: every thumbnail shows, opens,
+// selects and deletes its own file, and a right-click selects what is under the pointer at
+// that moment, whatever the status text said before.
+#include <algorithm>
+
+#include "app/text_util.h"
+#include "desktop/desktop_gallery.h"
+
+namespace tv {
+namespace {
+
+using test::DesktopGalleryTest;
+using test::MovePointer;
+using test::PressAndRelease;
+using test::ScreenPoint;
+
+const char* const kNames[] = {
+    "photo 1.jpg",
+    "photo%201.jpg",
+    "%2E%2E%2Fvictim.jpg",
+    "a%00b.jpg",
+    "x#y.jpg",
+    "what?.jpg",
+    "back\\slash.jpg",
+    "tab\there.jpg",
+    "line\nbreak.jpg",
+    "\xb2\xe2\xca\xd4.jpg",
+    "春游 01.jpg",
+    "holiday onload=document.body.innerHTML=document.URL .jpg",
+};
+
+class HostileNamesOnTheDesktop : public DesktopGalleryTest {
+ protected:
+  void SetUp() override {
+    DesktopGalleryTest::SetUp();
+    if (IsSkipped()) return;
+    // Only the hostile names: each picture a width of its own, so a wrong file shows.
+    for (const auto& entry : std::filesystem::directory_iterator(Folder())) {
+      std::filesystem::remove(entry.path());
+    }
+    for (size_t i = 0; i < std::size(kNames); ++i) {
+      test::WriteJpeg(Folder() + "/" + kNames[i], static_cast<int>(200 + 8 * i), 40);
+    }
+    victim_ = Folder() + "/../victim.jpg";
+    test::WriteJpeg(victim_, 10, 10);
+    Front().script.active = true;  // the shell and the pop-up report instead of acting
+    Front().script.out = &reports_;
+  }
+
+  int WidthOf(const std::string& path) {
+    const std::string name = path.substr(Folder().size() + 1);
+    for (size_t i = 0; i < std::size(kNames); ++i) {
+      if (name == kNames[i]) return static_cast<int>(200 + 8 * i);
+    }
+    return -1;
+  }
+  std::vector<HtmlElement> Pictures() {
+    std::vector<HtmlElement> all = View().All(), pictures;
+    std::copy_if(all.begin(), all.end(), std::back_inserter(pictures),
+                 [](const HtmlElement& e) { return e.tag_name == "IMG"; });
+    return pictures;
+  }
+  // Scrolls picture `index` into view and rests the real pointer on it.
+  void PointAt(int index) {
+    RunScript(WEBKIT_WEB_VIEW(WebViewWidget(&View())),
+              "document.images[" + std::to_string(index) + "].scrollIntoView();void 0");
+    pointer_ = PictureCentre(index);
+    MovePointer(OnScreen(pointer_));
+    Pause(150);
+  }
+
+  std::ostringstream reports_;
+  std::string victim_;
+  ScreenPoint pointer_;  // where the pointer rests, in the view
+};
+
+TEST_F(HostileNamesOnTheDesktop, EachThumbnailShowsOpensSelectsAndDeletesItsOwnFile) {
+  const int n = static_cast<int>(std::size(kNames));
+  std::vector<std::function<void()>> steps;
+  steps.push_back([&] {
+    Settle();
+    const PictureList& list = State().pictures;
+    ASSERT_EQ(list.count, n);
+    std::vector<HtmlElement> pictures = Pictures();
+    ASSERT_EQ(static_cast<int>(pictures.size()), n);  // no name added or removed an element
+    for (int i = 0; i < n; ++i) {
+      SCOPED_TRACE(list.At(i));
+      EXPECT_EQ(PathFromStatusText(pictures[i].src), list.At(i));
+      EXPECT_EQ(pictures[i].width, WidthOf(list.At(i)));  // decoded: the file itself
+      const std::string name = list.At(i).substr(Folder().size() + 1);
+      if (name.find("\xb2") == std::string::npos) {
+        EXPECT_EQ(pictures[i].title, name);
+      }
+      reports_.str("");
+      ASSERT_TRUE(View().ClickLink(i));
+      EXPECT_EQ(reports_.str(), "shell: open " + list.At(i) + "\n");
+    }
+  });
+  // Last to first, so the pictures before the deleted one keep their places.
+  for (int i = n - 1; i >= 0; --i) {
+    steps.push_back([&, i] {
+      Settle();
+      PointAt(i);
+      PressAndRelease(3);
+      Pause(100);
+    });
+    steps.push_back([&, i] {
+      const std::string path = State().pictures.At(i);
+      SCOPED_TRACE(path);
+      EXPECT_EQ(State().selected_picture, path);
+      Gallery().ToolsDel_Click();
+      EXPECT_FALSE(std::filesystem::exists(path));
+      for (int k = 0; k < i; ++k) EXPECT_TRUE(std::filesystem::exists(State().pictures.At(k)));
+    });
+  }
+  steps.push_back([&] { CloseBox(); });
+  Run(steps);
+  EXPECT_TRUE(std::filesystem::exists(victim_));
+}
+
+TEST_F(HostileNamesOnTheDesktop, ARightClickSelectsWhatIsUnderThePointerNow) {
+  std::string before, after, expected_after, nothing = "unset";
+  Run({[&] {
+         Settle();
+         PointAt(0);
+         PressAndRelease(3);
+         Pause(100);
+       },
+       [&] {
+         before = State().selected_picture;
+         // Four a row: another picture, or none, lies under the still pointer now.
+         Gallery().display_mode = 3;
+         Gallery().WritePage();
+         Settle();
+         Pause(200);
+         auto under = RunScript(WEBKIT_WEB_VIEW(WebViewWidget(&View())),
+                                "(function(){var e=document.elementFromPoint(" +
+                                    std::to_string(pointer_.x) + "," + std::to_string(pointer_.y) +
+                                    ");while(e&&e.tagName!=='A')e=e.parentElement;"
+                                    "return e?e.href:'';})()");
+         expected_after = under ? PathFromStatusText(*under) : "";
+         PressAndRelease(3);
+         Pause(100);
+       },
+       [&] {
+         after = State().selected_picture;
+         // Below every thumbnail: nothing is selected.
+         Gallery().display_mode = 3;
+         Gallery().WritePage();
+         Settle();
+         GtkWidget* view = WebViewWidget(&View());
+         MovePointer(OnScreen({5, gtk_widget_get_allocated_height(view) - 5}));
+         Pause(150);
+         PressAndRelease(3);
+         Pause(100);
+       },
+       [&] {
+         nothing = State().selected_picture;
+         CloseBox();
+       }});
+  EXPECT_EQ(before, State().pictures.At(0));
+  EXPECT_NE(after, before);
+  EXPECT_EQ(after, expected_after);
+  EXPECT_EQ(nothing, "");
+}
+
+}  // namespace
+}  // namespace tv
