@@ -1,0 +1,38 @@
+// The large pictures of a web page: the program-wide list every page window's scan fills,
+// the rule a picture must meet, and the gallery pages written from the list.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/html_view.h"
+
+namespace tv {
+
+inline constexpr int kWebPictureEntries = 6001;  // indices 0 to 6000
+
+struct WebPictureList {
+  std::vector<std::string> entries = std::vector<std::string>(kWebPictureEntries);
+  int32_t count = 0;  // qualifying pictures of the page scanned last; may pass 6001
+};
+
+// Wider than 520 and higher than 560 pixels as shown: a page's own picture, not an icon,
+// a button or a thumbnail.
+bool IsLargePicture(const HtmlElement& e);
+
+// Fills the list with the large pictures of `elements` in document order (a picture used
+// twice is listed twice). The count goes on past the slots; addresses past them are lost.
+void ScanLargePictures(const std::vector<HtmlElement>& elements, WebPictureList& list);
+
+// Width of every picture of the sized gallery: from the view's width in twips and the
+// columns mode (0 counts as 1).
+int SizedGalleryWidth(int view_twips, int columns);
+
+// The sized gallery page: every picture `width` pixels wide, centred in mode 1.
+std::string SizedGalleryPage(const WebPictureList& list, int columns, int width,
+                             const std::string& background);
+// The natural-size gallery page: every picture at its own size.
+std::string NaturalGalleryPage(const WebPictureList& list);
+
+}  // namespace tv

@@ -1,0 +1,96 @@
+#include "webpics/web_pictures.h"
+
+#include <gtest/gtest.h>
+
+namespace tv {
+namespace {
+
+HtmlElement Img(const std::string& src, int w, int h) {
+  HtmlElement e;
+  e.tag_name = "IMG";
+  e.src = src;
+  e.width = w;
+  e.height = h;
+  return e;
+}
+
+TEST(WebPictures, OnlyPicturesPastBothBoundsCountInDocumentOrder) {
+  WebPictureList list;
+  HtmlElement div;
+  div.tag_name = "DIV";
+  div.width = div.height = 5000;
+  ScanLargePictures({Img("a", 521, 561), Img("b", 520, 561), Img("c", 521, 560), div,
+                     Img("d", 800, 900), Img("a", 521, 561)},
+                    list);
+  ASSERT_EQ(list.count, 3);  // a picture used twice is listed twice
+  EXPECT_EQ(list.entries[0], "a");
+  EXPECT_EQ(list.entries[1], "d");
+  EXPECT_EQ(list.entries[2], "a");
+}
+
+TEST(WebPictures, MoreThanTheSlotsCountOnButStoreNoMore) {
+  WebPictureList list;
+  std::vector<HtmlElement> page(kWebPictureEntries + 50, Img("x", 600, 600));
+  page.back().src = "last";
+  ScanLargePictures(page, list);
+  EXPECT_EQ(list.count, kWebPictureEntries + 50);
+  EXPECT_EQ(list.entries.size(), static_cast<size_t>(kWebPictureEntries));
+  EXPECT_EQ(list.entries.back(), "x");
+  // The sized page lists only what was stored.
+  const std::string page_text = SizedGalleryPage(list, 2, 100, "#FFFFFF");
+  size_t links = 0;
+  for (size_t p = page_text.find("<a "); p != std::string::npos; p = page_text.find("<a ", p + 1))
+    ++links;
+  EXPECT_EQ(links, static_cast<size_t>(kWebPictureEntries));
+}
+
+TEST(WebPictures, SizedWidthsRoundHalvesToEven) {
+  EXPECT_EQ(SizedGalleryWidth(9600, 0), 600);
+  EXPECT_EQ(SizedGalleryWidth(9600, 1), 600);
+  EXPECT_EQ(SizedGalleryWidth(9600, 2), 300);
+  EXPECT_EQ(SizedGalleryWidth(9600, 3), 193);
+  EXPECT_EQ(SizedGalleryWidth(9600, 4), 142);
+  EXPECT_EQ(SizedGalleryWidth(9630, 4), 142);  // 142.5
+  EXPECT_EQ(SizedGalleryWidth(300, 1), -20);   // a narrow view gives a negative width as is
+}
+
+TEST(WebPictures, GalleryPagesByteForByte) {
+  WebPictureList list;
+  list.entries[0] = "http://h/a.jpg";
+  list.entries[1] = "http://h/b.jpg";
+  list.count = 2;
+  EXPECT_EQ(SizedGalleryPage(list, 1, 600, "#000000"),
+            "<body bgcolor=#000000>\r\n"
+            "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
+            "rightmargin=0 bottommargin=0>\r\n"
+            "<div align=center>\r\n"
+            "<a href=\"http://h/a.jpg\" target=\"_blank\"><img border=\"1\" "
+            "src=\"http://h/a.jpg\" width=600></a>\r\n\r\n"
+            "<a href=\"http://h/b.jpg\" target=\"_blank\"><img border=\"1\" "
+            "src=\"http://h/b.jpg\" width=600></a>\r\n\r\n"
+            "</div>\r\n</body>\r\n");
+  EXPECT_EQ(SizedGalleryPage(WebPictureList{}, 3, 10, "#FFFFFF"),
+            "<body bgcolor=#FFFFFF>\r\n"
+            "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
+            "rightmargin=0 bottommargin=0>\r\n</body>\r\n");
+  EXPECT_EQ(NaturalGalleryPage(list),
+            "<body oncontextmenu=\"return false\" topmargin=0 leftmargin=0 rightmargin=0 "
+            "bottommargin=0>\r\n<div align=center>\r\n"
+            "<a href=\"http://h/a.jpg\" target=\"_blank\"><img border=\"1\" "
+            "src=\"http://h/a.jpg\"></a> \r\n\r\n"
+            "<a href=\"http://h/b.jpg\" target=\"_blank\"><img border=\"1\" "
+            "src=\"http://h/b.jpg\"></a> \r\n\r\n");
+}
+
+TEST(WebPictures, AnAddressCannotAddMarkup) {
+  WebPictureList list;
+  list.entries[0] = "http://h/x.jpg\"><script>alert(1)</script><a b=\"&";
+  list.count = 1;
+  for (const std::string& page : {NaturalGalleryPage(list), SizedGalleryPage(list, 2, 9, "#FFF")}) {
+    EXPECT_EQ(page.find("<script>"), std::string::npos);
+    EXPECT_NE(page.find("x.jpg&quot;&gt;&lt;script&gt;"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace tv
