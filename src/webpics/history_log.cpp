@@ -1,0 +1,107 @@
+#include "webpics/history_log.h"
+
+#include "app/page_text.h"
+#include "app/text_util.h"
+#include "frame/char_text.h"
+#include "platform/file_system.h"
+
+namespace tv {
+
+namespace {
+
+constexpr size_t kTitleCharacters = 100, kRowTitleCharacters = 38;
+constexpr int kHistoryLines = 1000;
+
+constexpr const char* kHistoryHead[] = {
+    "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+    "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">",
+    "<html xmlns=\"http://www.w3.org/1999/xhtml\">",
+    "<head>",
+    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\" />",
+    "<title>网站访问历史</title>",
+    "<style type=\"text/css\">",
+    "<!--",
+    ".STYLE1 {color: #FF0000}",
+    "-->",
+    "</style>",
+    "</head>",
+    "",
+    "<body>",
+    "<table width=\"1000\" border=\"1\" align=\"center\">",
+    "  <tr>    <td width=\"200\"><span class=\"STYLE1\">时间</span></td>     ",
+    "  <td width=\"600\"><span class=\"STYLE1\">页面标题</span></td>     ",
+    "  <td width=\"180\"><span class=\"STYLE1\">注释</span></td>   ",
+    "  </tr>",
+};
+
+// The address stands unquoted: besides & < > " nothing may end it, so blanks and
+// controls become references too; an address without them keeps its bytes.
+std::string UnquotedAddress(const std::string& address) {
+  std::string out;
+  for (char c : address) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u <= ' ' || u == 0x7f) {
+      out += "&#" + std::to_string(u) + ';';
+    } else {
+      out += HtmlEscape(std::string(1, c));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string HistoryRow(const std::string& when, const std::string& address,
+                       const std::string& title) {
+  return "<tr>  <td>" + HtmlEscape(when) + "</td>  <td>  <a href=" + UnquotedAddress(address) +
+         " target=_blank>" + HtmlEscape(CharLeft(title, kRowTitleCharacters)) +
+         "</a>  </td>  <td>  Lumbra浏览器</td> </tr>";
+}
+
+std::string HistoryFileName(const DateTime& day, const std::string& extension) {
+  return std::to_string(day.year) + "-" + std::to_string(day.month) + "-" +
+         std::to_string(day.day) + extension;
+}
+
+void HistoryLog::TitleChanged(const std::string& title, const std::string& address,
+                              const std::string& home_page, const std::string& when) {
+  const std::string t = CharLeft(title, kTitleCharacters);
+  if (t.empty() || t == last_title_ || address == home_page || t == kHistoryPageTitle) return;
+  last_title_ = t;
+  buffer_ = HistoryRow(when, address, t) + "\r\n" + buffer_;
+}
+
+bool HistoryLog::AppendTo(FileSystem& fs, const std::string& folder, const DateTime& today) const {
+  const std::string path = folder + HistoryFileName(today);
+  fs.SetAttributes(path, 0);
+  std::string text;
+  fs.ReadWhole(path, text);  // a missing file starts empty
+  // The day's file is rewritten whole with the block added, so a failed write keeps the
+  // blocks already there.
+  const bool written = fs.WriteAtomic(path, text + buffer_ + "\r\n");
+  fs.SetAttributes(path, kAttrHidden | kAttrSystem);
+  return written;
+}
+
+std::string HistoryPage(const std::string& day_file_text) {
+  std::string page;
+  // Each piece is written as a line of its own: the head, the rows (which begin with a
+  // line break), the tail.
+  for (const char* line : kHistoryHead) page += std::string(line) + "\r\n";
+  page += "\r\n";
+  std::string rows;
+  size_t start = 0;
+  for (int read = 0; read < kHistoryLines && start < day_file_text.size(); ++read) {
+    size_t end = day_file_text.find('\n', start);
+    if (end == std::string::npos) end = day_file_text.size();
+    std::string line = day_file_text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) rows += "\r\n" + line;
+    start = end + 1;
+  }
+  page += rows + "\r\n";
+  page += "</table></body></html>\r\n";
+  return page;
+}
+
+}  // namespace tv

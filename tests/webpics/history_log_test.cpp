@@ -1,0 +1,72 @@
+#include "webpics/history_log.h"
+
+#include <gtest/gtest.h>
+
+#include "support/memory_file_system.h"
+
+namespace tv {
+namespace {
+
+std::string Row(const std::string& when, const std::string& address, const std::string& title) {
+  return "<tr>  <td>" + when + "</td>  <td>  <a href=" + address + " target=_blank>" + title +
+         "</a>  </td>  <td>  Lumbra浏览器</td> </tr>";
+}
+
+TEST(HistoryLog, RowsNewestFirstWithoutRepeatsOrTheHomePage) {
+  HistoryLog log;
+  log.TitleChanged("A", "http://a/", "http://home/", "t1");
+  log.TitleChanged("A", "http://a/", "http://home/", "t1b");  // a reload
+  log.TitleChanged("B", "http://b/", "http://home/", "t2");
+  log.TitleChanged("Home", "http://home/", "http://home/", "t3");
+  log.TitleChanged("", "http://c/", "http://home/", "t4");
+  log.TitleChanged("网站访问历史", "file:///h.html", "http://home/", "t5");
+  log.TitleChanged("A", "http://a/", "http://home/", "t6");
+  EXPECT_EQ(log.Buffer(), Row("t6", "http://a/", "A") + "\r\n" + Row("t2", "http://b/", "B") +
+                              "\r\n" + Row("t1", "http://a/", "A") + "\r\n");
+}
+
+TEST(HistoryLog, TitlesAreCutAndNothingInARowBecomesMarkup) {
+  const std::string fifty(50, 'x');
+  EXPECT_EQ(HistoryRow("t", "http://a/?q=1", fifty),
+            Row("t", "http://a/?q=1", fifty.substr(0, 38)));
+  std::string forty, thirty_eight;  // counted in characters, not bytes
+  for (int i = 0; i < 20; ++i) forty += "图片";
+  for (int i = 0; i < 19; ++i) thirty_eight += "图片";
+  EXPECT_EQ(HistoryRow("t", "http://a/", forty), Row("t", "http://a/", thirty_eight));
+  const std::string row =
+      HistoryRow("t", "http://x/ onmouseover=alert(1)", "<script>alert('&')</script>");
+  EXPECT_EQ(row.find("<script>"), std::string::npos);
+  EXPECT_NE(row.find("&lt;script&gt;alert('&amp;')&lt;/script&gt;"), std::string::npos);
+  EXPECT_NE(row.find("href=http://x/&#32;onmouseover=alert(1) target"), std::string::npos);
+}
+
+TEST(HistoryLog, EachClosedWindowAppendsOneBlock) {
+  test::MemoryFileSystem fs;
+  const DateTime day{2027, 3, 5, 23, 59, 0};
+  EXPECT_EQ(HistoryFileName(day), "2027-3-5.dat");
+  HistoryLog first, second, empty;
+  first.TitleChanged("A", "http://a/", "h", "t1");
+  second.TitleChanged("B", "http://b/", "h", "t2");
+  EXPECT_TRUE(first.AppendTo(fs, "/prog/History/", day));
+  EXPECT_TRUE(second.AppendTo(fs, "/prog/History/", day));
+  EXPECT_TRUE(empty.AppendTo(fs, "/prog/History/", day));
+  EXPECT_EQ(
+      fs.files["/prog/History/2027-3-5.dat"],
+      Row("t1", "http://a/", "A") + "\r\n\r\n" + Row("t2", "http://b/", "B") + "\r\n\r\n\r\n");
+}
+
+TEST(HistoryLog, ThePageReadsAtMostAThousandLines) {
+  std::string file;
+  for (int i = 0; i < 1500; ++i) file += (i % 3 == 0 ? "" : "row" + std::to_string(i)) + "\r\n";
+  const std::string page = HistoryPage(file);
+  EXPECT_EQ(page.rfind("<!DOCTYPE html PUBLIC", 0), 0u);
+  EXPECT_NE(page.find("  </tr>\r\n\r\n\r\nrow1\r\nrow2\r\nrow4\r\n"), std::string::npos);
+  EXPECT_NE(page.find("row998\r\n</table></body></html>\r\n"), std::string::npos);
+  EXPECT_EQ(page.find("row1000"), std::string::npos);  // line 1001 on
+  // No file: the header row alone.
+  const std::string empty = HistoryPage("");
+  EXPECT_NE(empty.find("  </tr>\r\n\r\n\r\n</table></body></html>\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tv
