@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+
 #include <vector>
+#include "webpics/web_pictures.h"
 
 namespace tv {
 
@@ -13,7 +15,6 @@ class Form;
 class HtmlView;
 
 inline constexpr int kPictureSlots = 20001;  // indices 0 to 20000
-inline constexpr int kWebPictureSlots = 6001;
 
 struct PictureList {
   std::vector<std::string> entries;  // full paths in display order, at most kPictureSlots
@@ -39,6 +40,7 @@ struct ProgramState {
   std::string selected_picture;     // picture under the mouse at the last right-click
   Form* active_window = nullptr;    // window last activated
   HtmlView* active_view = nullptr;  // the view wheel scrolling acts on
+  WebPictureList web_pictures;      // large pictures of the web page scanned last
 };
 
 }  // namespace tv

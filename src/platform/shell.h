@@ -19,6 +19,9 @@ class Shell {
   virtual bool EditText(const std::string& path) = 0;
   // Shows the properties of a file; returns false when it cannot.
   virtual bool ShowProperties(const std::string& path) = 0;
+  // Downloads a web address: asks where to save it, shows the progress and says when it
+  // fails. Returns false when the download could not start.
+  virtual bool DownloadFile(const std::string& address) = 0;
 };
 
 }  // namespace tv

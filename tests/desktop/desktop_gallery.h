@@ -182,6 +182,7 @@ class DesktopGalleryTest : public ::testing::Test {
   const std::string& Folder() const { return folder_; }
   PosixServices& Posix() { return posix_; }
   FrontEnd& Front() { return *front_; }
+  Application& App() { return *app_; }
   std::string TempPath(const std::string& name) const { return home_.folder + "/" + name; }
 
  private:

@@ -16,6 +16,7 @@ class GioShell : public Shell {
   bool Edit(const std::string& path) override;
   bool EditText(const std::string& path) override;
   bool ShowProperties(const std::string& path) override;
+  bool DownloadFile(const std::string& address) override;  // gtk_downloads.cpp
 
  private:
   ScriptHooks& script_;

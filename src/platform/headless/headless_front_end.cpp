@@ -90,6 +90,10 @@ class ReportingShell : public Shell {
   bool Edit(const std::string& path) override { return Say("edit", path); }
   bool EditText(const std::string& path) override { return Say("edit text", path); }
   bool ShowProperties(const std::string& path) override { return Say("properties", path); }
+  bool DownloadFile(const std::string& address) override {
+    hooks_.Report("download: " + address);
+    return true;
+  }
 
  private:
   bool Say(const char* verb, const std::string& target) {

@@ -1,0 +1,55 @@
+// FormImage: one web picture at full size on a black page of its own. The user steps
+// through the pictures found on the page, zooms, saves the picture and opens its address.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/form.h"
+
+namespace tv {
+
+class Application;
+
+inline constexpr const char* kDetailPage = "c:\\img.htm";
+
+// The page showing one picture address (escaped, so an address cannot add markup).
+std::string DetailPageText(const std::string& picture);
+
+class FormImage : public Form {
+ public:
+  explicit FormImage(Application& app);
+
+  void Form_Load() override;
+  void Form_Resize() override;
+  void Form_Unload() override;
+
+  // Writes the page for the picture address and shows it.
+  void LoadImg(const std::string& pict);
+  void ZOOMIE(int16_t percent);
+  void Cmd_Click(int index);
+  void Cmb_KeyDown(int key_code);
+  void Web_DownloadComplete();
+
+  std::optional<std::string> StateField(const std::string& field) const override;
+
+  Control* Web;      // the picture's page
+  ControlArray Cmd;  // save, previous, next, address, zoom in, zoom out
+  Control* Cmb;      // focus holder that only receives keys
+
+  std::string page_file;  // the page written for the picture
+  std::string picture;    // the address shown
+  int32_t position = 0;   // place in the web picture list
+  int16_t zoom = 100;     // page zoom in percent; a new page resets it
+
+ private:
+  // Steps to the list entry at `position`, if the list holds one there.
+  void ShowPosition();
+
+  Application& app_;
+};
+
+// Brings the detail window to the front (making it first when needed) and shows `picture`.
+FormImage& ShowDetailWindow(Application& app, const std::string& picture);
+
+}  // namespace tv

@@ -1,0 +1,104 @@
+#include "host/form_image.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/application.h"
+#include "host/html_view.h"
+#include "support/test_platform.h"
+
+namespace tv {
+namespace {
+
+class DetailWindow : public ::testing::Test {
+ protected:
+  DetailWindow() { t_.front->script.out = &out_; }
+  FormImage& Open(const std::string& picture) {
+    FormImage& w = ShowDetailWindow(app_, picture);
+    t_.front->Loop().DoEvents();
+    return w;
+  }
+  void List(std::initializer_list<const char*> addresses) {
+    WebPictureList& list = app_.State().web_pictures;
+    list.count = 0;
+    for (const char* a : addresses) list.entries[static_cast<size_t>(list.count++)] = a;
+  }
+
+  test::TestPlatform t_;
+  std::ostringstream out_;
+  Application app_{t_.platform, t_.front->script};
+};
+
+TEST_F(DetailWindow, ShowsThePictureOnAPageOfItsOwn) {
+  FormImage& w = Open("http://h/a.jpg");
+  EXPECT_EQ(w.Caption(), "图片详情 - http://h/a.jpg");
+  EXPECT_EQ(test::ReadFile(w.page_file),
+            "<body bgcolor=0>\r\n"
+            "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
+            "rightmargin=0 bottommargin=0>\r\n"
+            "<div align=center>\r\n"
+            "<p><img border=\"1\" src=\"http://h/a.jpg\" title=图像 ></p> \r\n\r\n"
+            "</div>\r\n</body>\r\n");
+  // The one window is reused for the next picture.
+  EXPECT_EQ(&ShowDetailWindow(app_, "http://h/b.jpg"), &w);
+  const std::string page = w.page_file;
+  app_.Unload(w);
+  EXPECT_FALSE(t_.posix.fs.IsFile(page));
+}
+
+TEST_F(DetailWindow, AnAddressCannotAddMarkup) {
+  const std::string page = DetailPageText("http://h/\"><script>alert(1)</script>&");
+  EXPECT_EQ(page.find("<script>"), std::string::npos);
+  EXPECT_NE(page.find("src=\"http://h/&quot;&gt;&lt;script&gt;"), std::string::npos);
+}
+
+TEST_F(DetailWindow, ZoomIsUnboundedAndANewPageResetsIt) {
+  FormImage& w = Open("http://h/a.jpg");
+  for (int i = 0; i < 3; ++i) w.Cmd_Click(4);
+  EXPECT_EQ(w.zoom, 130);
+  w.Cmd_Click(5);
+  w.Cmd_Click(5);
+  EXPECT_EQ(w.zoom, 110);
+  w.LoadImg("http://h/b.jpg");
+  t_.front->Loop().DoEvents();
+  EXPECT_EQ(w.zoom, 100);
+  for (int i = 0; i < 11; ++i) w.Cmd_Click(5);
+  EXPECT_EQ(w.zoom, -10);
+}
+
+TEST_F(DetailWindow, SteppingWrapsRoundTheList) {
+  List({"p0", "p1", "p2", "p3", "p4"});
+  FormImage& w = Open("p1");
+  EXPECT_EQ(w.position, 1);
+  w.position = 4;
+  w.Cmd_Click(2);
+  EXPECT_EQ(w.position, 0);
+  EXPECT_EQ(w.picture, "p0");
+  w.Cmd_Click(1);
+  EXPECT_EQ(w.position, 4);
+  EXPECT_EQ(w.picture, "p4");
+  // An empty list leaves the picture shown.
+  List({});
+  w.Cmd_Click(2);
+  w.Cmd_Click(1);
+  EXPECT_EQ(w.picture, "p4");
+}
+
+TEST_F(DetailWindow, SaveHandsTheAddressOverAndOnlyWebAddressesOpen) {
+  FormImage& w = Open("https://h/a.jpg");
+  out_.str("");
+  t_.front->script.answers.push_back(std::nullopt);
+  w.Cmd_Click(3);
+  w.Cmd_Click(0);
+  EXPECT_EQ(
+      out_.str(),
+      "input: 网址: https://h/a.jpg\nshell: open https://h/a.jpg\ndownload: https://h/a.jpg\n");
+  w.LoadImg("file:///home/u/run.desktop");
+  out_.str("");
+  w.Cmd_Click(3);
+  EXPECT_EQ(out_.str(), "input: 网址: file:///home/u/run.desktop\n");
+}
+
+}  // namespace
+}  // namespace tv
