@@ -34,6 +34,7 @@ class WebKitHtmlView : public HtmlView {
   void SetOffline(bool offline) override { offline_ = offline; }
   void SetSilent(bool silent) override { silent_ = silent; }
   void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
+  void SetGeneratedPages(bool generated) override;
   bool Busy() override;
 
   bool HasDocument() override;

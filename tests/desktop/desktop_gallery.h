@@ -1,0 +1,196 @@
+// The gallery on the desktop front-end, for tests that drive the real window: a shared
+// private home, a folder of real pictures and a loop that carries out one step each time
+// the gallery's main loop is idle.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <gtk/gtk.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "desktop/xtest_input.h"
+#include "gallery/frm_main.h"
+#include "host/html_view.h"
+#include "platform/front_end.h"
+#include "platform/gtk/native_window.h"
+#include "platform/gtk/script_wait.h"
+#include "platform/gtk/webkit_view.h"
+#include "platform/jpeg.h"
+#include "platform/posix/posix_services.h"
+#include "support/test_env.h"
+
+namespace tv::test {
+
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+};
+inline constexpr Rgb kPictureColour{200, 90, 40};  // the default pictures are this colour
+inline constexpr guint kGuardMs = 20000;           // a run that hangs is closed after this
+
+inline void WriteSolidJpeg(const std::string& path, int width, int height,
+                           Rgb colour = kPictureColour) {
+  ASSERT_TRUE(SaveJpegFile(path, width, height, 80, [width, colour](int, int rows, uint8_t* rgb) {
+    for (int i = 0; i < rows * width; ++i, rgb += 3) {
+      rgb[0] = colour.r, rgb[1] = colour.g, rgb[2] = colour.b;
+    }
+    return true;
+  }));
+}
+
+// The engine keeps one web context per process, with its caches in the home it saw first;
+// so the tests share one home, removed once all have run.
+class SharedHome : public ::testing::Environment {
+ public:
+  static const std::string& Root() {
+    if (!home_) home_ = new TempHome;
+    return home_->Root();
+  }
+  void TearDown() override {
+    delete home_;
+    home_ = nullptr;
+  }
+
+ private:
+  static inline TempHome* home_ = nullptr;
+};
+inline ::testing::Environment* const kSharedHome =
+    ::testing::AddGlobalTestEnvironment(new SharedHome);
+
+// One test's part of the shared home: the program's own folders start empty, as on a
+// first start, and the test has a folder of its own.
+struct TestHome {
+  TestHome() : root(SharedHome::Root()), folder(root + "/test") {
+    for (const char* own : {"/home/.config", "/home/.local/share/tessaview", "/run/tessaview"}) {
+      std::filesystem::remove_all(root + own);
+    }
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+  }
+  std::string root;
+  std::string folder;
+};
+
+// The gallery on the desktop front-end over a folder of real pictures. Run() starts it and
+// carries out one step each time its main loop is idle, as a person acts between messages.
+class DesktopGalleryTest : public ::testing::Test {
+ protected:
+  static constexpr int kPictures = 12;
+
+  void SetUp() override {
+    front_ = MakeDesktopFrontEnd(posix_.fs, posix_.paths);
+    if (!front_) GTEST_SKIP() << "no display";
+    platform_ = std::make_unique<Platform>(PlatformOf(posix_, *front_, posix_.fs));
+    app_ = std::make_unique<Application>(*platform_, front_->script);
+    folder_ = home_.folder + "/pics";
+    std::filesystem::create_directories(folder_);
+    MakePictures();
+  }
+
+  // Twelve pictures of 320 x 240 in the default colour.
+  virtual void MakePictures() {
+    for (int i = 1; i <= kPictures; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "/p%02d.jpg", i);
+      WriteSolidJpeg(folder_ + name, 320, 240);
+    }
+  }
+
+  // Runs the gallery on the folder until it closes; the last step should close it.
+  void Run(std::vector<std::function<void()>> steps) {
+    size_t next = 0;
+    front_->Loop().idle_work = [&] {
+      if (next == steps.size()) return false;
+      steps[next++]();
+      return true;
+    };
+    guard_ = g_timeout_add(kGuardMs, OnGuard, this);
+    app_->Run(folder_);
+    if (guard_) g_source_remove(guard_);
+    EXPECT_FALSE(timed_out_) << "the gallery did not close";
+    EXPECT_EQ(next, steps.size());
+  }
+
+  FrmMain& Gallery() { return *app_->Gallery(); }
+  HtmlView& View() { return *Gallery().Web->View(); }
+  WebKitWebView* Engine() { return WEBKIT_WEB_VIEW(WebViewWidget(&View())); }
+  ScriptHooks& Script() { return front_->script; }
+
+  // Lets the loop run for `ms`, processing messages; captured input stays queued.
+  void Pause(int ms) { front_->Loop().Sleep(ms); }
+  // Lets the loop run until `done` or `ms` passed.
+  bool WaitUntil(const std::function<bool()>& done, int ms = 10000) {
+    for (int waited = 0; waited < ms; waited += 10) {
+      if (done()) return true;
+      Pause(10);
+    }
+    return done();
+  }
+  void Settle() {
+    EXPECT_TRUE(WaitUntil([this] { return !View().Busy(); }));
+  }
+  // A page script's result as text ("" when it failed).
+  std::string Eval(const std::string& code) { return RunScript(Engine(), code).value_or(""); }
+
+  // Where a point of the view (in its own pixels) is in its window and on the screen.
+  ScreenPoint InWindow(ScreenPoint in_view) {
+    GtkWidget* view = WebViewWidget(&View());
+    ScreenPoint p;
+    gtk_widget_translate_coordinates(view, gtk_widget_get_toplevel(view), in_view.x, in_view.y,
+                                     &p.x, &p.y);
+    return p;
+  }
+  ScreenPoint OnScreen(ScreenPoint in_view) {
+    ScreenPoint p = InWindow(in_view);
+    int ox = 0, oy = 0;
+    gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(ToplevelOf(&Gallery()))), &ox, &oy);
+    return {p.x + ox, p.y + oy};
+  }
+  ScreenPoint ViewCentre() {
+    GtkWidget* view = WebViewWidget(&View());
+    return {gtk_widget_get_allocated_width(view) / 2, gtk_widget_get_allocated_height(view) / 2};
+  }
+  // The centre of the page's picture `index`, in the view.
+  ScreenPoint PictureCentre(int index) {
+    std::string at = Eval("(function(){var r=document.images[" + std::to_string(index) +
+                          "].getBoundingClientRect();"
+                          "return Math.round(r.left+r.width/2)+','+"
+                          "Math.round(r.top+r.height/2);})()");
+    ScreenPoint p{-1, -1};
+    EXPECT_EQ(std::sscanf(at.c_str(), "%d,%d", &p.x, &p.y), 2);
+    return p;
+  }
+
+  // The window's close box, as the window manager sends it.
+  void CloseBox() { gtk_window_close(ToplevelOf(&Gallery())); }
+
+  bool PageExists() { return posix_.fs.IsFile(posix_.paths.PageFile("C:\\Tpc.htm")); }
+  ProgramState& State() { return app_->State(); }
+  std::string TempPath(const std::string& name) const { return home_.folder + "/" + name; }
+  const std::string& Folder() const { return folder_; }
+
+ private:
+  static gboolean OnGuard(gpointer data) {
+    auto* self = static_cast<DesktopGalleryTest*>(data);
+    self->guard_ = 0;
+    self->timed_out_ = true;
+    if (FrmMain* gallery = self->app_->Gallery()) gallery->RequestClose();
+    return G_SOURCE_REMOVE;
+  }
+
+  TestHome home_;  // first: the services read HOME and XDG
+  PosixServices posix_;
+  std::unique_ptr<FrontEnd> front_;
+  std::unique_ptr<Platform> platform_;
+  std::unique_ptr<Application> app_;
+  std::string folder_;
+  guint guard_ = 0;
+  bool timed_out_ = false;
+};
+
+}  // namespace tv::test
