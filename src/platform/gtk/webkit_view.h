@@ -66,7 +66,6 @@ class WebKitHtmlView : public HtmlView {
   // The address as the logic knows it: an "about:" text instead of the blank page it is.
   std::string Shown(const char* uri) const;
   int ScriptInt(const std::string& code);
-  cairo_surface_t* TakeSnapshot(WebKitSnapshotRegion region);
   void Print(int command, int option);
 
   ScriptHooks& script_;  // a scripted run reports print commands instead of printing
