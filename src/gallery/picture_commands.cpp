@@ -11,13 +11,25 @@
 
 namespace tv {
 
+namespace {
+
+// Opens a picture with the desktop's program for it; says so when there is none, since
+// the program never opens pictures with itself.
+void OpenPicture(Platform& services, Form* owner, const std::string& path) {
+  if (services.shell.Open(path)) return;
+  services.dialogs.MsgBox(owner, "没有可以打开这张图片的程序：" + path, MsgIcon::Exclamation,
+                          "打开图片");
+}
+
+}  // namespace
+
 void FrmMain::Web_NewWindow2(bool& cancel) {
   // Thumbnails open in the program the desktop associates with the picture, not in a
   // new view.
   cancel = true;
   scratch = Web->View()->ActiveElementHref();
   if (scratch.rfind("file:", 0) == 0) scratch = PathFromStatusText(scratch);
-  if (!scratch.empty()) Services().shell.Open(scratch);
+  if (!scratch.empty()) OpenPicture(Services(), this, scratch);
 }
 
 void FrmMain::Command1_Click() {
@@ -59,7 +71,7 @@ bool FrmMain::SelectedPictureExists() {
 }
 
 void FrmMain::ToolDefaut_Click() {
-  if (SelectedPictureExists()) Services().shell.Open(state_.selected_picture);
+  if (SelectedPictureExists()) OpenPicture(Services(), this, state_.selected_picture);
 }
 
 void FrmMain::ToolsPath_Click() {
