@@ -68,6 +68,9 @@ class HtmlView {
   virtual void GoBack() = 0;
   virtual void GoForward() = 0;
   virtual void ExecWB(int command, int option) = 0;
+  // Whether ExecWB can carry the command out here (a print preview needs a program that
+  // shows it).
+  virtual bool QueryStatusWB(int command) = 0;
   virtual void SetOffline(bool offline) = 0;
   virtual void SetSilent(bool silent) = 0;
   virtual void SetRegisterAsBrowser(bool v) = 0;

@@ -29,8 +29,6 @@ constexpr const char* kScanScript = R"JS((function () {
   return JSON.stringify(rows);
 })())JS";
 
-GtkPageSetup* shared_page_setup = nullptr;  // kept between page-setup and print commands
-
 }  // namespace
 
 bool WebKitHtmlView::HasDocument() {
@@ -123,27 +121,10 @@ std::string WebKitHtmlView::DocumentHtml() {
       .value_or("");
 }
 
-void WebKitHtmlView::Print(int command, int option) {
-  GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(view_));
-  GtkWindow* parent = GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr;
-  if (command == kCmdPageSetup) {
-    GtkPageSetup* chosen = gtk_print_run_page_setup_dialog(parent, shared_page_setup, nullptr);
-    if (shared_page_setup) g_object_unref(shared_page_setup);
-    shared_page_setup = chosen;
-    return;
-  }
-  WebKitPrintOperation* op = webkit_print_operation_new(view_);
-  if (shared_page_setup) webkit_print_operation_set_page_setup(op, shared_page_setup);
-  // A started job ends with "finished", which releases the operation.
-  g_signal_connect(op, "finished", G_CALLBACK(g_object_unref), nullptr);
-  if (command == kCmdPrintPreview || option == kOptPromptUser) {
-    if (webkit_print_operation_run_dialog(op, parent) != WEBKIT_PRINT_OPERATION_RESPONSE_PRINT) {
-      g_signal_handlers_disconnect_by_func(op, reinterpret_cast<gpointer>(g_object_unref), nullptr);
-      g_object_unref(op);
-    }
-  } else {
-    webkit_print_operation_print(op);
-  }
+bool WebKitHtmlView::QueryStatusWB(int command) {
+  // A scripted run reports the command whatever the desktop offers.
+  if (script_.active || command != kCmdPrintPreview) return true;
+  return CanPreview();
 }
 
 void WebKitHtmlView::ExecWB(int command, int option) {
@@ -153,9 +134,13 @@ void WebKitHtmlView::ExecWB(int command, int option) {
   }
   switch (command) {
     case kCmdPrint:
+      if (HasDocument()) Print(option);
+      break;
     case kCmdPrintPreview:
+      if (HasDocument()) PrintPreview();
+      break;
     case kCmdPageSetup:
-      if (HasDocument()) Print(command, option);
+      PageSetup();
       break;
     case kCmdCut:
       webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_CUT);

@@ -80,7 +80,7 @@ gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitT
 
 }  // namespace
 
-WebKitHtmlView::WebKitHtmlView(ScriptHooks& script) : script_(script) {
+WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths) : script_(script), paths_(paths) {
   view_ = WEBKIT_WEB_VIEW(webkit_web_view_new());
   g_object_ref_sink(view_);
   WebKitSettings* settings = webkit_web_view_get_settings(view_);
@@ -118,6 +118,11 @@ void WebKitHtmlView::SetGeneratedPages(bool generated) {
   // Only the page's own scripts stop (script elements, on... attributes, javascript:
   // links); the program's evaluate_javascript calls keep running.
   webkit_settings_set_enable_javascript_markup(webkit_web_view_get_settings(view_), !generated);
+}
+
+std::string WebKitHtmlView::PreviewFile() const {
+  std::string folder = paths_ ? paths_->PageFolder() : std::string(g_get_tmp_dir()) + "/";
+  return folder + "preview.pdf";
 }
 
 GtkWidget* WebViewWidget(HtmlView* view) {

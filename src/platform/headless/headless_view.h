@@ -28,6 +28,7 @@ class HeadlessView : public HtmlView {
   void GoBack() override;
   void GoForward() override;
   void ExecWB(int command, int option) override;
+  bool QueryStatusWB(int) override { return true; }
   void SetOffline(bool offline) override { offline_ = offline; }
   void SetSilent(bool silent) override { silent_ = silent; }
   void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
