@@ -11,6 +11,18 @@
 
 namespace tv {
 
+namespace {
+
+// Opens a picture with the desktop's program for it; says so when there is none, since
+// the program never opens pictures with itself.
+void OpenPicture(Platform& services, Form* owner, const std::string& path) {
+  if (services.shell.Open(path)) return;
+  services.dialogs.MsgBox(owner, "没有可以打开这张图片的程序：" + path, MsgIcon::Exclamation,
+                          "打开图片");
+}
+
+}  // namespace
+
 std::string FrmMain::ListedPicture(const std::string& address) const {
   if (address.rfind("file:", 0) != 0) return "";
   std::string path = PathFromStatusText(address);
@@ -26,7 +38,7 @@ void FrmMain::Web_NewWindow2(bool& cancel) {
   // new view; a link to anything but a listed picture opens nothing.
   cancel = true;
   scratch = ListedPicture(Web->View()->ActiveElementHref());
-  if (!scratch.empty()) Services().shell.Open(scratch);
+  if (!scratch.empty()) OpenPicture(Services(), this, scratch);
 }
 
 void FrmMain::Command1_Click() {
@@ -68,7 +80,7 @@ bool FrmMain::SelectedPictureExists() {
 }
 
 void FrmMain::ToolDefaut_Click() {
-  if (SelectedPictureExists()) Services().shell.Open(state_.selected_picture);
+  if (SelectedPictureExists()) OpenPicture(Services(), this, state_.selected_picture);
 }
 
 void FrmMain::ToolsPath_Click() {

@@ -34,6 +34,11 @@ void FrmMain::FprintSet_Click() {
   Web->View()->ExecWB(kCmdPageSetup, kOptPromptUser);
 }
 void FrmMain::FprintView_Click() {
+  if (!Web->View()->QueryStatusWB(kCmdPrintPreview)) {
+    Services().dialogs.MsgBox(this, "没有可以显示打印预览的程序（PDF 阅读器），无法预览。",
+                              MsgIcon::Information, "打印预览");
+    return;
+  }
   Web->View()->ExecWB(kCmdPrintPreview, kOptPromptUser);
 }
 void FrmMain::Fprint_Click() {

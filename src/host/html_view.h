@@ -69,9 +69,17 @@ class HtmlView {
   virtual void GoBack() = 0;
   virtual void GoForward() = 0;
   virtual void ExecWB(int command, int option) = 0;
+  // Whether ExecWB can carry the command out here (a print preview needs a program that
+  // shows it).
+  virtual bool QueryStatusWB(int command) = 0;
   virtual void SetOffline(bool offline) = 0;
   virtual void SetSilent(bool silent) = 0;
   virtual void SetRegisterAsBrowser(bool v) = 0;
+  // A view of the program's own generated pages (every view, unless told otherwise) runs
+  // none of the page's scripts and lets the page read no file through file: addresses;
+  // the program's own scripts still run. A view for web pages turns it off. Takes effect
+  // at the next load.
+  virtual void SetGeneratedPages(bool generated) = 0;
   virtual bool Busy() = 0;
 
   // Document members; each fails quietly (empty, false) when no document is loaded.

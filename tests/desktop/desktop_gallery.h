@@ -1,5 +1,6 @@
-// The gallery on the desktop front-end over a folder of real pictures, for tests that send
-// real input through XTest and look at the real view.
+// The gallery on the desktop front-end, for tests that drive the real window: a shared
+// private home, a folder of real pictures and a loop that carries out one step each time
+// the gallery's main loop is idle.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "app/application.h"
@@ -25,40 +27,20 @@
 
 namespace tv::test {
 
-constexpr int kPictures = 12;
-constexpr guint kGuardMs = 20000;                       // a run that hangs is closed after this
-constexpr uint8_t kRed = 200, kGreen = 90, kBlue = 40;  // every picture is this colour
+struct Rgb {
+  uint8_t r = 0, g = 0, b = 0;
+};
+inline constexpr Rgb kPictureColour{200, 90, 40};  // the default pictures are this colour
+inline constexpr guint kGuardMs = 20000;           // a run that hangs is closed after this
 
-inline void WriteJpeg(const std::string& path, int width, int height) {
-  ASSERT_TRUE(SaveJpegFile(path, width, height, 80, [width](int, int rows, uint8_t* rgb) {
+inline void WriteSolidJpeg(const std::string& path, int width, int height,
+                           Rgb colour = kPictureColour) {
+  ASSERT_TRUE(SaveJpegFile(path, width, height, 80, [width, colour](int, int rows, uint8_t* rgb) {
     for (int i = 0; i < rows * width; ++i, rgb += 3) {
-      rgb[0] = kRed, rgb[1] = kGreen, rgb[2] = kBlue;
+      rgb[0] = colour.r, rgb[1] = colour.g, rgb[2] = colour.b;
     }
     return true;
   }));
-}
-
-// The first shown menu among the program's windows (a pop-up has a window of its own).
-inline GtkMenu* ShownMenu() {
-  GtkMenu* found = nullptr;
-  GList* all = gtk_window_list_toplevels();
-  for (GList* l = all; l && !found; l = l->next) {
-    GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
-    if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(child)) found = GTK_MENU(child);
-  }
-  g_list_free(all);
-  return found;
-}
-
-inline std::string FirstItemLabel(GtkMenu* menu) {
-  GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
-  std::string label;
-  if (items && GTK_IS_MENU_ITEM(items->data)) {
-    const char* text = gtk_menu_item_get_label(GTK_MENU_ITEM(items->data));
-    label = text ? text : "";
-  }
-  g_list_free(items);
-  return label;
 }
 
 // The engine keeps one web context per process, with its caches in the home it saw first;
@@ -66,7 +48,7 @@ inline std::string FirstItemLabel(GtkMenu* menu) {
 class SharedHome : public ::testing::Environment {
  public:
   static const std::string& Root() {
-    if (!home_) home_ = new test::TempHome;
+    if (!home_) home_ = new TempHome;
     return home_->Root();
   }
   void TearDown() override {
@@ -75,7 +57,7 @@ class SharedHome : public ::testing::Environment {
   }
 
  private:
-  static inline test::TempHome* home_ = nullptr;
+  static inline TempHome* home_ = nullptr;
 };
 inline ::testing::Environment* const kSharedHome =
     ::testing::AddGlobalTestEnvironment(new SharedHome);
@@ -98,6 +80,8 @@ struct TestHome {
 // carries out one step each time its main loop is idle, as a person acts between messages.
 class DesktopGalleryTest : public ::testing::Test {
  protected:
+  static constexpr int kPictures = 12;
+
   void SetUp() override {
     front_ = MakeDesktopFrontEnd(posix_.fs, posix_.paths);
     if (!front_) GTEST_SKIP() << "no display";
@@ -105,10 +89,15 @@ class DesktopGalleryTest : public ::testing::Test {
     app_ = std::make_unique<Application>(*platform_, front_->script);
     folder_ = home_.folder + "/pics";
     std::filesystem::create_directories(folder_);
+    MakePictures();
+  }
+
+  // Twelve pictures of 320 x 240 in the default colour.
+  virtual void MakePictures() {
     for (int i = 1; i <= kPictures; ++i) {
       char name[16];
       std::snprintf(name, sizeof name, "/p%02d.jpg", i);
-      WriteJpeg(folder_ + name, 320, 240);
+      WriteSolidJpeg(folder_ + name, 320, 240);
     }
   }
 
@@ -129,6 +118,8 @@ class DesktopGalleryTest : public ::testing::Test {
 
   FrmMain& Gallery() { return *app_->Gallery(); }
   HtmlView& View() { return *Gallery().Web->View(); }
+  WebKitWebView* Engine() { return WEBKIT_WEB_VIEW(WebViewWidget(&View())); }
+  ScriptHooks& Script() { return front_->script; }
 
   // Lets the loop run for `ms`, processing messages; captured input stays queued.
   void Pause(int ms) { front_->Loop().Sleep(ms); }
@@ -143,6 +134,8 @@ class DesktopGalleryTest : public ::testing::Test {
   void Settle() {
     EXPECT_TRUE(WaitUntil([this] { return !View().Busy(); }));
   }
+  // A page script's result as text ("" when it failed).
+  std::string Eval(const std::string& code) { return RunScript(Engine(), code).value_or(""); }
 
   // Where a point of the view (in its own pixels) is in its window and on the screen.
   ScreenPoint InWindow(ScreenPoint in_view) {
@@ -164,13 +157,12 @@ class DesktopGalleryTest : public ::testing::Test {
   }
   // The centre of the page's picture `index`, in the view.
   ScreenPoint PictureCentre(int index) {
-    auto at = RunScript(WEBKIT_WEB_VIEW(WebViewWidget(&View())),
-                        "(function(){var r=document.images[" + std::to_string(index) +
-                            "].getBoundingClientRect();"
-                            "return Math.round(r.left+r.width/2)+','+"
-                            "Math.round(r.top+r.height/2);})()");
+    std::string at = Eval("(function(){var r=document.images[" + std::to_string(index) +
+                          "].getBoundingClientRect();"
+                          "return Math.round(r.left+r.width/2)+','+"
+                          "Math.round(r.top+r.height/2);})()");
     ScreenPoint p{-1, -1};
-    EXPECT_TRUE(at && std::sscanf(at->c_str(), "%d,%d", &p.x, &p.y) == 2);
+    EXPECT_EQ(std::sscanf(at.c_str(), "%d,%d", &p.x, &p.y), 2);
     return p;
   }
 
@@ -179,11 +171,10 @@ class DesktopGalleryTest : public ::testing::Test {
 
   bool PageExists() { return posix_.fs.IsFile(posix_.paths.PageFile("C:\\Tpc.htm")); }
   ProgramState& State() { return app_->State(); }
+  std::string TempPath(const std::string& name) const { return home_.folder + "/" + name; }
   const std::string& Folder() const { return folder_; }
-  PosixServices& Posix() { return posix_; }
   FrontEnd& Front() { return *front_; }
   Application& App() { return *app_; }
-  std::string TempPath(const std::string& name) const { return home_.folder + "/" + name; }
 
  private:
   static gboolean OnGuard(gpointer data) {

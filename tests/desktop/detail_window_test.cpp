@@ -35,8 +35,8 @@ TEST_F(DesktopGalleryTest, TheDetailWindowShowsThePictureOnABlackPage) {
   // The picture (320 x 240, centred at the top) and the black page around it.
   const int w = gdk_pixbuf_get_width(image);
   const guchar* centre = pixel(w / 2, 130);
-  EXPECT_NEAR(centre[0], test::kRed, 8);
-  EXPECT_NEAR(centre[1], test::kGreen, 8);
+  EXPECT_NEAR(centre[0], test::kPictureColour.r, 8);
+  EXPECT_NEAR(centre[1], test::kPictureColour.g, 8);
   const guchar* side = pixel(30, 130);
   EXPECT_LT(side[0] + side[1] + side[2], 30);
   g_object_unref(image);

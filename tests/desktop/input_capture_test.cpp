@@ -7,14 +7,33 @@ namespace tv {
 namespace {
 
 using test::DesktopGalleryTest;
-using test::FirstItemLabel;
-using test::kBlue;
-using test::kGreen;
-using test::kRed;
+using test::kPictureColour;
 using test::MovePointer;
 using test::PressAndRelease;
 using test::ScreenPoint;
-using test::ShownMenu;
+
+// The first shown menu among the program's windows (a pop-up has a window of its own).
+GtkMenu* ShownMenu() {
+  GtkMenu* found = nullptr;
+  GList* all = gtk_window_list_toplevels();
+  for (GList* l = all; l && !found; l = l->next) {
+    GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
+    if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(child)) found = GTK_MENU(child);
+  }
+  g_list_free(all);
+  return found;
+}
+
+std::string FirstItemLabel(GtkMenu* menu) {
+  GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
+  std::string label;
+  if (items && GTK_IS_MENU_ITEM(items->data)) {
+    const char* text = gtk_menu_item_get_label(GTK_MENU_ITEM(items->data));
+    label = text ? text : "";
+  }
+  g_list_free(items);
+  return label;
+}
 
 TEST_F(DesktopGalleryTest, AWheelNotchScrollsTheViewByExactly200Pixels) {
   int before = -1, down = -1, up = -1;
@@ -88,9 +107,9 @@ TEST_F(DesktopGalleryTest, ASavedImageOfTheWindowShowsThePicturesOfThePage) {
               picture.y < gdk_pixbuf_get_height(image));
   const guchar* pixel = gdk_pixbuf_get_pixels(image) + picture.y * gdk_pixbuf_get_rowstride(image) +
                         picture.x * gdk_pixbuf_get_n_channels(image);
-  EXPECT_NEAR(pixel[0], kRed, 6);
-  EXPECT_NEAR(pixel[1], kGreen, 6);
-  EXPECT_NEAR(pixel[2], kBlue, 6);
+  EXPECT_NEAR(pixel[0], kPictureColour.r, 6);
+  EXPECT_NEAR(pixel[1], kPictureColour.g, 6);
+  EXPECT_NEAR(pixel[2], kPictureColour.b, 6);
   g_object_unref(image);
 }
 

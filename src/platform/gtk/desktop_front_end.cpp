@@ -11,6 +11,7 @@
 #include "platform/gtk/gtk_loop.h"
 #include "platform/gtk/native_window.h"
 #include "platform/gtk/webkit_view.h"
+#include "platform/paths.h"
 
 namespace tv {
 
@@ -28,18 +29,19 @@ class LocalClock : public Clock {
 
 class GtkWindowSystem : public WindowSystem {
  public:
-  GtkWindowSystem(GtkLoop& loop, FileSystem& fs, ScriptHooks& script)
-      : loop_(loop), fs_(fs), script_(script) {}
+  GtkWindowSystem(GtkLoop& loop, FileSystem& fs, Paths& paths, ScriptHooks& script)
+      : loop_(loop), fs_(fs), paths_(paths), script_(script) {}
   std::unique_ptr<NativeWindow> CreateNativeWindow(Form& form) override {
     return std::make_unique<GtkNativeWindow>(form, loop_, fs_, script_);
   }
   std::unique_ptr<HtmlView> CreateView(Control&) override {
-    return std::make_unique<WebKitHtmlView>(script_);
+    return std::make_unique<WebKitHtmlView>(script_, &paths_);
   }
 
  private:
   GtkLoop& loop_;
   FileSystem& fs_;
+  Paths& paths_;
   ScriptHooks& script_;
 };
 
@@ -60,8 +62,8 @@ void InstallProgramStyle() {
 
 class DesktopFrontEnd : public FrontEnd {
  public:
-  explicit DesktopFrontEnd(FileSystem& fs)
-      : windows_(loop_, fs, script), dialogs_(script), shell_(script), clipboard_(script) {}
+  DesktopFrontEnd(FileSystem& fs, Paths& paths)
+      : windows_(loop_, fs, paths, script), dialogs_(script), shell_(script), clipboard_(script) {}
 
   MessageLoop& Loop() override { return loop_; }
   WindowSystem& Windows() override { return windows_; }
@@ -81,10 +83,10 @@ class DesktopFrontEnd : public FrontEnd {
 
 }  // namespace
 
-std::unique_ptr<FrontEnd> MakeDesktopFrontEnd(FileSystem& fs, Paths&) {
+std::unique_ptr<FrontEnd> MakeDesktopFrontEnd(FileSystem& fs, Paths& paths) {
   if (!gtk_init_check(nullptr, nullptr)) return nullptr;
   InstallProgramStyle();
-  return std::make_unique<DesktopFrontEnd>(fs);
+  return std::make_unique<DesktopFrontEnd>(fs, paths);
 }
 
 }  // namespace tv

@@ -1,30 +1,13 @@
 #include "platform/gtk/gio_shell.h"
 
 #include <gdk/gdk.h>
-#include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 
-#include <cstring>
+#include "platform/gtk/gio_handlers.h"
 
 namespace tv {
 
 namespace {
-
-bool IsOwnApp(GAppInfo* app) {
-  const char* id = g_app_info_get_id(app);
-  return id && std::strstr(id, "tessaview") != nullptr;
-}
-
-bool HasCategory(GAppInfo* app, const char* category) {
-  if (!G_IS_DESKTOP_APP_INFO(app)) return false;
-  const char* list = g_desktop_app_info_get_categories(G_DESKTOP_APP_INFO(app));
-  if (!list) return false;
-  gchar** parts = g_strsplit(list, ";", -1);
-  bool found = false;
-  for (gchar** p = parts; *p && !found; ++p) found = std::strcmp(*p, category) == 0;
-  g_strfreev(parts);
-  return found;
-}
 
 GAppLaunchContext* LaunchContext() {
   GdkDisplay* display = gdk_display_get_default();
@@ -42,37 +25,16 @@ bool LaunchWithFile(GAppInfo* app, const std::string& path) {
   return ok;
 }
 
-// An application for `content_type` other than this program; editors first when
-// `prefer_editor`. The caller owns the result.
-GAppInfo* PickApp(const char* content_type, bool prefer_editor) {
-  GAppInfo* chosen = nullptr;
-  GList* apps = g_app_info_get_recommended_for_type(content_type);
-  if (prefer_editor) {
-    for (GList* l = apps; l && !chosen; l = l->next) {
-      GAppInfo* app = G_APP_INFO(l->data);
-      if (!IsOwnApp(app) && (HasCategory(app, "RasterGraphics") || HasCategory(app, "2DGraphics")))
-        chosen = G_APP_INFO(g_object_ref(app));
-    }
-  }
-  if (!chosen) {
-    GAppInfo* def = g_app_info_get_default_for_type(content_type, FALSE);
-    if (def && !IsOwnApp(def))
-      chosen = def;
-    else if (def)
-      g_object_unref(def);
-  }
-  for (GList* l = apps; l && !chosen; l = l->next) {
-    if (!IsOwnApp(G_APP_INFO(l->data))) chosen = G_APP_INFO(g_object_ref(l->data));
-  }
-  g_list_free_full(apps, g_object_unref);
-  return chosen;
-}
-
-std::string ContentTypeOf(const std::string& path) {
-  gboolean uncertain = FALSE;
-  gchar* type = g_content_type_guess(path.c_str(), nullptr, 0, &uncertain);
-  std::string result = type ? type : "";
-  g_free(type);
+// The local file a target names, or "" for a web or mail address.
+std::string LocalPath(const std::string& target) {
+  if (target.empty()) return "";
+  if (target[0] == '/') return target;
+  if (!g_str_has_prefix(target.c_str(), "file:")) return "";
+  GFile* file = g_file_new_for_uri(target.c_str());
+  gchar* path = g_file_get_path(file);
+  std::string result = path ? path : "";
+  g_free(path);
+  g_object_unref(file);
   return result;
 }
 
@@ -101,6 +63,15 @@ bool GioShell::Open(const std::string& target) {
   if (script_.active) {
     script_.Report("shell: open " + target);
     return true;
+  }
+  // A file goes to its handler by content type, so that this program, registered as a
+  // picture handler, is never started for it again.
+  if (std::string path = LocalPath(target); !path.empty()) {
+    GAppInfo* app = HandlerFor(ContentTypeOf(path));
+    if (!app) return false;
+    bool ok = LaunchWithFile(app, path);
+    g_object_unref(app);
+    return ok;
   }
   std::string uri = UriForTarget(target);
   if (uri.empty()) return false;
@@ -142,8 +113,7 @@ bool GioShell::Edit(const std::string& path) {
     script_.Report("shell: edit " + path);
     return true;
   }
-  std::string type = ContentTypeOf(path);
-  GAppInfo* app = type.empty() ? nullptr : PickApp(type.c_str(), true);
+  GAppInfo* app = HandlerFor(ContentTypeOf(path), true);
   if (!app) return false;
   bool ok = LaunchWithFile(app, path);
   g_object_unref(app);
@@ -155,7 +125,7 @@ bool GioShell::EditText(const std::string& path) {
     script_.Report("shell: edit text " + path);
     return true;
   }
-  GAppInfo* app = PickApp("text/plain", false);
+  GAppInfo* app = HandlerFor("text/plain");
   if (!app) return Open(path);
   bool ok = LaunchWithFile(app, path);
   g_object_unref(app);

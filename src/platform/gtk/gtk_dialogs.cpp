@@ -2,51 +2,20 @@
 
 #include <gtk/gtk.h>
 
-#include <cctype>
-
+#include "platform/gtk/file_filter.h"
 #include "platform/gtk/native_window.h"
 
 namespace tv {
 
 namespace {
 
-// "*.jpg" -> "*.[jJ][pP][gG]", so the filter ignores letter case.
-std::string AnyCase(const std::string& pattern) {
-  std::string out;
-  for (char c : pattern) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (std::isalpha(u)) {
-      out += '[';
-      out += static_cast<char>(std::tolower(u));
-      out += static_cast<char>(std::toupper(u));
-      out += ']';
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
-
-// The four entries of the program's file dialogs; `index` (1-based) is preselected.
+// The program's filter entries; `index` (1-based) is preselected.
 void AddFilters(GtkFileChooser* chooser, int index) {
-  struct Entry {
-    const char* name;
-    std::initializer_list<const char*> patterns;
-  };
-  const Entry entries[] = {
-      {"全部(*.*)", {"*"}},
-      {"图像文件(BMP,JPG,GIF,PNG,TIF)", {"*.jpg", "*.bmp", "*.gif", "*.png", "*.tif"}},
-      {"网页文件 (HTM,HTML)", {"*.htm", "*.html"}},
-      {"文本文件 (TXT)", {"*.txt"}},
-  };
   int n = 0;
-  for (const auto& e : entries) {
-    ++n;
-    GtkFileFilter* filter = gtk_file_filter_new();
-    gtk_file_filter_set_name(filter, e.name);
-    for (const char* p : e.patterns) gtk_file_filter_add_pattern(filter, AnyCase(p).c_str());
+  for (const FileFilterEntry& entry : FileDialogFilters()) {
+    GtkFileFilter* filter = NewGtkFileFilter(entry);
     gtk_file_chooser_add_filter(chooser, filter);
-    if (n == index) gtk_file_chooser_set_filter(chooser, filter);
+    if (++n == index) gtk_file_chooser_set_filter(chooser, filter);
   }
 }
 

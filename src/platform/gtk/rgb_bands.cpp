@@ -17,15 +17,7 @@ BandSource RgbBands(ArgbPixels pixels, int width, int height) {
       int copy = usable && y < pixels.height ? (width < pixels.width ? width : pixels.width) : 0;
       const uint8_t* row = copy ? pixels.data + static_cast<size_t>(y) * pixels.stride : nullptr;
       for (int x = 0; x < copy; ++x) {
-        uint32_t p;
-        std::memcpy(&p, row + static_cast<size_t>(x) * 4, 4);
-        uint32_t a = pixels.has_alpha ? p >> 24 : 255;
-        // Premultiplied colour over white.
-        uint32_t cr = (p >> 16) & 0xFF, cg = (p >> 8) & 0xFF, cb = p & 0xFF;
-        uint32_t lift = 255 - a;
-        out[x * 3] = static_cast<uint8_t>(cr + lift > 255 ? 255 : cr + lift);
-        out[x * 3 + 1] = static_cast<uint8_t>(cg + lift > 255 ? 255 : cg + lift);
-        out[x * 3 + 2] = static_cast<uint8_t>(cb + lift > 255 ? 255 : cb + lift);
+        ArgbToRgb(row + static_cast<size_t>(x) * 4, pixels.has_alpha, out + x * 3);
       }
       std::memset(out + static_cast<size_t>(copy) * 3, 0xFF, static_cast<size_t>(width - copy) * 3);
     }

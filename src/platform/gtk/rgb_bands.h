@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 
 #include "platform/jpeg.h"
@@ -17,6 +18,15 @@ struct ArgbPixels {
   int stride = 0;         // bytes per row
   bool has_alpha = true;  // false: the top byte is undefined and the pixel is opaque
 };
+
+// One 32-bit premultiplied pixel (native byte order) as RGB over white.
+inline void ArgbToRgb(const uint8_t* argb, bool has_alpha, uint8_t* rgb) {
+  uint32_t p;
+  std::memcpy(&p, argb, 4);
+  uint32_t lift = has_alpha ? 255 - (p >> 24) : 0;
+  uint32_t c[3] = {(p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF};
+  for (int i = 0; i < 3; ++i) rgb[i] = static_cast<uint8_t>(c[i] + lift > 255 ? 255 : c[i] + lift);
+}
 
 // A source of `width` x `height` RGB rows; rows outside that size are refused.
 BandSource RgbBands(ArgbPixels pixels, int width, int height);

@@ -1,12 +1,8 @@
-// Document members of the WebKit view, read through page scripts, plus whole-page
-// snapshots and the print and editing commands.
-#include <cairo.h>
-
+// Document members of the WebKit view, read through page scripts, plus the print and
+// editing commands.
 #include <cstdlib>
-#include <memory>
 
 #include "platform/gtk/element_json.h"
-#include "platform/gtk/rgb_bands.h"
 #include "platform/gtk/script_wait.h"
 #include "platform/gtk/webkit_view.h"
 
@@ -33,28 +29,6 @@ constexpr const char* kScanScript = R"JS((function () {
   }
   return JSON.stringify(rows);
 })())JS";
-
-constexpr int kSnapshotTimeoutMs = 20000;
-
-struct SnapshotCall {
-  bool done = false;
-  bool abandoned = false;
-  cairo_surface_t* surface = nullptr;
-};
-
-void OnSnapshot(GObject* source, GAsyncResult* res, gpointer data) {
-  auto* call = static_cast<SnapshotCall*>(data);
-  GError* error = nullptr;
-  call->surface = webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(source), res, &error);
-  if (error) g_error_free(error);
-  call->done = true;
-  if (call->abandoned) {
-    if (call->surface) cairo_surface_destroy(call->surface);
-    delete call;
-  }
-}
-
-GtkPageSetup* shared_page_setup = nullptr;  // kept between page-setup and print commands
 
 }  // namespace
 
@@ -178,64 +152,10 @@ std::string WebKitHtmlView::DocumentHtml() {
       .value_or("");
 }
 
-cairo_surface_t* WebKitHtmlView::TakeSnapshot(WebKitSnapshotRegion region) {
-  auto* call = new SnapshotCall;
-  webkit_web_view_get_snapshot(view_, region, WEBKIT_SNAPSHOT_OPTIONS_NONE, nullptr, OnSnapshot,
-                               call);
-  if (!PumpUntil([call] { return call->done; }, kSnapshotTimeoutMs)) {
-    call->abandoned = true;
-    return nullptr;
-  }
-  cairo_surface_t* surface = call->surface;
-  delete call;
-  return surface;
-}
-
-cairo_surface_t* WebKitHtmlView::VisibleImage() {
-  if (!HasDocument() || !gtk_widget_get_mapped(Widget())) return nullptr;
-  return TakeSnapshot(WEBKIT_SNAPSHOT_REGION_VISIBLE);
-}
-
-std::optional<BandSource> WebKitHtmlView::Snapshot(int width, int height) {
-  if (width <= 0 || height <= 0 || !HasDocument()) return std::nullopt;
-  cairo_surface_t* surface = TakeSnapshot(WEBKIT_SNAPSHOT_REGION_FULL_DOCUMENT);
-  if (!surface) return std::nullopt;
-  std::shared_ptr<cairo_surface_t> owner(surface, cairo_surface_destroy);
-  if (cairo_surface_get_type(surface) != CAIRO_SURFACE_TYPE_IMAGE) return std::nullopt;
-  cairo_format_t format = cairo_image_surface_get_format(surface);
-  if (format != CAIRO_FORMAT_ARGB32 && format != CAIRO_FORMAT_RGB24) return std::nullopt;
-  cairo_surface_flush(surface);
-  ArgbPixels pixels;
-  pixels.owner = owner;
-  pixels.data = cairo_image_surface_get_data(surface);
-  pixels.width = cairo_image_surface_get_width(surface);
-  pixels.height = cairo_image_surface_get_height(surface);
-  pixels.stride = cairo_image_surface_get_stride(surface);
-  pixels.has_alpha = format == CAIRO_FORMAT_ARGB32;
-  return RgbBands(std::move(pixels), width, height);
-}
-
-void WebKitHtmlView::Print(int command, int option) {
-  GtkWidget* top = gtk_widget_get_toplevel(GTK_WIDGET(view_));
-  GtkWindow* parent = GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr;
-  if (command == kCmdPageSetup) {
-    GtkPageSetup* chosen = gtk_print_run_page_setup_dialog(parent, shared_page_setup, nullptr);
-    if (shared_page_setup) g_object_unref(shared_page_setup);
-    shared_page_setup = chosen;
-    return;
-  }
-  WebKitPrintOperation* op = webkit_print_operation_new(view_);
-  if (shared_page_setup) webkit_print_operation_set_page_setup(op, shared_page_setup);
-  // A started job ends with "finished", which releases the operation.
-  g_signal_connect(op, "finished", G_CALLBACK(g_object_unref), nullptr);
-  if (command == kCmdPrintPreview || option == kOptPromptUser) {
-    if (webkit_print_operation_run_dialog(op, parent) != WEBKIT_PRINT_OPERATION_RESPONSE_PRINT) {
-      g_signal_handlers_disconnect_by_func(op, reinterpret_cast<gpointer>(g_object_unref), nullptr);
-      g_object_unref(op);
-    }
-  } else {
-    webkit_print_operation_print(op);
-  }
+bool WebKitHtmlView::QueryStatusWB(int command) {
+  // A scripted run reports the command whatever the desktop offers.
+  if (script_.active || command != kCmdPrintPreview) return true;
+  return CanPreview();
 }
 
 void WebKitHtmlView::ExecWB(int command, int option) {
@@ -245,9 +165,13 @@ void WebKitHtmlView::ExecWB(int command, int option) {
   }
   switch (command) {
     case kCmdPrint:
+      if (HasDocument()) Print(option);
+      break;
     case kCmdPrintPreview:
+      if (HasDocument()) PrintPreview();
+      break;
     case kCmdPageSetup:
-      if (HasDocument()) Print(command, option);
+      PageSetup();
       break;
     case kCmdCut:
       webkit_web_view_execute_editing_command(view_, WEBKIT_EDITING_COMMAND_CUT);

@@ -82,14 +82,18 @@ gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitT
 
 }  // namespace
 
-WebKitHtmlView::WebKitHtmlView(ScriptHooks& script) : script_(script) {
+WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths) : script_(script), paths_(paths) {
   InstallLocalPictures();
   view_ = WEBKIT_WEB_VIEW(webkit_web_view_new());
   g_object_ref_sink(view_);
   WebKitSettings* settings = webkit_web_view_get_settings(view_);
   // Generated pages carry no charset of their own.
   webkit_settings_set_default_charset(settings, "UTF-8");
-  webkit_settings_set_allow_file_access_from_file_urls(settings, TRUE);
+  // A local page may show pictures from any folder, but never read a file: without these
+  // a script of a page could fetch any file of the user.
+  webkit_settings_set_allow_file_access_from_file_urls(settings, FALSE);
+  webkit_settings_set_allow_universal_access_from_file_urls(settings, FALSE);
+  SetGeneratedPages(true);
   history_ = webkit_web_view_get_back_forward_list(view_);
   g_signal_connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget), this);
   g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgressNotify), this);
@@ -111,6 +115,17 @@ WebKitHtmlView::~WebKitHtmlView() {
   }
   gtk_widget_destroy(widget);
   g_object_unref(view_);
+}
+
+void WebKitHtmlView::SetGeneratedPages(bool generated) {
+  // Only the page's own scripts stop (script elements, on... attributes, javascript:
+  // links); the program's evaluate_javascript calls keep running.
+  webkit_settings_set_enable_javascript_markup(webkit_web_view_get_settings(view_), !generated);
+}
+
+std::string WebKitHtmlView::PreviewFile() const {
+  std::string folder = paths_ ? paths_->PageFolder() : std::string(g_get_tmp_dir()) + "/";
+  return folder + "preview.pdf";
 }
 
 GtkWidget* WebViewWidget(HtmlView* view) {

@@ -10,12 +10,14 @@
 #include "host/html_view.h"
 #include "platform/front_end.h"
 #include "platform/gtk/pending_load.h"
+#include "platform/paths.h"
 
 namespace tv {
 
 class WebKitHtmlView : public HtmlView {
  public:
-  explicit WebKitHtmlView(ScriptHooks& script);
+  // `paths` gives the folder of the print preview; without it the temporary folder.
+  explicit WebKitHtmlView(ScriptHooks& script, Paths* paths = nullptr);
   ~WebKitHtmlView() override;
   WebKitHtmlView(const WebKitHtmlView&) = delete;
   WebKitHtmlView& operator=(const WebKitHtmlView&) = delete;
@@ -32,9 +34,11 @@ class WebKitHtmlView : public HtmlView {
   void GoBack() override;
   void GoForward() override;
   void ExecWB(int command, int option) override;
+  bool QueryStatusWB(int command) override;
   void SetOffline(bool offline) override { offline_ = offline; }
   void SetSilent(bool silent) override { silent_ = silent; }
   void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
+  void SetGeneratedPages(bool generated) override;
   bool Busy() override;
 
   bool HasDocument() override;
@@ -68,10 +72,15 @@ class WebKitHtmlView : public HtmlView {
   // The address as the logic knows it: an "about:" text instead of the blank page it is.
   std::string Shown(const char* uri) const;
   int ScriptInt(const std::string& code);
-  cairo_surface_t* TakeSnapshot(WebKitSnapshotRegion region);
-  void Print(int command, int option);
+  void Print(int option);
+  void PageSetup();
+  bool CanPreview();
+  void PrintPreview();
+  // The PDF file a print preview is written to, beside the generated pages.
+  std::string PreviewFile() const;
 
   ScriptHooks& script_;  // a scripted run reports print commands instead of printing
+  Paths* paths_;         // where the print preview is written; may be null
   WebKitWebView* view_ = nullptr;
   WebKitBackForwardList* history_ = nullptr;
   std::string about_text_;                       // "about:TEXT" being shown, else ""

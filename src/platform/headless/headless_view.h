@@ -28,9 +28,11 @@ class HeadlessView : public HtmlView {
   void GoBack() override;
   void GoForward() override;
   void ExecWB(int command, int option) override;
+  bool QueryStatusWB(int) override { return true; }
   void SetOffline(bool offline) override { offline_ = offline; }
   void SetSilent(bool silent) override { silent_ = silent; }
   void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
+  void SetGeneratedPages(bool generated) override { generated_pages = generated; }
   bool Busy() override { return loading_; }
 
   bool HasDocument() override { return loaded_; }
@@ -51,7 +53,8 @@ class HeadlessView : public HtmlView {
   // A link with a "_blank" target asks for a new window; others navigate this view.
   bool ClickLink(int index) override;
 
-  int zoom_percent = 100;  // the last zoom a script set
+  int zoom_percent = 100;       // the last zoom a script set
+  bool generated_pages = true;  // the page's own scripts would not run
 
  private:
   void Load(const std::string& address, bool add_history);

@@ -1,5 +1,6 @@
 #include "platform/posix/xdg_desktop_integration.h"
 
+#include <iconv.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,14 +8,43 @@
 #include <utility>
 
 #include "platform/posix/posix_io.h"
+#include "platform/posix/run_program.h"
 #include "platform/posix/xdg_dirs.h"
 
 namespace tv {
 
+namespace {
+
+constexpr int kRefreshTimeoutMs = 10000;
+
+// Desktops find an application for a kind of file through the folder's MIME cache, so
+// the entry counts only once the cache is rebuilt; where the tool is missing the entry
+// is still there for desktops that read the entries themselves.
+void RefreshMimeCache(const std::string& folder) {
+  posix::RunProgram({"update-desktop-database", "-q", folder}, kRefreshTimeoutMs);
+}
+
+// Desktop entries are UTF-8 text; anything else makes the whole entry invalid.
+bool IsUtf8(const std::string& text) {
+  iconv_t check = ::iconv_open("UTF-8", "UTF-8");
+  if (check == reinterpret_cast<iconv_t>(-1)) return false;
+  std::string in = text, out(text.size(), '\0');
+  char* from = in.data();
+  char* to = out.data();
+  size_t from_left = in.size(), to_left = out.size();
+  size_t done = ::iconv(check, &from, &from_left, &to, &to_left);
+  ::iconv_close(check);
+  return done != static_cast<size_t>(-1) && from_left == 0;
+}
+
+}  // namespace
+
 std::string DesktopExecQuote(const std::string& argument) {
   std::string quoted = "\"";
+  if (!IsUtf8(argument)) return "";
   for (char c : argument) {
-    if (c == '\n' || c == '\r' || c == '\0') return "";
+    // Control characters have no place in a key file's value.
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return "";
     if (c == '"' || c == '`' || c == '$') {
       // The quoting backslash is itself escaped for the key file.
       quoted += "\\\\";
@@ -50,12 +80,17 @@ bool XdgDesktopIntegration::InstallOpenWith(const std::string& executable) {
       "Terminal=false\n"
       "Categories=Graphics;Viewer;\n";
   if (!posix::MakeFolders(folder_, 0755)) return false;
-  return posix::WriteFileAtomic(EntryPath(), entry);
+  if (!posix::WriteFileAtomic(EntryPath(), entry)) return false;
+  RefreshMimeCache(folder_);
+  return true;
 }
 
 bool XdgDesktopIntegration::RemoveOpenWith() {
   std::string path = EntryPath();
-  if (::unlink(path.c_str()) == 0) return true;
+  if (::unlink(path.c_str()) == 0) {
+    RefreshMimeCache(folder_);
+    return true;
+  }
   return errno == ENOENT;
 }
 

@@ -1,0 +1,64 @@
+// Opening a file never starts this program again, even where the desktop has it as the
+// default picture handler: the next application for the type is chosen, and with none
+// the open fails so the gallery can say so.
+#include "desktop/fake_apps.h"
+#include "platform/gtk/gio_handlers.h"
+#include "platform/gtk/gio_shell.h"
+
+namespace tv {
+namespace {
+
+using test::FakeApps;
+
+std::string IdOf(GAppInfo* app) {
+  std::string id = app && g_app_info_get_id(app) ? g_app_info_get_id(app) : "";
+  if (app) g_object_unref(app);
+  return id;
+}
+
+constexpr const char* kProbeType = "image/x-tessaview-probe";
+
+TEST(DesktopHandlersTest, TheNextHandlerIsChosenWhenThisProgramIsTheDefault) {
+  FakeApps apps;
+  ASSERT_TRUE(apps.Usable());
+  apps.Add("tessaview-open.desktop", "true %f", std::string(kProbeType) + ";");
+  apps.Add("probe-viewer.desktop", "true %f", std::string(kProbeType) + ";");
+  apps.Associate(kProbeType, "tessaview-open.desktop",
+                 "tessaview-open.desktop;probe-viewer.desktop;");
+  // The desktop itself would start this program.
+  ASSERT_TRUE(FakeApps::WaitUntil(
+      [] { return FakeApps::DefaultFor(kProbeType) == "tessaview-open.desktop"; }));
+  EXPECT_EQ(IdOf(HandlerFor(kProbeType)), "probe-viewer.desktop");
+
+  apps.Remove("probe-viewer.desktop");
+  EXPECT_TRUE(FakeApps::WaitUntil([] {
+    GAppInfo* app = HandlerFor(kProbeType);
+    if (app) g_object_unref(app);
+    return app == nullptr;
+  })) << "this program was chosen for itself";
+}
+
+TEST(DesktopHandlersTest, OpeningAPictureStartsItsViewerAndNeverThisProgram) {
+  FakeApps apps;
+  ASSERT_TRUE(apps.Usable());
+  test::TestHome home;
+  const std::string picture = home.folder + "/a.jpg";
+  const std::string opened = home.folder + "/opened.jpg";
+  test::WriteSolidJpeg(picture, 8, 8);
+  // Both are recommended for JPEG pictures, this program first and as the default.
+  apps.Add("tessaview-open.desktop", "cp %f " + home.folder + "/wrong.jpg", "image/jpeg;");
+  apps.Add("probe-viewer.desktop", "cp %f " + opened, "image/jpeg;");
+  apps.Associate("image/jpeg", "tessaview-open.desktop",
+                 "tessaview-open.desktop;probe-viewer.desktop;");
+  ASSERT_TRUE(FakeApps::WaitUntil(
+      [] { return FakeApps::DefaultFor("image/jpeg") == "tessaview-open.desktop"; }));
+
+  ScriptHooks quiet;  // not scripted: the shell really starts the program
+  GioShell shell(quiet);
+  ASSERT_TRUE(shell.Open(picture));
+  EXPECT_TRUE(FakeApps::WaitUntil([&] { return std::filesystem::exists(opened); }));
+  EXPECT_FALSE(std::filesystem::exists(home.folder + "/wrong.jpg"));
+}
+
+}  // namespace
+}  // namespace tv

@@ -1,0 +1,87 @@
+// Opening a picture with the desktop's program for it: when the desktop has none (the
+// program never opens pictures with itself), a message says so instead of nothing
+// happening.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/application.h"
+#include "gallery/frm_main.h"
+#include "host/html_view.h"
+#include "platform/posix/posix_services.h"
+#include "support/test_env.h"
+
+namespace tv {
+namespace {
+
+// A desktop where `can_open` says whether a program opens files.
+class DesktopShell : public Shell {
+ public:
+  bool Open(const std::string& target) override {
+    opened.push_back(target);
+    return can_open;
+  }
+  bool ShowInFolder(const std::string&) override { return true; }
+  bool Edit(const std::string&) override { return true; }
+  bool EditText(const std::string&) override { return true; }
+  bool ShowProperties(const std::string&) override { return false; }
+  bool DownloadFile(const std::string&) override { return false; }
+
+  bool can_open = false;
+  std::vector<std::string> opened;
+};
+
+class OpenPicture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    front_->script.out = &output_;
+    gallery_.Realize();
+    folder_ = home_.Root() + "/pics";
+    picture_ = home_.Write("pics/a b#1.jpg", "not really a picture");
+    gallery_.Dir1->SetPath(folder_);
+    front_->Loop().DoEvents();
+  }
+
+  test::TempHome home_;
+  PosixServices posix_;
+  std::unique_ptr<FrontEnd> front_ = MakeHeadlessFrontEnd(posix_.fs, posix_.paths);
+  DesktopShell shell_;
+  Platform platform_{posix_.fs,
+                     front_->Loop(),
+                     front_->Windows(),
+                     front_->Dialog(),
+                     shell_,
+                     front_->ClipboardService(),
+                     posix_.settings,
+                     posix_.registry,
+                     posix_.desktop,
+                     posix_.paths,
+                     front_->ClockService()};
+  std::ostringstream output_;
+  Application app_{platform_, front_->script};
+  FrmMain gallery_{app_};
+  std::string folder_, picture_;
+};
+
+TEST_F(OpenPicture, WithNoProgramForThePictureAMessageSaysSo) {
+  const std::string said = "message: 打开图片: 没有可以打开这张图片的程序：" + picture_ + "\n";
+  ASSERT_TRUE(gallery_.Web->View()->ClickLink(0));  // the thumbnail
+  EXPECT_EQ(output_.str(), said);
+  output_.str("");
+  app_.State().selected_picture = picture_;
+  gallery_.ToolDefaut_Click();  // the picture menu's open
+  EXPECT_EQ(output_.str(), said);
+  EXPECT_EQ(shell_.opened, (std::vector<std::string>{picture_, picture_}));
+}
+
+TEST_F(OpenPicture, APictureThatOpensNeedsNoMessage) {
+  shell_.can_open = true;
+  ASSERT_TRUE(gallery_.Web->View()->ClickLink(0));
+  app_.State().selected_picture = picture_;
+  gallery_.ToolDefaut_Click();
+  EXPECT_EQ(output_.str(), "");
+  EXPECT_EQ(shell_.opened, (std::vector<std::string>{picture_, picture_}));
+}
+
+}  // namespace
+}  // namespace tv
