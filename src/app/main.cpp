@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "app/scenario_runner.h"
 #include "platform/front_end.h"
+#include "platform/posix/posix_io.h"
 #include "platform/posix/posix_services.h"
 
 namespace {
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  tv::posix::KeepRunningAtFileSizeLimit();  // a write past the limit fails, reported
   tv::PosixServices posix;
   posix.paths.ProgramFolder();  // made at start; a new one carries the first-run marker
   std::unique_ptr<tv::FrontEnd> front_end;
