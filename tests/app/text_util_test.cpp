@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
-#include "support/comma_locale.h"
-
 namespace tv {
 namespace {
 
@@ -24,20 +20,6 @@ TEST(LeadingNumber, ReadsAsTheSystemDoes) {
   // Far out of range stays in range instead of overflowing.
   EXPECT_EQ(RoundHalfEven(LeadingNumber("99999999999999999999")), 2147483647);
   EXPECT_EQ(RoundHalfEven(LeadingNumber("1e999")), 0);
-}
-
-TEST(LeadingNumber, ReadsTheSameInACommaLocale) {
-  test::CommaLocale comma;
-  if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma";
-  char shown[16];
-  std::snprintf(shown, sizeof shown, "%.1f", 3.5);
-  ASSERT_STREQ(shown, "3,5");  // the locale really is in force
-  EXPECT_EQ(LeadingNumber("3.5"), 3.5);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("30.7")), 31);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("2,5")), 2);  // a comma ends the number everywhere
-  EXPECT_EQ(LeadingNumber("1.5e1"), 15);
-  EXPECT_EQ(ParseDecimal("-0.25"), -0.25);
-  EXPECT_FALSE(ParseDecimal("0,25"));
 }
 
 TEST(StatusText, FileAddressesBecomeLocalPaths) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -54,10 +55,22 @@ class CommaLocale {
     const std::string source = folder_ + "/comma.def";
     std::ofstream(source) << "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\n"
                              "grouping 3;3\nEND LC_NUMERIC\n";
+    // An ASCII character map of its own: the system's maps come with the locales package.
+    const std::string charmap = folder_ + "/ascii";
+    {
+      std::ofstream map(charmap);
+      map << "<code_set_name> TVASCII\n<mb_cur_min> 1\n<mb_cur_max> 1\nCHARMAP\n";
+      char line[32];
+      for (int c = 0; c < 128; ++c) {
+        std::snprintf(line, sizeof line, "<U%04X> /x%02x\n", c, c);
+        map << line;
+      }
+      map << "END CHARMAP\n";
+    }
     const std::string target = folder_ + "/tvcomma";
     // It warns about the categories left out and exits 1, but writes the locale.
-    const char* argv[] = {"localedef",      "-c",           "-i",   source.c_str(), "-f",
-                          "ANSI_X3.4-1968", target.c_str(), nullptr};
+    const char* argv[] = {"localedef",     "-c",           "-i",   source.c_str(), "-f",
+                          charmap.c_str(), target.c_str(), nullptr};
     posix_spawn_file_actions_t quiet;
     posix_spawn_file_actions_init(&quiet);
     posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
