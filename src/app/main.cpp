@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
   tv::posix::KeepRunningAtFileSizeLimit();  // a write past the limit fails, reported
   tv::PosixServices posix;
   posix.paths.ProgramFolder();  // made at start; a new one carries the first-run marker
+  posix.paths.PageFolder();     // made at start, clearing what killed copies left behind
   std::unique_ptr<tv::FrontEnd> front_end;
 #ifdef TV_HAVE_DESKTOP
   if (!options.headless) {
