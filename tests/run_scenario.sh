@@ -34,9 +34,16 @@ for ((part = 0; part <= parts; part++)); do
 done
 
 sed -n 's/^#= \{0,1\}//p' "$scn" > "$root/expected"
-sed "s|$root|<root>|g" "$root/actual" > "$root/actual.clean"
+# Each run has a page folder of its own with a made-up name; the scripts name the pages
+# without it.
+sed -e "s|$root|<root>|g" -e 's|<root>/run/tessaview/run-[0-9]*-[A-Za-z0-9]\{6\}/|<root>/run/tessaview/|g' \
+  "$root/actual" > "$root/actual.clean"
 fail=0
 if ! diff -u "$root/expected" "$root/actual.clean"; then fail=1; fi
+# Every run removes its page folder when it closes.
+for left in "$XDG_RUNTIME_DIR"/tessaview/run-*; do
+  [ -e "$left" ] && { echo "page folder left behind: $left"; fail=1; }
+done
 
 # Files the run must leave (or not leave) behind.
 while read -r verb a b; do

@@ -1,42 +1,17 @@
-// tessaview [--headless] [--script FILE] [folder-or-picture]
+// tessaview [OPTION]... [folder-or-picture]  (the options: UsageText)
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/scenario_runner.h"
 #include "platform/front_end.h"
+#include "platform/posix/posix_io.h"
 #include "platform/posix/posix_services.h"
 
 namespace {
-
-struct Options {
-  bool headless = false;
-  std::string script;
-  std::string command_line;  // the rest, as one text
-  bool ok = true;
-};
-
-Options ParseOptions(int argc, char** argv) {
-  Options o;
-  std::vector<std::string> rest;
-  for (int i = 1; i < argc; ++i) {
-    std::string a = argv[i];
-    if (a == "--headless") {
-      o.headless = true;
-    } else if (a == "--script") {
-      if (i + 1 >= argc)
-        o.ok = false;
-      else
-        o.script = argv[++i];
-    } else {
-      rest.push_back(a);
-    }
-  }
-  for (size_t i = 0; i < rest.size(); ++i) o.command_line += (i ? " " : "") + rest[i];
-  return o;
-}
 
 bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
   std::ifstream in(path, std::ios::binary);
@@ -49,10 +24,20 @@ bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options = ParseOptions(argc, argv);
-  if (!options.ok) {
-    std::cerr << "usage: tessaview [--headless] [--script FILE] [folder-or-picture]\n";
-    return 2;
+  const tv::CommandLine options =
+      tv::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  switch (options.action) {
+    case tv::CommandLine::Action::kHelp:
+      std::cout << tv::UsageText();
+      return 0;
+    case tv::CommandLine::Action::kVersion:
+      std::cout << "Tessaview " TV_VERSION "\n";
+      return 0;
+    case tv::CommandLine::Action::kError:
+      std::cerr << "tessaview: " << options.error << "\nTry 'tessaview --help' for more.\n";
+      return 2;
+    case tv::CommandLine::Action::kRun:
+      break;
   }
   std::vector<std::string> lines;
   if (!options.script.empty() && !ReadLines(options.script, lines)) {
@@ -60,8 +45,10 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  tv::posix::KeepRunningAtFileSizeLimit();  // a write past the limit fails, reported
   tv::PosixServices posix;
   posix.paths.ProgramFolder();  // made at start; a new one carries the first-run marker
+  posix.paths.PageFolder();     // made at start, clearing what killed copies left behind
   std::unique_ptr<tv::FrontEnd> front_end;
 #ifdef TV_HAVE_DESKTOP
   if (!options.headless) {

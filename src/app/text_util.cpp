@@ -1,8 +1,8 @@
 #include "app/text_util.h"
 
+#include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
 
 namespace tv {
 
@@ -106,8 +106,17 @@ double LeadingNumber(std::string_view text) {
   // An exponent with no digits after it ("3e") reads as the number before it.
   while (!digits.empty() && (digits.back() == 'e' || digits.back() == '+' || digits.back() == '-'))
     digits.pop_back();
-  double v = std::strtod(digits.c_str(), nullptr);
-  return std::isfinite(v) ? v : 0;
+  if (digits[0] == '+') digits.erase(0, 1);
+  return ParseDecimal(digits).value_or(0);
+}
+
+std::optional<double> ParseDecimal(std::string_view text) {
+  // strtod would follow the locale GTK sets, where "3.5" may read as 3.
+  double v = 0;
+  const char* end = text.data() + text.size();
+  auto [stop, error] = std::from_chars(text.data(), end, v);
+  if (error != std::errc() || stop != end || !std::isfinite(v)) return std::nullopt;
+  return v;
 }
 
 int RoundHalfEven(double value) {

@@ -1,6 +1,7 @@
 // Small text helpers shared by the windows.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,8 +24,11 @@ std::string AsciiLower(std::string_view text);
 
 // The number at the start of a text as the system's Val reads it: blanks, tabs and line
 // feeds are ignored anywhere, reading stops at the first character that cannot continue a
-// decimal number, no number gives 0.
+// decimal number, no number gives 0. The decimal point is always ".", whatever the locale.
 double LeadingNumber(std::string_view text);
+// A whole text in the C number syntax ("-1.5e3"; no leading "+", no blanks), read the same
+// in every locale; nothing when it is not a finite number.
+std::optional<double> ParseDecimal(std::string_view text);
 // Rounds to the nearest integer, halves to even, clamped to the 32-bit range.
 int RoundHalfEven(double value);
 

@@ -66,8 +66,9 @@ void FrmMain::ToolsLocal_Click() {
 void FrmMain::ToolSaveList_Click() {
   scratch = SaveFileDialog(Services(), this, "文件另存为", "文件列表.txt", kFilterText);
   if (scratch.empty()) return;
-  // The list text ends with CR LF and the write adds its own line break.
-  if (!Services().fs.WriteWhole(scratch, state_.pictures.text + "\r\n")) {
+  // The list text ends with CR LF and the write adds its own line break. Written like the
+  // settings, so a failed write leaves a file of the same name as it was.
+  if (!Services().fs.WriteAtomic(scratch, state_.pictures.text + "\r\n")) {
     Services().dialogs.MsgBox(this, "无法写入文件：" + scratch, MsgIcon::Exclamation, "文件另存为");
     return;
   }

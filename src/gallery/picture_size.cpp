@@ -10,8 +10,9 @@ namespace tv {
 
 namespace {
 
-// Reads single bytes by 1-based position through a small window, so a JPEG's scan costs
-// one read per segment header, never the whole file.
+// Reads single bytes by 1-based position through a small window: a jump to a segment
+// header reads 32 bytes, and only a byte-by-byte walk past the window reads ahead in
+// larger blocks.
 class ByteReader {
  public:
   explicit ByteReader(RandomAccessFile& file) : file_(file), length_(file.Length()) {}
@@ -21,20 +22,30 @@ class ByteReader {
   int At(uint64_t pos) {
     if (!Has(pos)) return 0;
     if (pos < start_ || pos >= start_ + filled_) {
+      const bool walking = last_ != 0 && pos == last_ + 1;
       start_ = pos;
-      filled_ = file_.ReadAt(pos - 1, window_, sizeof window_);
+      filled_ = file_.ReadAt(pos - 1, window_, walking ? sizeof window_ : kJumpRead);
       if (filled_ == 0) return 0;
     }
+    last_ = pos;
     return window_[pos - start_];
   }
 
  private:
+  static constexpr size_t kJumpRead = 32;
   RandomAccessFile& file_;
   uint64_t length_;
   uint64_t start_ = 0;
   size_t filled_ = 0;
-  uint8_t window_[32];
+  uint64_t last_ = 0;  // position of the previous byte asked for, 0 before the first
+  uint8_t window_[512];
 };
+
+// A JPEG's frame header comes after its metadata segments, which are skipped by their
+// lengths. Real files need at most a few hundred segments and never a long search for a
+// marker, so a file beyond these bounds is not measured instead of being read to its end.
+constexpr int kMaxJpegSegments = 512;
+constexpr uint64_t kMaxJpegSearchBytes = 16 * 1024;
 
 // hi * 256 + lo as a signed 16-bit number; a value that does not fit stays 0.
 int Word(int hi, int lo) {
@@ -44,9 +55,11 @@ int Word(int hi, int lo) {
 PictureSize JpegSize(ByteReader& r) {
   const uint64_t length = r.Length();
   uint64_t p = 3;
-  for (;;) {
+  uint64_t searched = 0;
+  for (int segment = 0; segment < kMaxJpegSegments; ++segment) {
     int b1, b2;
     do {
+      if (++searched > kMaxJpegSearchBytes) return {};
       b1 = r.At(p);
       b2 = r.At(p + 1);
       ++p;
@@ -62,6 +75,7 @@ PictureSize JpegSize(ByteReader& r) {
     p += static_cast<uint64_t>(m[1] * 256 + m[2]) + 1;
     if (p >= length) return {};
   }
+  return {};
 }
 
 }  // namespace

@@ -13,7 +13,8 @@ struct PictureSize {
 };
 
 // 0 x 0 when the file cannot be read, its format is not known or its header is cut
-// short. Reads only the header: 32 bytes, or a JPEG's segment headers up to its frame.
+// short. Reads only the header: 32 bytes, or a JPEG's segment headers up to its frame,
+// within a fixed bound whatever the file's size and content.
 PictureSize GetPictureSize(FileSystem& fs, const std::string& path);
 
 }  // namespace tv

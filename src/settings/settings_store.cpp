@@ -1,8 +1,5 @@
 #include "settings/settings_store.h"
 
-#include <cmath>
-#include <cstdlib>
-
 #include "app/text_util.h"
 #include "platform/settings_area.h"
 
@@ -48,9 +45,10 @@ bool ParseStoredInteger(const std::string& text, int32_t& out) {
     while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i, ++digits;
   }
   if (digits == 0 || i != t.size()) return false;
-  double v = std::strtod(t.c_str(), nullptr);
-  if (!std::isfinite(v) || v > 2147483647.5 || v < -2147483648.5) return false;
-  out = RoundHalfEven(v);
+  if (t[0] == '+') t.erase(0, 1);
+  std::optional<double> v = ParseDecimal(t);
+  if (!v || *v > 2147483647.5 || *v < -2147483648.5) return false;
+  out = RoundHalfEven(*v);
   return true;
 }
 

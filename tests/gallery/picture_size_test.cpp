@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "support/memory_file_system.h"
 
 namespace tv {
@@ -115,6 +117,74 @@ TEST(PictureSize, ReadsOnlyTheHeaders) {
   auto r = GetPictureSize(fs, "/b.jpg");
   EXPECT_EQ(r.width, 4000);
   EXPECT_LE(fs.bytes_read, 128u);
+}
+
+// A file of any length whose bytes come from a rule, so a gigabyte costs no memory;
+// counts what is read.
+class GeneratedFileSystem : public test::MemoryFileSystem {
+ public:
+  GeneratedFileSystem(uint64_t length, std::function<char(uint64_t)> byte)
+      : length_(length), byte_(std::move(byte)) {}
+  std::unique_ptr<RandomAccessFile> Open(const std::string&) override {
+    return std::make_unique<File>(*this);
+  }
+
+ private:
+  class File : public RandomAccessFile {
+   public:
+    explicit File(GeneratedFileSystem& fs) : fs_(fs) {}
+    uint64_t Length() const override { return fs_.length_; }
+    size_t ReadAt(uint64_t offset, void* buffer, size_t n) override {
+      if (offset >= fs_.length_) return 0;
+      n = static_cast<size_t>(std::min<uint64_t>(n, fs_.length_ - offset));
+      auto* out = static_cast<char*>(buffer);
+      for (size_t i = 0; i < n; ++i) out[i] = fs_.byte_(offset + i);
+      fs_.bytes_read += n;
+      ++fs_.reads;
+      return n;
+    }
+
+   private:
+    GeneratedFileSystem& fs_;
+  };
+  uint64_t length_;
+  std::function<char(uint64_t)> byte_;
+};
+
+TEST(PictureSize, AnyFileCostsABoundedRead) {
+  constexpr uint64_t kGigabyte = uint64_t{1} << 30;
+  constexpr size_t kBound = 1 << 20;  // far above a real header, far below the files
+  const std::string start = Bytes({255, 216, 255});
+  // Fill bytes, zeros or text after a JPEG start: no marker ever follows.
+  for (char fill : {'\xFF', '\0', 'x'}) {
+    GeneratedFileSystem fs(kGigabyte, [&](uint64_t at) { return at < 3 ? start[at] : fill; });
+    auto r = GetPictureSize(fs, "/big.jpg");
+    EXPECT_EQ(r.width, 0);
+    EXPECT_LE(fs.bytes_read, kBound) << int(fill);
+  }
+  // Segment after segment of the longest length, each one skipped whole.
+  const std::string segment = Bytes({255, 225, 255, 254});
+  GeneratedFileSystem chain(kGigabyte, [&](uint64_t at) {
+    if (at < 2) return start[at];
+    uint64_t k = (at - 2) % 65536;
+    return k < 4 ? segment[k] : 'm';
+  });
+  EXPECT_EQ(GetPictureSize(chain, "/chain.jpg").width, 0);
+  EXPECT_LE(chain.bytes_read, 128u * 1024);
+}
+
+TEST(PictureSize, ManyMetadataSegmentsBeforeTheFrameAreStillMeasured) {
+  // 300 segments of 60 KB (18 MB of metadata, as a large embedded profile might be).
+  std::string s = Bytes({255, 216});
+  for (int i = 0; i < 300; ++i) s += Bytes({255, 226, 0xEA, 0x62}) + std::string(0xEA60, 'i');
+  s += Bytes({255, 255, 255});  // fill bytes before a marker are allowed
+  s += Bytes({255, 194, 0, 17, 8, 0x0B, 0xB8, 0x0F, 0xA0}) + std::string(64, '\0');
+  MemoryFileSystem fs;
+  fs.files["/p.jpg"] = s;
+  auto r = GetPictureSize(fs, "/p.jpg");
+  EXPECT_EQ(r.width, 4000);
+  EXPECT_EQ(r.height, 3000);
+  EXPECT_LE(fs.bytes_read, 301 * 32 + 512u);
 }
 
 }  // namespace

@@ -1,12 +1,17 @@
 #include "platform/posix/xdg_paths.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "support/test_env.h"
 
@@ -63,26 +68,104 @@ TEST_F(XdgPathsTest, FoldersFollowTheXdgVariables) {
   EXPECT_EQ(defaults.ApplicationsFolder(), home_dir_ + "/.local/share/applications/");
 }
 
-TEST_F(XdgPathsTest, PageFolderIsPrivate) {
-  {
-    XdgPaths paths;
-    std::string folder = paths.PageFolder();
-    EXPECT_EQ(folder, home_.Root() + "/run/tessaview/");
-    EXPECT_EQ(ModeOf(folder), 0700u);
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::vector<std::string> RunFoldersIn(const std::string& root) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(root)) {
+    std::string name = e.path().filename();
+    if (StartsWith(name, "run-")) names.push_back(name);
   }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST_F(XdgPathsTest, EachRunHasItsOwnPrivatePageFolder) {
+  const std::string root = home_.Root() + "/run/tessaview/";
+  std::string first_folder;
+  {
+    XdgPaths first, second;
+    first_folder = first.PageFolder();
+    const std::string other = second.PageFolder();
+    EXPECT_TRUE(StartsWith(first_folder, root + "run-")) << first_folder;
+    EXPECT_TRUE(StartsWith(other, root + "run-")) << other;
+    EXPECT_NE(first_folder, other) << "two running copies never share a page";
+    EXPECT_EQ(first.PageFolder(), first_folder);
+    EXPECT_EQ(first.PageFile("C:\\Tpc.htm"), first_folder + "Tpc.htm");
+    EXPECT_EQ(ModeOf(root), 0700u);
+    EXPECT_EQ(ModeOf(first_folder), 0700u);
+    EXPECT_EQ(RunFoldersIn(root).size(), 2u);
+    test::TempHome::WriteAt(first_folder + "Tpc.htm", "page");
+  }
+  EXPECT_EQ(RunFoldersIn(root), std::vector<std::string>()) << "removed when each closes";
+
   // Without a usable runtime folder the pages go to the cache.
   for (const char* runtime : {"", "relative", "/no/such/runtime"}) {
     setenv("XDG_RUNTIME_DIR", runtime, 1);
     XdgPaths paths;
     std::string folder = paths.PageFolder();
-    EXPECT_EQ(folder, home_dir_ + "/.cache/tessaview/pages/") << runtime;
+    EXPECT_TRUE(StartsWith(folder, home_dir_ + "/.cache/tessaview/pages/run-")) << runtime;
     EXPECT_EQ(ModeOf(folder), 0700u);
     EXPECT_EQ(ModeOf(home_dir_ + "/.cache/tessaview"), 0700u);
+    EXPECT_EQ(ModeOf(home_dir_ + "/.cache/tessaview/pages"), 0700u);
   }
-  // A page name is whatever follows the last backslash of the fixed name.
-  unsetenv("XDG_RUNTIME_DIR");
-  XdgPaths paths;
-  EXPECT_EQ(paths.PageFile("C:\\Tpc.htm"), home_dir_ + "/.cache/tessaview/pages/Tpc.htm");
+}
+
+TEST_F(XdgPathsTest, PagesOfProgramsNoLongerRunningAreRemovedAtStart) {
+  const std::string root = home_.Root() + "/run/tessaview/";
+  XdgPaths running;
+  const std::string alive = running.PageFolder();
+
+  // A program killed while it ran: its folder and pages stay behind.
+  int pipe_fds[2];
+  ASSERT_EQ(pipe(pipe_fds), 0);
+  pid_t pid = fork();
+  if (pid == 0) {
+    XdgPaths killed;
+    std::string folder = killed.PageFolder();
+    test::TempHome::WriteAt(folder + "Tpc.htm", "page of the killed program");
+    if (write(pipe_fds[1], folder.data(), folder.size()) < 0) _exit(1);
+    kill(getpid(), SIGKILL);
+  }
+  close(pipe_fds[1]);
+  char buffer[4096];
+  ssize_t n = read(pipe_fds[0], buffer, sizeof buffer);
+  close(pipe_fds[0]);
+  waitpid(pid, nullptr, 0);
+  ASSERT_GT(n, 0);
+  const std::string dead(buffer, static_cast<size_t>(n));
+  ASSERT_TRUE(fs::exists(dead + "Tpc.htm"));
+
+  // One that died before it locked its folder, and one whose number is now this very
+  // process's: a check by process number would keep it.
+  fs::create_directory(root + "run-1-unlckd");
+  const std::string reused = root + "run-" + std::to_string(getpid()) + "-reused";
+  fs::create_directory(reused);
+  test::TempHome::WriteAt(reused + "/.lock", "");
+  test::TempHome::WriteAt(reused + "/Tpc.htm", "old page");
+
+  // Links inside a dead folder and in the root lead out of it; nothing there is touched.
+  const std::string outside = home_.Root() + "/outside";
+  fs::create_directories(outside + "/deep");
+  test::TempHome::WriteAt(outside + "/deep/keep.jpg", "keep");
+  fs::create_directory_symlink(outside, reused + "/sub");
+  fs::create_symlink(outside + "/deep/keep.jpg", reused + "/img.htm");
+  fs::create_directory_symlink(outside, root + "run-2-linked");
+  // Not a run folder at all.
+  test::TempHome::WriteAt(root + "notes.txt", "not ours to remove");
+
+  XdgPaths next;
+  const std::string fresh = next.PageFolder();
+  EXPECT_FALSE(fs::exists(dead)) << "the killed program's pages";
+  EXPECT_FALSE(fs::exists(root + "run-1-unlckd"));
+  EXPECT_FALSE(fs::exists(reused));
+  EXPECT_TRUE(fs::exists(alive)) << "a running program keeps its pages";
+  EXPECT_TRUE(fs::exists(fresh));
+  EXPECT_EQ(test::ReadFile(outside + "/deep/keep.jpg"), "keep");
+  EXPECT_TRUE(fs::is_symlink(root + "run-2-linked"));
+  EXPECT_TRUE(fs::exists(root + "notes.txt"));
 }
 
 TEST_F(XdgPathsTest, PicturesFolderComesFromUserDirs) {

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/settings_area.h"
+#include "support/comma_locale.h"
 
 namespace tv {
 namespace {
@@ -58,6 +59,23 @@ TEST(SettingsStore, NumericReadKeepsTheTargetOnText) {
   store.SaveSetting("setup", "RightMenu", "2.5");
   store.ReadInteger("setup", "RightMenu", v);
   EXPECT_EQ(v, 2);
+}
+
+TEST(SettingsStore, NumbersReadTheSameInACommaLocale) {
+  test::CommaLocale comma;
+  if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma";
+  MemoryArea area;
+  SettingsStore store(area);
+  int32_t v = 0;
+  store.SaveSetting("setup", "RightMenu", "45.5");
+  store.ReadInteger("setup", "RightMenu", v);
+  EXPECT_EQ(v, 46);
+  store.SaveSetting("setup", "RightMenu", "+3.7");
+  store.ReadInteger("setup", "RightMenu", v);
+  EXPECT_EQ(v, 4);
+  store.SaveSetting("setup", "RightMenu", "2,5");  // not a number anywhere
+  store.ReadInteger("setup", "RightMenu", v);
+  EXPECT_EQ(v, 4);
 }
 
 TEST(SettingsStore, HomePageNeedsFifteenCharacters) {

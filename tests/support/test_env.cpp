@@ -30,9 +30,13 @@ TempHome::~TempHome() {
 
 std::string TempHome::Write(const std::string& relative, const std::string& data) const {
   const std::string path = root_ + "/" + relative;
+  WriteAt(path, data);
+  return path;
+}
+
+void TempHome::WriteAt(const std::string& path, const std::string& data) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());
   std::ofstream(path, std::ios::binary) << data;
-  return path;
 }
 
 std::string ReadFile(const std::string& path) {

@@ -16,6 +16,8 @@ class TempHome {
   const std::string& Root() const { return root_; }
   // Writes `data` to root/relative, making folders as needed; returns the full path.
   std::string Write(const std::string& relative, const std::string& data) const;
+  // Writes `data` to an absolute path, making folders as needed.
+  static void WriteAt(const std::string& path, const std::string& data);
 
  private:
   std::string root_;

@@ -1,7 +1,5 @@
 // JPEG files through libjpeg-turbo, band by band.
-#include <fcntl.h>
 #include <stdio.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include <jpeglib.h>
 
 #include "platform/jpeg.h"
+#include "platform/posix/posix_io.h"
 
 namespace tv {
 namespace {
@@ -31,15 +30,6 @@ struct ErrorManager {
 }
 
 void OnMessage(j_common_ptr) {}
-
-// "folder/.name.tmp-XXXXXX" for mkostemp; the name is cut so the result fits NAME_MAX.
-std::string TempPattern(const std::string& path) {
-  size_t slash = path.find_last_of('/');
-  std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  if (name.size() > 200) name.resize(200);
-  return folder + "." + name + ".tmp-XXXXXX";
-}
 
 bool FillBand(const BandSource& source, int first_row, int rows, uint8_t* rgb) {
   try {
@@ -112,25 +102,29 @@ bool SaveJpegFile(const std::string& path, int width, int height, int quality,
   std::vector<uint8_t> band(stride * static_cast<size_t>(band_rows));
 
   // Written beside the target and renamed over it, so no half file ever shows at `path`.
-  std::string temp_path = TempPattern(path);
-  int fd = ::mkostemp(temp_path.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  ::fchmod(fd, 0644);
-  FILE* out = ::fdopen(fd, "wb");
+  std::string temp_path;
+  posix::UniqueFd fd = posix::CreateTempBeside(path, temp_path);
+  if (!fd.Valid()) return false;
+  // The stream gets a descriptor of its own; `fd` keeps the temp until the rename.
+  FILE* out = nullptr;
+  if (int copy = ::dup(fd.Get()); copy >= 0) {
+    out = ::fdopen(copy, "wb");
+    if (!out) ::close(copy);
+  }
   if (!out) {
-    ::close(fd);
-    ::unlink(temp_path.c_str());
+    posix::DiscardTemp(std::move(fd), temp_path);
     return false;
   }
   std::vector<char> buffer(size_t{1} << 16);
   ::setvbuf(out, buffer.data(), _IOFBF, buffer.size());
   bool ok = Encode(out, width, height, quality, source, band.data(), band_rows);
   ok = ::fflush(out) == 0 && ok;
-  ok = ok && ::fsync(fd) == 0;
   ok = ::fclose(out) == 0 && ok;
-  ok = ok && ::rename(temp_path.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp_path.c_str());
-  return ok;
+  if (!ok) {
+    posix::DiscardTemp(std::move(fd), temp_path);
+    return false;
+  }
+  return posix::CommitTemp(std::move(fd), temp_path, path);
 }
 
 }  // namespace tv

@@ -111,8 +111,7 @@ bool PosixFileSystem::Copy(const std::string& from, const std::string& to) {
     if (n < 0 && errno == EINTR) continue;
     if (n == 0) break;
     if (n < 0 || !posix::WriteAll(out.Get(), std::string_view(buffer, static_cast<size_t>(n)))) {
-      out.Close();
-      ::unlink(temp_path.c_str());
+      posix::DiscardTemp(std::move(out), temp_path);
       return false;
     }
   }

@@ -1,6 +1,7 @@
 #include "platform/posix/posix_io.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -107,42 +108,6 @@ std::string NameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-UniqueFd CreateTempBeside(const std::string& path, std::string& temp_path) {
-  std::string name = NameOf(path);
-  // Long names would overflow NAME_MAX once the suffix is added.
-  if (name.size() > 200) name.resize(200);
-  std::string folder = FolderOf(path);
-  std::string pattern = (folder == "/" ? "/" : folder + "/") + "." + name + ".tmp-XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  UniqueFd fd(::mkostemp(buffer.data(), O_CLOEXEC));
-  if (!fd.Valid()) return fd;
-  temp_path.assign(buffer.data());
-  ::fchmod(fd.Get(), 0644);
-  return fd;
-}
-
-namespace {
-
-void SyncFolder(const std::string& folder) {
-  UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (dir.Valid()) ::fsync(dir.Get());
-}
-
-}  // namespace
-
-bool CommitTemp(UniqueFd fd, const std::string& temp_path, const std::string& path) {
-  bool ok = ::fsync(fd.Get()) == 0;
-  ok = fd.Close() && ok;
-  ok = ok && ::rename(temp_path.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp_path.c_str());
-    return false;
-  }
-  SyncFolder(FolderOf(path));
-  return true;
-}
-
 bool WriteFileAtomic(const std::string& link_or_path, std::string_view data) {
   // A settings file kept elsewhere behind a link stays there; the link is not replaced.
   std::string path = link_or_path;
@@ -159,8 +124,7 @@ bool WriteFileAtomic(const std::string& link_or_path, std::string_view data) {
   // Keep the permissions a person may have given the old file.
   if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::fchmod(fd.Get(), st.st_mode & 07777);
   if (!WriteAll(fd.Get(), data)) {
-    fd.Close();
-    ::unlink(temp_path.c_str());
+    DiscardTemp(std::move(fd), temp_path);
     return false;
   }
   return CommitTemp(std::move(fd), temp_path, path);
@@ -183,6 +147,22 @@ bool MakeFolders(const std::string& path, unsigned mode) {
     if (::stat(partial.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
   }
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+namespace {
+
+void OnFileSizeLimit(int) {}
+
+}  // namespace
+
+void KeepRunningAtFileSizeLimit() {
+  // A handler rather than SIG_IGN: an ignored signal would stay ignored in every program
+  // started from here, a handler falls back to the default at exec.
+  struct sigaction action = {};
+  action.sa_handler = OnFileSizeLimit;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  ::sigaction(SIGXFSZ, &action, nullptr);
 }
 
 }  // namespace tv::posix

@@ -47,12 +47,29 @@ ReadResult ReadFileLimited(const std::string& path, std::string& out, size_t lim
 std::string FolderOf(const std::string& path);
 std::string NameOf(const std::string& path);
 
-// A new empty file beside `path` (same folder, so a rename over `path` is atomic).
-// Returns the descriptor and sets `temp_path`; -1 when the folder cannot take it.
+// A new empty file beside `path` (same folder, so a rename over `path` is atomic), and
+// locked for the writer's life. It has no name while it is written where the file system
+// allows (O_TMPFILE), so a write cut short by a kill or a crash leaves nothing behind;
+// elsewhere it is ".NAME.tmp-XXXXXX". Such temps of `path` that no living writer holds
+// are removed first. Returns the descriptor and sets `temp_path` ("" when unnamed); -1
+// when the folder cannot take it.
 UniqueFd CreateTempBeside(const std::string& path, std::string& temp_path);
 
-// Makes `temp_path` durable and renames it over `path`; the temp is removed on failure.
+// Makes the temp durable and renames it over `path`; the temp is removed on failure.
 bool CommitTemp(UniqueFd fd, const std::string& temp_path, const std::string& path);
+// Gives up a temp without touching `path`.
+void DiscardTemp(UniqueFd fd, const std::string& temp_path);
+
+// Removes the temps of `path` left by writers that are no longer running.
+void RemoveStaleTemps(const std::string& path);
+
+// For tests: false makes CreateTempBeside use named temps, as on a file system without
+// unnamed files.
+void UseUnnamedTemps(bool use);
+
+// A write beyond the file-size limit fails with EFBIG instead of ending the program.
+// Programs this one starts get the default back when they start.
+void KeepRunningAtFileSizeLimit();
 
 // Replaces `path` with `data` through a synced temp file and a rename, so a crash or a
 // full disk leaves either the old or the new file whole.

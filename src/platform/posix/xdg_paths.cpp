@@ -70,19 +70,26 @@ bool XdgPaths::ProgramFolderWasCreated() {
 
 std::string XdgPaths::PageFolder() {
   if (page_folder_) return *page_folder_;
+  // The shared root is private to the user; inside it each running program has its own
+  // folder, so two copies never show or act on each other's pages.
+  std::string root;
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime && runtime[0] == '/' && IsFolder(runtime)) {
-    std::string folder = WithSlash(runtime) + "tessaview";
-    if (MakePrivateFolder(folder)) {
-      page_folder_ = folder + "/";
+    root = WithSlash(runtime) + "tessaview";
+    if (MakePrivateFolder(root) && run_pages_.Create(root)) {
+      page_folder_ = run_pages_.Path();
       return *page_folder_;
     }
   }
   std::string cache = WithSlash(posix::XdgBaseDirectory("XDG_CACHE_HOME", ".cache"));
   posix::MakeFolders(cache, 0700);
   MakePrivateFolder(cache + "tessaview");
-  MakePrivateFolder(cache + "tessaview/pages");
-  page_folder_ = cache + "tessaview/pages/";
+  root = cache + "tessaview/pages";
+  if (MakePrivateFolder(root) && run_pages_.Create(root)) {
+    page_folder_ = run_pages_.Path();
+  } else {
+    page_folder_ = root + "/";  // nothing can be written there; page writes fail and say so
+  }
   return *page_folder_;
 }
 

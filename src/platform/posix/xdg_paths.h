@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/paths.h"
+#include "platform/posix/run_folder.h"
 
 namespace tv {
 
@@ -16,8 +17,10 @@ class XdgPaths : public Paths {
   // $XDG_DATA_HOME/tessaview/, created on the first call; when this call creates it, the
   // first-run marker "search.dat" is written into it, as an installer would.
   std::string ProgramFolder() override;
-  // $XDG_RUNTIME_DIR/tessaview/ when the runtime folder is usable, else
-  // $XDG_CACHE_HOME/tessaview/pages/; created with mode 0700.
+  // This running program's own folder inside $XDG_RUNTIME_DIR/tessaview/ when the runtime
+  // folder is usable, else inside $XDG_CACHE_HOME/tessaview/pages/; all of them mode 0700.
+  // Made on the first call, removed with this object; folders of programs that are no
+  // longer running are removed when it is made.
   std::string PageFolder() override;
   std::string ExecutablePath() override;
   // XDG_PICTURES_DIR from user-dirs.dirs when that folder exists, else home.
@@ -35,6 +38,7 @@ class XdgPaths : public Paths {
  private:
   std::optional<std::string> program_folder_;
   std::optional<std::string> page_folder_;
+  posix::RunFolder run_pages_;  // holds the pages; removed with this object
   bool program_folder_created_ = false;
 };
 
