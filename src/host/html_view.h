@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/jpeg.h"
+#include "platform/picture.h"
 
 namespace tv {
 
@@ -108,6 +109,11 @@ class HtmlView {
   // Clicks the index-th link of the document (0-based) as a person would; false when
   // there is no such link.
   virtual bool ClickLink(int index) = 0;
+
+  // The picture of element `index` of All() (a picture element) as the page shows it:
+  // decoded from the bytes the view already holds, never fetched again; where those
+  // cannot be decoded, the pixels shown. Nothing when neither can be had.
+  virtual std::optional<Picture> CopyPicture(int index) = 0;
 
   // Renders the whole document at width x height pixels and hands it out in bands.
   // Returns nothing when it cannot be rendered.

@@ -40,10 +40,10 @@ TEST(PageLines, ThumbnailWidthsRoundHalvesToEven) {
   EXPECT_EQ(v, 993);
   EXPECT_EQ(ThumbnailWidth(0, v), 993);
   EXPECT_EQ(ThumbnailWidth(4, v), 993);
-  EXPECT_EQ(ThumbnailWidth(1, v), 492);  // 491.5 -> 492
-  EXPECT_EQ(ThumbnailWidth(2, v), 324);  // 324.0
-  EXPECT_EQ(ThumbnailWidth(3, v), 240);  // 240.25
-  EXPECT_EQ(ThumbnailWidth(5, v), 158);  // 157.5 -> 158
+  EXPECT_EQ(ThumbnailWidth(1, v), 492);    // 491.5 -> 492
+  EXPECT_EQ(ThumbnailWidth(2, v), 324);    // 324.0
+  EXPECT_EQ(ThumbnailWidth(3, v), 240);    // 240.25
+  EXPECT_EQ(ThumbnailWidth(5, v), 158);    // 157.5 -> 158
   EXPECT_EQ(ThumbnailWidth(1, 991), 490);  // 490.5 -> 490
   EXPECT_EQ(ViewWidthPixels(7), -30);      // 0.47 rounds to 0
 }
@@ -52,7 +52,8 @@ TEST(PictureNames, ExtensionRule) {
   for (const char* yes : {"b.JPG", "c.gif", "png", "x.Tiff", "a.b.jpeg", "GIF"}) {
     EXPECT_TRUE(IsPictureName(yes)) << yes;
   }
-  for (const char* no : {"a.txt", "d", "e.png.", "f.$$$", "g.jp", "h.", ".", "", "i.pngx"}) {
+  for (const char* no :
+       {"a.txt", "d", "e.png.", "f.$$$", "g.jp", "h.", ".", "", "i.pngx", "j.bmp,jpg", "k.gif,"}) {
     EXPECT_FALSE(IsPictureName(no)) << no;
   }
 }

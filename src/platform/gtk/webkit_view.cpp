@@ -70,6 +70,11 @@ gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
   return FALSE;
 }
 
+void OnResourceLoadStarted(WebKitWebView*, WebKitWebResource* resource, WebKitURIRequest*,
+                           gpointer data) {
+  Self(data)->OnResourceStarted(resource);
+}
+
 GtkWidget* OnCreate(WebKitWebView*, WebKitNavigationAction* action, gpointer data) {
   Self(data)->OnNewWindow(RequestUri(action));
   return nullptr;
@@ -104,11 +109,13 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths) : script_(scri
   g_signal_connect(view_, "notify::title", G_CALLBACK(OnTitleNotify), this);
   g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
   g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenu), this);
+  g_signal_connect(view_, "resource-load-started", G_CALLBACK(OnResourceLoadStarted), this);
 }
 
 WebKitHtmlView::~WebKitHtmlView() {
   g_signal_handlers_disconnect_by_data(history_, this);
   g_signal_handlers_disconnect_by_data(view_, this);
+  DropResources();
   GtkWidget* widget = GTK_WIDGET(view_);
   if (GtkWidget* parent = gtk_widget_get_parent(widget)) {
     gtk_container_remove(GTK_CONTAINER(parent), widget);
@@ -230,6 +237,7 @@ void WebKitHtmlView::OnLoadChanged(WebKitLoadEvent event) {
       if (events.DownloadBegin) events.DownloadBegin();
       break;
     case WEBKIT_LOAD_COMMITTED:
+      DropResources();  // what the old page loaded is no part of the new one
       if (events.NavigateComplete2) events.NavigateComplete2(LocationURL());
       break;
     case WEBKIT_LOAD_FINISHED: {

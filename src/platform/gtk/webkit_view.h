@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/html_view.h"
 #include "platform/front_end.h"
@@ -56,6 +57,7 @@ class WebKitHtmlView : public HtmlView {
   std::string DocumentHtml() override;
   bool ClickLink(int index) override;
   std::optional<BandSource> Snapshot(int width, int height) override;
+  std::optional<Picture> CopyPicture(int index) override;  // webkit_pictures.cpp
 
   // Signal entry points.
   void OnStatus(const std::string& text);
@@ -67,6 +69,7 @@ class WebKitHtmlView : public HtmlView {
   void OnRefused();                           // a navigation was cancelled before loading
   void OnNewWindow(const std::string& uri);
   void OnTitle();
+  void OnResourceStarted(WebKitWebResource* resource);
 
  private:
   // The address as the logic knows it: an "about:" text instead of the blank page it is.
@@ -83,10 +86,14 @@ class WebKitHtmlView : public HtmlView {
   Paths* paths_;         // where the print preview is written; may be null
   WebKitWebView* view_ = nullptr;
   WebKitBackForwardList* history_ = nullptr;
-  std::string about_text_;                       // "about:TEXT" being shown, else ""
-  std::string status_;                           // last status text reported
-  std::string new_window_href_;                  // the link asking for a new window, while it asks
-  std::optional<std::string> scripted_pointer_;  // a scripted run's pointer, until the next load
+  std::string about_text_;       // "about:TEXT" being shown, else ""
+  std::string status_;           // last status text reported
+  std::string new_window_href_;  // the link asking for a new window, while it asks
+  std::optional<std::string> scripted_pointer_;
+  // What the view loaded for its page, so pictures are taken from its bytes, not fetched.
+  std::vector<WebKitWebResource*> resources_;
+  void DropResources();
+  std::optional<Picture> ShownPicture(int index);  // a scripted run's pointer, until the next load
   bool in_new_window_ = false;
   PendingLoad load_;  // the load asked for last, until it has finished
   bool offline_ = false;

@@ -49,6 +49,8 @@ class HeadlessView : public HtmlView {
   void SetBodyScroll(bool scroll_bars) override { scroll_bars_ = scroll_bars; }
   std::string DocumentHtml() override { return html_; }
   std::optional<BandSource> Snapshot(int width, int height) override;
+  // The picture file of a local page, decoded at its natural size.
+  std::optional<Picture> CopyPicture(int index) override;
 
   // A link with a "_blank" target asks for a new window; others navigate this view.
   bool ClickLink(int index) override;
