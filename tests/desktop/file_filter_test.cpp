@@ -1,5 +1,5 @@
 // The picture filter of the open and save dialogs shows exactly the names the folder
-// listing takes, in any letter case; the four labels stay as the program shows them.
+// listing takes, in any letter case.
 #include "platform/gtk/file_filter.h"
 
 #include <gtest/gtest.h>
@@ -30,27 +30,6 @@ TEST(FileFilterTest, ThePictureFilterShowsWhatTheListingTakes) {
     EXPECT_EQ(Shows(pictures, name), IsPictureName(name)) << name;
   }
   g_object_unref(pictures);
-}
-
-TEST(FileFilterTest, TheEntriesKeepTheirLabelsAndTheirOtherPatterns) {
-  const auto& filters = FileDialogFilters();
-  ASSERT_EQ(filters.size(), 4u);
-  EXPECT_EQ(filters[0].label, "全部(*.*)");
-  EXPECT_EQ(filters[1].label, "图像文件(BMP,JPG,GIF,PNG,TIF)");
-  EXPECT_EQ(filters[2].label, "网页文件 (HTM,HTML)");
-  EXPECT_EQ(filters[3].label, "文本文件 (TXT)");
-  GtkFileFilter* all = g_object_ref_sink(NewGtkFileFilter(filters[0]));
-  GtkFileFilter* pages = g_object_ref_sink(NewGtkFileFilter(filters[2]));
-  GtkFileFilter* text = g_object_ref_sink(NewGtkFileFilter(filters[3]));
-  EXPECT_TRUE(Shows(all, "anything"));
-  EXPECT_TRUE(Shows(pages, "Index.HTML"));
-  EXPECT_TRUE(Shows(pages, "a.htm"));
-  EXPECT_FALSE(Shows(pages, "a.jpg"));
-  EXPECT_TRUE(Shows(text, "LIST.TXT"));
-  EXPECT_FALSE(Shows(text, "a.text"));
-  g_object_unref(all);
-  g_object_unref(pages);
-  g_object_unref(text);
 }
 
 }  // namespace

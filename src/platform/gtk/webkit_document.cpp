@@ -1,5 +1,5 @@
-// Document members of the WebKit view, read through page scripts, plus the print and
-// editing commands.
+// Document members of the WebKit view, read through page scripts, and its commands: the
+// editing commands here, printing in webkit_print.cpp.
 #include <cstdlib>
 
 #include "platform/gtk/element_json.h"

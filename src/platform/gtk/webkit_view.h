@@ -1,5 +1,6 @@
-// The HTML view on WebKitGTK: navigation and events here, document members in
-// webkit_document.cpp.
+// The HTML view on WebKitGTK: navigation and events in webkit_view.cpp, document members
+// in webkit_document.cpp, whole-page pictures in webkit_snapshot.cpp, printing in
+// webkit_print.cpp.
 #pragma once
 
 #include <webkit2/webkit2.h>
