@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "frame/browser_state.h"
+
 namespace tv {
 
 class Form;
@@ -32,6 +34,7 @@ struct ProgramState {
   std::string selected_picture;     // picture under the mouse at the last right-click
   Form* active_window = nullptr;    // window last activated
   HtmlView* active_view = nullptr;  // the view wheel scrolling acts on
+  BrowserState browser;             // the browser's flags, tab table and closed pages
 };
 
 }  // namespace tv
