@@ -40,9 +40,9 @@ constexpr ButtonDesign kToolStrip[] = {
 };
 
 constexpr int kStripTop = 30, kStripSize = 420;
-constexpr int kAddressTop = 480, kAddressHeight = 360;
-constexpr int kTabTop = 880, kTabHeight = 330;
-constexpr int kPictHeight = 1240;
+constexpr int kAddressTop = 480, kAddressHeight = 510;
+constexpr int kTabTop = 1020, kTabHeight = 450;
+constexpr int kPictHeight = 1500;
 constexpr int kFirstTabWidth = 2470;
 
 std::string Joined(const std::vector<int16_t>& values, int count) {

@@ -67,6 +67,8 @@ void FormWeb::Web_TitleChange() {
   const std::string location = view.LocationURL();
   std::string title = CharLeft(view.Title(), kTitleLength);
   if (title.empty()) title = location;
+  // A view made for a new window reports its empty title before it has a page.
+  if (title.empty()) return;
   if (Control* label = frame_.TextLab.Find(tab_index)) {
     if (title != "about:blank") {
       label->SetText(title);

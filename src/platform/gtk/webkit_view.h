@@ -14,7 +14,8 @@ namespace tv {
 
 class WebKitHtmlView : public HtmlView {
  public:
-  explicit WebKitHtmlView(ScriptHooks& script);
+  // A view related to `related` shares its web process but keeps settings of its own.
+  explicit WebKitHtmlView(ScriptHooks& script, WebKitHtmlView* related = nullptr);
   ~WebKitHtmlView() override;
   WebKitHtmlView(const WebKitHtmlView&) = delete;
   WebKitHtmlView& operator=(const WebKitHtmlView&) = delete;
@@ -49,6 +50,11 @@ class WebKitHtmlView : public HtmlView {
   std::string DocumentHtml() override;
   bool ClickLink(int index) override;
   std::optional<BandSource> Snapshot(int width, int height) override;
+  void SetDownloadControl(uint32_t flags) override;
+
+  // The view whose page is asking for a new window right now, if any; the first view
+  // made while it asks is related to it (and takes it).
+  static WebKitHtmlView* TakeOpener();
 
   // Signal entry points.
   void OnStatus(const std::string& text);
@@ -58,7 +64,9 @@ class WebKitHtmlView : public HtmlView {
   void OnLoadFailed(bool cancelled);
   bool OnNavigation(const std::string& uri);  // true: cancelled
   void OnRefused();                           // a navigation was cancelled before loading
-  void OnNewWindow(const std::string& uri);
+  // A page asks for a new window: the view to show it in, or null to refuse it.
+  GtkWidget* OnCreate(const std::string& uri);
+  void OnReadyToShow();
   void OnTitle();
 
  private:
@@ -71,9 +79,13 @@ class WebKitHtmlView : public HtmlView {
   ScriptHooks& script_;  // a scripted run reports print commands instead of printing
   WebKitWebView* view_ = nullptr;
   WebKitBackForwardList* history_ = nullptr;
-  std::string about_text_;       // "about:TEXT" being shown, else ""
-  std::string status_;           // last status text reported
-  std::string new_window_href_;  // the link asking for a new window, while it asks
+  std::string about_text_;         // "about:TEXT" being shown, else ""
+  std::string status_;             // last status text reported
+  std::string new_window_href_;    // the link asking for a new window, while it asks
+  static WebKitHtmlView* opener_;  // the view handling a new-window request
+  static gboolean LoadAwaited(gpointer data);
+  std::string awaited_uri_;  // the page a view made for a new window is to show
+  guint awaited_idle_ = 0;   // the check that it started
   bool in_new_window_ = false;
   PendingLoad load_;  // the load asked for last, until it has finished
   bool offline_ = false;
