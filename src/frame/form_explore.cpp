@@ -164,6 +164,7 @@ void FormExplore::WireHandlers() {
   on("closeright", [this] { CloseRight(); });
   on("mnuFileExit", [this] { mnuFileExit_Click(); });
   on("Baidu", [this] { Baidu_Click(); });
+  on("EnablePlayFilmMusic", [this] { EnablePlayFilmMusic_Click(); });
 }
 
 int FormExplore::FrameWidth() const {
@@ -275,6 +276,16 @@ void FormExplore::ShowPage(FormWeb& page) {
 
 void FormExplore::AddFavor() {
   // The favourites list arrives with the favourites work.
+}
+
+void FormExplore::EnablePlayFilmMusic_Click() {
+  if (b_.Pop != 1) return;
+  FormWeb* page = ActiveChild();
+  if (!page) return;
+  b_.Pop = 0;
+  page->PageJavaConctrl();
+  page->Web->View()->Refresh();
+  b_.Pop = 1;
 }
 
 void FormExplore::CmdPage_Click(int index) {

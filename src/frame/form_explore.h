@@ -64,9 +64,10 @@ class FormExplore : public Form {
   void Baidu_Click();
 
   // Frame commands of the tool strip that this window needs now.
-  void CmdPage_Click(int index);  // back, forward
-  void Chk_Click();               // the picture view switch
-  void AddFavor();                // the favourites menu
+  void CmdPage_Click(int index);     // back, forward
+  void Chk_Click();                  // the picture view switch
+  void AddFavor();                   // the favourites menu
+  void EnablePlayFilmMusic_Click();  // the current page once more without blocking
 
   // The page window of a new tab: loaded, shown and stored nowhere yet.
   FormWeb& NewPage();
