@@ -1,7 +1,9 @@
 #include "app/application.h"
 
+#include "frame/form_explore.h"
 #include "gallery/frm_main.h"
 #include "platform/front_end.h"
+#include "webpics/form_web.h"
 
 namespace tv {
 
@@ -28,11 +30,25 @@ int Application::Run(const std::string& command_line) {
 }
 
 Form* Application::FindWindow(const std::string& name) {
+  if (name.rfind("FormWeb", 0) == 0) return FindPageWindow(name);
   if (gallery_ && name == gallery_->Name() && !gallery_->IsUnloaded()) return gallery_.get();
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) {
     if ((*it)->Name() == name && !(*it)->IsUnloaded()) return it->get();
   }
   return nullptr;
+}
+
+Form* Application::FindPageWindow(const std::string& name) {
+  // "FormWeb" is the current tab's page window, "FormWeb(N)" the one in slot N.
+  auto* frame = dynamic_cast<FormExplore*>(FindWindow("FormExplore"));
+  if (!frame) return nullptr;
+  if (name == "FormWeb") return state_.browser.CurrentPage();
+  if (name.size() < 10 || name[7] != '(' || name.back() != ')') return nullptr;
+  const std::string digits = name.substr(8, name.size() - 9);
+  if (digits.empty() || digits.size() > 4 ||
+      digits.find_first_not_of("0123456789") != std::string::npos)
+    return nullptr;
+  return frame->Page(std::stoi(digits));
 }
 
 Form& Application::Adopt(std::unique_ptr<Form> window) {

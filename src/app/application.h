@@ -39,6 +39,8 @@ class Application {
   void CollectUnloaded();
 
  private:
+  Form* FindPageWindow(const std::string& name);
+
   Platform& platform_;
   ScriptHooks& hooks_;
   ProgramState state_;

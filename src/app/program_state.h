@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
-
 #include <vector>
+
+#include "frame/browser_state.h"
 #include "webpics/web_pictures.h"
 
 namespace tv {
@@ -41,6 +42,7 @@ struct ProgramState {
   Form* active_window = nullptr;    // window last activated
   HtmlView* active_view = nullptr;  // the view wheel scrolling acts on
   WebPictureList web_pictures;      // large pictures of the web page scanned last
+  BrowserState browser;             // the browser's flags, tab table and closed pages
 };
 
 }  // namespace tv

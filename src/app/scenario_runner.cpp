@@ -32,6 +32,36 @@ bool ParseInt(const std::string& s, int& out) {
   return in && (in >> std::ws).eof();
 }
 
+// "ProgressChange 50 100", "CommandStateChange 2 True", "TitleChange", "DownloadComplete".
+bool RaiseEvent(HtmlView& view, const std::string& line) {
+  std::istringstream in(line);
+  std::string name, a, b;
+  in >> name >> a >> b;
+  HtmlViewEvents& e = view.events;
+  int x = 0, y = 0;
+  if (name == "ProgressChange" && ParseInt(a, x) && ParseInt(b, y)) {
+    if (e.ProgressChange) e.ProgressChange(x, y);
+  } else if (name == "CommandStateChange" && ParseInt(a, x) && (b == "True" || b == "False")) {
+    if (e.CommandStateChange) e.CommandStateChange(x, b == "True");
+  } else if (name == "TitleChange") {
+    if (e.TitleChange) e.TitleChange(view.Title());
+  } else if (name == "DownloadComplete") {
+    if (e.DownloadComplete) e.DownloadComplete();
+  } else if (name == "DocumentComplete") {
+    if (e.DocumentComplete) e.DocumentComplete(view.LocationURL());
+  } else if (name == "StatusTextChange") {
+    if (e.StatusTextChange) e.StatusTextChange(line.size() > 17 ? line.substr(17) : "");
+  } else if (name == "NewWindow2") {
+    HtmlView* target = nullptr;
+    bool cancel = false;
+    if (e.NewWindow2) e.NewWindow2(target, cancel);
+    if (!cancel && target && !a.empty()) target->Navigate(a);
+  } else {
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseClock(const std::string& date, const std::string& time, DateTime& out) {
@@ -113,6 +143,10 @@ bool ScenarioRunner::Run(const std::string& line) {
     }
     return true;
   }
+  if (verb == "clipboard") {
+    app_.Services().clipboard.SetText(rest);
+    return true;
+  }
   if (verb == "clock") {
     auto [date, time] = Verb(rest);
     DateTime t;
@@ -138,6 +172,59 @@ bool ScenarioRunner::Run(const std::string& line) {
     } else {
       c->FireClick();
     }
+    return true;
+  }
+  if (verb == "navigate") {
+    Control* view = form->FindControl("Web");
+    if (!view || !view->View()) return Fail(window_ + " has no view");
+    view->View()->Navigate(rest);
+    return true;
+  }
+  if (verb == "raise") {
+    Control* view = form->FindControl("Web");
+    if (!view || !view->View()) return Fail(window_ + " has no view");
+    if (!RaiseEvent(*view->View(), rest)) return Fail("cannot raise " + rest);
+    return true;
+  }
+  if (verb == "type" || verb == "pick") {
+    auto [name, text] = Verb(rest);
+    Control* c = form->FindControl(name);
+    if (!c) return Fail("no control " + name + " on " + window_);
+    if (verb == "type") {
+      c->SetText(text);
+      return true;
+    }
+    const auto& list = c->List();
+    int index = -1;
+    for (size_t i = 0; i < list.size() && index < 0; ++i) {
+      if (list[i] == text) index = static_cast<int>(i);
+    }
+    if (index < 0) return Fail("no entry " + text + " in " + name);
+    c->SetText(text);  // the box shows the entry before its Click runs
+    if (c->ListIndex() == index) {
+      c->FireClick();
+    } else {
+      c->SetListIndex(index);
+    }
+    return true;
+  }
+  if (verb == "keypress" || verb == "mouseup") {
+    auto [name, code_text] = Verb(rest);
+    Control* c = form->FindControl(name);
+    int code = 0;
+    if (!c) return Fail("no control " + name + " on " + window_);
+    if (!ParseInt(code_text, code)) return Fail(verb + " needs a number");
+    if (verb == "keypress") {
+      c->FireKeyPress(code);
+    } else if (c->MouseUp) {
+      c->MouseUp(MouseArgs{code, 0, 0, 0});
+    }
+    return true;
+  }
+  if (verb == "focus") {
+    Control* c = form->FindControl(rest);
+    if (!c) return Fail("no control " + rest + " on " + window_);
+    c->FireGotFocus();
     return true;
   }
   if (verb == "key") {
@@ -176,7 +263,8 @@ bool ScenarioRunner::Run(const std::string& line) {
   if (verb == "follow") {
     // A click on the N-th link (from 1) of the window's view.
     int n = 0;
-    HtmlView* view = app_.State().active_view;
+    Control* web = form->FindControl("Web");
+    HtmlView* view = web && web->View() ? web->View() : app_.State().active_view;
     if (!ParseInt(rest, n) || n < 1) return Fail("follow needs a link number from 1");
     if (!view || !view->ClickLink(n - 1)) return Fail("no link " + rest);
     return true;
@@ -216,6 +304,14 @@ bool ScenarioRunner::Run(const std::string& line) {
     return true;
   }
   if (verb == "print") {
+    if (rest == "Caption") {
+      out_ << "Caption=" << form->Caption() << "\n" << std::flush;
+      return true;
+    }
+    if (rest == "clipboard") {
+      out_ << "clipboard=" << app_.Services().clipboard.GetText() << "\n" << std::flush;
+      return true;
+    }
     auto dot = rest.rfind('.');
     if (dot != std::string::npos) {
       if (Control* c = form->FindControl(rest.substr(0, dot))) {

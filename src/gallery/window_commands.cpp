@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "frame/form_explore.h"
 #include "gallery/frm_main.h"
 #include "gallery/maker_links.h"
 #include "host/html_view.h"
@@ -54,7 +55,7 @@ void FrmMain::Folder_Click() {
 }
 
 void FrmMain::Command6_Click() {
-  // The browser frame opens from here once it exists.
+  OpenBrowserFrame(app_);
 }
 
 void FrmMain::Command3_Click() {

@@ -119,7 +119,16 @@ class HtmlView {
   // Returns nothing when it cannot be rendered.
   virtual std::optional<BandSource> Snapshot(int width, int height) = 0;
 
+  // The host's download-control value (pictures 0x10, videos 0x20, sounds 0x40, no page
+  // scripts 0x80 ...). The program's own scripts keep running; a change takes effect at
+  // the next load or reload.
+  virtual void SetDownloadControl(uint32_t flags) { download_control_ = flags; }
+  uint32_t DownloadControl() const { return download_control_; }
+
   HtmlViewEvents events;
+
+ protected:
+  uint32_t download_control_ = 0x70;
 };
 
 }  // namespace tv

@@ -144,6 +144,13 @@ void Control::FireKeyDown(int key_code, int shift) {
   if (KeyDown) KeyDown(key_code, shift);
 }
 
+void Control::FireKeyPress(int key_ascii) {
+  if (KeyPress) KeyPress(key_ascii);
+}
+void Control::FireGotFocus() {
+  if (GotFocus) GotFocus();
+}
+
 std::optional<std::string> Control::PropertyText(const std::string& property) const {
   auto flag = [](bool b) { return std::string(b ? "True" : "False"); };
   if (property == "Caption") return caption_;
@@ -164,6 +171,15 @@ std::optional<std::string> Control::PropertyText(const std::string& property) co
   if (property == "Path" || property == "Drive") return path_;
   if (property == "Interval") return std::to_string(interval_);
   if (property == "TimerEnabled") return flag(timer_enabled_);
+  if (property == "Tag") return Tag;
+  if (property == "Shortcut") return Shortcut;
+  if (property.rfind("List(", 0) == 0 && property.back() == ')') {
+    const std::string n = property.substr(5, property.size() - 6);
+    if (n.empty() || n.find_first_not_of("0123456789") != std::string::npos || n.size() > 9)
+      return std::nullopt;
+    const size_t i = std::stoul(n);
+    return i < list_.size() ? list_[i] : "";
+  }
   if (view_) {
     if (property == "LocationURL") return view_->LocationURL();
     if (property == "Title") return view_->Title();

@@ -143,12 +143,24 @@ class Control {
   std::function<void(const MouseArgs&)> MouseDown;
   std::function<void(const MouseArgs&)> MouseMove;
   std::function<void(const MouseArgs&)> MouseUp;
+  std::function<void(int key_ascii)> KeyPress;
+  std::function<void()> GotFocus;
+  // Input filter of a text or combo box: true swallows the window message (wheel 0x020A,
+  // context menu 0x007B, undo 0x00C7, cut 0x0300, copy 0x0301, paste 0x0302, clear 0x0303).
+  std::function<bool(uint32_t message)> MessageFilter;
+  bool Swallows(uint32_t message) const { return MessageFilter && MessageFilter(message); }
 
   // Fire a handler if one is wired (front-ends and the scenario runner use these).
   void FireClick();
   void FireDblClick();
   void FireChange();
   void FireKeyDown(int key_code, int shift = 0);
+  void FireKeyPress(int key_ascii);
+  void FireGotFocus();
+
+  // A menu item's tag and its shortcut text ("Ctrl+T").
+  std::string Tag;
+  std::string Shortcut;
 
   // Reads a property by name for the scenario runner ("Caption", "Enabled", ...).
   std::optional<std::string> PropertyText(const std::string& property) const;

@@ -27,6 +27,8 @@ class NativeWindow {
   virtual void Beep() = 0;
   // Saves what the window shows as a PNG picture; false where nothing is drawn.
   virtual bool SaveImage(const std::string& path) = 0;
+  // A window inside another: to the front of its siblings (shown) or to their back.
+  virtual void ZOrder(bool /*front*/) {}
 };
 
 class WindowSystem {

@@ -91,6 +91,8 @@ TEST_F(HostileNamesOnTheDesktop, EachThumbnailShowsOpensSelectsAndDeletesItsOwnF
       }
       reports_.str("");
       ASSERT_TRUE(View().ClickLink(i));
+      // The page asks for the new window in its own time.
+      WaitUntil([&] { return !reports_.str().empty(); }, 3000);
       EXPECT_EQ(reports_.str(), "shell: open " + list.At(i) + "\n");
     }
   });

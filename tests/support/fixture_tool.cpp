@@ -3,6 +3,7 @@
 //   #! file REL BYTES            a file of that many bytes
 //   #! folder REL                an empty folder
 //   #! link REL TARGET           a symbolic link
+//   #! page REL TEXT            a small page whose text is the rest of the line
 //   #! setting SECTION KEY VALUE a stored setting
 //   #! marker                    the first-run marker in the program folder
 // Paths may use <root>, and %20 for a blank. Exits non-zero on a line it cannot carry out.
@@ -191,6 +192,15 @@ int main(int argc, char** argv) {
         std::ofstream(path, std::ios::binary) << std::string(static_cast<size_t>(bytes), 'x');
       }
       PadTo(path, bytes);
+    } else if (verb == "page") {
+      // A small web page: the rest of the line is its text.
+      words >> a;
+      std::string text;
+      std::getline(words >> std::ws, text);
+      for (size_t at; (at = text.find("<root>")) != std::string::npos;) text.replace(at, 6, root);
+      const std::string path = Expand(a);
+      MakeParents(path);
+      std::ofstream(path, std::ios::binary) << text << "\n";
     } else if (verb == "folder") {
       words >> a;
       MakeParents(Expand(a) + "/");

@@ -36,6 +36,12 @@ void BuildSurfaceControl(ControlWidget& w);  // Label, PictureBox, Image
 void ConnectMouse(GtkWidget* widget, ControlWidget& w);
 // Forwards key presses on `widget` to the control's KeyDown.
 void ConnectKeys(GtkWidget* widget, ControlWidget& w);
+// Focus on `widget` fires the control's GotFocus.
+void ConnectFocus(GtkWidget* widget, ControlWidget& w);
+// The input filter of an entry (clipboard commands, its own menu) and the control it
+// belongs to, which the message loop asks before it takes a right-button release.
+void ConnectEntryFilter(GtkWidget* entry, ControlWidget& w);
+inline constexpr const char* kControlDataKey = "tv-filtered-control";
 // Typing in an entry sets the control's Text.
 void OnEntryChanged(GtkEditable* editable, gpointer data);
 

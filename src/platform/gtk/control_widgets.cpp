@@ -83,8 +83,11 @@ void BuildTextBox(ControlWidget& w) {
   } else {
     w.outer = w.inner = gtk_entry_new();
     g_signal_connect(w.inner, "changed", G_CALLBACK(OnEntryChanged), &w);
+    ConnectEntryFilter(w.inner, w);
+    ConnectMouse(w.inner, w);
   }
   ConnectKeys(w.inner, w);
+  ConnectFocus(w.inner, w);
 }
 
 void SetTextBoxText(ControlWidget& w) {
@@ -196,6 +199,7 @@ bool BuildControlWidget(ControlWidget& w) {
     case ControlKind::View:
       w.outer = w.inner = WebViewWidget(c.View());
       if (!w.outer) w.outer = w.inner = gtk_drawing_area_new();
+      ConnectFocus(w.inner, w);
       break;
   }
   if (!w.outer) return false;

@@ -35,7 +35,9 @@ class GtkWindowSystem : public WindowSystem {
     return std::make_unique<GtkNativeWindow>(form, loop_, fs_, script_);
   }
   std::unique_ptr<HtmlView> CreateView(Control&) override {
-    return std::make_unique<WebKitHtmlView>(script_, &paths_);
+    // The first view made while a page asks for a new window shows that window; it
+    // shares the asking page's web process.
+    return std::make_unique<WebKitHtmlView>(script_, &paths_, WebKitHtmlView::TakeOpener());
   }
 
  private:

@@ -2,6 +2,7 @@
 
 #include "platform/control.h"
 #include "platform/form.h"
+#include "platform/gtk/control_widget.h"
 
 namespace tv {
 
@@ -131,6 +132,20 @@ Form* GtkLoop::FormOf(GdkWindow* window) const {
   return nullptr;
 }
 
+namespace {
+
+bool FilteredControlAt(GdkWindow* window) {
+  gpointer data = nullptr;
+  if (window) gdk_window_get_user_data(window, &data);
+  for (GtkWidget* w = data ? GTK_WIDGET(data) : nullptr; w; w = gtk_widget_get_parent(w)) {
+    auto* c = static_cast<Control*>(g_object_get_data(G_OBJECT(w), kControlDataKey));
+    if (c) return c->Swallows(0x007B);
+  }
+  return false;
+}
+
+}  // namespace
+
 bool GtkLoop::Capture(GdkEvent* e) {
   GdkEventType type = e->type;
   bool scroll = type == GDK_SCROLL;
@@ -140,6 +155,9 @@ bool GtkLoop::Capture(GdkEvent* e) {
   if ((press || release) && e->button.button != 3) return false;
   Form* form = FormOf(e->any.window);
   if (!form) return false;
+  // A box with the input filter shows no menu of its own but still hears the release
+  // (a tab label's menu opens on it).
+  if (release && FilteredControlAt(e->any.window)) return false;
   // A modal dialog owns the input; GTK drops what reaches other windows.
   if (GtkWidget* grab = gtk_grab_get_current()) {
     gpointer data = nullptr;

@@ -76,6 +76,8 @@ void BuildListControl(ControlWidget& w) {
     g_signal_connect(w.inner, "changed", G_CALLBACK(OnComboChanged), &w);
     g_signal_connect(entry, "changed", G_CALLBACK(OnEntryChanged), &w);
     ConnectKeys(entry, w);
+    ConnectFocus(entry, w);
+    ConnectEntryFilter(entry, w);
     return;
   }
   GtkListStore* store = gtk_list_store_new(1, G_TYPE_STRING);

@@ -1,5 +1,8 @@
 #include "platform/gtk/menus.h"
 
+#include <cctype>
+#include <string>
+
 #include "platform/gtk/mnemonic.h"
 
 namespace tv {
@@ -36,6 +39,18 @@ void OnActivate(GtkMenuItem* item, gpointer) {
 void SetLabel(GtkWidget* item, const Control& c) {
   gtk_menu_item_set_label(GTK_MENU_ITEM(item), MnemonicFromCaption(c.Caption()).c_str());
   gtk_menu_item_set_use_underline(GTK_MENU_ITEM(item), TRUE);
+}
+
+// "Ctrl+T" as GTK writes it: "<Control>t".
+std::string Accelerator(const std::string& shortcut) {
+  std::string out, rest = shortcut;
+  for (size_t plus; (plus = rest.find('+')) != std::string::npos && plus + 1 < rest.size();) {
+    const std::string mod = rest.substr(0, plus);
+    out += mod == "Ctrl" ? "<Control>" : mod == "Shift" ? "<Shift>" : mod == "Alt" ? "<Alt>" : "";
+    rest = rest.substr(plus + 1);
+  }
+  if (rest.size() == 1) rest = static_cast<char>(std::tolower(static_cast<unsigned char>(rest[0])));
+  return out + rest;
 }
 
 }  // namespace
@@ -78,6 +93,12 @@ GtkWidget* MenuSet::BuildItem(Control& c, bool track) {
   g_object_ref_sink(item);
   (track ? bar_refs_ : popup_refs_).push_back(item);
   g_object_set_data(G_OBJECT(item), kControlKey, &c);
+  if (track && accel_ && !c.Shortcut.empty()) {
+    guint key = 0;
+    GdkModifierType mods = static_cast<GdkModifierType>(0);
+    gtk_accelerator_parse(Accelerator(c.Shortcut).c_str(), &key, &mods);
+    if (key) gtk_widget_add_accelerator(item, "activate", accel_, key, mods, GTK_ACCEL_VISIBLE);
+  }
   if (c.Kind() != ControlKind::Separator) {
     g_signal_connect(item, "activate", G_CALLBACK(OnActivate), nullptr);
     gtk_widget_set_sensitive(item, c.Enabled());

@@ -27,12 +27,15 @@ class MenuSet {
   void Update(Control& c, Prop p);
   // The models are going away: menu items no longer reach them.
   void Forget();
+  // Where the bar's shortcuts ("Ctrl+T") are registered; set before BuildBar.
+  void SetAccelGroup(GtkAccelGroup* accel) { accel_ = accel; }
 
  private:
   GtkWidget* BuildItem(Control& c, bool track);
   void FillMenu(GtkMenuShell* shell, Control& parent, bool track);
   void ReleasePopupItems();
 
+  GtkAccelGroup* accel_ = nullptr;  // owned by the window
   std::map<Control*, GtkWidget*> bar_items_;
   std::vector<GtkWidget*> bar_refs_;    // items of the bar, with a reference held
   std::vector<GtkWidget*> popup_refs_;  // items of the latest pop-up, likewise

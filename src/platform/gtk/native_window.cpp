@@ -61,7 +61,10 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
   auto* outer =
       form.ParentForm() ? dynamic_cast<GtkNativeWindow*>(form.ParentForm()->Native()) : nullptr;
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+  GtkAccelGroup* accel = nullptr;
   if (!form.MenuBar().empty() && !outer) {
+    accel = gtk_accel_group_new();
+    menus_.SetAccelGroup(accel);
     menu_bar_ = gtk_menu_bar_new();
     menus_.BuildBar(GTK_MENU_SHELL(menu_bar_), form.MenuBar());
     gtk_box_pack_start(GTK_BOX(box), menu_bar_, FALSE, FALSE, 0);
@@ -90,10 +93,12 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
       gtk_window_set_transient_for(GTK_WINDOW(window_), owner);
       gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER_ON_PARENT);
     }
+    if (accel) gtk_window_add_accel_group(GTK_WINDOW(window_), accel);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "notify::is-active", G_CALLBACK(OnActiveNotify), this);
     SizeChanged();
   }
+  if (accel) g_object_unref(accel);
   loop_.AddWindow(holder_, form_);
 }
 
@@ -168,6 +173,12 @@ void GtkNativeWindow::CaptionChanged() {
 }
 
 void GtkNativeWindow::VisibilityChanged() {
+  if (outer_) {
+    // Of the windows inside one window, only the front one that is shown is drawn.
+    if (form_.IsVisible()) outer_->Stack(*this, true);
+    outer_->ShowFrontInner();
+    return;
+  }
   if (form_.IsVisible()) {
     gtk_widget_show(holder_);
     if (window_) gtk_window_present(GTK_WINDOW(window_));
@@ -325,6 +336,29 @@ GtkWindow* GtkNativeWindow::Toplevel() const {
   return GTK_IS_WINDOW(top) ? GTK_WINDOW(top) : nullptr;
 }
 
+void GtkNativeWindow::ZOrder(bool front) {
+  if (!outer_) return;
+  outer_->Stack(*this, front);
+  outer_->ShowFrontInner();
+}
+
+void GtkNativeWindow::Stack(GtkNativeWindow& inner, bool front) {
+  inner_.erase(std::remove(inner_.begin(), inner_.end(), &inner), inner_.end());
+  if (front) {
+    inner_.push_back(&inner);
+  } else {
+    inner_.insert(inner_.begin(), &inner);
+  }
+}
+
+void GtkNativeWindow::ShowFrontInner() {
+  GtkNativeWindow* front = nullptr;
+  for (GtkNativeWindow* inner : inner_) {
+    if (inner->form_.IsVisible()) front = inner;
+  }
+  for (GtkNativeWindow* inner : inner_) gtk_widget_set_visible(inner->holder_, inner == front);
+}
+
 void GtkNativeWindow::Raise() {
   if (window_) return;
   if (GdkWindow* w = gtk_widget_get_window(holder_)) gdk_window_raise(w);
@@ -334,7 +368,7 @@ void GtkNativeWindow::AttachInner(GtkNativeWindow& inner) {
   inner.outer_ = this;
   inner_.push_back(&inner);
   gtk_fixed_put(GTK_FIXED(surface_), inner.holder_, 0, 0);
-  gtk_widget_set_visible(inner.holder_, inner.form_.IsVisible());
+  ShowFrontInner();
   LayoutInner();
 }
 
@@ -344,6 +378,7 @@ void GtkNativeWindow::DetachInner(GtkNativeWindow& inner) {
   if (gtk_widget_get_parent(inner.holder_) == surface_) {
     gtk_container_remove(GTK_CONTAINER(surface_), inner.holder_);
   }
+  ShowFrontInner();
 }
 
 void GtkNativeWindow::LayoutInner() {

@@ -40,6 +40,7 @@ class GtkNativeWindow : public NativeWindow {
   bool IsForeground() const override;
   void Beep() override;
   bool SaveImage(const std::string& path) override;
+  void ZOrder(bool front) override;
 
   // The GTK window this form is shown in (its own, or the one it sits inside).
   GtkWindow* Toplevel() const;
@@ -62,6 +63,10 @@ class GtkNativeWindow : public NativeWindow {
   void LayoutInner();
   void AttachInner(GtkNativeWindow& inner);
   void DetachInner(GtkNativeWindow& inner);
+  // The windows inside this one, back to front: `inner` to the front or the back.
+  void Stack(GtkNativeWindow& inner, bool front);
+  // Shows the front one of the shown windows inside this one, hides the others.
+  void ShowFrontInner();
 
   Form& form_;
   GtkLoop& loop_;
@@ -75,7 +80,7 @@ class GtkNativeWindow : public NativeWindow {
   MenuSet menus_;
   std::map<Control*, std::unique_ptr<ControlWidget>> widgets_;
   GtkNativeWindow* outer_ = nullptr;     // the window this one sits inside
-  std::vector<GtkNativeWindow*> inner_;  // windows sitting inside this one
+  std::vector<GtkNativeWindow*> inner_;  // windows sitting inside this one, back to front
   guint resize_idle_ = 0;
   int pending_width_ = -1, pending_height_ = -1;  // surface size waiting to be applied
   int asked_width_ = -1, asked_height_ = -1;      // size last set from the model

@@ -70,9 +70,41 @@ gboolean OnMotion(GtkWidget*, GdkEventMotion* e, gpointer data) {
 
 gboolean OnKeyPress(GtkWidget*, GdkEventKey* e, gpointer data) {
   auto& w = *static_cast<ControlWidget*>(data);
+  if (w.syncing) return FALSE;
   int code = KeyCodeFromKeyval(e->keyval);
-  if (code != 0 && !w.syncing) w.control->FireKeyDown(code, ShiftFromModifiers(e->state));
+  if (code != 0) w.control->FireKeyDown(code, ShiftFromModifiers(e->state));
+  // The character the key types, after its key-down, as the system sends them.
+  int ascii = e->keyval == GDK_KEY_Return || e->keyval == GDK_KEY_KP_Enter
+                  ? 13
+                  : static_cast<int>(gdk_keyval_to_unicode(e->keyval));
+  if (ascii > 0 && !(e->state & (GDK_CONTROL_MASK | GDK_MOD1_MASK))) {
+    w.control->FireKeyPress(ascii);
+  }
   return FALSE;
+}
+
+gboolean OnFocusIn(GtkWidget*, GdkEventFocus*, gpointer data) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (!w.syncing) w.control->FireGotFocus();
+  return FALSE;
+}
+
+// The input filter's clipboard messages, as the entry's own key bindings send them.
+void OnClipboardCommand(GtkWidget* widget, gpointer data, uint32_t message, const char* signal) {
+  auto& w = *static_cast<ControlWidget*>(data);
+  if (w.control->Swallows(message)) g_signal_stop_emission_by_name(widget, signal);
+}
+void OnCut(GtkWidget* widget, gpointer data) {
+  OnClipboardCommand(widget, data, 0x0300, "cut-clipboard");
+}
+void OnCopy(GtkWidget* widget, gpointer data) {
+  OnClipboardCommand(widget, data, 0x0301, "copy-clipboard");
+}
+void OnPaste(GtkWidget* widget, gpointer data) {
+  OnClipboardCommand(widget, data, 0x0302, "paste-clipboard");
+}
+gboolean OnPopupMenu(GtkWidget*, gpointer data) {
+  return static_cast<ControlWidget*>(data)->control->Swallows(0x007B);
 }
 
 gboolean OnDraw(GtkWidget* widget, cairo_t* cr, gpointer data) {
@@ -94,6 +126,18 @@ void ConnectMouse(GtkWidget* widget, ControlWidget& w) {
 
 void ConnectKeys(GtkWidget* widget, ControlWidget& w) {
   g_signal_connect(widget, "key-press-event", G_CALLBACK(OnKeyPress), &w);
+}
+
+void ConnectFocus(GtkWidget* widget, ControlWidget& w) {
+  g_signal_connect(widget, "focus-in-event", G_CALLBACK(OnFocusIn), &w);
+}
+
+void ConnectEntryFilter(GtkWidget* entry, ControlWidget& w) {
+  g_object_set_data(G_OBJECT(entry), kControlDataKey, w.control);
+  g_signal_connect(entry, "cut-clipboard", G_CALLBACK(OnCut), &w);
+  g_signal_connect(entry, "copy-clipboard", G_CALLBACK(OnCopy), &w);
+  g_signal_connect(entry, "paste-clipboard", G_CALLBACK(OnPaste), &w);
+  g_signal_connect(entry, "popup-menu", G_CALLBACK(OnPopupMenu), &w);
 }
 
 void BuildSurfaceControl(ControlWidget& w) {

@@ -102,23 +102,17 @@ void WebKitHtmlView::RestPointerOn(const std::string& address) {
 
 bool WebKitHtmlView::ClickLink(int index) {
   if (index < 0 || !HasDocument()) return false;
-  // The index-th link with an address; one that opens a new window asks the logic for it,
-  // any other is clicked in the page.
+  // The index-th link with an address, clicked in the page; one that opens a new window
+  // asks the logic for it through the engine.
   std::string code =
       "(function(i){var a=document.getElementsByTagName('A');"
       "for(var k=0;k<a.length;k++){var e=a[k];"
       "if(typeof e.href!=='string'||!e.href||i--!==0)continue;"
       "try{e.focus();}catch(x){}"
-      "var t=String(e.target||'');if(t!=='_blank')e.click();"
-      "return e.href+'\\n'+t;}return '';})(" +
+      "e.click();return e.href;}return '';})(" +
       std::to_string(index) + ")";
   auto found = RunScript(view_, code);
-  if (!found || found->empty()) return false;
-  auto cut = found->find('\n');
-  std::string href = found->substr(0, cut);
-  std::string target = cut == std::string::npos ? "" : found->substr(cut + 1);
-  if (target == "_blank") OnNewWindow(href);
-  return true;
+  return found && !found->empty();
 }
 
 int WebKitHtmlView::ScriptInt(const std::string& code) {

@@ -52,17 +52,11 @@ std::string RequestUri(WebKitNavigationAction* action) {
 
 gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
                         WebKitPolicyDecisionType type, gpointer data) {
-  if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) return FALSE;
+  // A new window is asked for through "create", where the logic gives the view for it.
+  if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return FALSE;
   WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
       WEBKIT_NAVIGATION_POLICY_DECISION(decision));
-  std::string uri = RequestUri(action);
-  if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
-    // The logic places a new window itself; the engine's own is never made.
-    webkit_policy_decision_ignore(decision);
-    Self(data)->OnNewWindow(uri);
-    return TRUE;
-  }
-  if (Self(data)->OnNavigation(uri)) {
+  if (Self(data)->OnNavigation(RequestUri(action))) {
     Self(data)->OnRefused();
     webkit_policy_decision_ignore(decision);
     return TRUE;
@@ -75,9 +69,33 @@ void OnResourceLoadStarted(WebKitWebView*, WebKitWebResource* resource, WebKitUR
   Self(data)->OnResourceStarted(resource);
 }
 
-GtkWidget* OnCreate(WebKitWebView*, WebKitNavigationAction* action, gpointer data) {
-  Self(data)->OnNewWindow(RequestUri(action));
-  return nullptr;
+GtkWidget* OnCreateView(WebKitWebView*, WebKitNavigationAction* action, gpointer data) {
+  return Self(data)->OnCreate(RequestUri(action));
+}
+
+void OnReady(WebKitWebView*, gpointer data) {
+  Self(data)->OnReadyToShow();
+}
+
+// A settings object of its own with every value of `from`.
+WebKitSettings* CopySettings(WebKitSettings* from) {
+  WebKitSettings* copy = webkit_settings_new();
+  guint count = 0;
+  GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(from), &count);
+  for (guint i = 0; i < count; ++i) {
+    const GParamFlags flags = specs[i]->flags;
+    if (!(flags & G_PARAM_READABLE) || !(flags & G_PARAM_WRITABLE) ||
+        (flags & G_PARAM_CONSTRUCT_ONLY) || (flags & G_PARAM_DEPRECATED)) {
+      continue;
+    }
+    GValue value = G_VALUE_INIT;
+    g_value_init(&value, specs[i]->value_type);
+    g_object_get_property(G_OBJECT(from), specs[i]->name, &value);
+    g_object_set_property(G_OBJECT(copy), specs[i]->name, &value);
+    g_value_unset(&value);
+  }
+  g_free(specs);
+  return copy;
 }
 
 gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
@@ -87,9 +105,31 @@ gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitT
 
 }  // namespace
 
-WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths) : script_(script), paths_(paths) {
+WebKitHtmlView* WebKitHtmlView::opener_ = nullptr;
+
+// How long a view made for a new window waits for the engine to start its page.
+constexpr guint kNewWindowGraceMs = 300;
+
+WebKitHtmlView* WebKitHtmlView::TakeOpener() {
+  WebKitHtmlView* opener = opener_;
+  opener_ = nullptr;
+  return opener;
+}
+
+WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView* related)
+    : script_(script), paths_(paths) {
   InstallLocalPictures();
-  view_ = WEBKIT_WEB_VIEW(webkit_web_view_new());
+  if (related) {
+    view_ = WEBKIT_WEB_VIEW(
+        g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", related->view_, nullptr));
+    // A related view shares its opener's settings object; switching scripts off in one
+    // would switch them off in both.
+    WebKitSettings* own = CopySettings(webkit_web_view_get_settings(related->view_));
+    webkit_web_view_set_settings(view_, own);
+    g_object_unref(own);
+  } else {
+    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new());
+  }
   g_object_ref_sink(view_);
   WebKitSettings* settings = webkit_web_view_get_settings(view_);
   // Generated pages carry no charset of their own.
@@ -99,6 +139,11 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths) : script_(scri
   webkit_settings_set_allow_file_access_from_file_urls(settings, FALSE);
   webkit_settings_set_allow_universal_access_from_file_urls(settings, FALSE);
   SetGeneratedPages(true);
+  // Without a GPU the accelerated compositor costs far more memory than it saves time.
+  webkit_settings_set_hardware_acceleration_policy(settings,
+                                                   WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+  // Pages may open windows; the logic decides where they go.
+  webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
   history_ = webkit_web_view_get_back_forward_list(view_);
   g_signal_connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget), this);
   g_signal_connect(view_, "notify::estimated-load-progress", G_CALLBACK(OnProgressNotify), this);
@@ -107,12 +152,14 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths) : script_(scri
   g_signal_connect(view_, "load-failed", G_CALLBACK(OnFailed), this);
   g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
   g_signal_connect(view_, "notify::title", G_CALLBACK(OnTitleNotify), this);
-  g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
+  g_signal_connect(view_, "create", G_CALLBACK(OnCreateView), this);
+  g_signal_connect(view_, "ready-to-show", G_CALLBACK(OnReady), this);
   g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenu), this);
   g_signal_connect(view_, "resource-load-started", G_CALLBACK(OnResourceLoadStarted), this);
 }
 
 WebKitHtmlView::~WebKitHtmlView() {
+  if (awaited_idle_) g_source_remove(awaited_idle_);
   g_signal_handlers_disconnect_by_data(history_, this);
   g_signal_handlers_disconnect_by_data(view_, this);
   DropResources();
@@ -266,16 +313,53 @@ bool WebKitHtmlView::OnNavigation(const std::string& uri) {
   return cancel;
 }
 
-void WebKitHtmlView::OnNewWindow(const std::string& uri) {
+GtkWidget* WebKitHtmlView::OnCreate(const std::string& uri) {
   HtmlView* target = nullptr;
   bool cancel = false;
   new_window_href_ = uri;
   in_new_window_ = true;
+  WebKitHtmlView* outer = opener_;
+  opener_ = this;
   if (events.NewWindow2) events.NewWindow2(target, cancel);
+  opener_ = outer;
   in_new_window_ = false;
   new_window_href_.clear();
-  // The view handed back shows the page; a refused or unclaimed window shows nothing.
-  if (!cancel && target && !uri.empty()) target->Navigate(uri);
+  // The engine loads the page into the view handed back; a refused window gets none.
+  if (cancel || !target) return nullptr;
+  auto* view = dynamic_cast<WebKitHtmlView*>(target);
+  if (!view) return nullptr;
+  view->awaited_uri_ = uri;
+  if (!view->awaited_idle_)
+    view->awaited_idle_ = g_timeout_add(kNewWindowGraceMs, LoadAwaited, view);
+  return view->Widget();
+}
+
+gboolean WebKitHtmlView::LoadAwaited(gpointer data) {
+  auto* self = static_cast<WebKitHtmlView*>(data);
+  self->awaited_idle_ = 0;
+  // The engine is to load the asked-for page into the view it was given; where it has
+  // not started by now, the view loads it itself.
+  const char* now = webkit_web_view_get_uri(self->view_);
+  if ((!now || !*now) && !webkit_web_view_is_loading(self->view_) && !self->awaited_uri_.empty()) {
+    webkit_web_view_load_uri(self->view_, self->awaited_uri_.c_str());
+  }
+  self->awaited_uri_.clear();
+  return G_SOURCE_REMOVE;
+}
+
+void WebKitHtmlView::OnReadyToShow() {
+  // The view is packed in its page window already; this may be said twice.
+  gtk_widget_show(Widget());
+}
+
+void WebKitHtmlView::SetDownloadControl(uint32_t flags) {
+  HtmlView::SetDownloadControl(flags);
+  WebKitSettings* settings = webkit_web_view_get_settings(view_);
+  webkit_settings_set_auto_load_images(settings, (flags & 0x10) != 0);
+  webkit_settings_set_enable_media(settings, (flags & 0x20) != 0);
+  webkit_settings_set_enable_webaudio(settings, (flags & 0x40) != 0);
+  // The page's own scripts stop; the program's scripts still run.
+  webkit_settings_set_enable_javascript_markup(settings, (flags & 0x80) == 0);
 }
 
 void WebKitHtmlView::OnTitle() {

@@ -18,8 +18,10 @@ namespace tv {
 
 class WebKitHtmlView : public HtmlView {
  public:
-  // `paths` gives the folder of the print preview; without it the temporary folder.
-  explicit WebKitHtmlView(ScriptHooks& script, Paths* paths = nullptr);
+  // `paths` gives the folder of the print preview (without it the temporary folder); a
+  // view related to `related` shares its web process but keeps settings of its own.
+  explicit WebKitHtmlView(ScriptHooks& script, Paths* paths = nullptr,
+                          WebKitHtmlView* related = nullptr);
   ~WebKitHtmlView() override;
   WebKitHtmlView(const WebKitHtmlView&) = delete;
   WebKitHtmlView& operator=(const WebKitHtmlView&) = delete;
@@ -59,6 +61,11 @@ class WebKitHtmlView : public HtmlView {
   bool ClickLink(int index) override;
   std::optional<BandSource> Snapshot(int width, int height) override;
   std::optional<Picture> CopyPicture(int index) override;  // webkit_pictures.cpp
+  void SetDownloadControl(uint32_t flags) override;
+
+  // The view whose page is asking for a new window right now, if any; the first view
+  // made while it asks is related to it (and takes it).
+  static WebKitHtmlView* TakeOpener();
 
   // Signal entry points.
   void OnStatus(const std::string& text);
@@ -68,7 +75,9 @@ class WebKitHtmlView : public HtmlView {
   void OnLoadFailed(bool cancelled);
   bool OnNavigation(const std::string& uri);  // true: cancelled
   void OnRefused();                           // a navigation was cancelled before loading
-  void OnNewWindow(const std::string& uri);
+  // A page asks for a new window: the view to show it in, or null to refuse it.
+  GtkWidget* OnCreate(const std::string& uri);
+  void OnReadyToShow();
   void OnTitle();
   void OnResourceStarted(WebKitWebResource* resource);
 
@@ -87,14 +96,18 @@ class WebKitHtmlView : public HtmlView {
   Paths* paths_;         // where the print preview is written; may be null
   WebKitWebView* view_ = nullptr;
   WebKitBackForwardList* history_ = nullptr;
-  std::string about_text_;       // "about:TEXT" being shown, else ""
-  std::string status_;           // last status text reported
-  std::string new_window_href_;  // the link asking for a new window, while it asks
-  std::optional<std::string> scripted_pointer_;
+  std::string about_text_;         // "about:TEXT" being shown, else ""
+  std::string status_;             // last status text reported
+  std::string new_window_href_;    // the link asking for a new window, while it asks
+  static WebKitHtmlView* opener_;  // the view handling a new-window request
+  static gboolean LoadAwaited(gpointer data);
+  std::string awaited_uri_;  // the page a view made for a new window is to show
+  guint awaited_idle_ = 0;   // the check that it started
+  std::optional<std::string> scripted_pointer_;  // a scripted run's pointer, until the next load
   // What the view loaded for its page, so pictures are taken from its bytes, not fetched.
   std::vector<WebKitWebResource*> resources_;
   void DropResources();
-  std::optional<Picture> ShownPicture(int index);  // a scripted run's pointer, until the next load
+  std::optional<Picture> ShownPicture(int index);
   bool in_new_window_ = false;
   PendingLoad load_;  // the load asked for last, until it has finished
   bool offline_ = false;

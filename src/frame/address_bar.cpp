@@ -1,0 +1,111 @@
+// The address box and the search box: an address or a search phrase for the current
+// tab, and the keyword search in a new tab.
+#include "app/application.h"
+#include "frame/browser_state.h"
+#include "frame/external_addresses.h"
+#include "frame/form_explore.h"
+#include "host/html_view.h"
+#include "webpics/form_web.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int kEnter = 13;
+constexpr const char* kClosedEntrySeparator = "  -  ";
+
+}  // namespace
+
+std::string NavigationAddressWithQuery() {
+  return std::string(kNavigationSite) + kNavigationQuery;
+}
+
+std::string PlainNavigationAddress(const std::string& address) {
+  return address == NavigationAddressWithQuery() ? std::string(kNavigationSite) : address;
+}
+
+std::string WebSearchEndpoint() {
+  return std::string("http://") + kWebSearchHost + "/s?ie=utf-8&src=lm&shb=1&ls=" + kPartnerCode +
+         "&q=";
+}
+
+std::string KeywordSearchAddress() {
+  return std::string("https://") + kKeywordSearchHost + "/s?ie=utf-8&wd=%E6%9E%AB%E5%8F%B6";
+}
+
+std::string KeywordSearchHome() {
+  return std::string("http://") + kKeywordSearchHost + "/";
+}
+
+void FormExplore::Go() {
+  Chk->SetValue(0);
+  // A text without a dot anywhere is a search phrase, appended as typed.
+  if (TextUrl->Text().find('.') == std::string::npos) {
+    TextUrl->SetText(WebSearchEndpoint() + TextUrl->Text());
+  }
+  FormWeb* page = b_.CurrentPage();
+  if (!page) return;
+  page->Web->View()->Navigate(TextUrl->Text());
+  page->SetFocus(*page->Cmb);
+}
+
+void FormExplore::CmdGo_Click() {
+  Go();
+}
+
+void FormExplore::TextUrl_Change() {
+  if (TextUrl->Text() == "about:blank") TextUrl->SetText("http://www.");
+  TextUrl->SetToolTipText(TextUrl->Text());
+}
+
+void FormExplore::TextUrl_Click() {
+  std::string text = TextUrl->Text();
+  // An entry of a closed page is "caption  -  address": its address is the part after
+  // the last separator, whatever the caption holds.
+  if (size_t sep = text.rfind(kClosedEntrySeparator); sep != std::string::npos) {
+    text = text.substr(sep + 5);
+  } else if (text.rfind("http", 0) != 0) {
+    if (size_t at = text.find("http"); at != std::string::npos) text = text.substr(at);
+  }
+  TextUrl->SetText(text);
+  Go();
+}
+
+void FormExplore::TextUrl_KeyPress(int key_ascii) {
+  if (key_ascii == kEnter) Go();
+}
+
+void FormExplore::Bounce(Control& box) {
+  if (FocusBounced) return;
+  FocusBounced = true;
+  if (FormWeb* page = b_.CurrentPage()) page->SetFocus(*page->Cmb);
+  SetFocus(box);
+}
+
+void FormExplore::TextUrl_GotFocus() {
+  Bounce(*TextUrl);
+}
+
+void FormExplore::CmbSearch_GotFocus() {
+  Bounce(*CmbSearch);
+}
+
+void FormExplore::CmbSearch_KeyPress(int key_ascii) {
+  if (key_ascii == kEnter) CmdSearch_Click();
+}
+
+void FormExplore::CmdSearch_Click() {
+  CmbSearch->AddItem(CmbSearch->Text());
+  Chk->SetValue(0);
+  b_.Pop = 0;
+  LoadNewForm(KeywordSearchAddress());
+  b_.Pop = 1;
+}
+
+void FormExplore::Baidu_Click() {
+  b_.Pop = 0;
+  LoadNewForm(KeywordSearchHome());
+  b_.Pop = 1;
+}
+
+}  // namespace tv

@@ -1,0 +1,131 @@
+// FormExplore: the tabbed browser frame. Its top panel `Pict` holds the tool strip, the
+// address and search boxes and the tab labels; below it lie the page windows (FormWeb),
+// one per tab, stacked, the current one in front.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+
+namespace tv {
+
+class Application;
+class FormWeb;
+struct BrowserState;
+struct ProgramState;
+
+inline constexpr const char* kFrameTitle = "Lumbra（看图浏览器）";
+inline constexpr const char* kCaptionSuffix = " - Lumbra看图浏览器";
+inline constexpr const char* kBlankCaption = " Lumbra看图浏览器";
+inline constexpr const char* kBlankTabTip = "鼠标右击查看属性，双击后可以关闭当前窗口";
+
+class FormExplore : public Form {
+ public:
+  explicit FormExplore(Application& app);
+  ~FormExplore() override;
+
+  // Window events.
+  void Form_Load() override;
+  void Form_Resize() override;
+  bool Form_QueryUnload() override;
+  void Form_Unload() override;
+
+  // The size page windows and tabs are laid out in: the client area below `Pict`.
+  int FrameWidth() const;
+  int FrameHeight() const;
+
+  // Tab strip.
+  bool AddLab();  // false when every slot is taken (the 5002nd tab is refused)
+  void PaiLie();
+  void LoadNewForm(std::string& url);
+  void LoadNewForm(const std::string& url);
+  void DelLine();
+  void UnloadSlot(int16_t& slot);
+  void CloseRight();
+  void CloseLeft();
+  void CloseAll();
+  void TextLab_MouseUp(int slot, const MouseArgs& m);
+  void TextLab_DblClick(int slot);
+  void build_Click();     // new tab (also build2, Ctrl+T, a double-click on Pict)
+  void Command3_Click();  // restore the newest closed page
+  void mnuFileExit_Click();
+
+  // Address bar and search.
+  void CmdGo_Click();
+  void TextUrl_Change();
+  void TextUrl_Click();  // a pick from the list
+  void TextUrl_GotFocus();
+  void TextUrl_KeyPress(int key_ascii);
+  void CmbSearch_GotFocus();
+  void CmbSearch_KeyPress(int key_ascii);
+  void CmdSearch_Click();
+  void Baidu_Click();
+
+  // Frame commands of the tool strip that this window needs now.
+  void CmdPage_Click(int index);     // back, forward
+  void Chk_Click();                  // the picture view switch
+  void AddFavor();                   // the favourites menu
+  void EnablePlayFilmMusic_Click();  // the current page once more without blocking
+
+  // The page window of a new tab: loaded, shown and stored nowhere yet.
+  FormWeb& NewPage();
+  // The frame's active child: the page window in front; null when there is none.
+  FormWeb* ActiveChild() const;
+  // Called by a page window when it is brought to the front, sent back or unloaded.
+  void Stack(FormWeb& page, bool front);
+  void Forget(FormWeb& page);
+  // The page window in `slot`, or null.
+  FormWeb* Page(int slot) const;
+
+  std::optional<std::string> StateField(const std::string& field) const override;
+
+  bool FocusBounced = false;  // the first focus on the address or search box has bounced
+  int16_t ScrollDir = 0;      // last scroll button: 0 up, 1 down
+  int16_t BgIndex = 0;        // position in the background colour cycle
+  std::string BgColor;        // colour last chosen by the cycle
+
+  // Controls.
+  Control* Pict;     // top panel
+  Control* TextUrl;  // address box
+  Control* CmdGo;
+  Control* CmbSearch;  // keyword search box
+  Control* CmdSearch;
+  Control* Chk;          // picture view switch
+  Control* Timer1;       // automatic scrolling, 20 ms
+  ControlArray TextLab;  // tab labels by slot
+  ControlArray CmdPage;  // back, forward
+  ControlArray MoveUp;   // scroll up, down
+  Control* PageLabel;    // the tab menu
+
+ private:
+  void CreateControls();
+  void CreateMenus();
+  void WireHandlers();
+  Control& Label(int slot);      // the label of a slot, made on first use
+  void ShowPage(FormWeb& page);  // to (0, 0) at the frame's size
+  void ShowAddress(const std::string& address);
+  void Go();
+  void Bounce(Control& box);
+
+  Application& app_;
+  ProgramState& state_;
+  BrowserState& b_;
+  std::vector<FormWeb*> stack_;  // page windows from back to front
+};
+
+// The address shown for `address`: the navigation site without its affiliate query.
+std::string PlainNavigationAddress(const std::string& address);
+// The navigation site with its affiliate query.
+std::string NavigationAddressWithQuery();
+// The web search endpoint the phrase is appended to.
+std::string WebSearchEndpoint();
+// The fixed keyword search address and the keyword search home.
+std::string KeywordSearchAddress();
+std::string KeywordSearchHome();
+
+// Opens the frame from the gallery, or shows the open one.
+void OpenBrowserFrame(Application& app);
+
+}  // namespace tv

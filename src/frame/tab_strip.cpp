@@ -1,0 +1,228 @@
+// The tab strip: the page-window table, inserting, laying out and closing tabs, switching
+// by mouse, and reopening closed pages.
+#include <algorithm>
+
+#include "app/application.h"
+#include "app/text_util.h"
+#include "frame/browser_state.h"
+#include "frame/external_addresses.h"
+#include "frame/form_explore.h"
+#include "frame/input_filter.h"
+#include "host/html_view.h"
+#include "webpics/form_web.h"
+
+namespace tv {
+
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+constexpr uint32_t kPureBlue = 0xFF0000;
+constexpr int kMaxTabWidth = 2500;
+
+}  // namespace
+
+bool FormExplore::AddLab() {
+  BrowserState& b = b_;
+  if (b.FreeCount <= 0 && b.TabCount >= kTabSlots) {
+    // Every slot holds a page: a further tab would write past the tables.
+    Services().dialogs.MsgBox(this, "最多只能打开 5001 个选项卡，请先关闭一些网页。",
+                              MsgIcon::Exclamation, "Lumbra看图浏览器");
+    return false;
+  }
+  for (int i = b.TabCount; i >= b.CurTab + 2; --i) b.TabOrder[i] = b.TabOrder[i - 1];
+  int16_t slot;
+  if (b.FreeCount > 0) {
+    slot = b.FreeSlots[--b.FreeCount];
+  } else {
+    slot = b.TabCount;
+  }
+  b.TabOrder[b.CurTab + 1] = slot;
+  ++b.TabCount;
+  ++b.CurTab;
+  b.CurSlot = b.TabOrder[b.CurTab];
+  Control& label = Label(b.CurSlot);
+  label.SetText("");
+  label.SetToolTipText("");
+  label.SetVisible(true);
+  if (b.CurSlot > 0) InstallTextFilter(label);
+  PaiLie();
+  return true;
+}
+
+void FormExplore::PaiLie() {
+  BrowserState& b = b_;
+  if (b.TabCount <= 0) return;
+  int w = RoundHalfEven(static_cast<double>(FrameWidth()) / b.TabCount);
+  w = std::clamp(w, -32768, 32767);
+  if (w > kMaxTabWidth) w = kMaxTabWidth;
+  for (int i = 0; i < b.TabCount; ++i) {
+    b.CurSlot = b.TabOrder[i];
+    Control* label = TextLab.Find(b.CurSlot);
+    if (!label) continue;
+    label->Move(i * w + 30, label->Top(), w - 30, label->Height());
+    const bool current = i == b.CurTab;
+    label->SetBackColor(current ? kWhite : kPureBlue);
+    label->SetForeColor(current ? kBlack : kWhite);
+  }
+}
+
+void FormExplore::LoadNewForm(const std::string& url) {
+  std::string copy = url;
+  LoadNewForm(copy);
+}
+
+void FormExplore::LoadNewForm(std::string& url) {
+  BrowserState& b = b_;
+  if (!AddLab()) return;
+  if (url == kNavigationSite) url = NavigationAddressWithQuery();
+  b.CurSlot = b.TabOrder[b.CurTab];
+  const int16_t slot = b.CurSlot;
+  FormWeb& page = NewPage();
+  b.Webs[slot] = &page;
+  page.tab_index = slot;
+  page.Web->View()->Navigate(url);
+  ShowPage(page);
+  if (url == "about:blank" || b.Topme == 0) {
+    url = PlainNavigationAddress(url);
+    TextUrl->SetText(url);
+    if (url == "about:blank") SetCaption(kBlankCaption);
+  } else {
+    page.SendToBack();
+    if (b.CurTab > 0) --b.CurTab;
+    PaiLie();
+  }
+}
+
+void FormExplore::DelLine() {
+  BrowserState& b = b_;
+  if (b.TabCount <= 1) {
+    // The last tab is never closed; it shows a blank page instead.
+    if (FormWeb* page = b.CurrentPage()) page->Web->View()->Navigate("about:blank");
+    return;
+  }
+  b.CurSlot = b.CurTab != 0 ? b.TabOrder[b.CurTab - 1] : b.TabOrder[b.CurTab + 1];
+  if (FormWeb* neighbour = Page(b.CurSlot)) {
+    neighbour->BringToFront();
+    ShowPage(*neighbour);
+    neighbour->SetFocus(*neighbour->Cmb);
+    neighbour->SetActivate();
+    SetCaption(Label(b.CurSlot).Text() + kCaptionSuffix);
+  }
+  b.CurSlot = b.TabOrder[b.CurTab];
+  UnloadSlot(b.CurSlot);
+  for (int i = b.CurTab + 1; i < b.TabCount; ++i) b.TabOrder[i - 1] = b.TabOrder[i];
+  --b.TabCount;
+  if (b.CurTab > 0) --b.CurTab;
+  b.CurSlot = b.TabOrder[b.CurTab];
+  if (FormWeb* page = Page(b.CurSlot)) TextUrl->SetText(page->Web->View()->LocationURL());
+  PaiLie();
+  Chk->SetValue(0);
+}
+
+void FormExplore::UnloadSlot(int16_t& slot) {
+  if (slot < 0 || slot >= kTabSlots) return;
+  // Labels stay made and hidden; the slot's next tab shows its label again.
+  if (Control* label = TextLab.Find(slot)) label->SetVisible(false);
+  if (FormWeb* page = Page(slot)) app_.Unload(*page);
+  b_.Webs[slot] = nullptr;
+  if (b_.FreeCount < kTabSlots) b_.FreeSlots[b_.FreeCount++] = slot;
+}
+
+void FormExplore::CloseRight() {
+  BrowserState& b = b_;
+  const int last = b.TabCount - 1;
+  for (int i = b.CurTab + 1; i <= last; ++i) {
+    --b.TabCount;
+    b.CurSlot = b.TabOrder[i];
+    UnloadSlot(b.CurSlot);
+  }
+  PaiLie();
+  if (FormWeb* page = b.CurrentPage()) {
+    page->SetFocus(*page->Cmb);
+    page->SetActivate();
+  }
+}
+
+void FormExplore::CloseLeft() {
+  BrowserState& b = b_;
+  if (b.CurTab <= 0) return;
+  for (int i = 0; i < b.CurTab; ++i) {
+    b.CurSlot = b.TabOrder[i];
+    UnloadSlot(b.CurSlot);
+  }
+  for (int i = b.CurTab; i < b.TabCount; ++i) b.TabOrder[i - b.CurTab] = b.TabOrder[i];
+  b.TabCount -= b.CurTab;
+  b.CurTab = 0;
+  PaiLie();
+}
+
+void FormExplore::CloseAll() {
+  BrowserState& b = b_;
+  if (b.TabCount <= 0) return;
+  // The table shows one tab before any message is processed, so a handler that runs in
+  // between sees the tabs as they will be.
+  std::vector<int16_t> closing(b.TabOrder.begin() + 1, b.TabOrder.begin() + b.TabCount);
+  b.TabCount = 1;
+  b.CurTab = 0;
+  for (int16_t slot : closing) {
+    b.CurSlot = slot;
+    UnloadSlot(b.CurSlot);
+    Services().loop.DoEvents();
+  }
+  PaiLie();
+  b.CurSlot = b.TabOrder[0];
+  if (FormWeb* page = Page(b.CurSlot)) page->Web->View()->Navigate("about:blank");
+  SetCaption(kBlankCaption);
+  TextUrl->SetText("http://www.");
+}
+
+void FormExplore::TextLab_MouseUp(int slot, const MouseArgs& m) {
+  BrowserState& b = b_;
+  Chk->SetValue(0);
+  if (m.button == 2) {
+    PopupMenu(*PageLabel);
+    return;
+  }
+  Control* label = TextLab.Find(slot);
+  if (!label || label->BackColor() == kWhite) return;
+  if (FormWeb* page = Page(slot)) {
+    ShowPage(*page);
+    page->BringToFront();
+    page->SetFocus(*page->Cmb);
+    page->SetActivate();
+    page->butenableable();
+  }
+  for (int i = 0; i < b.TabCount; ++i) {
+    b.CurSlot = b.TabOrder[i];
+    if (b.CurSlot == slot) b.CurTab = static_cast<int16_t>(i);
+  }
+  PaiLie();
+  if (FormWeb* front = ActiveChild()) {
+    TextUrl->SetText(PlainNavigationAddress(front->Web->View()->LocationURL()));
+  }
+  SetCaption(label->Text() + kCaptionSuffix);
+}
+
+void FormExplore::TextLab_DblClick(int) {
+  DelLine();
+}
+
+void FormExplore::build_Click() {
+  LoadNewForm("about:blank");
+  SetFocus(*TextUrl);
+}
+
+void FormExplore::Command3_Click() {
+  BrowserState& b = b_;
+  if (b.ClosedTop < 0) return;
+  if (b.ClosedTop >= kTabSlots) {
+    // Nothing was stored beyond the stack's end: nothing to reopen there.
+    --b.ClosedTop;
+    return;
+  }
+  const int16_t tabs = b.TabCount;
+  LoadNewForm(b.ClosedUrls[b.ClosedTop]);
+  if (b.TabCount != tabs) --b.ClosedTop;  // a refused tab keeps the page on the stack
+}
+
+}  // namespace tv

@@ -1,0 +1,204 @@
+#include "webpics/form_web.h"
+
+#include <cstdio>
+
+#include "app/application.h"
+#include "frame/browser_state.h"
+#include "frame/form_explore.h"
+#include "host/html_view.h"
+
+namespace tv {
+
+namespace {
+
+struct LabelDesign {
+  int left, width;
+  const char* caption;
+};
+
+// The status row along the bottom edge.
+constexpr LabelDesign kLabels[] = {
+    {40, 4000, ""},
+    {4070, 30, ""},
+    {4130, 1000, "0"},
+    {5160, 30, ""},
+    {5220, 1800, ""},
+    {7050, 30, ""},
+    {11500, 2850, "Corvex看图器"},
+    {9640, 30, ""},
+    {7110, 2500, "  自动下载图片 0"},
+};
+
+}  // namespace
+
+FormWeb::FormWeb(Application& app, FormExplore& frame)
+    : Form(app.Services(), "FormWeb"),
+      app_(app),
+      frame_(frame),
+      state_(app.State()),
+      b_(app.State().browser) {
+  CreateControls();
+  WireHandlers();
+}
+
+FormWeb::~FormWeb() {
+  // The program-wide references never outlive the views they point at.
+  if (state_.active_view == Web->View() || state_.active_view == WebPic->View())
+    state_.active_view = nullptr;
+  if (state_.active_window == this) state_.active_window = nullptr;
+}
+
+void FormWeb::CreateControls() {
+  // The host's container lies under the view it holds.
+  PicJava = &Add(ControlKind::PictureBox, "PicJava");
+  PicJava->SetVisible(false);
+  Web = &Add(ControlKind::View, "Web");
+  // Web pages run their own scripts unless the host turns them off; the gallery view
+  // below shows the program's own pages and runs none.
+  Web->View()->SetGeneratedPages(false);
+  WebPic = &Add(ControlKind::View, "WebPic");
+  Picture1 = &Add(ControlKind::PictureBox, "Picture1");
+  Picture1->SetVisible(false);
+  // The focus holder sits outside the visible area: it only receives keys.
+  Cmb = &Add(ControlKind::ComboBox, "Cmb");
+  Cmb->Move(-2000, 0, 1200, 330);
+  for (int i = 0; i < 9; ++i) {
+    Control& l = Add(Lab, ControlKind::Label, "Lab", i);
+    l.SetCaption(kLabels[i].caption);
+    l.Move(kLabels[i].left, 0, kLabels[i].width, 255);
+  }
+  Timer2 = &Add(ControlKind::Timer, "Timer2");
+  Timer2->SetInterval(200);
+  Timer3 = &Add(ControlKind::Timer, "Timer3");
+  Timer3->SetInterval(5000);
+  Timer3->SetTimerEnabled(true);
+
+  LanPic = &Add(ControlKind::PictureBox, "LanPic");
+  LanPic->Move(0, 0, 5300, 2100);
+  Label2 = &Add(ControlKind::Label, "Label2");
+  Label2->SetCaption("拦截窗口");
+  LanList = &Add(ControlKind::ListBox, "LanList");
+  LanList->SetToolTipText("鼠标单击复制网址，双击以后打开网址");
+  Lanlose = &Add(ControlKind::Button, "Lanlose");
+  Lanlose->SetCaption("×");
+  // No part of the program blocks a window yet: the panel starts hidden.
+  for (Control* c : {LanPic, Label2, LanList, Lanlose}) c->SetVisible(false);
+}
+
+void FormWeb::WireHandlers() {
+  HtmlViewEvents& e = Web->View()->events;
+  e.StatusTextChange = [this](const std::string& text) { Web_StatusTextChange(text); };
+  e.ProgressChange = [this](long p, long m) { Web_ProgressChange(p, m); };
+  e.CommandStateChange = [this](long c, bool on) { Web_CommandStateChange(c, on); };
+  e.DownloadComplete = [this] { Web_DocumentComplete(); };
+  e.DocumentComplete = [this](const std::string&) { Web_DocumentComplete(); };
+  e.BeforeNavigate2 = [this](const std::string&, bool&) { Web_BeforeNavigate2(); };
+  e.TitleChange = [this](const std::string&) { Web_TitleChange(); };
+  e.NewWindow2 = [this](HtmlView*& view, bool& cancel) { Web_NewWindow2(view, cancel); };
+  Web->GotFocus = [this] { PicJava_GotFocus(); };
+  PicJava->GotFocus = [this] { PicJava_GotFocus(); };
+  Timer2->TimerTick = [this] { Timer2_Timer(); };
+  Timer3->TimerTick = [this] { Timer3_Timer(); };
+  Cmb->KeyDown = [this](int key, int) { Cmb_KeyDown(key); };
+  LanList->Click = [this] { LanList_Click(); };
+  LanList->DblClick = [this] { LanList_DblClick(); };
+  Lanlose->Click = [this] { Lanlose_Click(); };
+}
+
+void FormWeb::Form_Load() {
+  close_requested_ = false;
+  saving_ = false;
+  count_only = false;
+  columns = 0;
+  timer2_stopped_ = false;
+  background_colour = "#FFFFFF";
+  const DateTime now = Services().clock.Now();
+  char date[16];
+  std::snprintf(date, sizeof date, "%04d-%02d-%02d", now.year, now.month, now.day);
+  Lab[4].SetCaption(date);
+  Web->View()->SetSilent(true);
+  WebPic->View()->SetSilent(true);
+  left_ = 40000;
+  if (b_.Topme == 0) SetActivate();
+  if (b_.Pop == 1) PageJavaConctrl();
+}
+
+void FormWeb::Move(int left, int, int width, int height) {
+  left_ = left;
+  Resize(width, height);
+  if (Native()) Native()->SizeChanged();
+}
+
+void FormWeb::BringToFront() {
+  frame_.Stack(*this, true);
+  if (Native()) Native()->ZOrder(true);
+}
+
+void FormWeb::SendToBack() {
+  frame_.Stack(*this, false);
+  if (Native()) Native()->ZOrder(false);
+}
+
+void FormWeb::Form_Resize() {
+  const int w = ScaleWidth(), h = ScaleHeight();
+  Web->Move(0, -50, w, h - 190);
+  PicJava->Move(-50, -50, Web->Width(), Web->Height());
+  WebPic->Move(frame_.Chk->Value() != 0 ? 0 : w + 2000, -50, Web->Width(), Web->Height());
+  for (int i = 0; i <= 8; ++i) Lab[i].SetTop(h - 255);
+  Lab[6].SetWidth(w - 11550);
+  LanPic->Move(w - 5340, h - 2430, LanPic->Width(), LanPic->Height());
+  Label2->Move(LanPic->Left() + 60, LanPic->Top() + 60, 3000, 255);
+  Lanlose->Move(LanPic->Left() + LanPic->Width() - 360, LanPic->Top() + 30, 300, 300);
+  LanList->Move(LanPic->Left() + 60, LanPic->Top() + 390, LanPic->Width() - 120,
+                LanPic->Height() - 450);
+}
+
+void FormWeb::SetActivate() {
+  state_.active_view = Web->View();
+  if (frame_.Chk->Value() != 0) state_.active_view = WebPic->View();
+  state_.active_window = this;
+}
+
+void FormWeb::butenableable() {
+  frame_.CmdPage[0].SetEnabled(back_enabled_);
+  frame_.CmdPage[1].SetEnabled(forward_enabled_);
+}
+
+void FormWeb::PageJavaConctrl() {
+  host = std::make_unique<cWebBrowser>();
+  host->INIAll(*PicJava, *Web);
+  PicJava->SetVisible(true);
+  if (b_.Pop != 0) host->SetDL_Script(false);
+}
+
+bool FormWeb::IsCurrentTab() const {
+  if (b_.CurTab < 0 || b_.CurTab >= b_.TabCount) return false;
+  return tab_index == b_.TabOrder[b_.CurTab];
+}
+
+std::string FormWeb::DownloadFolder() const {
+  return Services().paths.ProgramFolder() + "download/";
+}
+
+std::optional<std::string> FormWeb::StateField(const std::string& field) const {
+  auto flag = [](bool v) { return std::string(v ? "True" : "False"); };
+  if (field == "tab index") return std::to_string(tab_index);
+  if (field == "columns") return std::to_string(columns);
+  if (field == "background colour") return background_colour;
+  if (field == "pictures found") return std::to_string(pictures_found);
+  if (field == "count-only") return flag(count_only);
+  if (field == "saved count") return std::to_string(saved_count_);
+  if (field == "stretched") return flag(stretched_);
+  if (field == "history buffer") return history_buffer_;
+  if (field == "page title") return page_title;
+  if (field == "left") return std::to_string(left_);
+  if (field == "Timer3 ticks") return std::to_string(timer3_ticks_);
+  if (field == "download control") {
+    char hex[16];
+    std::snprintf(hex, sizeof hex, "0x%X", Web->View()->DownloadControl());
+    return std::string(hex);
+  }
+  return std::nullopt;
+}
+
+}  // namespace tv

@@ -1,0 +1,124 @@
+// FormWeb: one page of the browser, a window inside the frame that shows one web page in
+// `Web` and, on demand, a gallery of its large pictures in `WebPic`.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/web_browser.h"
+#include "platform/form.h"
+
+namespace tv {
+
+class Application;
+class FormExplore;
+struct BrowserState;
+struct ProgramState;
+
+inline constexpr const char* kWebGalleryPage = "C:\\Baidu.htm";
+
+class FormWeb : public Form {
+ public:
+  FormWeb(Application& app, FormExplore& frame);
+  ~FormWeb() override;
+
+  // Window events.
+  void Form_Load() override;
+  void Form_Resize() override;
+  bool Form_QueryUnload() override;
+  void Form_Unload() override;
+
+  // Place in the frame (twips); a left edge of 40000 keeps the window out of sight.
+  void Move(int left, int top, int width, int height);
+  int Left() const { return left_; }
+  // Stacking inside the frame: the window in front is the one shown.
+  void BringToFront();
+  void SendToBack();
+
+  // Procedures the frame calls.
+  void SetActivate();
+  void butenableable();
+  void PageJavaConctrl();
+  // Picture scan, web gallery and saving arrive with their own work; here they exist so
+  // every event is wired.
+  void SearchPic();
+  void LoadPic();
+  void PictFangZhen();
+  void PictLaShen();
+  void SavePictureDisk(const std::string& folder);
+  void SavePictureForSize();
+  void BeforeDownload();
+  void AutoDownLoadImag();
+  void ScreenSaveAs();
+
+  // Events of the page view.
+  void Web_StatusTextChange(const std::string& text);
+  void Web_ProgressChange(long progress, long progress_max);
+  void Web_CommandStateChange(long command, bool enable);
+  void Web_DocumentComplete();
+  void Web_BeforeNavigate2();
+  void Web_TitleChange();
+  void Web_NewWindow2(HtmlView*& view, bool& cancel);
+  void PicJava_GotFocus();
+  void Timer2_Timer();
+  void Timer3_Timer();
+  void Cmb_KeyDown(int key_code);
+  void LanList_Click();
+  void LanList_DblClick();
+  void Lanlose_Click();
+
+  std::optional<std::string> StateField(const std::string& field) const override;
+
+  // Public properties.
+  bool count_only = false;                    // SearchPic only counts, writes no gallery
+  std::string page_title;                     // title last shown in the frame's caption
+  int16_t tab_index = 0;                      // this window's slot in the frame's table
+  int32_t pictures_found = 0;                 // large pictures met by the last saving scan
+  int32_t columns = 0;                        // gallery column mode 0 to 4
+  std::string background_colour = "#FFFFFF";  // gallery background
+  std::unique_ptr<cWebBrowser> host;          // made by PageJavaConctrl
+
+  // Controls.
+  Control* Web;       // the web page
+  Control* WebPic;    // the web gallery, over Web or out of sight
+  Control* PicJava;   // container handed to the host
+  Control* Picture1;  // drawing surface of page screenshots
+  Control* Cmb;       // keeps the focus; arrow keys scroll the active view
+  ControlArray Lab;   // status row 0 to 8
+  Control* Timer2;    // watches a finished page, 200 ms
+  Control* Timer3;    // repeats scans or downloads after a navigation
+  Control* LanPic;    // blocked-window panel
+  Control* Label2;
+  Control* LanList;
+  Control* Lanlose;
+
+ private:
+  void CreateControls();
+  void WireHandlers();
+  bool IsCurrentTab() const;
+  std::string DownloadFolder() const;
+  void AddHistoryRow(const std::string& title, const std::string& address);
+  void WriteHistory();  // the history buffer to the day's file
+
+  Application& app_;
+  FormExplore& frame_;
+  ProgramState& state_;
+  BrowserState& b_;
+  int left_ = 0;                              // twips inside the frame
+  std::string history_buffer_;                // rows waiting for the day's history file
+  std::string last_title_;                    // title of the last history row
+  bool saving_ = false;                       // a picture save is running
+  bool close_requested_ = false;              // unload once the save has stopped
+  std::vector<std::string> saved_addresses_;  // pictures saved since the last navigation
+  int32_t saved_count_ = 0;
+  int32_t timer3_ticks_ = 0;  // Timer3 ticks since the last navigation
+  bool back_enabled_ = false;
+  bool forward_enabled_ = false;
+  bool timer2_stopped_ = false;  // Timer2 has been switched off once
+  bool stretched_ = false;       // the gallery fills the width
+  float load_percent_ = 0;       // last load percentage
+};
+
+}  // namespace tv

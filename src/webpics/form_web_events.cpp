@@ -1,0 +1,202 @@
+// The page window's reactions to its view, its timers, its keys and its closing.
+#include <cstdio>
+
+#include "app/application.h"
+#include "frame/browser_state.h"
+#include "frame/char_text.h"
+#include "frame/external_addresses.h"
+#include "frame/form_explore.h"
+#include "host/html_view.h"
+#include "webpics/form_web.h"
+
+namespace tv {
+
+namespace {
+
+// The shortest text of a single-precision number, as the system prints one.
+std::string SingleText(float value) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.7g", static_cast<double>(value));
+  return buf;
+}
+
+bool FromImageSearch(const std::string& address) {
+  return address.rfind(kImageSearchRoot1, 0) == 0 || address.rfind(kImageSearchRoot2, 0) == 0;
+}
+
+constexpr size_t kTitleLength = 100;
+
+}  // namespace
+
+void FormWeb::Web_StatusTextChange(const std::string& text) {
+  Lab[0].SetCaption(text);
+}
+
+void FormWeb::Web_ProgressChange(long progress, long progress_max) {
+  std::string text;
+  if (progress == -1) text = "100%";
+  if (progress >= 1 && progress_max >= 1) {
+    load_percent_ = static_cast<float>(static_cast<double>(progress) * 100.0 / progress_max);
+  }
+  if (load_percent_ > 100) load_percent_ = 0;
+  if (load_percent_ > 0) text = SingleText(load_percent_) + " %";
+  Lab[4].SetCaption(text);
+  if (load_percent_ == 100 && b_.Download != 0) {
+    Timer3->SetTimerEnabled(true);
+    SavePictureDisk(DownloadFolder());
+  }
+}
+
+void FormWeb::Web_CommandStateChange(long command, bool enable) {
+  if (!IsCurrentTab()) return;
+  if (command == 2) back_enabled_ = enable;
+  if (command == 1) forward_enabled_ = enable;
+  butenableable();
+}
+
+void FormWeb::Web_DocumentComplete() {
+  Timer2->SetTimerEnabled(true);
+}
+
+void FormWeb::Web_BeforeNavigate2() {
+  BeforeDownload();
+}
+
+void FormWeb::Web_TitleChange() {
+  HtmlView& view = *Web->View();
+  const std::string location = view.LocationURL();
+  std::string title = CharLeft(view.Title(), kTitleLength);
+  if (title.empty()) title = location;
+  // A view made for a new window reports its empty title before it has a page.
+  if (title.empty()) return;
+  if (Control* label = frame_.TextLab.Find(tab_index)) {
+    if (title != "about:blank") {
+      label->SetText(title);
+      label->SetToolTipText(title);
+    } else {
+      label->SetText("");
+      label->SetToolTipText(kBlankTabTip);
+    }
+  }
+  SetCaption(title);
+
+  const std::string recorded = CharLeft(view.Title(), kTitleLength);
+  if (!recorded.empty() && recorded != last_title_ && location != b_.HomePage &&
+      recorded != "网站访问历史") {
+    last_title_ = recorded;
+    AddHistoryRow(recorded, location);
+  }
+
+  if (!IsCurrentTab()) return;
+  page_title = title;
+  frame_.SetCaption(title + kCaptionSuffix);
+  frame_.TextUrl->SetText(PlainNavigationAddress(location));
+}
+
+void FormWeb::Web_NewWindow2(HtmlView*& view, bool& cancel) {
+  const bool image_search = FromImageSearch(Web->View()->LocationURL());
+  if (image_search) b_.Pop = 0;
+  if (!frame_.AddLab()) {
+    cancel = true;
+    if (image_search) b_.Pop = 1;
+    return;
+  }
+  const int16_t slot = b_.TabOrder[b_.CurTab];
+  FormWeb& page = frame_.NewPage();
+  b_.Webs[slot] = &page;
+  if (b_.Topme != 1) {
+    page.BringToFront();
+  } else {
+    page.SendToBack();
+    --b_.CurTab;
+    frame_.PaiLie();
+  }
+  page.Move(0, 0, frame_.FrameWidth(), frame_.FrameHeight());
+  page.tab_index = slot;
+  page.Web->View()->SetRegisterAsBrowser(true);
+  view = page.Web->View();
+  if (image_search) b_.Pop = 1;
+}
+
+void FormWeb::PicJava_GotFocus() {
+  frame_.FocusBounced = false;
+}
+
+void FormWeb::Timer2_Timer() {
+  if (!Web->View()->LocationURL().empty()) {
+    if (!timer2_stopped_) {
+      timer2_stopped_ = true;
+      Timer2->SetTimerEnabled(false);
+    }
+    return;
+  }
+  if (IsCurrentTab()) frame_.TextUrl->SetText("");
+  // The current tab stays one of the open tabs.
+  if (b_.Topme != 0 && b_.CurTab + 1 < b_.TabCount) ++b_.CurTab;
+}
+
+void FormWeb::Timer3_Timer() {
+  Timer3->SetInterval(3000);
+  if (++timer3_ticks_ > 5) Timer3->SetTimerEnabled(false);
+  if (b_.Download != 0) {
+    SavePictureDisk(DownloadFolder());
+  } else {
+    count_only = true;
+    SearchPic();
+  }
+  if (close_requested_) app_.Unload(*this);
+}
+
+void FormWeb::Cmb_KeyDown(int key_code) {
+  HtmlView* view = state_.active_view;
+  if (!view) return;
+  if (key_code == 38) view->ScrollBy(0, -100);
+  if (key_code == 40) view->ScrollBy(0, 100);
+}
+
+void FormWeb::LanList_Click() {
+  const int i = LanList->ListIndex();
+  if (i < 0 || i >= static_cast<int>(LanList->List().size())) return;
+  Services().clipboard.SetText(LanList->List()[static_cast<size_t>(i)]);
+}
+
+void FormWeb::LanList_DblClick() {
+  const int i = LanList->ListIndex();
+  if (i < 0 || i >= static_cast<int>(LanList->List().size())) return;
+  Services().shell.Open(LanList->List()[static_cast<size_t>(i)]);
+}
+
+void FormWeb::Lanlose_Click() {
+  for (Control* c : {LanPic, Label2, LanList, Lanlose}) c->SetVisible(false);
+  LanList->ClearList();
+}
+
+bool FormWeb::Form_QueryUnload() {
+  if (saving_) {
+    // The save stops after the picture in progress; Timer3 unloads the window then.
+    close_requested_ = true;
+    Hide();
+    return true;
+  }
+  const std::string location = Web->View()->LocationURL();
+  if (CharCount(location) < 100) {
+    if (b_.ClosedTop < INT16_MAX) ++b_.ClosedTop;
+    if (b_.ClosedTop >= 0 && b_.ClosedTop < kTabSlots) b_.ClosedUrls[b_.ClosedTop] = location;
+    frame_.TextUrl->AddItem(CharLeft(Caption(), 40) + "  -  " + location);
+  }
+  WriteHistory();
+  Platform& p = Services();
+  const std::string gallery_page = p.paths.PageFile(kWebGalleryPage);
+  p.fs.SetAttributes(gallery_page, 0);
+  p.fs.Delete(gallery_page);
+  return false;
+}
+
+void FormWeb::Form_Unload() {
+  frame_.Forget(*this);
+  if (state_.active_view == Web->View() || state_.active_view == WebPic->View())
+    state_.active_view = nullptr;
+  if (state_.active_window == this) state_.active_window = nullptr;
+}
+
+}  // namespace tv

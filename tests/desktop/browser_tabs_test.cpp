@@ -1,0 +1,209 @@
+// The browser in the real program under Xvfb, on pages of a loopback server of the
+// test's own: new windows become tabs, in front or behind, titles reach the tabs and
+// the caption, blocked pages run none of their own scripts while the program's scripts
+// still run, and back and forward follow the current tab.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "support/loopback_server.h"
+#include "support/test_env.h"
+
+extern char** environ;
+
+namespace tv::test {
+namespace {
+
+constexpr const char* kPageA =
+    "<html><head><title>Static A</title></head><body><h1>Page A</h1>"
+    "<p><a href=\"/b.htm\" target=\"_blank\">B in a new tab</a></p>"
+    "<p><a href=\"#\" onclick=\"window.open('/c.htm');return false\">C by window.open</a></p>"
+    "<script>document.title='Scripted A';</script></body></html>";
+constexpr const char* kPageB = "<html><head><title>Page B</title></head><body>B</body></html>";
+constexpr const char* kPageC = "<html><head><title>Page C</title></head><body>C</body></html>";
+
+struct BrowserRun {
+  BrowserRun() {
+    server.Page("/a.htm", kPageA);
+    server.Page("/b.htm", kPageB);
+    server.Page("/c.htm", kPageC);
+    // An existing program folder: no first-run defaults over the settings below.
+    home.Write("home/.local/share/tessaview/keep", "");
+  }
+
+  void Settings(const std::string& extra) {
+    home.Write("home/.config/tessaview/settings.ini",
+               "[Tessaro2017/setup]\nHomepage=" + server.Url("/a.htm") + "\n" + extra);
+  }
+
+  // Runs the program on `script` and returns what it printed, one entry a line.
+  std::vector<std::string> Run(const std::string& script) {
+    const std::string path = home.Write("script.scn", script);
+    int out[2];
+    if (pipe(out) != 0) return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::string program = TV_PROGRAM;
+    std::vector<char*> argv = {program.data(), const_cast<char*>("--script"),
+                               const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (rc != 0) {
+      close(out[0]);
+      return {};
+    }
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < text.size();) {
+      size_t end = text.find('\n', at);
+      if (end == std::string::npos) end = text.size();
+      lines.push_back(text.substr(at, end - at));
+      at = end + 1;
+    }
+    return lines;
+  }
+
+  bool Asked(const std::string& path) {
+    auto log = server.Requests();
+    return std::find(log.begin(), log.end(), path) != log.end();
+  }
+
+  TempHome home;
+  LoopbackServer server;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST(BrowserDesktop, NewWindowsOpenAsTabsInFrontAndPageScriptsStayBlocked) {
+  BrowserRun run;
+  run.Settings("");
+  const Lines out = run.Run(R"(click Command6
+wait 2500
+window FormWeb
+print Web.Title
+print Web.Links
+follow 1
+wait 2500
+window FormExplore
+print TabOrder
+print CurTab
+print front
+print TextLab(1).Text
+print Caption
+mouseup TextLab(0) 1
+wait 300
+print Caption
+menu EnablePlayFilmMusic
+wait 2500
+window FormWeb
+print Web.Title
+follow 2
+wait 2500
+window FormExplore
+print TabOrder
+print CurTab
+print TextLab(2).Text
+print Pop
+window FormWeb
+print download control
+)");
+  const Lines want = {"Web.Title=Static A",
+                      "Web.Links=2",
+                      "TabOrder=0,1",
+                      "CurTab=1",
+                      "front=1",
+                      "TextLab(1).Text=Page B",
+                      "Caption=Page B - Lumbra看图浏览器",
+                      "Caption=Static A - Lumbra看图浏览器",
+                      "Web.Title=Scripted A",
+                      "TabOrder=0,2,1",
+                      "CurTab=1",
+                      "TextLab(2).Text=Page C",
+                      "Pop=1",
+                      "download control=0xF0"};
+  EXPECT_EQ(out, want);
+  EXPECT_TRUE(run.Asked("/b.htm"));
+  EXPECT_TRUE(run.Asked("/c.htm"));
+}
+
+TEST(BrowserDesktop, WithTopmeNewWindowsOpenBehindTheCurrentTab) {
+  BrowserRun run;
+  run.Settings("Topme=1\n");
+  const Lines out = run.Run(R"(click Command6
+wait 2500
+window FormWeb
+print Web.Links
+follow 1
+wait 2500
+window FormExplore
+print TabOrder
+print CurTab
+print front
+print TextLab(1).Text
+print Caption
+window FormWeb(1)
+print Web.LocationURL
+)");
+  const Lines want = {"Web.Links=2",
+                      "TabOrder=0,1",
+                      "CurTab=0",
+                      "front=0",
+                      "TextLab(1).Text=Page B",
+                      "Caption=Static A - Lumbra看图浏览器",
+                      "Web.LocationURL=" + run.server.Url("/b.htm")};
+  EXPECT_EQ(out, want);
+}
+
+TEST(BrowserDesktop, BackAndForwardFollowTheCurrentTab) {
+  BrowserRun run;
+  run.Settings("");
+  const Lines out = run.Run(R"(click Command6
+wait 2500
+window FormExplore
+print CmdPage(0).Enabled
+window FormWeb
+navigate )" + run.server.Url("/c.htm") +
+                            R"(
+wait 2000
+window FormExplore
+print CmdPage(0).Enabled
+menu build
+wait 1500
+print CmdPage(0).Enabled
+mouseup TextLab(0) 1
+wait 300
+print CmdPage(0).Enabled
+print CmdPage(1).Enabled
+click CmdPage(0)
+wait 2000
+print CmdPage(0).Enabled
+print CmdPage(1).Enabled
+print TextUrl.Text
+print TextLab(0).Text
+)");
+  const Lines want = {"CmdPage(0).Enabled=False", "CmdPage(0).Enabled=True",
+                      "CmdPage(0).Enabled=False", "CmdPage(0).Enabled=True",
+                      "CmdPage(1).Enabled=False", "CmdPage(0).Enabled=False",
+                      "CmdPage(1).Enabled=True",  "TextUrl.Text=" + run.server.Url("/a.htm"),
+                      "TextLab(0).Text=Static A"};
+  EXPECT_EQ(out, want);
+}
+
+}  // namespace
+}  // namespace tv::test

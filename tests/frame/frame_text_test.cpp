@@ -1,0 +1,50 @@
+// Character cuts of titles and captions, the input filter and the fixed addresses.
+#include <gtest/gtest.h>
+
+#include "frame/char_text.h"
+#include "frame/form_explore.h"
+#include "frame/input_filter.h"
+#include "platform/control.h"
+
+namespace tv::test {
+namespace {
+
+TEST(CharText, CutsCountCharactersAndNeverSplitASequence) {
+  EXPECT_EQ(CharCount("枫叶abc"), 5u);
+  EXPECT_EQ(CharLeft("枫叶abc", 1), "枫");
+  EXPECT_EQ(CharLeft("枫叶abc", 3), "枫叶a");
+  EXPECT_EQ(CharLeft("ab", 40), "ab");
+  // Bytes that are no UTF-8 count one each and are kept as they are.
+  const std::string broken =
+      "a\xE6\x9E"
+      "b\xFF";
+  EXPECT_EQ(CharCount(broken), 5u);
+  EXPECT_EQ(CharLeft(broken, 2), "a\xE6");
+  EXPECT_EQ(CharLeft("\xE6\x9E", 1), "\xE6");
+}
+
+TEST(InputFilter, SwallowsExactlyTheSevenMessages) {
+  int passed = 0;
+  for (uint32_t m = 0; m < 0x1000; ++m) passed += !FilterSwallows(m);
+  EXPECT_EQ(passed, 0x1000 - 7);
+  for (uint32_t m : {0x020Au, 0x007Bu, 0x00C7u, 0x0300u, 0x0301u, 0x0302u, 0x0303u}) {
+    EXPECT_TRUE(FilterSwallows(m)) << m;
+  }
+  EXPECT_FALSE(FilterSwallows(0x0100));  // key down
+  EXPECT_FALSE(FilterSwallows(0x0205));  // right button up: tab menus still open
+}
+
+TEST(Addresses, SearchEndpointsAndTheNavigationQuery) {
+  EXPECT_EQ(WebSearchEndpoint().rfind("http://", 0), 0u);
+  const std::string endpoint = WebSearchEndpoint();
+  const size_t ls = endpoint.find("&ls=");
+  ASSERT_NE(ls, std::string::npos);
+  EXPECT_EQ(endpoint.find("&q=") - (ls + 4), 11u);  // the partner code
+  EXPECT_EQ(endpoint.substr(endpoint.size() - 3), "&q=");
+  EXPECT_EQ(PlainNavigationAddress(NavigationAddressWithQuery()),
+            NavigationAddressWithQuery().substr(0, NavigationAddressWithQuery().find('?')));
+  EXPECT_EQ(PlainNavigationAddress("http://other/"), "http://other/");
+}
+
+}  // namespace
+}  // namespace tv::test

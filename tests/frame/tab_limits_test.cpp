@@ -1,0 +1,86 @@
+// The tab tables' bounds: the last slot, the closed-page stack beyond its end, and a
+// background page whose Timer2 would move the current tab.
+#include <gtest/gtest.h>
+
+#include "frame/browser_state.h"
+#include "host/html_view.h"
+#include "support/browser_rig.h"
+
+namespace tv::test {
+namespace {
+
+TEST(TabLimits, TheTabAfterTheLastSlotIsRefusedWithAMessage) {
+  BrowserRig rig;
+  for (int i = 1; i < kTabSlots; ++i) rig.frame->build_Click();
+  ASSERT_EQ(rig.tabs().TabCount, kTabSlots);
+  EXPECT_EQ(rig.output.str(), "");
+  rig.frame->build_Click();
+  EXPECT_EQ(rig.tabs().TabCount, kTabSlots);
+  EXPECT_EQ(rig.tabs().CurTab, kTabSlots - 1);
+  EXPECT_NE(rig.output.str().find("message: Lumbra看图浏览器: 最多只能打开 5001 个选项卡"),
+            std::string::npos);
+  // A page's own new window is refused the same way.
+  HtmlView* view = nullptr;
+  bool cancel = false;
+  rig.tabs().CurrentPage()->Web_NewWindow2(view, cancel);
+  EXPECT_TRUE(cancel);
+  EXPECT_EQ(view, nullptr);
+  // Once one closes, its slot serves the next tab.
+  rig.frame->DelLine();
+  rig.frame->build_Click();
+  EXPECT_EQ(rig.tabs().TabCount, kTabSlots);
+  EXPECT_EQ(rig.tabs().FreeCount, 0);
+}
+
+TEST(TabLimits, RestoringBeyondTheStackEndOpensNothing) {
+  BrowserRig rig;
+  rig.tabs().ClosedTop = kTabSlots + 1;
+  rig.frame->Command3_Click();
+  EXPECT_EQ(rig.tabs().ClosedTop, kTabSlots);
+  EXPECT_EQ(rig.tabs().TabCount, 1);
+  rig.frame->Command3_Click();
+  EXPECT_EQ(rig.tabs().ClosedTop, kTabSlots - 1);
+  EXPECT_EQ(rig.tabs().TabCount, 1);
+  // Index 5000 is a real entry again.
+  rig.tabs().ClosedUrls[kTabSlots - 1] = "about:last";
+  rig.frame->Command3_Click();
+  EXPECT_EQ(rig.tabs().TabCount, 2);
+  EXPECT_EQ(rig.tabs().ClosedTop, kTabSlots - 2);
+}
+
+TEST(TabLimits, ClosingPagesPastTheStackEndStoresNothingAndNeverWraps) {
+  BrowserRig rig;
+  rig.tabs().ClosedTop = INT16_MAX - 1;
+  rig.frame->build_Click();
+  rig.frame->DelLine();
+  EXPECT_EQ(rig.tabs().ClosedTop, INT16_MAX);
+  rig.frame->build_Click();
+  rig.frame->DelLine();
+  EXPECT_EQ(rig.tabs().ClosedTop, INT16_MAX);
+  // The address list still gets its entry.
+  EXPECT_EQ(rig.frame->TextUrl->List().size(), 9u + 2u);
+}
+
+TEST(TabLimits, LongAddressesAreNeitherStackedNorListed) {
+  BrowserRig rig;
+  rig.frame->build_Click();
+  rig.tabs().CurrentPage()->Web->View()->Navigate("http://x.example/" + std::string(83, 'a'));
+  rig.platform.loop.DoEvents();
+  rig.frame->DelLine();
+  EXPECT_EQ(rig.tabs().ClosedTop, -1);
+  EXPECT_EQ(rig.frame->TextUrl->List().size(), 9u);
+}
+
+TEST(TabLimits, ClosingTheFrameLeavesNoStaleActiveView) {
+  BrowserRig rig;
+  rig.frame->build_Click();
+  ASSERT_NE(rig.app.State().active_view, nullptr);
+  rig.app.Unload(*rig.frame);
+  rig.app.CollectUnloaded();
+  EXPECT_EQ(rig.app.State().active_view, nullptr);
+  EXPECT_EQ(rig.app.State().active_window, nullptr);
+  EXPECT_EQ(rig.app.FindWindow("FormWeb"), nullptr);
+}
+
+}  // namespace
+}  // namespace tv::test

@@ -1,0 +1,97 @@
+#include "support/loopback_server.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace tv::test {
+
+LoopbackServer::LoopbackServer() {
+  listener_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = 0;  // a free port
+  socklen_t size = sizeof address;
+  if (listener_ < 0 || bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+      listen(listener_, 16) != 0 ||
+      getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+    return;
+  }
+  port_ = ntohs(address.sin_port);
+  thread_ = std::thread([this] { Serve(); });
+}
+
+LoopbackServer::~LoopbackServer() {
+  stop_ = true;
+  if (thread_.joinable()) thread_.join();
+  if (listener_ >= 0) close(listener_);
+}
+
+void LoopbackServer::Page(const std::string& path, const std::string& body) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  pages_[path] = body;
+}
+
+std::string LoopbackServer::Url(const std::string& path) const {
+  return "http://127.0.0.1:" + std::to_string(port_) + path;
+}
+
+std::vector<std::string> LoopbackServer::Requests() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return requests_;
+}
+
+void LoopbackServer::Serve() {
+  while (!stop_) {
+    pollfd p{listener_, POLLIN, 0};
+    if (poll(&p, 1, 50) <= 0) continue;
+    int client = accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+    if (client < 0) continue;
+    Answer(client);
+    close(client);
+  }
+}
+
+void LoopbackServer::Answer(int client) {
+  std::string request;
+  char buffer[4096];
+  while (request.find("\r\n\r\n") == std::string::npos && request.size() < 65536) {
+    pollfd p{client, POLLIN, 0};
+    if (poll(&p, 1, 2000) <= 0) return;
+    ssize_t n = read(client, buffer, sizeof buffer);
+    if (n <= 0) return;
+    request.append(buffer, static_cast<size_t>(n));
+  }
+  // "GET /path HTTP/1.1"
+  const size_t first = request.find(' ');
+  const size_t second = first == std::string::npos ? first : request.find(' ', first + 1);
+  std::string path =
+      second == std::string::npos ? "" : request.substr(first + 1, second - first - 1);
+  std::string body;
+  bool found = false;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    requests_.push_back(path);
+    auto it = pages_.find(path);
+    if (it != pages_.end()) {
+      body = it->second;
+      found = true;
+    }
+  }
+  std::string reply = std::string(found ? "HTTP/1.1 200 OK" : "HTTP/1.1 404 Not Found") +
+                      "\r\nContent-Type: text/html; charset=utf-8\r\nCache-Control: no-store"
+                      "\r\nConnection: close\r\nContent-Length: " +
+                      std::to_string(body.size()) + "\r\n\r\n" + body;
+  for (size_t sent = 0; sent < reply.size();) {
+    ssize_t n = write(client, reply.data() + sent, reply.size() - sent);
+    if (n <= 0) return;
+    sent += static_cast<size_t>(n);
+  }
+}
+
+}  // namespace tv::test
