@@ -318,7 +318,12 @@ void FrmMain::PlacePageLabel(int sw) {
     Lab[6].SetWidth(std::max(sw - left - 40, 0));
   }
   Lab[6].SetLeft(left);
-  for (int i = 0; i < 6; ++i) Lab[i].SetVisible(Lab[i].Left() + Lab[i].Width() <= left);
+  for (int i = 1; i < 6; ++i) Lab[i].SetVisible(Lab[i].Left() + Lab[i].Width() <= left);
+  // The folder line gives up its end before it gives way altogether.
+  constexpr int kFolderWidth = 5600, kFolderMin = 1500;
+  const int room = std::min(left - Lab[0].Left() - 40, kFolderWidth);
+  Lab[0].SetWidth(std::max(room, kFolderMin));
+  Lab[0].SetVisible(room >= kFolderMin);
 }
 
 std::optional<std::string> FrmMain::StateField(const std::string& field) const {
