@@ -1,22 +1,16 @@
 #include "frame/char_text.h"
 
+#include <algorithm>
+
+#include "app/page_text.h"
+
 namespace tv {
 
 namespace {
 
-// Length of the UTF-8 sequence starting at `i`; 1 for a byte that starts none.
+// A byte that starts no UTF-8 character counts as one of its own.
 size_t SequenceLength(const std::string& s, size_t i) {
-  const auto lead = static_cast<unsigned char>(s[i]);
-  size_t n = lead < 0x80         ? 1
-             : (lead >> 5) == 6  ? 2
-             : (lead >> 4) == 14 ? 3
-             : (lead >> 3) == 30 ? 4
-                                 : 1;
-  if (i + n > s.size()) return 1;
-  for (size_t k = 1; k < n; ++k) {
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
-  }
-  return n;
+  return std::max<size_t>(Utf8SequenceLength(s, i), 1);
 }
 
 }  // namespace
