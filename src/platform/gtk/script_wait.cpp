@@ -4,32 +4,26 @@ namespace tv {
 
 namespace {
 
-// Shared by the waiter and the callback; whichever finishes last frees it, so a late
-// result after a timeout never writes into a finished frame.
-struct ScriptCall {
-  bool done = false;
-  bool abandoned = false;
-  std::optional<std::string> result;
-};
+using ScriptCall = PendingCall<std::optional<std::string>>;
 
 void OnScriptDone(GObject* source, GAsyncResult* res, gpointer data) {
   auto* call = static_cast<ScriptCall*>(data);
+  std::optional<std::string> result;
   GError* error = nullptr;
   JSCValue* value =
       webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(source), res, &error);
   if (value) {
     if (jsc_value_is_undefined(value) || jsc_value_is_null(value)) {
-      call->result = std::string();
+      result = std::string();
     } else {
       gchar* text = jsc_value_to_string(value);
-      call->result = std::string(text ? text : "");
+      result = std::string(text ? text : "");
       g_free(text);
     }
     g_object_unref(value);
   }
   if (error) g_error_free(error);
-  call->done = true;
-  if (call->abandoned) delete call;
+  call->Finish(std::move(result));
 }
 
 gboolean WakeUp(gpointer data) {
@@ -53,13 +47,7 @@ std::optional<std::string> RunScript(WebKitWebView* view, const std::string& cod
   auto* call = new ScriptCall;
   webkit_web_view_evaluate_javascript(view, code.c_str(), static_cast<gssize>(code.size()), nullptr,
                                       nullptr, nullptr, OnScriptDone, call);
-  if (!PumpUntil([call] { return call->done; }, timeout_ms)) {
-    call->abandoned = true;
-    return std::nullopt;
-  }
-  std::optional<std::string> result = std::move(call->result);
-  delete call;
-  return result;
+  return Await(call, timeout_ms).value_or(std::nullopt);
 }
 
 void PostScript(WebKitWebView* view, const std::string& code) {

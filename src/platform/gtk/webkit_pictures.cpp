@@ -19,33 +19,22 @@ constexpr int kDataTimeoutMs = 5000;
 // without end must not grow the program without end.
 constexpr size_t kMaxResources = 20000;
 
-struct DataCall {
-  bool done = false;
-  bool abandoned = false;
-  std::string bytes;
-};
+using DataCall = PendingCall<std::string>;
 
 void OnData(GObject* source, GAsyncResult* res, gpointer data) {
-  auto* call = static_cast<DataCall*>(data);
   gsize length = 0;
   guchar* bytes =
       webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), res, &length, nullptr);
-  if (bytes) call->bytes.assign(reinterpret_cast<const char*>(bytes), length);
+  std::string copy;
+  if (bytes) copy.assign(reinterpret_cast<const char*>(bytes), length);
   g_free(bytes);
-  call->done = true;
-  if (call->abandoned) delete call;
+  static_cast<DataCall*>(data)->Finish(std::move(copy));
 }
 
 std::string ResourceBytes(WebKitWebResource* resource) {
   auto* call = new DataCall;
   webkit_web_resource_get_data(resource, nullptr, OnData, call);
-  if (!PumpUntil([call] { return call->done; }, kDataTimeoutMs)) {
-    call->abandoned = true;
-    return "";
-  }
-  std::string bytes = std::move(call->bytes);
-  delete call;
-  return bytes;
+  return Await(call, kDataTimeoutMs).value_or("");
 }
 
 }  // namespace

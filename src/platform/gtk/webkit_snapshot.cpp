@@ -19,35 +19,24 @@ constexpr int kSnapshotTimeoutMs = 20000;
 // from pictures of the visible area.
 constexpr int kFullDocumentLimit = 32767;
 
-struct SnapshotCall {
-  bool done = false;
-  bool abandoned = false;
-  cairo_surface_t* surface = nullptr;
-};
+using SnapshotCall = PendingCall<cairo_surface_t*>;
 
 void OnSnapshot(GObject* source, GAsyncResult* res, gpointer data) {
-  auto* call = static_cast<SnapshotCall*>(data);
   GError* error = nullptr;
-  call->surface = webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(source), res, &error);
+  cairo_surface_t* surface =
+      webkit_web_view_get_snapshot_finish(WEBKIT_WEB_VIEW(source), res, &error);
   if (error) g_error_free(error);
-  call->done = true;
-  if (call->abandoned) {
-    if (call->surface) cairo_surface_destroy(call->surface);
-    delete call;
-  }
+  static_cast<SnapshotCall*>(data)->Finish(surface);
 }
 
 cairo_surface_t* TakeSnapshot(WebKitWebView* view, WebKitSnapshotRegion region) {
   auto* call = new SnapshotCall;
+  call->drop = [](cairo_surface_t*& surface) {
+    if (surface) cairo_surface_destroy(surface);
+  };
   webkit_web_view_get_snapshot(view, region, WEBKIT_SNAPSHOT_OPTIONS_NONE, nullptr, OnSnapshot,
                                call);
-  if (!PumpUntil([call] { return call->done; }, kSnapshotTimeoutMs)) {
-    call->abandoned = true;
-    return nullptr;
-  }
-  cairo_surface_t* surface = call->surface;
-  delete call;
-  return surface;
+  return Await(call, kSnapshotTimeoutMs).value_or(nullptr);
 }
 
 // The pixels of a rendered picture, which they keep alive; nothing for a kind of surface
