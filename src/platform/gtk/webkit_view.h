@@ -83,9 +83,6 @@ class WebKitHtmlView : public HtmlView {
   std::string status_;             // last status text reported
   std::string new_window_href_;    // the link asking for a new window, while it asks
   static WebKitHtmlView* opener_;  // the view handling a new-window request
-  static gboolean LoadAwaited(gpointer data);
-  std::string awaited_uri_;  // the page a view made for a new window is to show
-  guint awaited_idle_ = 0;   // the check that it started
   bool in_new_window_ = false;
   PendingLoad load_;  // the load asked for last, until it has finished
   bool offline_ = false;
