@@ -107,9 +107,6 @@ gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitT
 
 WebKitHtmlView* WebKitHtmlView::opener_ = nullptr;
 
-// How long a view made for a new window waits for the engine to start its page.
-constexpr guint kNewWindowGraceMs = 300;
-
 WebKitHtmlView* WebKitHtmlView::TakeOpener() {
   WebKitHtmlView* opener = opener_;
   opener_ = nullptr;
@@ -159,7 +156,6 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView
 }
 
 WebKitHtmlView::~WebKitHtmlView() {
-  if (awaited_idle_) g_source_remove(awaited_idle_);
   g_signal_handlers_disconnect_by_data(history_, this);
   g_signal_handlers_disconnect_by_data(view_, this);
   DropResources();
@@ -327,24 +323,7 @@ GtkWidget* WebKitHtmlView::OnCreate(const std::string& uri) {
   // The engine loads the page into the view handed back; a refused window gets none.
   if (cancel || !target) return nullptr;
   auto* view = dynamic_cast<WebKitHtmlView*>(target);
-  if (!view) return nullptr;
-  view->awaited_uri_ = uri;
-  if (!view->awaited_idle_)
-    view->awaited_idle_ = g_timeout_add(kNewWindowGraceMs, LoadAwaited, view);
-  return view->Widget();
-}
-
-gboolean WebKitHtmlView::LoadAwaited(gpointer data) {
-  auto* self = static_cast<WebKitHtmlView*>(data);
-  self->awaited_idle_ = 0;
-  // The engine is to load the asked-for page into the view it was given; where it has
-  // not started by now, the view loads it itself.
-  const char* now = webkit_web_view_get_uri(self->view_);
-  if ((!now || !*now) && !webkit_web_view_is_loading(self->view_) && !self->awaited_uri_.empty()) {
-    webkit_web_view_load_uri(self->view_, self->awaited_uri_.c_str());
-  }
-  self->awaited_uri_.clear();
-  return G_SOURCE_REMOVE;
+  return view ? view->Widget() : nullptr;
 }
 
 void WebKitHtmlView::OnReadyToShow() {

@@ -100,9 +100,6 @@ class WebKitHtmlView : public HtmlView {
   std::string status_;             // last status text reported
   std::string new_window_href_;    // the link asking for a new window, while it asks
   static WebKitHtmlView* opener_;  // the view handling a new-window request
-  static gboolean LoadAwaited(gpointer data);
-  std::string awaited_uri_;  // the page a view made for a new window is to show
-  guint awaited_idle_ = 0;   // the check that it started
   std::optional<std::string> scripted_pointer_;  // a scripted run's pointer, until the next load
   // What the view loaded for its page, so pictures are taken from its bytes, not fetched.
   std::vector<WebKitWebResource*> resources_;

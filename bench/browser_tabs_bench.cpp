@@ -1,0 +1,222 @@
+// The browser's tabs on the desktop: the time from a page's request for a new window to
+// the new tab's document complete (a related view, as NewWindow2 makes it), the time a
+// tab opened through LoadNewForm takes, and the summed proportional memory (PSS) of the
+// program and all its engine processes with twenty tabs of small local pages, over five
+// rounds of opening and closing them. Run under a display: `xvfb-run -a browser_tabs_bench`.
+#include <dirent.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "bench_gallery.h"
+#include "frame/browser_state.h"
+#include "frame/form_explore.h"
+#include "host/html_view.h"
+#include "webpics/form_web.h"
+
+namespace {
+
+constexpr int kTimedTabs = 10;
+constexpr int kMemoryTabs = 20;
+constexpr int kRounds = 5;
+constexpr double kOpenGoalMs = 100;
+constexpr double kMemoryGoalMb = 700;
+
+using Clock = std::chrono::steady_clock;
+
+double Ms(Clock::time_point since) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
+}
+
+// Parent process id of `pid`, from /proc/PID/stat.
+int ParentOf(int pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  std::getline(in, text);
+  const size_t close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream rest(text.substr(close + 2));
+  char state;
+  int parent = -1;
+  rest >> state >> parent;
+  return parent;
+}
+
+long PssKb(int pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
+  std::string key;
+  long kb = 0;
+  while (in >> key) {
+    if (key == "Pss:") {
+      in >> kb;
+      return kb;
+    }
+    in.ignore(1 << 20, '\n');
+  }
+  return 0;
+}
+
+// This process and every process descended from it (the engine's web and network
+// processes).
+double TreePssMb() {
+  std::vector<std::pair<int, int>> all;  // pid, parent
+  if (DIR* dir = opendir("/proc")) {
+    while (dirent* e = readdir(dir)) {
+      const int pid = std::atoi(e->d_name);
+      if (pid > 0) all.emplace_back(pid, ParentOf(pid));
+    }
+    closedir(dir);
+  }
+  std::vector<int> tree = {getpid()};
+  for (size_t i = 0; i < tree.size(); ++i) {
+    for (auto [pid, parent] : all) {
+      if (parent == tree[i]) tree.push_back(pid);
+    }
+  }
+  long kb = 0;
+  for (int pid : tree) kb += PssKb(pid);
+  return kb / 1024.0;
+}
+
+struct Browser {
+  Browser() : front(tv::MakeDesktopFrontEnd(posix.fs, posix.paths)) {
+    if (!front) return;
+    platform = std::make_unique<tv::Platform>(tv::PlatformOf(posix, *front, posix.fs));
+    app = std::make_unique<tv::Application>(*platform, front->script);
+    front->script.active = true;
+    std::filesystem::create_directories(root + "/web");
+    std::ofstream(root + "/web/a.htm")
+        << "<html><head><title>A</title></head><body><a href=\"b.htm\" target=\"_blank\">b</a>"
+           "</body></html>";
+    std::ofstream(root + "/web/b.htm")
+        << "<html><head><title>B</title></head><body>b</body></html>";
+    std::filesystem::create_directories(root + "/config/tessaview");
+    std::ofstream(root + "/config/tessaview/settings.ini")
+        << "[Tessaro2017/setup]\nHomepage=" << root << "/web/a.htm\n";
+    tv::OpenBrowserFrame(*app);
+    frame = dynamic_cast<tv::FormExplore*>(app->FindWindow("FormExplore"));
+  }
+
+  // Lets the loop run until `done` or `ms` have passed; false on time-out.
+  bool Until(const std::function<bool()>& done, int ms = 10000) {
+    const auto start = Clock::now();
+    while (!done()) {
+      if (Ms(start) > ms) return false;
+      platform->loop.Sleep(1);
+    }
+    return true;
+  }
+
+  bool Loaded(tv::FormWeb* page, const std::string& name) {
+    if (!page) return false;
+    tv::HtmlView& view = *page->Web->View();
+    const std::string at = view.LocationURL();
+    return at.size() >= name.size() &&
+           at.compare(at.size() - name.size(), name.size(), name) == 0 && !view.Busy();
+  }
+
+  tv::FormWeb* Current() { return app->State().browser.CurrentPage(); }
+
+  // Closes the current tab until the first is the only one; it keeps its page.
+  void CloseAllButFirst() {
+    while (app->State().browser.TabCount > 1) frame->DelLine();
+    platform->loop.Sleep(50);
+    app->CollectUnloaded();
+  }
+
+  std::string root = tv::bench::MakeBenchHome();
+  tv::PosixServices posix;
+  std::unique_ptr<tv::FrontEnd> front;
+  std::unique_ptr<tv::Platform> platform;
+  std::unique_ptr<tv::Application> app;
+  tv::FormExplore* frame = nullptr;
+};
+
+void Report(const char* what, std::vector<double> ms) {
+  std::sort(ms.begin(), ms.end());
+  std::printf("%s: median %.1f ms, best %.1f ms, worst %.1f ms (%zu runs)\n", what,
+              ms[ms.size() / 2], ms.front(), ms.back(), ms.size());
+}
+
+}  // namespace
+
+int main() {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  Browser b;
+  if (!b.frame) {
+    std::fprintf(stderr, "browser_tabs_bench: no display\n");
+    return 1;
+  }
+  if (!b.Until([&] { return b.Loaded(b.Current(), "/a.htm"); })) {
+    std::fprintf(stderr, "browser_tabs_bench: the first page never loaded\n");
+    return 1;
+  }
+  tv::FormWeb* first = b.Current();
+
+  // A page's new window: the click on its link to the new tab's document complete.
+  std::vector<double> related;
+  for (int i = 0; i < kTimedTabs; ++i) {
+    const auto start = Clock::now();
+    if (!first->Web->View()->ClickLink(0)) break;
+    if (!b.Until([&] { return b.Current() != first && b.Loaded(b.Current(), "/b.htm"); })) break;
+    related.push_back(Ms(start));
+    b.CloseAllButFirst();
+  }
+  // A tab the frame opens itself: a view of its own.
+  std::vector<double> own;
+  for (int i = 0; i < kTimedTabs; ++i) {
+    const auto start = Clock::now();
+    b.frame->LoadNewForm(b.root + "/web/b.htm");
+    if (!b.Until([&] { return b.Current() != first && b.Loaded(b.Current(), "/b.htm"); })) break;
+    own.push_back(Ms(start));
+    b.CloseAllButFirst();
+  }
+  if (related.empty() || own.empty()) {
+    std::fprintf(stderr, "browser_tabs_bench: a tab never loaded\n");
+    return 1;
+  }
+  Report("new window as a tab (related view)", related);
+  Report("tab through LoadNewForm (own view)", own);
+  const double median = [&] {
+    auto m = related;
+    std::sort(m.begin(), m.end());
+    return m[m.size() / 2];
+  }();
+  std::printf("new-window tab goal under %.0f ms: %s\n", kOpenGoalMs,
+              median < kOpenGoalMs ? "met" : "NOT met");
+
+  // Memory: twenty tabs of small pages, opened by the page (related views) and by the
+  // frame (views of their own), five rounds each.
+  std::printf("program and engine processes, PSS with one tab: %.0f MB\n", TreePssMb());
+  auto rounds = [&](const char* how, const std::function<void()>& open_one) {
+    double worst = 0;
+    for (int r = 1; r <= kRounds; ++r) {
+      for (int i = 0; i < kMemoryTabs; ++i) open_one();
+      b.Until([&] { return b.Loaded(b.Current(), "/b.htm"); });
+      b.platform->loop.Sleep(500);
+      const double open_mb = TreePssMb();
+      worst = std::max(worst, open_mb);
+      b.CloseAllButFirst();
+      b.platform->loop.Sleep(1500);
+      std::printf("%s, round %d: %d tabs %.0f MB, after closing %.0f MB\n", how, r, kMemoryTabs + 1,
+                  open_mb, TreePssMb());
+    }
+    return worst;
+  };
+  const double related_mb = rounds("new windows", [&] {
+    first->Web->View()->ClickLink(0);
+    b.Until([&] { return b.Loaded(b.Current(), "/b.htm"); });
+  });
+  const double own_mb = rounds("LoadNewForm", [&] { b.frame->LoadNewForm(b.root + "/web/b.htm"); });
+  std::printf("twenty tabs goal at most %.0f MB: new windows %.0f MB %s, LoadNewForm %.0f MB %s\n",
+              kMemoryGoalMb, related_mb, related_mb <= kMemoryGoalMb ? "met" : "NOT met", own_mb,
+              own_mb <= kMemoryGoalMb ? "met" : "NOT met");
+  std::filesystem::remove_all(b.root);
+  return 0;
+}
