@@ -42,6 +42,7 @@ struct ProgramState {
   Form* active_window = nullptr;    // window last activated
   HtmlView* active_view = nullptr;  // the view wheel scrolling acts on
   WebPictureList web_pictures;      // large pictures of the web page scanned last
+  PictureSaving picture_saving;     // download folder, file-name counter, save running
   BrowserState browser;             // the browser's flags, tab table and closed pages
 };
 

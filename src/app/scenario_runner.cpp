@@ -261,11 +261,12 @@ bool ScenarioRunner::Run(const std::string& line) {
     return true;
   }
   if (verb == "follow") {
-    // A click on the N-th link (from 1) of the window's view.
+    // A click on the N-th link (from 1) of the window's view, or of the view named after it.
     int n = 0;
-    Control* web = form->FindControl("Web");
+    auto [number, view_name] = Verb(rest);
+    Control* web = form->FindControl(view_name.empty() ? "Web" : view_name);
     HtmlView* view = web && web->View() ? web->View() : app_.State().active_view;
-    if (!ParseInt(rest, n) || n < 1) return Fail("follow needs a link number from 1");
+    if (!ParseInt(number, n) || n < 1) return Fail("follow needs a link number from 1");
     if (!view || !view->ClickLink(n - 1)) return Fail("no link " + rest);
     return true;
   }

@@ -165,6 +165,7 @@ void FormExplore::WireHandlers() {
   on("mnuFileExit", [this] { mnuFileExit_Click(); });
   on("Baidu", [this] { Baidu_Click(); });
   on("EnablePlayFilmMusic", [this] { EnablePlayFilmMusic_Click(); });
+  WirePictureCommands();
 }
 
 int FormExplore::FrameWidth() const {
@@ -347,7 +348,16 @@ std::optional<std::string> FormExplore::StateField(const std::string& field) con
     FormWeb* page = ActiveChild();
     return page ? std::to_string(page->tab_index) : "none";
   }
-  if (field == "download folder") return Services().paths.ProgramFolder() + "download/";
+  if (field == "download folder") return state_.picture_saving.download_folder;
+  if (field == "web picture count") return std::to_string(state_.web_pictures.count);
+  if (field.rfind("web picture ", 0) == 0) {
+    const std::string n = field.substr(12);
+    const std::vector<std::string>& entries = state_.web_pictures.entries;
+    if (n.empty() || n.size() > 5 || n.find_first_not_of("0123456789") != std::string::npos)
+      return std::nullopt;
+    const size_t i = std::stoul(n);
+    return i < entries.size() ? entries[i] : "";
+  }
   return std::nullopt;
 }
 

@@ -69,6 +69,15 @@ class FormExplore : public Form {
   void AddFavor();                   // the favourites menu
   void EnablePlayFilmMusic_Click();  // the current page once more without blocking
 
+  // Picture commands of the tool strip and the screenshot items.
+  void Command2_Click();     // refresh, or a new scan while the pictures are shown
+  void Command10_Click();    // stretched gallery / natural size
+  void Command7_Click();     // next column mode
+  void ImgComb_Click();      // next background colour
+  void Command4_Click();     // save the page's pictures now
+  void Command6_Click();     // the download folder in the file manager
+  void PrintScreen_Click();  // the whole page as a picture (also PrintScreen2)
+
   // The page window of a new tab: loaded, shown and stored nowhere yet.
   FormWeb& NewPage();
   // The frame's active child: the page window in front; null when there is none.
@@ -103,6 +112,8 @@ class FormExplore : public Form {
   void CreateControls();
   void CreateMenus();
   void WireHandlers();
+  void WirePictureCommands();
+  std::string DownloadFolder() const;
   Control& Label(int slot);      // the label of a slot, made on first use
   void ShowPage(FormWeb& page);  // to (0, 0) at the frame's size
   void ShowAddress(const std::string& address);

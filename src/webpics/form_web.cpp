@@ -95,6 +95,9 @@ void FormWeb::WireHandlers() {
   e.BeforeNavigate2 = [this](const std::string&, bool&) { Web_BeforeNavigate2(); };
   e.TitleChange = [this](const std::string&) { Web_TitleChange(); };
   e.NewWindow2 = [this](HtmlView*& view, bool& cancel) { Web_NewWindow2(view, cancel); };
+  WebPic->View()->events.NewWindow2 = [this](HtmlView*& view, bool& cancel) {
+    WebPic_NewWindow2(view, cancel);
+  };
   Web->GotFocus = [this] { PicJava_GotFocus(); };
   PicJava->GotFocus = [this] { PicJava_GotFocus(); };
   Timer2->TimerTick = [this] { Timer2_Timer(); };
@@ -177,7 +180,8 @@ bool FormWeb::IsCurrentTab() const {
 }
 
 std::string FormWeb::DownloadFolder() const {
-  return Services().paths.ProgramFolder() + "download/";
+  // "download" and "Download" name one folder: the one the frame makes.
+  return Services().paths.ProgramFolder() + "Download/";
 }
 
 std::optional<std::string> FormWeb::StateField(const std::string& field) const {

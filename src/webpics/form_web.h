@@ -41,14 +41,14 @@ class FormWeb : public Form {
   void SetActivate();
   void butenableable();
   void PageJavaConctrl();
-  // Picture scan, web gallery and saving arrive with their own work; here they exist so
-  // every event is wired.
+  // Picture scan and web gallery.
   void SearchPic();
   void LoadPic();
   void PictFangZhen();
   void PictLaShen();
+  // Picture saving, automatic download and page screenshots.
   void SavePictureDisk(const std::string& folder);
-  void SavePictureForSize();
+  void SavePictureForSize(const std::string& folder);
   void BeforeDownload();
   void AutoDownLoadImag();
   void ScreenSaveAs();
@@ -61,6 +61,7 @@ class FormWeb : public Form {
   void Web_BeforeNavigate2();
   void Web_TitleChange();
   void Web_NewWindow2(HtmlView*& view, bool& cancel);
+  void WebPic_NewWindow2(HtmlView*& view, bool& cancel);  // a gallery picture was clicked
   void PicJava_GotFocus();
   void Timer2_Timer();
   void Timer3_Timer();
@@ -99,6 +100,10 @@ class FormWeb : public Form {
   void WireHandlers();
   bool IsCurrentTab() const;
   std::string DownloadFolder() const;
+  void ShowGalleryPage(const std::string& text);    // writes the gallery file, shows it
+  std::string SaveFolder(const std::string& path);  // sets the download folder
+  void ShowSaveProgress(int32_t n);
+  void AfterStoppedSave();  // the window was closed during a save
   void AddHistoryRow(const std::string& title, const std::string& address);
   void WriteHistory();  // the history buffer to the day's file
 
@@ -106,12 +111,13 @@ class FormWeb : public Form {
   FormExplore& frame_;
   ProgramState& state_;
   BrowserState& b_;
-  int left_ = 0;                              // twips inside the frame
-  std::string history_buffer_;                // rows waiting for the day's history file
-  std::string last_title_;                    // title of the last history row
-  bool saving_ = false;                       // a picture save is running
-  bool close_requested_ = false;              // unload once the save has stopped
-  std::vector<std::string> saved_addresses_;  // pictures saved since the last navigation
+  int left_ = 0;                  // twips inside the frame
+  std::string history_buffer_;    // rows waiting for the day's history file
+  std::string last_title_;        // title of the last history row
+  bool saving_ = false;           // a picture save is running
+  bool close_requested_ = false;  // unload once the save has stopped
+  std::vector<std::string> saved_addresses_ =
+      std::vector<std::string>(201);  // pictures saved since the last navigation
   int32_t saved_count_ = 0;
   int32_t timer3_ticks_ = 0;  // Timer3 ticks since the last navigation
   bool back_enabled_ = false;

@@ -17,6 +17,13 @@ struct WebPictureList {
   int32_t count = 0;  // qualifying pictures of the page scanned last; may pass 6001
 };
 
+// What every page window's picture saving shares.
+struct PictureSaving {
+  std::string download_folder;  // where the next save writes, ending in "/" once used
+  int32_t file_counter = 0;     // last part of the next file name; 0 at each run's start
+  bool running = false;         // some window is saving: the others wait for Timer3
+};
+
 // Wider than 520 and higher than 560 pixels as shown: a page's own picture, not an icon,
 // a button or a thumbnail.
 bool IsLargePicture(const HtmlElement& e);

@@ -4,6 +4,7 @@
 //   #! folder REL                an empty folder
 //   #! link REL TARGET           a symbolic link
 //   #! page REL TEXT            a small page whose text is the rest of the line
+//   #! repeat REL N TEXT         a page of TEXT N times, "{n}" in it counting 1 to N
 //   #! setting SECTION KEY VALUE a stored setting
 //   #! marker                    the first-run marker in the program folder
 // Paths may use <root>, and %20 for a blank. Exits non-zero on a line it cannot carry out.
@@ -201,6 +202,21 @@ int main(int argc, char** argv) {
       const std::string path = Expand(a);
       MakeParents(path);
       std::ofstream(path, std::ios::binary) << text << "\n";
+    } else if (verb == "repeat") {
+      int n = 0;
+      words >> a >> n;
+      std::string text, page;
+      std::getline(words >> std::ws, text);
+      for (size_t at; (at = text.find("<root>")) != std::string::npos;) text.replace(at, 6, root);
+      for (int i = 1; i <= n; ++i) {
+        std::string one = text;
+        for (size_t at; (at = one.find("{n}")) != std::string::npos;)
+          one.replace(at, 3, std::to_string(i));
+        page += one + "\n";
+      }
+      const std::string path = Expand(a);
+      MakeParents(path);
+      std::ofstream(path, std::ios::binary) << page;
     } else if (verb == "folder") {
       words >> a;
       MakeParents(Expand(a) + "/");

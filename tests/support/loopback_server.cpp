@@ -83,8 +83,18 @@ void LoopbackServer::Answer(int client) {
       found = true;
     }
   }
+  // Pictures are served as pictures, everything else as a page.
+  const std::string name = path.substr(0, path.find('?'));
+  auto ends = [&name](const char* tail) {
+    const std::string t = tail;
+    return name.size() >= t.size() && name.compare(name.size() - t.size(), t.size(), t) == 0;
+  };
+  const std::string type = ends(".jpg")   ? "image/jpeg"
+                           : ends(".png") ? "image/png"
+                                          : "text/html; charset=utf-8";
   std::string reply = std::string(found ? "HTTP/1.1 200 OK" : "HTTP/1.1 404 Not Found") +
-                      "\r\nContent-Type: text/html; charset=utf-8\r\nCache-Control: no-store"
+                      "\r\nContent-Type: " + type +
+                      "\r\nCache-Control: no-store"
                       "\r\nConnection: close\r\nContent-Length: " +
                       std::to_string(body.size()) + "\r\n\r\n" + body;
   for (size_t sent = 0; sent < reply.size();) {

@@ -18,7 +18,7 @@ class LoopbackServer {
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;
 
-  // Serves `body` as text/html at `path` ("/a.htm").
+  // Serves `body` at `path` ("/a.htm"): as a picture for ".jpg" and ".png", else as text/html.
   void Page(const std::string& path, const std::string& body);
   // "http://127.0.0.1:PORT" + path.
   std::string Url(const std::string& path) const;

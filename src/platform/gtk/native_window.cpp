@@ -309,7 +309,11 @@ void GtkNativeWindow::Beep() {
 }
 
 void GtkNativeWindow::CollectPages(std::vector<WidgetPicture>& pages) {
-  for (auto& [control, w] : widgets_) {
+  // In the order the controls were made, which is how they are stacked: a view laid over
+  // another (a page's gallery over its page) is painted last.
+  for (const auto& owned : form_.Controls()) {
+    Control* control = owned.get();
+    if (!widgets_.count(control)) continue;
     auto* view = dynamic_cast<WebKitHtmlView*>(control->View());
     if (!view || !control->Visible()) continue;
     if (cairo_surface_t* page = view->VisibleImage()) pages.push_back({view->Widget(), page});

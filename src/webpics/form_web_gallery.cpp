@@ -1,0 +1,70 @@
+// The page window's picture scan and its web gallery: the large pictures of the page as a
+// page of their own in `WebPic`, at their own size or side by side at one width.
+#include "app/application.h"
+#include "frame/form_explore.h"
+#include "host/form_image.h"
+#include "host/html_view.h"
+#include "webpics/form_web.h"
+#include "webpics/web_pictures.h"
+
+namespace tv {
+
+void FormWeb::SearchPic() {
+  WebPictureList& list = state_.web_pictures;
+  // One read of the whole document: on the desktop a single script call.
+  ScanLargePictures(Web->View()->All(), list);
+  if (!count_only) {
+    ShowGalleryPage(NaturalGalleryPage(list));
+    Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
+    // Checking the switch shows the gallery; when it was off this scans once more.
+    frame_.Chk->SetValue(1);
+  } else if (list.count > 0) {
+    Lab[2].SetCaption("发现图片：" + std::to_string(list.count));
+  }
+}
+
+void FormWeb::LoadPic() {
+  if (columns == 0) columns = 1;
+  const WebPictureList& list = state_.web_pictures;
+  const int width = SizedGalleryWidth(WebPic->Width(), columns);
+  ShowGalleryPage(SizedGalleryPage(list, columns, width, background_colour));
+  Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
+  frame_.Chk->SetValue(1);
+}
+
+void FormWeb::PictFangZhen() {
+  if (++columns > 4) columns = 0;
+  LoadPic();
+}
+
+void FormWeb::PictLaShen() {
+  if (stretched_) {
+    stretched_ = false;
+    SearchPic();
+  } else {
+    stretched_ = true;
+    columns = 0;
+    PictFangZhen();
+  }
+}
+
+void FormWeb::ShowGalleryPage(const std::string& text) {
+  Platform& p = Services();
+  const std::string file = p.paths.PageFile(kWebGalleryPage);
+  // A failed write leaves the view showing whatever the file then holds.
+  p.fs.SetAttributes(file, 0);
+  p.fs.WriteWhole(file, text);
+  p.fs.SetAttributes(file, kAttrHidden | kAttrSystem);
+  p.loop.DoEvents();
+  WebPic->View()->Navigate(file);
+}
+
+void FormWeb::WebPic_NewWindow2(HtmlView*&, bool& cancel) {
+  // A gallery picture opens in the detail window, never in a browser tab.
+  cancel = true;
+  const std::string address = WebPic->View()->ActiveElementHref();
+  if (address.empty()) return;
+  ShowDetailWindow(app_, address);
+}
+
+}  // namespace tv

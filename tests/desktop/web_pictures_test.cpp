@@ -1,0 +1,216 @@
+// The web pictures in the real program under Xvfb, on pages of a loopback server of the
+// test's own: the picture switch shows the gallery of a real page, a gallery click opens
+// the detail window on that picture, automatic download saves each large picture once
+// from what the view holds (the server sees no second request), and a page far taller
+// than the engine's snapshot limit is saved whole.
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "platform/jpeg.h"
+#include "support/loopback_server.h"
+#include "support/test_env.h"
+
+extern char** environ;
+
+namespace tv::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Jpeg(int width, int height, uint8_t shade) {
+  const std::string path = std::filesystem::temp_directory_path() / "tv-web-picture.jpg";
+  SaveJpegFile(path, width, height, 80, [width, shade](int first, int rows, uint8_t* rgb) {
+    for (int y = 0; y < rows; ++y) {
+      for (int x = 0; x < width; ++x, rgb += 3) {
+        rgb[0] = shade, rgb[1] = static_cast<uint8_t>(x), rgb[2] = static_cast<uint8_t>(first + y);
+      }
+    }
+    return true;
+  });
+  std::ifstream in(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::filesystem::remove(path);
+  return bytes;
+}
+
+// Width and height from a JPEG's frame header; 0 when none.
+std::pair<int, int> JpegSize(const std::string& d) {
+  auto byte = [&d](size_t i) { return static_cast<unsigned char>(d[i]); };
+  for (size_t p = 2; p + 9 < d.size();) {
+    if (byte(p) != 0xFF) break;
+    const unsigned marker = byte(p + 1);
+    if (marker >= 0xC0 && marker <= 0xC3) {
+      return {byte(p + 7) << 8 | byte(p + 8), byte(p + 5) << 8 | byte(p + 6)};
+    }
+    p += 2 + (byte(p + 2) << 8 | byte(p + 3));
+  }
+  return {0, 0};
+}
+
+struct WebRun {
+  WebRun() {
+    // Three large pictures, one of them twice, and a small one.
+    server.Page("/p1.jpg", Jpeg(800, 600, 40));
+    server.Page("/p2.jpg", Jpeg(640, 700, 120));
+    server.Page("/p3.jpg", Jpeg(900, 580, 200));
+    server.Page("/small.jpg", Jpeg(100, 100, 90));
+    server.Page("/pics.htm",
+                "<html><head><title>Pictures - three</title></head><body>"
+                "<img src=\"/p1.jpg\"><img src=\"/small.jpg\"><img src=\"/p2.jpg\">"
+                "<img src=\"/p1.jpg\"><img src=\"/p3.jpg\"></body></html>");
+    server.Page("/tall.htm",
+                "<html><head><title>Tall</title></head><body style=\"margin:0\">"
+                "<div style=\"height:40000px;background:linear-gradient(#f00,#00f)\"></div>"
+                "</body></html>");
+    home.Write("home/.local/share/tessaview/keep", "");
+  }
+
+  void Settings(const std::string& page, const std::string& extra) {
+    home.Write("home/.config/tessaview/settings.ini",
+               "[Tessaro2017/setup]\nHomepage=" + server.Url(page) + "\n" + extra);
+  }
+
+  std::string Downloads() const { return home.Root() + "/home/.local/share/tessaview/Download"; }
+
+  Lines Run(const std::string& script) {
+    const std::string path = home.Write("script.scn", script);
+    int out[2];
+    if (pipe(out) != 0) return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_addclose(&actions, out[0]);
+    std::string program = TV_PROGRAM;
+    std::vector<char*> argv = {program.data(), const_cast<char*>("--script"),
+                               const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(out[1]);
+    if (rc != 0) {
+      close(out[0]);
+      return {};
+    }
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+    close(out[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    Lines lines;
+    for (size_t at = 0; at < text.size();) {
+      size_t end = text.find('\n', at);
+      if (end == std::string::npos) end = text.size();
+      lines.push_back(text.substr(at, end - at));
+      at = end + 1;
+    }
+    return lines;
+  }
+
+  int Requests(const std::string& path) {
+    const auto log = server.Requests();
+    return static_cast<int>(std::count(log.begin(), log.end(), path));
+  }
+
+  TempHome home;
+  LoopbackServer server;
+};
+
+TEST(WebPicturesDesktop, TheSwitchShowsTheGalleryAndAClickOpensTheDetailWindow) {
+  WebRun run;
+  run.Settings("/pics.htm", "");
+  const std::string shots = run.home.Root();
+  const Lines out = run.Run(R"(click Command6
+wait 3000
+window FormExplore
+click Chk
+print web picture count
+window FormWeb
+print Lab(2).Caption
+wait 2000
+window FormExplore
+snapshot )" + shots + R"(/gallery.png
+window FormWeb
+follow 2 WebPic
+wait 2000
+window FormExplore
+print TabCount
+window FormImage
+print picture
+click Cmd(2)
+wait 1500
+print picture
+print position
+snapshot )" + shots + R"(/detail.png
+)");
+  const Lines want = {"web picture count=4",
+                      "Lab(2).Caption=图片总数：4",
+                      "TabCount=1",
+                      "picture=" + run.server.Url("/p2.jpg"),
+                      "picture=" + run.server.Url("/p1.jpg"),
+                      "position=2"};
+  EXPECT_EQ(out, want);
+  EXPECT_TRUE(std::filesystem::exists(shots + "/gallery.png"));
+  EXPECT_TRUE(std::filesystem::exists(shots + "/detail.png"));
+  if (const char* keep = std::getenv("TV_KEEP_SNAPSHOTS")) {
+    std::filesystem::copy_file(shots + "/gallery.png", std::string(keep) + "/web-gallery.png",
+                               std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::copy_file(shots + "/detail.png", std::string(keep) + "/web-detail.png",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+}
+
+TEST(WebPicturesDesktop, AutomaticDownloadSavesEachLargePictureOnceWithoutASecondRequest) {
+  WebRun run;
+  run.Settings("/pics.htm", "Download=1\n");
+  const Lines out = run.Run(R"(click Command6
+wait 12000
+window FormWeb
+print saved count
+print pictures found
+)");
+  const Lines want = {"saved count=3", "pictures found=4"};
+  EXPECT_EQ(out, want);
+  std::vector<std::pair<int, int>> sizes;
+  for (const auto& f : std::filesystem::directory_iterator(run.Downloads())) {
+    std::ifstream in(f.path(), std::ios::binary);
+    sizes.push_back(JpegSize(std::string((std::istreambuf_iterator<char>(in)), {})));
+  }
+  std::sort(sizes.begin(), sizes.end());
+  const std::vector<std::pair<int, int>> want_sizes = {{640, 700}, {800, 600}, {900, 580}};
+  EXPECT_EQ(sizes, want_sizes);
+  for (const char* picture : {"/p1.jpg", "/p2.jpg", "/p3.jpg", "/small.jpg"}) {
+    EXPECT_EQ(run.Requests(picture), 1) << picture;
+  }
+}
+
+TEST(WebPicturesDesktop, APageFarTallerThanTheSnapshotLimitIsSavedWhole) {
+  WebRun run;
+  run.Settings("/tall.htm", "");
+  const std::string shot = run.home.Root() + "/tall.jpg";
+  const Lines out = run.Run(R"(click Command6
+wait 3000
+window FormExplore
+answer )" + shot + R"(
+menu PrintScreen
+)");
+  EXPECT_EQ(std::count_if(out.begin(), out.end(),
+                          [](const std::string& l) { return l.rfind("message:", 0) == 0; }),
+            0);
+  std::ifstream in(shot, std::ios::binary);
+  const auto [w, h] = JpegSize(std::string((std::istreambuf_iterator<char>(in)), {}));
+  EXPECT_GT(w, 0);
+  EXPECT_GE(h, 40000);
+}
+
+}  // namespace
+}  // namespace tv::test
