@@ -216,6 +216,8 @@ void FormExplore::Form_Resize() {
   CmbSearch->SetLeft(CmdGo->Left() + 380);
   CmbSearch->SetWidth(w - TextUrl->Width() - 2400);
   if (FormWeb* page = b_.CurrentPage()) ShowPage(*page);
+  // Closed pages leave much memory free; it goes back to the system at every resize.
+  Services().process.TrimWorkingSet();
 }
 
 bool FormExplore::Form_QueryUnload() {

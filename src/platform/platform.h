@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/message_loop.h"
 #include "platform/paths.h"
+#include "platform/process.h"
 #include "platform/registry.h"
 #include "platform/settings_area.h"
 #include "platform/shell.h"
@@ -27,6 +28,7 @@ struct Platform {
   DesktopIntegration& desktop;
   Paths& paths;
   Clock& clock;
+  Process& process;
 };
 
 }  // namespace tv

@@ -1,0 +1,13 @@
+// The running program on Linux.
+#pragma once
+
+#include "platform/process.h"
+
+namespace tv {
+
+class PosixProcess : public Process {
+ public:
+  void TrimWorkingSet() override;
+};
+
+}  // namespace tv

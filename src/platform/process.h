@@ -1,0 +1,13 @@
+// The running program itself.
+#pragma once
+
+namespace tv {
+
+class Process {
+ public:
+  virtual ~Process() = default;
+  // Hands memory the program no longer uses back to the system.
+  virtual void TrimWorkingSet() = 0;
+};
+
+}  // namespace tv
