@@ -11,6 +11,7 @@
 #include "platform/registry.h"
 #include "platform/settings_area.h"
 #include "platform/shell.h"
+#include "platform/text_encoding.h"
 #include "platform/window_system.h"
 
 namespace tv {
@@ -27,6 +28,7 @@ struct Platform {
   DesktopIntegration& desktop;
   Paths& paths;
   Clock& clock;
+  TextEncoding& encoding;
 };
 
 }  // namespace tv

@@ -56,7 +56,8 @@ class OpenPicture : public ::testing::Test {
                      posix_.registry,
                      posix_.desktop,
                      posix_.paths,
-                     front_->ClockService()};
+                     front_->ClockService(),
+                     posix_.encoding};
   std::ostringstream output_;
   Application app_{platform_, front_->script};
   FrmMain gallery_{app_};

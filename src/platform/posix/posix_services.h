@@ -5,6 +5,7 @@
 #include "platform/front_end.h"
 #include "platform/platform.h"
 #include "platform/posix/file_registry.h"
+#include "platform/posix/iconv_text_encoding.h"
 #include "platform/posix/ini_settings_area.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/xdg_desktop_integration.h"
@@ -18,6 +19,7 @@ struct PosixServices {
   IniSettingsArea settings{paths.ConfigFolder() + "settings.ini"};
   FileRegistry registry{paths.ConfigFolder() + "registry.ini"};
   XdgDesktopIntegration desktop{paths.ApplicationsFolder()};
+  IconvTextEncoding encoding;
 };
 
 // The services of one run: these POSIX ones with a front-end's, over `fs` (the real file
@@ -33,7 +35,8 @@ inline Platform PlatformOf(PosixServices& posix, FrontEnd& front, FileSystem& fs
                   posix.registry,
                   posix.desktop,
                   posix.paths,
-                  front.ClockService()};
+                  front.ClockService(),
+                  posix.encoding};
 }
 
 }  // namespace tv
