@@ -1,4 +1,4 @@
-// The page window's picture scan, web gallery, saving and history. Each arrives with its
+// The page window's picture scan, web gallery and saving. Each arrives with its
 // own work; until then the events that start them find them here and nothing happens.
 #include "webpics/form_web.h"
 
@@ -12,8 +12,6 @@ void FormWeb::SavePictureDisk(const std::string&) {}
 void FormWeb::SavePictureForSize() {}
 void FormWeb::AutoDownLoadImag() {}
 void FormWeb::ScreenSaveAs() {}
-void FormWeb::AddHistoryRow(const std::string&, const std::string&) {}
-void FormWeb::WriteHistory() {}
 
 void FormWeb::BeforeDownload() {
   // Every navigation is followed by six Timer3 ticks.

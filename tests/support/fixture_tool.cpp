@@ -158,6 +158,26 @@ void PadTo(const std::string& path, long bytes) {
   }
 }
 
+std::string Unescaped(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size()) {
+      const char next = text[++i];
+      out += next == 'r' ? '\r' : next == 'n' ? '\n' : next;
+    } else {
+      out += text[i];
+    }
+  }
+  for (size_t at; (at = out.find("<root>")) != std::string::npos;) out.replace(at, 6, root);
+  return out;
+}
+
+std::string Repeated(const std::string& text, long count) {
+  std::string out;
+  for (long i = 0; i < count; ++i) out += text;
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,6 +221,18 @@ int main(int argc, char** argv) {
       const std::string path = Expand(a);
       MakeParents(path);
       std::ofstream(path, std::ios::binary) << text << "\n";
+    } else if (verb == "text" || verb == "repeat") {
+      // Exact bytes: "\r", "\n" and "\\" in the text stand for themselves; "repeat"
+      // appends the text COUNT times.
+      words >> a;
+      long count = 1;
+      if (verb == "repeat") words >> count;
+      std::string text;
+      std::getline(words >> std::ws, text);
+      const std::string path = Expand(a);
+      MakeParents(path);
+      std::ofstream(path, std::ios::binary | std::ios::app)
+          << Repeated(Unescaped(text), count < 0 ? 0 : count);
     } else if (verb == "folder") {
       words >> a;
       MakeParents(Expand(a) + "/");
