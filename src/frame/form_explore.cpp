@@ -165,6 +165,7 @@ void FormExplore::WireHandlers() {
   on("mnuFileExit", [this] { mnuFileExit_Click(); });
   on("Baidu", [this] { Baidu_Click(); });
   on("EnablePlayFilmMusic", [this] { EnablePlayFilmMusic_Click(); });
+  WireSideWindows();
 }
 
 int FormExplore::FrameWidth() const {
@@ -272,10 +273,6 @@ FormWeb* FormExplore::Page(int slot) const {
 
 void FormExplore::ShowPage(FormWeb& page) {
   page.Move(0, 0, FrameWidth(), FrameHeight());
-}
-
-void FormExplore::AddFavor() {
-  // The favourites list arrives with the favourites work.
 }
 
 void FormExplore::EnablePlayFilmMusic_Click() {

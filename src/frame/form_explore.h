@@ -69,6 +69,19 @@ class FormExplore : public Form {
   void AddFavor();                   // the favourites menu
   void EnablePlayFilmMusic_Click();  // the current page once more without blocking
 
+  // History, favourites, page source, saving, downloads and options.
+  void History_Click();  // today's history page in a new tab (also Command1, DownloadImg)
+  void RelaodDir_Click();
+  void MyFavorites_Click(int index);
+  void addhome_Click();
+  void SearchDir_Click();
+  void yuan_Click();  // also Command11
+  void yuanBu_Click();
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  void DownLoadFile_Click();
+  void zhushouopt_Click();
+
   // The page window of a new tab: loaded, shown and stored nowhere yet.
   FormWeb& NewPage();
   // The frame's active child: the page window in front; null when there is none.
@@ -103,6 +116,7 @@ class FormExplore : public Form {
   void CreateControls();
   void CreateMenus();
   void WireHandlers();
+  void WireSideWindows();        // the commands above, and the favourites menu's items
   Control& Label(int slot);      // the label of a slot, made on first use
   void ShowPage(FormWeb& page);  // to (0, 0) at the frame's size
   void ShowAddress(const std::string& address);
