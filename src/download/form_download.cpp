@@ -30,33 +30,34 @@ FormDownload::FormDownload(Application& app, FormExplore& frame)
     int left, top, width;
   };
   for (const LabelDesign& l : {LabelDesign{"Label1", "添加新任务", 240, 120, 2400},
-                               LabelDesign{"Label2", "网址：", 240, 600, 900},
-                               LabelDesign{"Label3", "目录：", 240, 1080, 900},
-                               LabelDesign{"Label4", "文件名：", 240, 1560, 900},
-                               LabelDesign{"Label5", "高级模式", 240, 2100, 1500}}) {
+                               LabelDesign{"Label2", "网址：", 240, 660, 1000},
+                               LabelDesign{"Label3", "目录：", 240, 1260, 1000},
+                               LabelDesign{"Label4", "文件名：", 240, 1860, 1000},
+                               LabelDesign{"Label5", "高级模式", 240, 2460, 1500}}) {
     Control& c = Add(ControlKind::Label, l.name);
     c.SetCaption(l.caption);
     c.Move(l.left, l.top, l.width, 300);
   }
   CombUrl = &Add(ControlKind::ComboBox, "CombUrl");
   CombUrl->SetText("http://");
-  CombUrl->Move(1200, 540, 5400, 375);
+  CombUrl->Move(1260, 540, 5400, 510);
   Text1 = &Add(ControlKind::TextBox, "Text1");
-  Text1->Move(1200, 1020, 4080, 360);
+  Text1->Move(1260, 1140, 4020, 510);
   Command3 = &Add(ControlKind::Button, "Command3");
   Command3->SetCaption("浏览(&V)");
-  Command3->Move(5400, 1000, 1200, 400);
+  Command3->Move(5400, 1140, 1260, 510);
   Text2 = &Add(ControlKind::TextBox, "Text2");
-  Text2->Move(1200, 1500, 5400, 360);
+  Text2->Move(1260, 1740, 5400, 510);
   Command1 = &Add(ControlKind::Button, "Command1");
   Command1->SetCaption("下载(&D)");
-  Command1->Move(3840, 2040, 1300, 420);
+  Command1->Move(3900, 2400, 1300, 450);
   Command2 = &Add(ControlKind::Button, "Command2");
   Command2->SetCaption("关闭(&C)");
-  Command2->Move(5300, 2040, 1300, 420);
+  Command2->Move(5360, 2400, 1300, 450);
   // The page saver's view: it loads the page to be saved and is never shown.
   Web = &Add(ControlKind::View, "Web");
-  Web->Move(0, 2700, 6800, 60);
+  Web->Move(0, 0, 6840, 3120);
+  Web->SetVisible(false);
   Web->View()->SetGeneratedPages(false);
   Timer1 = &Add(ControlKind::Timer, "Timer1");
   Timer1->SetInterval(1000);
@@ -71,7 +72,7 @@ FormDownload::FormDownload(Application& app, FormExplore& frame)
   e.TitleChange = [this](const std::string&) { Web_TitleChange(); };
   // The page saver's page opens no window of its own.
   e.NewWindow2 = [](HtmlView*&, bool& cancel) { cancel = true; };
-  Resize(6840, 2760);
+  Resize(6840, 3120);
 }
 
 void FormDownload::Form_Load() {

@@ -23,7 +23,8 @@ namespace {
 
 constexpr int kFavoriteItems = 101;                      // MyFavorites(0) to (100)
 constexpr uint64_t kHistoryReadLimit = 8 * 1024 * 1024;  // far past 1000 lines of rows
-constexpr size_t kCaptionSuffixCharacters = 14;          // " - Lumbra看图浏览器"
+constexpr size_t kCaptionSuffixCharacters = 14;
+constexpr size_t kXhtmlSniffBytes = 256;  // " - Lumbra看图浏览器"
 
 // The first bytes of a file, at most `limit`; empty when it cannot be read.
 std::string ReadHead(FileSystem& fs, const std::string& path, uint64_t limit) {
@@ -71,8 +72,12 @@ void FormExplore::History_Click() {
   const DateTime today = p.clock.Now();
   const std::string folder = p.paths.ProgramFolder() + "History/";
   const std::string rows = ReadHead(p.fs, folder + HistoryFileName(today), kHistoryReadLimit);
-  // The page says it is gb2312; GB18030 is read under that label and holds every character.
-  const std::string page = p.encoding.FromUtf8(HistoryPage(rows), "GB18030");
+  // The desktop takes a file whose first 256 bytes name XHTML for XML, which the rows are
+  // not: a comment line first keeps the page HTML. The page says it is gb2312; GB18030 is
+  // read under that label and holds every character.
+  std::string guard = "<!-- 网站访问历史 -->";
+  guard.resize(kXhtmlSniffBytes, ' ');
+  const std::string page = p.encoding.FromUtf8(guard + "\r\n" + HistoryPage(rows), "GB18030");
   const std::string path = folder + HistoryFileName(today, ".html");
   p.fs.WriteWhole(path, page);
   LoadNewForm(path);
@@ -130,6 +135,8 @@ void FormExplore::SearchDir_Click() {
   organiser.SetOwner(this);
   organiser.Form_Load();
   organiser.Show();
+  // The list takes no focus first: focusing it would choose its first entry unasked.
+  organiser.SetFocus(*organiser.Command2);
 }
 
 void FormExplore::yuan_Click() {

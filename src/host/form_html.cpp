@@ -29,18 +29,18 @@ FormHtml::FormHtml(Application& app) : Form(app.Services(), "FormHtml"), app_(ap
   SetCaption("源文件");
   Control& address = Add(ControlKind::Label, "Label1");
   address.SetCaption("网站地址：");
-  address.Move(120, 75, 900, 255);
+  address.Move(60, 105, 1100, 300);
   Text2 = &Add(ControlKind::TextBox, "Text2");
   Text2->SetText("http://www.");
-  Text2->Move(1000, 30, 8000, 330);
+  Text2->Move(1160, 30, 8000, 450);
   Control& title = Add(ControlKind::Label, "Label2");
   title.SetCaption("网站标题：");
-  title.Move(120, 435, 900, 255);
+  title.Move(60, 615, 1100, 300);
   Text3 = &Add(ControlKind::TextBox, "Text3");
   Text3->SetText("网络未知");
-  Text3->Move(1000, 390, 8000, 330);
+  Text3->Move(1160, 540, 8000, 450);
   Text1 = &Add(ControlKind::TextBox, "Text1");
-  Text1->Move(40, 760, 9000, 6000);
+  Text1->Move(40, 1080, 9000, 6000);
 
   Control& file = AddMenu("mnuFile", "文件(&F)");
   Control& save = AddMenu("Fsave", "保存(&S)", &file);
@@ -57,9 +57,11 @@ FormHtml::FormHtml(Application& app) : Form(app.Services(), "FormHtml"), app_(ap
 
 void FormHtml::Form_Resize() {
   const int w = ScaleWidth(), h = ScaleHeight();
-  Text3->SetWidth(std::max(w - 1080, 0));
-  Text2->SetWidth(std::max(w - 1080, 0));
-  Text1->Move(Text1->Left(), Text1->Top(), std::max(w - 80, 0), std::max(h - 620, 0));
+  // The boxes keep the design's margins; the labels before them are wider than designed,
+  // so the source box starts lower and ends where the design's did.
+  Text3->SetWidth(std::max(w - 1240, 0));
+  Text2->SetWidth(std::max(w - 1240, 0));
+  Text1->Move(Text1->Left(), Text1->Top(), std::max(w - 80, 0), std::max(h - 1120, 0));
 }
 
 void FormHtml::Find_Click() {
