@@ -23,8 +23,8 @@ namespace {
 
 constexpr int kFavoriteItems = 101;                      // MyFavorites(0) to (100)
 constexpr uint64_t kHistoryReadLimit = 8 * 1024 * 1024;  // far past 1000 lines of rows
-constexpr size_t kCaptionSuffixCharacters = 14;
-constexpr size_t kXhtmlSniffBytes = 256;  // " - Lumbra看图浏览器"
+constexpr size_t kCaptionSuffixCharacters = 14;          // " - Lumbra看图浏览器"
+constexpr size_t kXhtmlSniffBytes = 256;                 // what the desktop reads to tell XHTML
 
 // The first bytes of a file, at most `limit`; empty when it cannot be read.
 std::string ReadHead(FileSystem& fs, const std::string& path, uint64_t limit) {
@@ -122,6 +122,7 @@ void FormExplore::addhome_Click() {
   p.fs.CreateFolder(FavoritesFolder(app_));
   auto& dialog = static_cast<Favorites&>(app_.Adopt(std::make_unique<Favorites>(app_, *this)));
   dialog.SetOwner(this);
+  dialog.SetModal(true);
   dialog.Form_Load();
   if (FormWeb* page = b_.CurrentPage()) {
     dialog.txtUrl->SetText(page->Web->View()->LocationURL());
@@ -133,6 +134,7 @@ void FormExplore::addhome_Click() {
 void FormExplore::SearchDir_Click() {
   auto& organiser = static_cast<FormDfg&>(app_.Adopt(std::make_unique<FormDfg>(app_, *this)));
   organiser.SetOwner(this);
+  organiser.SetModal(true);
   organiser.Form_Load();
   organiser.Show();
   // The list takes no focus first: focusing it would choose its first entry unasked.

@@ -93,6 +93,7 @@ void FormSetup::Command2_Click() {
 FormSetup& ShowOptionsDialog(Application& app, Form* owner) {
   auto& dialog = static_cast<FormSetup&>(app.Adopt(std::make_unique<FormSetup>(app)));
   dialog.SetOwner(owner);
+  dialog.SetModal(true);
   dialog.Form_Load();
   dialog.Show();
   return dialog;
