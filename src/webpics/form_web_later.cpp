@@ -1,4 +1,4 @@
-// The page window's picture scan, web gallery and saving. Each arrives with its
+// The page window's picture scan, web gallery, saving and history. Each arrives with its
 // own work; until then the events that start them find them here and nothing happens.
 #include "webpics/form_web.h"
 
