@@ -23,6 +23,8 @@ int Application::Run(const std::string& command_line) {
     gallery_->Hide();
     gallery_->MarkUnloaded();
   }
+  // The browser closes with the gallery: its pages write their history on the way out.
+  if (Form* frame = FindWindow("FormExplore")) Unload(*frame);
   platform_.loop.DoEvents();
   windows_.clear();
   gallery_.reset();

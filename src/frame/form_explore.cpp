@@ -166,6 +166,7 @@ void FormExplore::WireHandlers() {
   on("Baidu", [this] { Baidu_Click(); });
   on("EnablePlayFilmMusic", [this] { EnablePlayFilmMusic_Click(); });
   WirePictureCommands();
+  WireSideWindows();
 }
 
 int FormExplore::FrameWidth() const {
@@ -275,10 +276,6 @@ FormWeb* FormExplore::Page(int slot) const {
 
 void FormExplore::ShowPage(FormWeb& page) {
   page.Move(0, 0, FrameWidth(), FrameHeight());
-}
-
-void FormExplore::AddFavor() {
-  // The favourites list arrives with the favourites work.
 }
 
 void FormExplore::EnablePlayFilmMusic_Click() {

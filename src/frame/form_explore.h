@@ -78,6 +78,19 @@ class FormExplore : public Form {
   void Command6_Click();     // the download folder in the file manager
   void PrintScreen_Click();  // the whole page as a picture (also PrintScreen2)
 
+  // History, favourites, page source, saving, downloads and options.
+  void History_Click();  // today's history page in a new tab (also Command1, DownloadImg)
+  void RelaodDir_Click();
+  void MyFavorites_Click(int index);
+  void addhome_Click();
+  void SearchDir_Click();
+  void yuan_Click();  // also Command11
+  void yuanBu_Click();
+  void mnuFileSave_Click();
+  void mnuFileSaveAs_Click();
+  void DownLoadFile_Click();
+  void zhushouopt_Click();
+
   // The page window of a new tab: loaded, shown and stored nowhere yet.
   FormWeb& NewPage();
   // The frame's active child: the page window in front; null when there is none.
@@ -114,6 +127,7 @@ class FormExplore : public Form {
   void WireHandlers();
   void WirePictureCommands();
   std::string DownloadFolder() const;
+  void WireSideWindows();        // the commands above, and the favourites menu's items
   Control& Label(int slot);      // the label of a slot, made on first use
   void ShowPage(FormWeb& page);  // to (0, 0) at the frame's size
   void ShowAddress(const std::string& address);

@@ -100,6 +100,11 @@ class HtmlView {
   // body.scroll = "no" / "yes"
   virtual void SetBodyScroll(bool scroll_bars) = 0;
   virtual std::string DocumentHtml() = 0;
+  // The source of what the user selected in the page ("" when nothing is selected).
+  virtual std::string SelectionHtml() { return ""; }
+  // Saves the page as it is shown, with what it shows, into one file at `path`; no
+  // request is made. False when it could not be saved.
+  virtual bool SaveAs(const std::string& /*path*/) { return false; }
   // The address of the link under the mouse pointer at this moment, "" when there is none:
   // what a right-click selects.
   virtual std::string LinkUnderPointer() = 0;

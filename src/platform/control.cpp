@@ -29,6 +29,12 @@ void Control::SetText(const std::string& v) {
   if (kind_ == ControlKind::TextBox || kind_ == ControlKind::ComboBox) FireChange();
 }
 
+void Control::SetSelection(int start, int length) {
+  sel_start_ = start < 0 ? 0 : start;
+  sel_length_ = length < 0 ? 0 : length;
+  Notify(Prop::Selection);
+}
+
 void Control::SetToolTipText(const std::string& v) {
   if (tooltip_ == v) return;
   tooltip_ = v;
@@ -166,6 +172,8 @@ std::optional<std::string> Control::PropertyText(const std::string& property) co
   if (property == "Top") return std::to_string(top_);
   if (property == "Width") return std::to_string(width_);
   if (property == "Height") return std::to_string(height_);
+  if (property == "SelStart") return std::to_string(sel_start_);
+  if (property == "SelLength") return std::to_string(sel_length_);
   if (property == "ListIndex") return std::to_string(list_index_);
   if (property == "ListCount") return std::to_string(list_.size());
   if (property == "Path" || property == "Drive") return path_;

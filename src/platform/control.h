@@ -51,6 +51,7 @@ enum class Prop {
   Path,
   Interval,
   TimerEnabled,
+  Selection,
 };
 
 // Colours are blue-green-red values; the system button face is a marker, not a colour.
@@ -119,6 +120,11 @@ class Control {
   const std::string& Path() const { return path_; }
   void SetPath(const std::string& v);
 
+  // Text boxes: the selected part, in characters from the start of the text.
+  int SelStart() const { return sel_start_; }
+  int SelLength() const { return sel_length_; }
+  void SetSelection(int start, int length);
+
   // Timers.
   int Interval() const { return interval_; }
   void SetInterval(int ms);
@@ -161,6 +167,8 @@ class Control {
   // A menu item's tag and its shortcut text ("Ctrl+T").
   std::string Tag;
   std::string Shortcut;
+  // The caption shows exactly as it is, without access keys (captions from the user's data).
+  bool LiteralCaption = false;
 
   // Reads a property by name for the scenario runner ("Caption", "Enabled", ...).
   std::optional<std::string> PropertyText(const std::string& property) const;
@@ -187,6 +195,8 @@ class Control {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::vector<std::string> list_;
   int list_index_ = -1;
+  int sel_start_ = 0;
+  int sel_length_ = 0;
   std::string path_;
   int interval_ = 0;
   bool timer_enabled_ = false;

@@ -43,6 +43,9 @@ class Form {
   // The window this one belongs to: shown over it and centred on it (dialog windows).
   Form* Owner() const { return owner_; }
   void SetOwner(Form* owner) { owner_ = owner; }
+  // A dialog that takes all input of the program while it is shown (set before Show).
+  bool Modal() const { return modal_; }
+  void SetModal(bool modal) { modal_ = modal; }
 
   // The window this one sits inside (page windows inside the browser frame).
   Form* ParentForm() const { return parent_; }
@@ -100,6 +103,7 @@ class Form {
   bool unloaded_ = false;
   Form* parent_ = nullptr;
   Form* owner_ = nullptr;
+  bool modal_ = false;
   std::deque<std::unique_ptr<Control>> controls_;
   std::map<std::string, Control*> by_name_;
   std::vector<Control*> menu_bar_;

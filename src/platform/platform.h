@@ -12,6 +12,7 @@
 #include "platform/registry.h"
 #include "platform/settings_area.h"
 #include "platform/shell.h"
+#include "platform/text_encoding.h"
 #include "platform/window_system.h"
 
 namespace tv {
@@ -29,6 +30,7 @@ struct Platform {
   Paths& paths;
   Clock& clock;
   Process& process;
+  TextEncoding& encoding;
 };
 
 }  // namespace tv

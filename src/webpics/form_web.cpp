@@ -193,7 +193,7 @@ std::optional<std::string> FormWeb::StateField(const std::string& field) const {
   if (field == "count-only") return flag(count_only);
   if (field == "saved count") return std::to_string(saved_count_);
   if (field == "stretched") return flag(stretched_);
-  if (field == "history buffer") return history_buffer_;
+  if (field == "history buffer") return history_.Buffer();
   if (field == "page title") return page_title;
   if (field == "left") return std::to_string(left_);
   if (field == "Timer3 ticks") return std::to_string(timer3_ticks_);

@@ -9,6 +9,7 @@
 
 #include "host/web_browser.h"
 #include "platform/form.h"
+#include "webpics/history_log.h"
 
 namespace tv {
 
@@ -112,8 +113,7 @@ class FormWeb : public Form {
   ProgramState& state_;
   BrowserState& b_;
   int left_ = 0;                  // twips inside the frame
-  std::string history_buffer_;    // rows waiting for the day's history file
-  std::string last_title_;        // title of the last history row
+  HistoryLog history_;            // rows waiting for the day's history file
   bool saving_ = false;           // a picture save is running
   bool close_requested_ = false;  // unload once the save has stopped
   std::vector<std::string> saved_addresses_ =

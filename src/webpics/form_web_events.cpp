@@ -80,12 +80,7 @@ void FormWeb::Web_TitleChange() {
   }
   SetCaption(title);
 
-  const std::string recorded = CharLeft(view.Title(), kTitleLength);
-  if (!recorded.empty() && recorded != last_title_ && location != b_.HomePage &&
-      recorded != "网站访问历史") {
-    last_title_ = recorded;
-    AddHistoryRow(recorded, location);
-  }
+  AddHistoryRow(view.Title(), location);
 
   if (!IsCurrentTab()) return;
   page_title = title;

@@ -57,7 +57,8 @@ class OpenPicture : public ::testing::Test {
                      posix_.desktop,
                      posix_.paths,
                      front_->ClockService(),
-                     posix_.process};
+                     posix_.process,
+                     posix_.encoding};
   std::ostringstream output_;
   Application app_{platform_, front_->script};
   FrmMain gallery_{app_};

@@ -3,8 +3,9 @@
 //   #! file REL BYTES            a file of that many bytes
 //   #! folder REL                an empty folder
 //   #! link REL TARGET           a symbolic link
-//   #! page REL TEXT            a small page whose text is the rest of the line
-//   #! repeat REL N TEXT         a page of TEXT N times, "{n}" in it counting 1 to N
+//   #! page REL TEXT             a small page whose text is the rest of the line
+//   #! text REL TEXT             exact bytes appended: "\r", "\n" and "\\" stand for themselves
+//   #! repeat REL N TEXT         the same N times, "{n}" in it counting 1 to N
 //   #! setting SECTION KEY VALUE a stored setting
 //   #! marker                    the first-run marker in the program folder
 // Paths may use <root>, and %20 for a blank. Exits non-zero on a line it cannot carry out.
@@ -159,6 +160,31 @@ void PadTo(const std::string& path, long bytes) {
   }
 }
 
+std::string Unescaped(const std::string& text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size()) {
+      const char next = text[++i];
+      out += next == 'r' ? '\r' : next == 'n' ? '\n' : next;
+    } else {
+      out += text[i];
+    }
+  }
+  for (size_t at; (at = out.find("<root>")) != std::string::npos;) out.replace(at, 6, root);
+  return out;
+}
+
+// The text `count` times; "{n}" in it counts the copies from 1.
+std::string Repeated(const std::string& text, long count) {
+  std::string out;
+  for (long i = 1; i <= count; ++i) {
+    std::string one = text;
+    for (size_t at; (at = one.find("{n}")) != std::string::npos;) one.replace(at, 3, std::to_string(i));
+    out += one;
+  }
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -202,21 +228,18 @@ int main(int argc, char** argv) {
       const std::string path = Expand(a);
       MakeParents(path);
       std::ofstream(path, std::ios::binary) << text << "\n";
-    } else if (verb == "repeat") {
-      int n = 0;
-      words >> a >> n;
-      std::string text, page;
+    } else if (verb == "text" || verb == "repeat") {
+      // Exact bytes: "\r", "\n" and "\\" in the text stand for themselves; "repeat"
+      // appends the text COUNT times.
+      words >> a;
+      long count = 1;
+      if (verb == "repeat") words >> count;
+      std::string text;
       std::getline(words >> std::ws, text);
-      for (size_t at; (at = text.find("<root>")) != std::string::npos;) text.replace(at, 6, root);
-      for (int i = 1; i <= n; ++i) {
-        std::string one = text;
-        for (size_t at; (at = one.find("{n}")) != std::string::npos;)
-          one.replace(at, 3, std::to_string(i));
-        page += one + "\n";
-      }
       const std::string path = Expand(a);
       MakeParents(path);
-      std::ofstream(path, std::ios::binary) << page;
+      std::ofstream(path, std::ios::binary | std::ios::app)
+          << Repeated(Unescaped(text), count < 0 ? 0 : count);
     } else if (verb == "folder") {
       words >> a;
       MakeParents(Expand(a) + "/");

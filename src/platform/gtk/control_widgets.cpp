@@ -100,6 +100,22 @@ void SetTextBoxText(ControlWidget& w) {
   }
 }
 
+// The model's selection, in characters, shown in the box.
+void SelectText(ControlWidget& w) {
+  const Control& c = *w.control;
+  Syncing s(w);
+  if (GTK_IS_TEXT_VIEW(w.inner)) {
+    GtkTextBuffer* buffer = gtk_text_view_get_buffer(GTK_TEXT_VIEW(w.inner));
+    GtkTextIter start, end;
+    gtk_text_buffer_get_iter_at_offset(buffer, &start, c.SelStart());
+    gtk_text_buffer_get_iter_at_offset(buffer, &end, c.SelStart() + c.SelLength());
+    gtk_text_buffer_select_range(buffer, &start, &end);
+    gtk_text_view_scroll_to_iter(GTK_TEXT_VIEW(w.inner), &start, 0.1, FALSE, 0, 0);
+  } else if (GTK_IS_EDITABLE(w.inner)) {
+    gtk_editable_select_region(GTK_EDITABLE(w.inner), c.SelStart(), c.SelStart() + c.SelLength());
+  }
+}
+
 void UpdateCaption(ControlWidget& w) {
   Control& c = *w.control;
   switch (c.Kind()) {
@@ -247,6 +263,9 @@ void UpdateControlWidget(ControlWidget& w, Prop p) {
       break;
     case Prop::Path:
       UpdateFolderControl(w, p);
+      break;
+    case Prop::Selection:
+      if (c.Kind() == ControlKind::TextBox) SelectText(w);
       break;
     default:
       break;

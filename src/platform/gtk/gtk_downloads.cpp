@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/front_end.h"
 #include "platform/gtk/gio_shell.h"
 
 namespace tv {
@@ -15,6 +16,7 @@ struct DownloadWindow {
   GtkWidget* window = nullptr;
   GtkWidget* bar = nullptr;
   std::string address;
+  ScriptHooks* script = nullptr;  // a scripted run answers from its queue, says what fails
 };
 
 void Close(DownloadWindow* w) {
@@ -24,6 +26,18 @@ void Close(DownloadWindow* w) {
 
 gboolean OnDecideDestination(WebKitDownload* download, gchar* suggested, gpointer data) {
   auto* w = static_cast<DownloadWindow*>(data);
+  if (w->script && w->script->active) {
+    const std::string path = w->script->NextAnswer();
+    gchar* uri = path.empty() ? nullptr : g_filename_to_uri(path.c_str(), nullptr, nullptr);
+    if (!uri) {
+      webkit_download_cancel(download);
+      return TRUE;
+    }
+    webkit_download_set_allow_overwrite(download, TRUE);
+    webkit_download_set_destination(download, uri);
+    g_free(uri);
+    return TRUE;
+  }
   GtkWidget* chooser =
       gtk_file_chooser_dialog_new("保存文件", nullptr, GTK_FILE_CHOOSER_ACTION_SAVE, "取消",
                                   GTK_RESPONSE_CANCEL, "保存", GTK_RESPONSE_ACCEPT, nullptr);
@@ -55,6 +69,10 @@ void OnFailed(WebKitDownload*, GError* error, gpointer data) {
   // A cancelled save dialog is no failure to report.
   if (g_error_matches(error, WEBKIT_DOWNLOAD_ERROR, WEBKIT_DOWNLOAD_ERROR_CANCELLED_BY_USER))
     return;
+  if (w->script && w->script->active) {
+    w->script->Report("message: 下载网络文件: 下载失败：" + w->address);
+    return;
+  }
   GtkWidget* box =
       gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_WARNING, GTK_BUTTONS_OK,
                              "下载失败：%s\n%s", w->address.c_str(), error ? error->message : "");
@@ -72,13 +90,12 @@ void OnFinished(WebKitDownload* download, gpointer data) {
 }  // namespace
 
 bool GioShell::DownloadFile(const std::string& address) {
-  if (script_.active) {
-    script_.Report("download: " + address);
-    return true;
-  }
+  // A scripted run says what it downloads and takes the place to save it from the script.
+  if (script_.active) script_.Report("download: " + address);
   if (address.empty()) return false;
   auto* w = new DownloadWindow;
   w->address = address;
+  w->script = &script_;
   w->window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(w->window), "下载网络文件");
   gtk_window_set_default_size(GTK_WINDOW(w->window), 420, -1);

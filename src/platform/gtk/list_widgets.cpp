@@ -27,12 +27,24 @@ void FillCombo(ControlWidget& w) {
   gtk_entry_set_text(GTK_ENTRY(ComboEntry(w)), w.control->Text().c_str());
 }
 
+void SelectListBoxRow(ControlWidget& w);
+
 void OnSelectionChanged(GtkTreeSelection* selection, gpointer data) {
   auto& w = *static_cast<ControlWidget*>(data);
   if (w.syncing) return;
   GtkTreeModel* model = nullptr;
   GtkTreeIter iter;
   if (!gtk_tree_selection_get_selected(selection, &model, &iter)) return;
+  // A list taking the focus chooses its first row by itself; only a click or a key is
+  // the user's choice.
+  GdkEvent* event = gtk_get_current_event();
+  const GdkEventType type = event ? event->type : GDK_NOTHING;
+  if (event) gdk_event_free(event);
+  if (type != GDK_BUTTON_PRESS && type != GDK_BUTTON_RELEASE && type != GDK_KEY_PRESS &&
+      type != GDK_2BUTTON_PRESS) {
+    SelectListBoxRow(w);  // back to the model's choice
+    return;
+  }
   GtkTreePath* path = gtk_tree_model_get_path(model, &iter);
   int index = gtk_tree_path_get_indices(path)[0];
   gtk_tree_path_free(path);

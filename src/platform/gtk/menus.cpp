@@ -37,6 +37,14 @@ void OnActivate(GtkMenuItem* item, gpointer) {
 }
 
 void SetLabel(GtkWidget* item, const Control& c) {
+  if (c.LiteralCaption) {
+    gtk_menu_item_set_use_underline(GTK_MENU_ITEM(item), FALSE);
+    // Bytes from a file may not be UTF-8; the label shows what it can of them.
+    gchar* text = g_utf8_make_valid(c.Caption().c_str(), static_cast<gssize>(c.Caption().size()));
+    gtk_menu_item_set_label(GTK_MENU_ITEM(item), text);
+    g_free(text);
+    return;
+  }
   gtk_menu_item_set_label(GTK_MENU_ITEM(item), MnemonicFromCaption(c.Caption()).c_str());
   gtk_menu_item_set_use_underline(GTK_MENU_ITEM(item), TRUE);
 }

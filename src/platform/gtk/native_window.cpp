@@ -93,6 +93,7 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
       gtk_window_set_transient_for(GTK_WINDOW(window_), owner);
       gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER_ON_PARENT);
     }
+    if (form.Modal()) gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
     if (accel) gtk_window_add_accel_group(GTK_WINDOW(window_), accel);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "notify::is-active", G_CALLBACK(OnActiveNotify), this);

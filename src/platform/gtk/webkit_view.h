@@ -58,6 +58,8 @@ class WebKitHtmlView : public HtmlView {
   int ScrollTop() override;
   void SetBodyScroll(bool scroll_bars) override;
   std::string DocumentHtml() override;
+  std::string SelectionHtml() override;  // webkit_saving.cpp
+  bool SaveAs(const std::string& path) override;
   bool ClickLink(int index) override;
   std::optional<BandSource> Snapshot(int width, int height) override;
   std::optional<Picture> CopyPicture(int index) override;  // webkit_pictures.cpp

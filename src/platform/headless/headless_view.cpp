@@ -1,6 +1,7 @@
 #include "platform/headless/headless_view.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <memory>
 
@@ -10,10 +11,19 @@
 #include "platform/file_system.h"
 #include "platform/front_end.h"
 #include "platform/headless/headless_loop.h"
+#include "platform/posix/iconv_text_encoding.h"
 
 namespace tv {
 
 namespace {
+
+// A page labelled gb2312 is read as the engines read it, as GB18030; others are UTF-8.
+std::string DecodedPage(const std::string& bytes) {
+  std::string head = bytes.substr(0, 1024);
+  for (char& c : head) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (head.find("charset=gb2312") == std::string::npos) return bytes;
+  return IconvTextEncoding().ToUtf8(bytes, "GB18030");
+}
 
 // "#RRGGBB" -> red, green, blue; white when unreadable.
 void ParseColour(const std::string& text, uint8_t rgb[3]) {
@@ -72,6 +82,7 @@ void HeadlessView::Finish(unsigned generation) {
     html_ = text == "blank" ? "" : "<body>" + HtmlEscape(text) + "</body>";
   } else if (url.rfind("file:", 0) == 0) {
     if (!fs_.ReadWhole(PathFromStatusText(url), html_)) html_.clear();
+    html_ = DecodedPage(html_);
   } else {
     html_.clear();  // no network in headless runs
   }
@@ -136,6 +147,12 @@ int HeadlessView::ScrollHeight() {
 void HeadlessView::ClampScroll() {
   scroll_top_ = std::clamp(scroll_top_, 0, std::max(ScrollHeight() - ViewHeight(), 0));
   scroll_left_ = std::clamp(scroll_left_, 0, std::max(ScrollWidth() - ViewWidth(), 0));
+}
+
+bool HeadlessView::SaveAs(const std::string& path) {
+  if (!loaded_ || path.empty()) return false;
+  hooks_.Report("view: save as " + path);
+  return fs_.WriteAtomic(path, html_);
 }
 
 bool HeadlessView::ScrollBy(int x, int y) {

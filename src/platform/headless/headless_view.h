@@ -48,6 +48,7 @@ class HeadlessView : public HtmlView {
   int ScrollTop() override { return scroll_top_; }
   void SetBodyScroll(bool scroll_bars) override { scroll_bars_ = scroll_bars; }
   std::string DocumentHtml() override { return html_; }
+  bool SaveAs(const std::string& path) override;
   std::optional<BandSource> Snapshot(int width, int height) override;
   // The picture file of a local page, decoded at its natural size.
   std::optional<Picture> CopyPicture(int index) override;

@@ -5,6 +5,7 @@
 #include "platform/front_end.h"
 #include "platform/platform.h"
 #include "platform/posix/file_registry.h"
+#include "platform/posix/iconv_text_encoding.h"
 #include "platform/posix/ini_settings_area.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_process.h"
@@ -20,6 +21,7 @@ struct PosixServices {
   FileRegistry registry{paths.ConfigFolder() + "registry.ini"};
   XdgDesktopIntegration desktop{paths.ApplicationsFolder()};
   PosixProcess process;
+  IconvTextEncoding encoding;
 };
 
 // The services of one run: these POSIX ones with a front-end's, over `fs` (the real file
@@ -36,7 +38,8 @@ inline Platform PlatformOf(PosixServices& posix, FrontEnd& front, FileSystem& fs
                   posix.desktop,
                   posix.paths,
                   front.ClockService(),
-                  posix.process};
+                  posix.process,
+                  posix.encoding};
 }
 
 }  // namespace tv

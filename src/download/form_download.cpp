@@ -1,0 +1,152 @@
+#include "download/form_download.h"
+
+#include "app/application.h"
+#include "frame/char_text.h"
+#include "frame/form_explore.h"
+#include "gallery/file_dialogs.h"
+#include "host/html_view.h"
+#include "webpics/form_web.h"
+
+namespace tv {
+
+namespace {
+
+constexpr size_t kShortestAddress = 15;
+constexpr int kSaveWaitLimitMs = 30000;  // the timer ends the wait long before this
+
+}  // namespace
+
+std::string FileNameOfAddress(const std::string& address) {
+  const size_t slash = address.rfind('/');
+  return slash == std::string::npos ? address : address.substr(slash + 1);
+}
+
+FormDownload::FormDownload(Application& app, FormExplore& frame)
+    : Form(app.Services(), "FormDownload"), app_(app), frame_(frame) {
+  SetCaption("下载网络文件");
+  struct LabelDesign {
+    const char* name;
+    const char* caption;
+    int left, top, width;
+  };
+  for (const LabelDesign& l : {LabelDesign{"Label1", "添加新任务", 240, 120, 2400},
+                               LabelDesign{"Label2", "网址：", 240, 660, 1000},
+                               LabelDesign{"Label3", "目录：", 240, 1260, 1000},
+                               LabelDesign{"Label4", "文件名：", 240, 1860, 1000},
+                               LabelDesign{"Label5", "高级模式", 240, 2460, 1500}}) {
+    Control& c = Add(ControlKind::Label, l.name);
+    c.SetCaption(l.caption);
+    c.Move(l.left, l.top, l.width, 300);
+  }
+  CombUrl = &Add(ControlKind::ComboBox, "CombUrl");
+  CombUrl->SetText("http://");
+  CombUrl->Move(1260, 540, 5400, 510);
+  Text1 = &Add(ControlKind::TextBox, "Text1");
+  Text1->Move(1260, 1140, 4020, 510);
+  Command3 = &Add(ControlKind::Button, "Command3");
+  Command3->SetCaption("浏览(&V)");
+  Command3->Move(5400, 1140, 1260, 510);
+  Text2 = &Add(ControlKind::TextBox, "Text2");
+  Text2->Move(1260, 1740, 5400, 510);
+  Command1 = &Add(ControlKind::Button, "Command1");
+  Command1->SetCaption("下载(&D)");
+  Command1->Move(3900, 2400, 1300, 450);
+  Command2 = &Add(ControlKind::Button, "Command2");
+  Command2->SetCaption("关闭(&C)");
+  Command2->Move(5360, 2400, 1300, 450);
+  // The page saver's view: it loads the page to be saved and is never shown.
+  Web = &Add(ControlKind::View, "Web");
+  Web->Move(0, 0, 6840, 3120);
+  Web->SetVisible(false);
+  Web->View()->SetGeneratedPages(false);
+  Timer1 = &Add(ControlKind::Timer, "Timer1");
+  Timer1->SetInterval(1000);
+
+  CombUrl->GotFocus = [this] { CombUrl_GotFocus(); };
+  CombUrl->Change = [this] { CombUrl_Change(); };
+  Command1->Click = [this] { Command1_Click(); };
+  Command2->Click = [this] { Command2_Click(); };
+  Command3->Click = [this] { Command3_Click(); };
+  Timer1->TimerTick = [this] { Timer1_Timer(); };
+  HtmlViewEvents& e = Web->View()->events;
+  e.TitleChange = [this](const std::string&) { Web_TitleChange(); };
+  // The page saver's page opens no window of its own.
+  e.NewWindow2 = [](HtmlView*&, bool& cancel) { cancel = true; };
+  Resize(6840, 3120);
+}
+
+void FormDownload::Form_Load() {
+  Web->View()->SetSilent(true);
+  Web->View()->SetOffline(true);
+  title_.clear();
+  Text1->SetText(Services().paths.ProgramFolder() + "Download/");
+}
+
+void FormDownload::CombUrl_GotFocus() {
+  held_ = Services().clipboard.GetText();
+  if (held_.rfind("http", 0) == 0) CombUrl->SetText(held_);
+}
+
+void FormDownload::CombUrl_Change() {
+  CombUrl->SetToolTipText(CombUrl->Text());
+  Text2->SetText(FileNameOfAddress(CombUrl->Text()));
+}
+
+void FormDownload::Command1_Click() {
+  const std::string address = CombUrl->Text();
+  if (CharCount(address) < kShortestAddress) return;
+  CombUrl->AddItem(address);
+  Services().shell.DownloadFile(address);
+  app_.Unload(*this);
+}
+
+void FormDownload::Command2_Click() {
+  app_.Unload(*this);
+}
+
+void FormDownload::Command3_Click() {
+  held_ = BrowseFolder(Services(), "请指定一个保存图片的文件目录", this);
+  if (!held_.empty()) Text1->SetText(held_);
+}
+
+void FormDownload::Web_TitleChange() {
+  title_ = Web->View()->Title();
+}
+
+void FormDownload::StartSavePage() {
+  held_ = title_;
+  MessageLoop& loop = Services().loop;
+  const uint64_t start = loop.TickMs();
+  while (title_ == held_) {
+    loop.Sleep(10);
+    if (timer_fired_ || IsUnloaded()) return;
+    if (loop.TickMs() - start > kSaveWaitLimitMs) return;
+  }
+  Timer1->SetTimerEnabled(false);
+  SavePageOf(*Web->View(), title_);
+  app_.Unload(*this);
+}
+
+void FormDownload::Timer1_Timer() {
+  timer_fired_ = true;
+  Timer1->SetTimerEnabled(false);
+  app_.Unload(*this);
+  // The page never said its title here: the frame's own page is saved as it shows.
+  if (FormWeb* page = frame_.ActiveChild()) SavePageOf(*page->Web->View(), page->Caption());
+}
+
+void FormDownload::SavePageOf(HtmlView& view, const std::string& title) {
+  Platform& p = Services();
+  const std::string path = SaveFileDialog(p, nullptr, "保存网页", title + ".mht", kFilterAll);
+  if (path.empty()) return;
+  if (!view.SaveAs(path)) {
+    p.dialogs.MsgBox(nullptr, "网页没有保存：" + path, MsgIcon::Exclamation, "保存网页");
+  }
+}
+
+std::optional<std::string> FormDownload::StateField(const std::string& field) const {
+  if (field == "title") return title_;
+  return Form::StateField(field);
+}
+
+}  // namespace tv

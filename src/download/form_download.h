@@ -1,0 +1,55 @@
+// FormDownload: the dialog "下载网络文件" that hands a web address to the engine's
+// download, and, hidden, the page saver behind the frame's save-page command.
+#pragma once
+
+#include <string>
+
+#include "platform/form.h"
+
+namespace tv {
+
+class Application;
+class FormExplore;
+
+class FormDownload : public Form {
+ public:
+  FormDownload(Application& app, FormExplore& frame);
+
+  void Form_Load() override;
+  void CombUrl_GotFocus();
+  void CombUrl_Change();
+  void Command1_Click();  // download
+  void Command2_Click();  // close
+  void Command3_Click();  // browse for a folder
+  void Timer1_Timer();
+  void Web_TitleChange();
+
+  // Waits for this window's page to report its title (or for Timer1), then saves it.
+  void StartSavePage();
+
+  std::optional<std::string> StateField(const std::string& field) const override;
+
+  Control* CombUrl;
+  Control* Text1;  // folder
+  Control* Text2;  // file name
+  Control* Command1;
+  Control* Command2;
+  Control* Command3;
+  Control* Web;
+  Control* Timer1;
+
+ private:
+  // Asks where to save `view`'s page and saves it; a failure is said in a message.
+  void SavePageOf(HtmlView& view, const std::string& title);
+
+  Application& app_;
+  FormExplore& frame_;
+  std::string title_;  // title of the page in Web
+  std::string held_;   // last clipboard text, chosen folder or the title's copy
+  bool timer_fired_ = false;
+};
+
+// The file name an address gives: the part after its last "/".
+std::string FileNameOfAddress(const std::string& address);
+
+}  // namespace tv

@@ -1,0 +1,31 @@
+// FormDfg: the favourites organiser. It lists the entries, copies an entry's address on a
+// click, deletes entries and writes the list back.
+#pragma once
+
+#include "platform/form.h"
+
+namespace tv {
+
+class Application;
+class FormExplore;
+
+class FormDfg : public Form {
+ public:
+  FormDfg(Application& app, FormExplore& frame);
+
+  void Form_Load() override;
+  void Form_Resize() override;
+  void List1_Click();
+  void Command1_Click();  // delete
+  void Command2_Click();  // save
+
+  Control* List1;
+  Control* Command1;
+  Control* Command2;
+
+ private:
+  Application& app_;
+  FormExplore& frame_;
+};
+
+}  // namespace tv

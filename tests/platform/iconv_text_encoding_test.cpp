@@ -1,0 +1,33 @@
+// Conversions of the history page's text to and from GB18030.
+#include <gtest/gtest.h>
+
+#include "platform/posix/iconv_text_encoding.h"
+
+namespace tv::test {
+namespace {
+
+TEST(IconvTextEncoding, Gb18030HoldsEveryCharacterBothWays) {
+  IconvTextEncoding e;
+  const std::string text = "网站访问历史 <tr> &amp; 😀 é\r\n";
+  const std::string gb = e.FromUtf8(text, "GB18030");
+  EXPECT_EQ(gb.substr(0, 2), "\xCD\xF8");  // 网 in GB2312
+  EXPECT_EQ(e.ToUtf8(gb, "GB18030"), text);
+  EXPECT_EQ(e.FromUtf8("", "GB18030"), "");
+}
+
+TEST(IconvTextEncoding, BytesThatAreNoCharacterBecomeMarksAndNothingIsLost) {
+  IconvTextEncoding e;
+  // A broken sequence and a stray byte between good text.
+  EXPECT_EQ(e.FromUtf8("a\xE6\x9E"
+                       "b\xFFz\r\n",
+                       "GB18030"),
+            "a?b?z\r\n");
+  // Long texts pass the converter's buffer boundary whole.
+  const std::string longer(10000, 'x');
+  EXPECT_EQ(e.FromUtf8(longer + "网", "GB18030"), longer + "\xCD\xF8");
+  // An unknown character set leaves the text as it is.
+  EXPECT_EQ(e.FromUtf8("abc", "NO-SUCH-SET"), "abc");
+}
+
+}  // namespace
+}  // namespace tv::test
