@@ -287,5 +287,35 @@ TEST_F(Thumbnails, ADamagedPictureIsRememberedAsFailedUntilItChanges) {
   EXPECT_EQ(ReducePicture(cache, home.Root() + "/pics", 300).kind, ReducedPicture::kFailed);
 }
 
+TEST_F(Thumbnails, TheCacheIsTrimmedOldestFirstAndOnlyItsOwnFiles) {
+  const std::string root = home.Root() + "/cache/thumbnails";
+  const auto now = fs::file_time_type::clock::now();
+  auto put = [&](const std::string& relative, size_t bytes, int days_old) {
+    const std::string path = root + "/" + relative;
+    test::TempHome::WriteAt(path, std::string(bytes, 'x'));
+    fs::last_write_time(path, now - std::chrono::hours(24 * days_old));
+    return path;
+  };
+  const std::string oldest = put("large/a.png", 400, 30);
+  const std::string older = put("fail/other-1.0/b.png", 400, 20);
+  const std::string newer = put("normal/c.png", 400, 10);
+  const std::string newest = put("x-large/d.png", 400, 1);
+  const std::string temp = put("x-large/.d.png.tmp-1", 400, 40);
+  const std::string outside = home.Root() + "/mine.png";
+  test::TempHome::WriteAt(outside, std::string(400, 'y'));
+  fs::create_symlink(outside, root + "/normal/link.png");
+
+  EXPECT_EQ(TrimThumbnails(root, 4000), 0);  // under the cap: nothing goes
+  // 1,600 bytes of thumbnails against a cap of 1,000: down to 750, oldest first.
+  EXPECT_EQ(TrimThumbnails(root, 1000), 3);
+  EXPECT_FALSE(fs::exists(oldest));
+  EXPECT_FALSE(fs::exists(older));
+  EXPECT_FALSE(fs::exists(newer));
+  EXPECT_TRUE(fs::exists(newest));
+  EXPECT_TRUE(fs::exists(temp));
+  EXPECT_TRUE(fs::exists(outside));
+  EXPECT_EQ(TrimThumbnails(home.Root() + "/none", 1), 0);
+}
+
 }  // namespace
 }  // namespace tv::posix

@@ -147,6 +147,14 @@ void InstallLocalPictures() {
   static bool installed = false;
   if (installed) return;
   installed = true;
+  // The cache is trimmed once a run, beside the program's own work.
+  g_thread_unref(g_thread_new(
+      "thumbnail-trim",
+      [](gpointer) -> gpointer {
+        posix::TrimThumbnails(PageThumbnails().Root(), posix::kThumbnailCap);
+        return nullptr;
+      },
+      nullptr));
   WebKitWebContext* context = webkit_web_context_get_default();
   g_signal_connect(context, "initialize-web-extensions", G_CALLBACK(OnInitializeExtensions),
                    nullptr);

@@ -2,8 +2,12 @@
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 
 #include "platform/posix/posix_io.h"
 #include "platform/posix/xdg_dirs.h"
@@ -170,6 +174,41 @@ bool ThumbnailCache::MarkFailed(const SourceStamp& stamp) const {
   const bool stored = Store(FailedPathOf(stamp.uri), std::string_view(buffer, length));
   g_free(buffer);
   return stored;
+}
+
+int TrimThumbnails(const std::string& root, uint64_t cap_bytes) {
+  namespace fs = std::filesystem;
+  struct Entry {
+    int64_t changed;
+    uint64_t bytes;
+    std::string path;
+  };
+  std::vector<Entry> entries;
+  uint64_t total = 0;
+  std::error_code error;
+  for (fs::recursive_directory_iterator it(root, error), end; !error && it != end;
+       it.increment(error)) {
+    if (it.depth() > 2) it.disable_recursion_pending();
+    struct stat st;
+    // Regular files only, never through a link: nothing outside the cache is touched.
+    if (lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (it->path().extension() != ".png") continue;  // writers' temps and strangers stay
+    entries.push_back({st.st_mtim.tv_sec, static_cast<uint64_t>(st.st_size), it->path()});
+    total += static_cast<uint64_t>(st.st_size);
+  }
+  if (total <= cap_bytes) return 0;
+  std::sort(entries.begin(), entries.end(),
+            [](const Entry& a, const Entry& b) { return a.changed < b.changed; });
+  int removed = 0;
+  const uint64_t goal = cap_bytes / 4 * 3;
+  for (const Entry& e : entries) {
+    if (total <= goal) break;
+    if (unlink(e.path.c_str()) == 0) {
+      total -= e.bytes;
+      ++removed;
+    }
+  }
+  return removed;
 }
 
 }  // namespace tv::posix

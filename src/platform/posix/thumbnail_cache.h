@@ -74,4 +74,13 @@ class ThumbnailCache {
   std::string program_;
 };
 
+// Keeps the cache under `cap_bytes`: when the thumbnails of every size and every program's
+// failed entries take more, the ones changed longest ago are removed until three quarters
+// of the cap are left. Returns how many were removed. Slow on a large cache: run it off
+// the main loop.
+int TrimThumbnails(const std::string& root, uint64_t cap_bytes);
+
+// Half a gigabyte, as desktops that clean the cache themselves allow by default.
+inline constexpr uint64_t kThumbnailCap = 512ull << 20;
+
 }  // namespace tv::posix
