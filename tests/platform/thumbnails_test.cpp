@@ -244,7 +244,7 @@ TEST_F(Thumbnails, CameraOrientationIsApplied) {
   EXPECT_EQ(ReducePicture(cache, file, 2000).kind, ReducedPicture::kOriginal);
 }
 
-TEST_F(Thumbnails, WiderThanTheLargestSizeIsMadeForTheRequestOnly) {
+TEST_F(Thumbnails, WiderThanTheLargestSizeIsKeptByWidthAndStamp) {
   const std::string file = Pic("wide.jpg");
   WriteHalves(file, 3000, 2000);
   ReducedPicture made = ReducePicture(cache, file, 1500);
@@ -253,7 +253,14 @@ TEST_F(Thumbnails, WiderThanTheLargestSizeIsMadeForTheRequestOnly) {
   auto shown = DecodeBytes(made.bytes);
   EXPECT_EQ(shown->width, 1500);
   EXPECT_EQ(shown->height, 1000);
-  EXPECT_FALSE(fs::exists(home.Root() + "/cache"));
+  const std::string kept = cache.WidePathOf(*StampOf(file), 1500);
+  EXPECT_EQ(test::ReadFile(kept), made.bytes);
+  EXPECT_EQ(ReducePicture(cache, file, 1500).bytes, made.bytes);
+  // A changed file is looked for under another name.
+  WriteHalves(file, 2400, 2000);
+  fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
+  EXPECT_NE(cache.WidePathOf(*StampOf(file), 1500), kept);
+  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 1500).bytes)->height, 1250);
 }
 
 TEST_F(Thumbnails, TiffIsConvertedAtEveryWidth) {

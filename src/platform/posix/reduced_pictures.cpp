@@ -345,8 +345,21 @@ ReducedPicture ReducePicture(const ThumbnailCache& cache, const std::string& pat
     if (FitInBox(shown, header.ShownHeight(), kThumbnailSizes[i].pixels).width >= want)
       return Thumbnail(cache, path, *stamp, header, i);
   }
+  // Wider than the shared sizes: camera JPEGs are kept by width (one a line in a wide
+  // window is the gallery's first layout); other formats are made for the request alone.
+  const std::string wide = cache.WidePathOf(*stamp, want);
+  std::string kept;
+  if (header.jpeg && ReadFileLimited(wide, kept, 64u << 20) == ReadResult::kOk && kept.size() > 4) {
+    ReducedPicture out;
+    out.kind = ReducedPicture::kMade;
+    out.mime = "image/jpeg";
+    out.bytes = std::move(kept);
+    return out;
+  }
   ReducedPicture once = MadeOnce(path, header, want);
   if (once.kind == ReducedPicture::kFailed) cache.MarkFailed(*stamp);
+  if (once.kind == ReducedPicture::kMade && once.mime == "image/jpeg")
+    cache.Store(wide, once.bytes);
   return once;
 }
 

@@ -129,6 +129,13 @@ std::string ThumbnailCache::FailedPathOf(const std::string& uri) const {
   return root_ + "/fail/" + program_ + "/" + ThumbnailFileName(uri);
 }
 
+std::string ThumbnailCache::WidePathOf(const SourceStamp& stamp, int width) const {
+  std::string name = ThumbnailFileName(stamp.uri);
+  name.resize(name.size() - 4);  // without ".png"
+  return root_ + "/" + program_ + "-wide/" + name + "-" + std::to_string(width) + "-" +
+         std::to_string(stamp.mtime) + "-" + std::to_string(stamp.size) + ".jpg";
+}
+
 std::optional<std::string> ThumbnailCache::Find(const SourceStamp& stamp, int size_index) const {
   std::string png;
   if (ReadFileLimited(PathOf(stamp.uri, size_index), png, kMaxThumbnailBytes) != ReadResult::kOk)
@@ -192,7 +199,8 @@ int TrimThumbnails(const std::string& root, uint64_t cap_bytes) {
     struct stat st;
     // Regular files only, never through a link: nothing outside the cache is touched.
     if (lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    if (it->path().extension() != ".png") continue;  // writers' temps and strangers stay
+    // Writers' temps and strangers stay.
+    if (it->path().extension() != ".png" && it->path().extension() != ".jpg") continue;
     entries.push_back({st.st_mtim.tv_sec, static_cast<uint64_t>(st.st_size), it->path()});
     total += static_cast<uint64_t>(st.st_size);
   }

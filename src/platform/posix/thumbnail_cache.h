@@ -57,6 +57,10 @@ class ThumbnailCache {
   const std::string& Root() const { return root_; }
   std::string PathOf(const std::string& uri, int size_index) const;
   std::string FailedPathOf(const std::string& uri) const;
+  // Pictures wider than the largest shared size, kept as JPEG in a folder of this
+  // program's own; the name holds the width and the file's stamp, so a changed file
+  // never finds an old one (old ones go with the trimming).
+  std::string WidePathOf(const SourceStamp& stamp, int width) const;
 
   // The bytes of the cached thumbnail when it still belongs to the file.
   std::optional<std::string> Find(const SourceStamp& stamp, int size_index) const;
@@ -74,10 +78,10 @@ class ThumbnailCache {
   std::string program_;
 };
 
-// Keeps the cache under `cap_bytes`: when the thumbnails of every size and every program's
-// failed entries take more, the ones changed longest ago are removed until three quarters
-// of the cap are left. Returns how many were removed. Slow on a large cache: run it off
-// the main loop.
+// Keeps the cache under `cap_bytes`: when the thumbnails of every size, every program's
+// failed entries and the wide pictures take more, the ones changed longest ago are removed until
+// three quarters of the cap are left. Returns how many were removed. Slow on a large cache: run it
+// off the main loop.
 int TrimThumbnails(const std::string& root, uint64_t cap_bytes);
 
 // Half a gigabyte, as desktops that clean the cache themselves allow by default.
