@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "gallery/page_lines.h"
 #include "platform/form.h"
 
 namespace tv {
@@ -174,7 +175,11 @@ class FrmMain : public Form {
   bool SelectedPictureExists();
   // The listed picture a link address names, "" for any other address.
   std::string ListedPicture(const std::string& address) const;
-  using PictureLineMaker = std::function<std::string(const std::string&, const std::string&)>;
+  struct PictureLineChoice {
+    PictureLine kind;
+    int width;
+  };
+  using PictureLineMaker = std::function<PictureLineChoice(const std::string& path)>;
   // Writes the page of the current page number with one line per picture, then shows it.
   void WritePageFile(bool centred, const PictureLineMaker& picture_line);
 

@@ -44,6 +44,10 @@ std::string PictureLineText(PictureLine kind, const std::string& path, const std
   return line;
 }
 
+int ShownWidthLimit(PictureLine kind, int width) {
+  return kind == PictureLine::Row || kind == PictureLine::Shrunk ? width : 0;
+}
+
 int ViewWidthPixels(int view_twips) {
   return RoundHalfEven(view_twips / 15.0 - 30);
 }

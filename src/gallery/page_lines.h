@@ -18,6 +18,10 @@ enum class PictureLine {
 std::string PictureLineText(PictureLine kind, const std::string& path, const std::string& name,
                             int width);
 
+// The widest a picture of such a line is shown: W where the line gives a width, else 0 (at
+// the picture's own size).
+int ShownWidthLimit(PictureLine kind, int width);
+
 // W for a display mode from the view width in twips (V = twips / 15 - 30).
 int ViewWidthPixels(int view_twips);
 int ThumbnailWidth(int display_mode, int view_pixels);

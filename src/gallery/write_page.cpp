@@ -1,5 +1,7 @@
 // Writing and showing one page of thumbnails.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/application.h"
 #include "gallery/frm_main.h"
@@ -37,10 +39,10 @@ void FrmMain::WritePage() {
   const int v = ViewWidthPixels(Web->Width());
   const int w = ThumbnailWidth(display_mode, v);
   const bool centred = display_mode == 0 || display_mode == 4;
-  WritePageFile(centred, [&](const std::string& path, const std::string& name) {
-    if (display_mode != 0) return PictureLineText(PictureLine::Row, path, name, w);
+  WritePageFile(centred, [&](const std::string& path) {
+    if (display_mode != 0) return PictureLineChoice{PictureLine::Row, w};
     const bool wider = GetPictureSize(Services().fs, path).width > w;
-    return PictureLineText(wider ? PictureLine::Shrunk : PictureLine::Fitted, path, name, w);
+    return PictureLineChoice{wider ? PictureLine::Shrunk : PictureLine::Fitted, w};
   });
   SetBusyPointer(false);
 }
@@ -57,9 +59,8 @@ void FrmMain::Command10_Click() {
   const int v = ViewWidthPixels(Web->Width());
   const int toggle = width_toggle;
   if (toggle == 1) display_mode = 4;
-  WritePageFile(true, [&](const std::string& path, const std::string& name) {
-    return toggle == 1 ? PictureLineText(PictureLine::Row, path, name, v)
-                       : PictureLineText(PictureLine::Original, path, name, v);
+  WritePageFile(true, [&](const std::string&) {
+    return PictureLineChoice{toggle == 1 ? PictureLine::Row : PictureLine::Original, v};
   });
   SetBusyPointer(false);
   SetFocus(*Web);
@@ -77,12 +78,15 @@ void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) 
   // A page past the end of the list (the per-page number grew) shows nothing.
   int i = start < 0 ? 0 : start;
   const int end = start + per_page;
+  std::vector<std::pair<std::string, int>> widths;
   for (; i < end; ++i) {
     if (i >= list.count) break;
     const std::string& p = list.At(i);
     const std::string n = p.substr(p.rfind('/') + 1);
     if (i == start) current_folder = p.substr(0, p.rfind('/') + 1);
-    page += picture_line(p, n);
+    const PictureLineChoice line = picture_line(p);
+    page += PictureLineText(line.kind, p, n, line.width);
+    widths.emplace_back(p, ShownWidthLimit(line.kind, line.width));
     page += "\r\n";
   }
   CmdPage[1].SetEnabled(i < list.count);
@@ -94,6 +98,7 @@ void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) 
   Services().loop.DoEvents();
   page_count = list.count / per_page + (list.count % per_page > 0 ? 1 : 0);
   status_text.clear();
+  Web->View()->SetPictureWidths(widths);
   Web->View()->Navigate(PageFile());
   Lab[0].SetCaption("当前路径：" + current_folder);
   ShowPictureCount();

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/jpeg.h"
@@ -81,6 +82,12 @@ class HtmlView {
   // the program's own scripts still run. A view for web pages turns it off. Takes effect
   // at the next load.
   virtual void SetGeneratedPages(bool generated) = 0;
+  // The widest the next page shows each of its local pictures (path, pixels; 0: at the
+  // picture's own size), so the view may hand the engine pictures no larger than that.
+  // The page itself and what its document reports stay as written.
+  virtual void SetPictureWidths(const std::vector<std::pair<std::string, int>>& widths) {
+    (void)widths;
+  }
   virtual bool Busy() = 0;
 
   // Document members; each fails quietly (empty, false) when no document is loaded.

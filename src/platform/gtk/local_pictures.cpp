@@ -3,7 +3,12 @@
 #include <gio/gio.h>
 #include <webkit2/webkit2.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
+#include <unordered_map>
+
+#include "platform/posix/reduced_pictures.h"
 
 namespace tv {
 
@@ -11,37 +16,111 @@ namespace {
 
 constexpr char kScheme[] = "tessaview-file";
 
+// The widest each picture of a view's page is shown, by path; a path not named is shown at
+// its own size.
+using WidthTable = std::unordered_map<std::string, int>;
+constexpr char kWidthsKey[] = "tessaview-picture-widths";
+
 void Refuse(WebKitURISchemeRequest* request) {
   GError* error = g_error_new_literal(G_IO_ERROR, G_IO_ERROR_NOT_FOUND, "no such picture");
   webkit_uri_scheme_request_finish_error(request, error);
   g_error_free(error);
 }
 
-// Answers "tessaview-file:///path" with the bytes of that file, for local pages only: a
-// web page must not learn which files the user has.
+struct Job {
+  WebKitURISchemeRequest* request = nullptr;  // owned; answered on the main loop
+  std::string path;
+  int width = 0;
+  posix::ReducedPicture picture;
+  GInputStream* stream = nullptr;  // the file itself, opened by the worker
+  gint64 length = -1;
+};
+
+// Every answer is marked no-store: the engine keeps pictures by the file: address the page
+// names, and a picture made for one layout must not be reused by the next.
+void Finish(WebKitURISchemeRequest* request, GInputStream* stream, gint64 length,
+            const char* mime) {
+  WebKitURISchemeResponse* response = webkit_uri_scheme_response_new(stream, length);
+  if (mime) webkit_uri_scheme_response_set_content_type(response, mime);
+  SoupMessageHeaders* headers = soup_message_headers_new(SOUP_MESSAGE_HEADERS_RESPONSE);
+  soup_message_headers_append(headers, "Cache-Control", "no-store");
+  webkit_uri_scheme_response_set_http_headers(response, headers);  // takes the headers
+  webkit_uri_scheme_request_finish_with_response(request, response);
+  g_object_unref(response);
+}
+
+gboolean Answer(gpointer data) {
+  std::unique_ptr<Job> job(static_cast<Job*>(data));
+  if (job->picture.kind == posix::ReducedPicture::kMade) {
+    GBytes* bytes = g_bytes_new(job->picture.bytes.data(), job->picture.bytes.size());
+    GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
+    Finish(job->request, stream, static_cast<gint64>(g_bytes_get_size(bytes)),
+           job->picture.mime.c_str());
+    g_object_unref(stream);
+    g_bytes_unref(bytes);
+  } else if (job->stream) {
+    Finish(job->request, job->stream, job->length, nullptr);
+    g_object_unref(job->stream);
+  } else {
+    Refuse(job->request);
+  }
+  g_object_unref(job->request);
+  return G_SOURCE_REMOVE;
+}
+
+// Runs on a worker: reads the cache or decodes, then hands the answer to the main loop.
+void Work(gpointer data, gpointer) {
+  auto* job = static_cast<Job*>(data);
+  const auto cache = PageThumbnails();
+  job->picture = posix::ReducePicture(cache, job->path, job->width);
+  if (job->picture.kind == posix::ReducedPicture::kOriginal) {
+    GFile* file = g_file_new_for_path(job->path.c_str());
+    GFileInfo* info = g_file_query_info(file, G_FILE_ATTRIBUTE_STANDARD_SIZE,
+                                        G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
+    GFileInputStream* stream = info ? g_file_read(file, nullptr, nullptr) : nullptr;
+    if (stream) {
+      job->stream = G_INPUT_STREAM(stream);
+      job->length = g_file_info_get_size(info);
+    }
+    if (info) g_object_unref(info);
+    g_object_unref(file);
+  }
+  g_main_context_invoke(nullptr, Answer, job);
+}
+
+// One worker a core; pictures are taken in the order the page asks for them.
+GThreadPool* Workers() {
+  static GThreadPool* pool =
+      g_thread_pool_new(Work, nullptr, static_cast<gint>(g_get_num_processors()), FALSE, nullptr);
+  return pool;
+}
+
+int ShownWidth(WebKitWebView* view, const std::string& path) {
+  const auto* table = static_cast<const WidthTable*>(g_object_get_data(G_OBJECT(view), kWidthsKey));
+  if (!table) return 0;
+  auto it = table->find(path);
+  if (it == table->end() || it->second <= 0) return 0;
+  // A screen of two device pixels to a pixel shows twice the detail.
+  return it->second * std::max(1, gtk_widget_get_scale_factor(GTK_WIDGET(view)));
+}
+
+// Answers "tessaview-file:///path" with the picture at `path` as large as the view's page
+// shows it, for local pages only: a web page must not learn which files the user has.
 void OnRequest(WebKitURISchemeRequest* request, gpointer) {
   WebKitWebView* view = webkit_uri_scheme_request_get_web_view(request);
   const char* page = view ? webkit_web_view_get_uri(view) : nullptr;
-  const std::string uri = webkit_uri_scheme_request_get_uri(request);
+  std::string uri = webkit_uri_scheme_request_get_uri(request);
   if (!page || !g_str_has_prefix(page, "file:")) return Refuse(request);
+  uri = uri.substr(0, uri.find('?'));
   const std::string file_uri = "file" + uri.substr(sizeof kScheme - 1);
-  GFile* file = g_file_new_for_uri(file_uri.c_str());
-  GFileInfo* info =
-      g_file_query_info(file, G_FILE_ATTRIBUTE_STANDARD_TYPE "," G_FILE_ATTRIBUTE_STANDARD_SIZE,
-                        G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
-  GFileInputStream* stream = nullptr;
-  if (info && g_file_info_get_file_type(info) == G_FILE_TYPE_REGULAR) {
-    stream = g_file_read(file, nullptr, nullptr);
-  }
-  if (stream) {
-    webkit_uri_scheme_request_finish(request, G_INPUT_STREAM(stream), g_file_info_get_size(info),
-                                     nullptr);
-    g_object_unref(stream);
-  } else {
-    Refuse(request);
-  }
-  if (info) g_object_unref(info);
-  g_object_unref(file);
+  gchar* path = g_filename_from_uri(file_uri.c_str(), nullptr, nullptr);
+  if (!path) return Refuse(request);
+  auto* job = new Job;
+  job->request = WEBKIT_URI_SCHEME_REQUEST(g_object_ref(request));
+  job->path = path;
+  g_free(path);
+  job->width = ShownWidth(view, job->path);
+  g_thread_pool_push(Workers(), job, nullptr);
 }
 
 std::string ExtensionFolder() {
@@ -68,6 +147,14 @@ void InstallLocalPictures() {
   static bool installed = false;
   if (installed) return;
   installed = true;
+  // The cache is trimmed once a run, beside the program's own work.
+  g_thread_unref(g_thread_new(
+      "thumbnail-trim",
+      [](gpointer) -> gpointer {
+        posix::TrimThumbnails(PageThumbnails().Root(), posix::kThumbnailCap);
+        return nullptr;
+      },
+      nullptr));
   WebKitWebContext* context = webkit_web_context_get_default();
   g_signal_connect(context, "initialize-web-extensions", G_CALLBACK(OnInitializeExtensions),
                    nullptr);
@@ -75,6 +162,16 @@ void InstallLocalPictures() {
   // Only local pages may load from a local scheme.
   webkit_security_manager_register_uri_scheme_as_local(
       webkit_web_context_get_security_manager(context), kScheme);
+}
+
+posix::ThumbnailCache PageThumbnails() {
+  return posix::ThumbnailCache::ForUser(TV_PROGRAM_VERSION);
+}
+
+void SetPictureWidths(WebKitWebView* view, const std::vector<std::pair<std::string, int>>& widths) {
+  auto* table = new WidthTable(widths.begin(), widths.end());
+  g_object_set_data_full(G_OBJECT(view), kWidthsKey, table,
+                         [](gpointer data) { delete static_cast<WidthTable*>(data); });
 }
 
 }  // namespace tv

@@ -1,11 +1,28 @@
-// Local pictures the engine cannot load through a file: address (names holding bytes that
-// are not UTF-8) are served by the program's own scheme, to local pages only.
+// Local pages' pictures are served by the program's own scheme, to local pages only: at
+// the size the page shows them (from the shared thumbnail cache, made off the main loop),
+// converted where the engine cannot read the format, and by their exact bytes where the
+// engine cannot load the name through a file: address (bytes that are not UTF-8).
 #pragma once
+
+#include <webkit2/webkit2.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/posix/thumbnail_cache.h"
 
 namespace tv {
 
 // Registers the scheme and the web process extension that uses it; call before the first
 // view is made. Later calls do nothing.
 void InstallLocalPictures();
+
+// The widest the view's next page shows each picture (path, pixels; 0 or not named: at its
+// own size).
+// The thumbnail cache the pictures are kept in, as the environment names it now.
+posix::ThumbnailCache PageThumbnails();
+
+void SetPictureWidths(WebKitWebView* view, const std::vector<std::pair<std::string, int>>& widths);
 
 }  // namespace tv

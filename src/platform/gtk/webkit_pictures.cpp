@@ -5,6 +5,7 @@
 #include <cairo.h>
 
 #include <cstdio>
+#include <string_view>
 
 #include "platform/gtk/rgb_bands.h"
 #include "platform/gtk/script_wait.h"
@@ -29,6 +30,13 @@ void OnData(GObject* source, GAsyncResult* res, gpointer data) {
   if (bytes) copy.assign(reinterpret_cast<const char*>(bytes), length);
   g_free(bytes);
   static_cast<DataCall*>(data)->Finish(std::move(copy));
+}
+
+// A local picture the program's scheme served is named by the page as the file it is.
+std::string AsPageNamesIt(const std::string& uri) {
+  constexpr std::string_view kLocal = "tessaview-file:";
+  if (uri.rfind(kLocal, 0) != 0) return uri;
+  return "file:" + uri.substr(kLocal.size());
 }
 
 std::string ResourceBytes(WebKitWebResource* resource) {
@@ -60,7 +68,7 @@ std::optional<Picture> WebKitHtmlView::CopyPicture(int index) {
   // The newest resource of that address (a redirect has changed its address by now).
   for (auto it = resources_.rbegin(); it != resources_.rend(); ++it) {
     const char* uri = webkit_web_resource_get_uri(*it);
-    if (!uri || *src != uri) continue;
+    if (!uri || *src != AsPageNamesIt(uri)) continue;
     // A picture still loading, or one left behind by a navigation, gives a byte or none.
     if (auto picture = DecodePicture(ResourceBytes(*it))) return picture;
     break;

@@ -173,6 +173,10 @@ void WebKitHtmlView::SetGeneratedPages(bool generated) {
   webkit_settings_set_enable_javascript_markup(webkit_web_view_get_settings(view_), !generated);
 }
 
+void WebKitHtmlView::SetPictureWidths(const std::vector<std::pair<std::string, int>>& widths) {
+  tv::SetPictureWidths(view_, widths);
+}
+
 std::string WebKitHtmlView::PreviewFile() const {
   std::string folder = paths_ ? paths_->PageFolder() : std::string(g_get_tmp_dir()) + "/";
   return folder + "preview.pdf";

@@ -43,6 +43,7 @@ class WebKitHtmlView : public HtmlView {
   void SetSilent(bool silent) override { silent_ = silent; }
   void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
   void SetGeneratedPages(bool generated) override;
+  void SetPictureWidths(const std::vector<std::pair<std::string, int>>& widths) override;
   bool Busy() override;
 
   bool HasDocument() override;

@@ -33,6 +33,9 @@ class HeadlessView : public HtmlView {
   void SetSilent(bool silent) override { silent_ = silent; }
   void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
   void SetGeneratedPages(bool generated) override { generated_pages = generated; }
+  void SetPictureWidths(const std::vector<std::pair<std::string, int>>& widths) override {
+    picture_widths = widths;
+  }
   bool Busy() override { return loading_; }
 
   bool HasDocument() override { return loaded_; }
@@ -58,6 +61,7 @@ class HeadlessView : public HtmlView {
 
   int zoom_percent = 100;       // the last zoom a script set
   bool generated_pages = true;  // the page's own scripts would not run
+  std::vector<std::pair<std::string, int>> picture_widths;  // as the last page was told
 
  private:
   void Load(const std::string& address, bool add_history);

@@ -1,22 +1,36 @@
-// Runs inside the engine's web processes. The engine reads a file: address as UTF-8 text,
-// so a picture whose file name holds bytes that are not UTF-8 (names from archives made on
-// other systems) cannot be loaded through it. Local pages' requests for such files are
-// handed to the program's own scheme, which reads the file by its exact bytes.
+// Runs inside the engine's web processes. Local pages' requests for local pictures are
+// handed to the program's own scheme, which answers with the picture at the size the page
+// shows it (a camera picture would otherwise be decoded whole), converts formats the
+// engine cannot read, and reads files by their exact bytes: the engine reads a file:
+// address as UTF-8 text, so names holding other bytes could not be loaded through it.
 #include <webkit2/webkit-web-extension.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
 constexpr char kLocalPictureScheme[] = "tessaview-file";
 
-bool NeedsExactBytes(const char* uri) {
+// The endings the gallery lists as pictures.
+bool IsPictureName(const char* path) {
+  const char* dot = std::strrchr(path, '.');
+  if (!dot || std::strchr(dot, '/')) return false;
+  gchar* lower = g_ascii_strdown(dot + 1, -1);
+  static const char* const kEndings[] = {"bmp", "jpg", "jpeg", "gif", "png", "tif", "tiff"};
+  bool picture = false;
+  for (const char* e : kEndings) picture = picture || std::strcmp(lower, e) == 0;
+  g_free(lower);
+  return picture;
+}
+
+bool ServedByProgram(const char* uri) {
   if (!g_str_has_prefix(uri, "file:")) return false;
   gchar* path = g_filename_from_uri(uri, nullptr, nullptr);
   if (!path) return false;
-  const bool invalid = !g_utf8_validate(path, -1, nullptr);
+  const bool served = IsPictureName(path) || !g_utf8_validate(path, -1, nullptr);
   g_free(path);
-  return invalid;
+  return served;
 }
 
 gboolean OnSendRequest(WebKitWebPage* page, WebKitURIRequest* request, WebKitURIResponse*,
@@ -24,10 +38,9 @@ gboolean OnSendRequest(WebKitWebPage* page, WebKitURIRequest* request, WebKitURI
   const char* page_uri = webkit_web_page_get_uri(page);
   const char* uri = webkit_uri_request_get_uri(request);
   if (!page_uri || !uri || !g_str_has_prefix(page_uri, "file:")) return FALSE;
-  if (!NeedsExactBytes(uri)) return FALSE;
-  gchar* local = g_strconcat(kLocalPictureScheme, uri + std::strlen("file"), nullptr);
-  webkit_uri_request_set_uri(request, local);
-  g_free(local);
+  if (!ServedByProgram(uri)) return FALSE;
+  const std::string local = std::string(kLocalPictureScheme) + (uri + std::strlen("file"));
+  webkit_uri_request_set_uri(request, local.c_str());
   return FALSE;
 }
 

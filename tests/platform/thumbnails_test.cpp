@@ -1,0 +1,328 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+#include "platform/jpeg.h"
+#include "platform/picture.h"
+#include "platform/posix/reduced_pictures.h"
+#include "platform/posix/thumbnail_cache.h"
+#include "support/test_env.h"
+
+namespace tv::posix {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Left half red, right half blue, so a turned or mirrored picture shows.
+void WriteHalves(const std::string& path, int width, int height) {
+  ASSERT_TRUE(SaveJpegFile(path, width, height, 85, [width](int, int rows, uint8_t* rgb) {
+    for (int r = 0; r < rows; ++r) {
+      for (int x = 0; x < width; ++x, rgb += 3) {
+        const bool left = x < width / 2;
+        rgb[0] = left ? 220 : 20, rgb[1] = 20, rgb[2] = left ? 20 : 220;
+      }
+    }
+    return true;
+  }));
+}
+
+std::string Short(int v, bool little) {
+  return little ? std::string{char(v & 0xFF), char(v >> 8)}
+                : std::string{char(v >> 8), char(v & 0xFF)};
+}
+std::string Long(int v, bool little) {
+  return little ? Short(v & 0xFFFF, true) + Short(v >> 16, true)
+                : Short(v >> 16, false) + Short(v & 0xFFFF, false);
+}
+
+// The payload of an APP1 segment with one IFD entry: the orientation.
+std::string ExifPayload(int orientation, bool little) {
+  std::string tiff = little ? "II" : "MM";
+  tiff += Short(42, little) + Long(8, little) + Short(1, little);
+  tiff += Short(0x0112, little) + Short(3, little) + Long(1, little) + Short(orientation, little) +
+          Short(0, little);
+  return std::string("Exif\0\0", 6) + tiff + Long(0, little);
+}
+
+void AddOrientation(const std::string& path, int orientation) {
+  std::string jpeg = test::ReadFile(path);
+  const std::string payload = ExifPayload(orientation, false);
+  const int length = static_cast<int>(payload.size()) + 2;
+  jpeg.insert(2, std::string("\xFF\xE1") + Short(length, false) + payload);
+  test::TempHome::WriteAt(path, jpeg);
+}
+
+// An uncompressed RGB TIFF of one colour, as cameras and scanners leave them.
+void WriteTiff(const std::string& path, int width, int height) {
+  const bool le = true;
+  const int entries = 9, ifd = 8, bps = ifd + 2 + entries * 12 + 4, data = bps + 6;
+  std::string t = "II" + Short(42, le) + Long(ifd, le) + Short(entries, le);
+  auto entry = [&](int tag, int type, int count, int value) {
+    t += Short(tag, le) + Short(type, le) + Long(count, le) +
+         (type == 3 && count == 1 ? Short(value, le) + Short(0, le) : Long(value, le));
+  };
+  entry(256, 3, 1, width);
+  entry(257, 3, 1, height);
+  entry(258, 3, 3, bps);
+  entry(259, 3, 1, 1);  // no compression
+  entry(262, 3, 1, 2);  // RGB
+  entry(273, 4, 1, data);
+  entry(277, 3, 1, 3);
+  entry(278, 3, 1, height);
+  entry(279, 4, 1, width * height * 3);
+  t += Long(0, le) + Short(8, le) + Short(8, le) + Short(8, le);
+  for (int i = 0; i < width * height; ++i) t += std::string("\x28\xA0\x50", 3);
+  test::TempHome::WriteAt(path, t);
+}
+
+std::optional<Picture> DecodeBytes(const std::string& bytes) {
+  return DecodePicture(bytes);
+}
+
+class Thumbnails : public ::testing::Test {
+ protected:
+  test::TempHome home;
+  ThumbnailCache cache{home.Root() + "/cache/thumbnails", "tessaview-test"};
+  std::string Pic(const std::string& name) { return home.Root() + "/pics/" + name; }
+  void SetUp() override { fs::create_directories(home.Root() + "/pics"); }
+};
+
+TEST(ThumbnailNames, AddressesAndNamesFollowTheSharedRules) {
+  EXPECT_EQ(ThumbnailFileName("file:///home/jens/photos/me.png"),
+            "c6ee772d9e49320e97ec29a7eb5b1697.png");
+  EXPECT_EQ(FileUri("/p/a b%#?.jpg"), "file:///p/a%20b%25%23%3F.jpg");
+  EXPECT_EQ(FileUri("/p/\xb2\xe2.jpg"), "file:///p/%B2%E2.jpg");
+  ThumbnailCache cache("/c/thumbnails", "tessaview-8.2");
+  EXPECT_EQ(cache.PathOf("file:///home/jens/photos/me.png", 2),
+            "/c/thumbnails/x-large/c6ee772d9e49320e97ec29a7eb5b1697.png");
+  EXPECT_EQ(cache.FailedPathOf("file:///home/jens/photos/me.png"),
+            "/c/thumbnails/fail/tessaview-8.2/c6ee772d9e49320e97ec29a7eb5b1697.png");
+}
+
+TEST(ThumbnailNames, TextChunksAreReadWithinTheBytesAndChecked) {
+  auto chunk = [](const std::string& type, const std::string& data) {
+    return Long(static_cast<int>(data.size()), false) + type + data + "CRC!";
+  };
+  const std::string sig = "\x89PNG\r\n\x1a\n";
+  const std::string png = sig + chunk("IHDR", std::string(13, '\0')) +
+                          chunk("tEXt", std::string("Thumb::URI\0file:///a.jpg", 24)) +
+                          chunk("tEXt", std::string("Thumb::MTime\0"
+                                                    "1700000000",
+                                                    23)) +
+                          chunk("IEND", "");
+  auto text = PngTextChunks(png);
+  EXPECT_EQ(text["Thumb::URI"], "file:///a.jpg");
+  EXPECT_EQ(text["Thumb::MTime"], "1700000000");
+  // Cut anywhere, or with a length past the end, nothing is read beyond the bytes.
+  for (size_t cut = 0; cut < png.size(); ++cut) PngTextChunks(png.substr(0, cut));
+  std::string lying = png;
+  lying[8 + 25 + 3] = '\x7f';
+  EXPECT_EQ(PngTextChunks(lying).count("Thumb::URI"), 0u);
+  EXPECT_TRUE(PngTextChunks("GIF89a").empty());
+
+  SourceStamp stamp{"file:///a.jpg", 1700000000, 1234};
+  EXPECT_TRUE(ThumbnailMatches(text, stamp));  // no length written: another program's
+  text["Thumb::Size"] = "1234";
+  EXPECT_TRUE(ThumbnailMatches(text, stamp));
+  text["Thumb::Size"] = "1235";
+  EXPECT_FALSE(ThumbnailMatches(text, stamp));
+  text.erase("Thumb::Size");
+  stamp.mtime += 1;
+  EXPECT_FALSE(ThumbnailMatches(text, stamp));
+  stamp.mtime -= 1;
+  stamp.uri = "file:///b.jpg";
+  EXPECT_FALSE(ThumbnailMatches(text, stamp));
+}
+
+TEST(ScaledDecoding, ScaleAndOrientationAreReadSafely) {
+  EXPECT_EQ(JpegScaleDenominator(6000, 4000, 512, 341), 8);
+  EXPECT_EQ(JpegScaleDenominator(6000, 4000, 1024, 683), 4);
+  EXPECT_EQ(JpegScaleDenominator(6000, 4000, 751, 500), 4);
+  EXPECT_EQ(JpegScaleDenominator(6000, 4000, 3000, 2001), 1);
+  EXPECT_EQ(JpegScaleDenominator(7, 7, 1, 1), 8);
+  EXPECT_EQ(FitInBox(6000, 4000, 512).width, 512);
+  EXPECT_EQ(FitInBox(6000, 4000, 512).height, 341);
+  EXPECT_EQ(FitInBox(4000, 6000, 512).width, 341);
+  EXPECT_EQ(FitInBox(300, 200, 512).width, 300);  // never enlarged
+  EXPECT_EQ(FitInBox(10000, 1, 128).height, 1);
+
+  EXPECT_EQ(ExifOrientation(ExifPayload(6, false)), 6);
+  EXPECT_EQ(ExifOrientation(ExifPayload(8, true)), 8);
+  EXPECT_EQ(ExifOrientation(ExifPayload(9, true)), 1);
+  const std::string good = ExifPayload(3, true);
+  for (size_t cut = 0; cut < good.size(); ++cut) ExifOrientation(good.substr(0, cut));
+  std::string far = good;
+  far[10] = '\xff';  // the first directory far past the end
+  EXPECT_EQ(ExifOrientation(far), 1);
+  EXPECT_EQ(ExifOrientation("JFIF"), 1);
+}
+
+TEST_F(Thumbnails, PicturesNoWiderThanShownAreTheFilesThemselves) {
+  WriteHalves(Pic("small.jpg"), 300, 200);
+  EXPECT_EQ(ReducePicture(cache, Pic("small.jpg"), 300).kind, ReducedPicture::kOriginal);
+  EXPECT_EQ(ReducePicture(cache, Pic("small.jpg"), 0).kind, ReducedPicture::kOriginal);
+  EXPECT_FALSE(fs::exists(home.Root() + "/cache"));
+}
+
+TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
+  const std::string file = Pic("camera.jpg");
+  WriteHalves(file, 3000, 2000);
+  ReducedPicture made = ReducePicture(cache, file, 300);
+  ASSERT_EQ(made.kind, ReducedPicture::kMade);
+  EXPECT_EQ(made.mime, "image/png");
+  auto shown = DecodeBytes(made.bytes);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->width, 512);  // 256 would be narrower than shown
+  EXPECT_EQ(shown->height, 341);
+  EXPECT_NEAR(shown->rgb[3 * (170 * 512 + 100)], 220, 12);  // red stays on the left
+  EXPECT_NEAR(shown->rgb[3 * (170 * 512 + 400) + 2], 220, 12);
+
+  auto stamp = StampOf(file);
+  const std::string stored = cache.PathOf(stamp->uri, 2);
+  EXPECT_EQ(test::ReadFile(stored), made.bytes);
+  struct stat st;
+  ASSERT_EQ(stat(stored.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+  ASSERT_EQ(stat(fs::path(stored).parent_path().c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0700u);
+  auto text = PngTextChunks(made.bytes);
+  EXPECT_EQ(text["Thumb::URI"], stamp->uri);
+  EXPECT_EQ(text["Thumb::MTime"], std::to_string(stamp->mtime));
+  EXPECT_EQ(text["Thumb::Image::Width"], "3000");
+  for (const auto& e : fs::directory_iterator(fs::path(stored).parent_path()))
+    EXPECT_EQ(e.path(), stored);  // no temp left beside it
+
+  // Read back, not made again; other widths take other sizes.
+  const auto written = fs::last_write_time(stored);
+  EXPECT_EQ(ReducePicture(cache, file, 300).bytes, made.bytes);
+  EXPECT_EQ(fs::last_write_time(stored), written);
+  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 100).bytes)->width, 128);
+  EXPECT_TRUE(fs::exists(cache.PathOf(stamp->uri, 0)));
+
+  // Another file's thumbnail found under this name is not taken, but made anew.
+  const std::string other = Pic("other.jpg");
+  WriteHalves(other, 3000, 2000);
+  ASSERT_EQ(ReducePicture(cache, other, 200).kind, ReducedPicture::kMade);
+  fs::copy_file(cache.PathOf(StampOf(other)->uri, 1), cache.PathOf(stamp->uri, 1));
+  auto own = DecodeBytes(ReducePicture(cache, file, 200).bytes);
+  EXPECT_EQ(own->width, 256);
+  EXPECT_EQ(own->height, 171);
+  EXPECT_EQ(PngTextChunks(test::ReadFile(cache.PathOf(stamp->uri, 1)))["Thumb::URI"], stamp->uri);
+}
+
+TEST_F(Thumbnails, AChangedFileGetsANewThumbnail) {
+  const std::string file = Pic("changing.jpg");
+  WriteHalves(file, 2000, 1000);
+  const std::string first = ReducePicture(cache, file, 400).bytes;
+  ASSERT_FALSE(first.empty());
+  WriteHalves(file, 1000, 2000);
+  fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
+  ReducedPicture second = ReducePicture(cache, file, 400);
+  ASSERT_EQ(second.kind, ReducedPicture::kMade);
+  auto shown = DecodeBytes(second.bytes);
+  EXPECT_EQ(shown->width, 512);
+  EXPECT_EQ(shown->height, 1024);  // taller now, so only xx-large is wide enough
+  EXPECT_EQ(PngTextChunks(test::ReadFile(cache.PathOf(StampOf(file)->uri, 3)))["Thumb::MTime"],
+            std::to_string(StampOf(file)->mtime));
+}
+
+TEST_F(Thumbnails, CameraOrientationIsApplied) {
+  const std::string file = Pic("turned.jpg");
+  WriteHalves(file, 3000, 2000);
+  AddOrientation(file, 6);  // stored on its side: turn clockwise to show
+  auto shown = DecodeBytes(ReducePicture(cache, file, 300).bytes);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->width, 341);
+  EXPECT_EQ(shown->height, 512);
+  // The stored left (red) half is on top after a clockwise turn.
+  EXPECT_NEAR(shown->rgb[3 * (50 * 341 + 170)], 220, 12);
+  EXPECT_NEAR(shown->rgb[3 * (450 * 341 + 170) + 2], 220, 12);
+  // Shown 2000 wide: a page showing it 2000 wide gets the file.
+  EXPECT_EQ(ReducePicture(cache, file, 2000).kind, ReducedPicture::kOriginal);
+}
+
+TEST_F(Thumbnails, WiderThanTheLargestSizeIsKeptByWidthAndStamp) {
+  const std::string file = Pic("wide.jpg");
+  WriteHalves(file, 3000, 2000);
+  ReducedPicture made = ReducePicture(cache, file, 1500);
+  ASSERT_EQ(made.kind, ReducedPicture::kMade);
+  EXPECT_EQ(made.mime, "image/jpeg");
+  auto shown = DecodeBytes(made.bytes);
+  EXPECT_EQ(shown->width, 1500);
+  EXPECT_EQ(shown->height, 1000);
+  const std::string kept = cache.WidePathOf(*StampOf(file), 1500);
+  EXPECT_EQ(test::ReadFile(kept), made.bytes);
+  EXPECT_EQ(ReducePicture(cache, file, 1500).bytes, made.bytes);
+  // A changed file is looked for under another name.
+  WriteHalves(file, 2400, 2000);
+  fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
+  EXPECT_NE(cache.WidePathOf(*StampOf(file), 1500), kept);
+  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 1500).bytes)->height, 1250);
+}
+
+TEST_F(Thumbnails, TiffIsConvertedAtEveryWidth) {
+  const std::string file = Pic("scan.tif");
+  WriteTiff(file, 600, 400);
+  ReducedPicture whole = ReducePicture(cache, file, 0);
+  ASSERT_EQ(whole.kind, ReducedPicture::kMade);
+  auto shown = DecodeBytes(whole.bytes);
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(shown->width, 600);
+  EXPECT_EQ(shown->rgb[0], 0x28);
+  EXPECT_EQ(shown->rgb[1], 0xA0);
+  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 200).bytes)->width, 256);
+}
+
+TEST_F(Thumbnails, ADamagedPictureIsRememberedAsFailedUntilItChanges) {
+  const std::string file = Pic("broken.jpg");
+  test::TempHome::WriteAt(file, std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10) + "garbage");
+  EXPECT_EQ(ReducePicture(cache, file, 300).kind, ReducedPicture::kFailed);
+  auto stamp = StampOf(file);
+  EXPECT_TRUE(cache.Failed(*stamp));
+  EXPECT_TRUE(fs::exists(cache.FailedPathOf(stamp->uri)));
+  EXPECT_EQ(ReducePicture(cache, file, 300).kind, ReducedPicture::kFailed);
+
+  WriteHalves(file, 1000, 800);
+  fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
+  EXPECT_FALSE(cache.Failed(*StampOf(file)));
+  EXPECT_EQ(ReducePicture(cache, file, 300).kind, ReducedPicture::kMade);
+
+  EXPECT_EQ(ReducePicture(cache, Pic("missing.jpg"), 300).kind, ReducedPicture::kFailed);
+  EXPECT_EQ(ReducePicture(cache, home.Root() + "/pics", 300).kind, ReducedPicture::kFailed);
+}
+
+TEST_F(Thumbnails, TheCacheIsTrimmedOldestFirstAndOnlyItsOwnFiles) {
+  const std::string root = home.Root() + "/cache/thumbnails";
+  const auto now = fs::file_time_type::clock::now();
+  auto put = [&](const std::string& relative, size_t bytes, int days_old) {
+    const std::string path = root + "/" + relative;
+    test::TempHome::WriteAt(path, std::string(bytes, 'x'));
+    fs::last_write_time(path, now - std::chrono::hours(24 * days_old));
+    return path;
+  };
+  const std::string oldest = put("large/a.png", 400, 30);
+  const std::string older = put("fail/other-1.0/b.png", 400, 20);
+  const std::string newer = put("normal/c.png", 400, 10);
+  const std::string newest = put("x-large/d.png", 400, 1);
+  const std::string temp = put("x-large/.d.png.tmp-1", 400, 40);
+  const std::string outside = home.Root() + "/mine.png";
+  test::TempHome::WriteAt(outside, std::string(400, 'y'));
+  fs::create_symlink(outside, root + "/normal/link.png");
+
+  EXPECT_EQ(TrimThumbnails(root, 4000), 0);  // under the cap: nothing goes
+  // 1,600 bytes of thumbnails against a cap of 1,000: down to 750, oldest first.
+  EXPECT_EQ(TrimThumbnails(root, 1000), 3);
+  EXPECT_FALSE(fs::exists(oldest));
+  EXPECT_FALSE(fs::exists(older));
+  EXPECT_FALSE(fs::exists(newer));
+  EXPECT_TRUE(fs::exists(newest));
+  EXPECT_TRUE(fs::exists(temp));
+  EXPECT_TRUE(fs::exists(outside));
+  EXPECT_EQ(TrimThumbnails(home.Root() + "/none", 1), 0);
+}
+
+}  // namespace
+}  // namespace tv::posix
