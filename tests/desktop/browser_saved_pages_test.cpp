@@ -3,18 +3,15 @@
 // today's history page shows its title as text; a page saved from the frame and a file
 // downloaded through the download dialog are on disk.
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <ctime>
 #include <string>
 #include <vector>
 
+#include "desktop/program_run.h"
 #include "support/loopback_server.h"
 #include "support/test_env.h"
-
-extern char** environ;
 
 namespace tv::test {
 namespace {
@@ -41,39 +38,8 @@ struct SavedPagesRun {
   std::string ProgramFolder() const { return home.Root() + "/home/.local/share/tessaview/"; }
 
   // Runs the program on `script` and returns what it printed, one entry a line.
-  Lines Run(const std::string& script) {
-    const std::string path = home.Write("script.scn", script);
-    int out[2];
-    if (pipe(out) != 0) return {};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    std::string program = TV_PROGRAM;
-    std::vector<char*> argv = {program.data(), const_cast<char*>("--script"),
-                               const_cast<char*>(path.c_str()), nullptr};
-    pid_t pid = 0;
-    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    if (rc != 0) {
-      close(out[0]);
-      return {};
-    }
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-    close(out[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    Lines lines;
-    for (size_t at = 0; at < text.size();) {
-      size_t end = text.find('\n', at);
-      if (end == std::string::npos) end = text.size();
-      lines.push_back(text.substr(at, end - at));
-      at = end + 1;
-    }
-    return lines;
+  std::vector<std::string> Run(const std::string& script) {
+    return RunProgramScript(home.Write("script.scn", script));
   }
 
   TempHome home;

@@ -81,20 +81,20 @@ void OnReady(WebKitWebView*, gpointer data) {
 WebKitSettings* CopySettings(WebKitSettings* from) {
   WebKitSettings* copy = webkit_settings_new();
   guint count = 0;
-  GParamSpec** specs = g_object_class_list_properties(G_OBJECT_GET_CLASS(from), &count);
+  GParamSpec** properties = g_object_class_list_properties(G_OBJECT_GET_CLASS(from), &count);
   for (guint i = 0; i < count; ++i) {
-    const GParamFlags flags = specs[i]->flags;
+    const GParamFlags flags = properties[i]->flags;
     if (!(flags & G_PARAM_READABLE) || !(flags & G_PARAM_WRITABLE) ||
         (flags & G_PARAM_CONSTRUCT_ONLY) || (flags & G_PARAM_DEPRECATED)) {
       continue;
     }
     GValue value = G_VALUE_INIT;
-    g_value_init(&value, specs[i]->value_type);
-    g_object_get_property(G_OBJECT(from), specs[i]->name, &value);
-    g_object_set_property(G_OBJECT(copy), specs[i]->name, &value);
+    g_value_init(&value, properties[i]->value_type);
+    g_object_get_property(G_OBJECT(from), properties[i]->name, &value);
+    g_object_set_property(G_OBJECT(copy), properties[i]->name, &value);
     g_value_unset(&value);
   }
-  g_free(specs);
+  g_free(properties);
   return copy;
 }
 
