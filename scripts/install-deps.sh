@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
-  libgtk-3-dev libwebkit2gtk-4.1-dev libjson-glib-dev libjpeg62-turbo-dev
+  libgtk-3-dev libwebkit2gtk-4.1-dev libjson-glib-dev libjpeg62-turbo-dev libgdk-pixbuf-2.0-dev
   googletest libgtest-dev
   libxtst-dev xvfb xauth imagemagick libjpeg-turbo-progs fonts-noto-cjk desktop-file-utils
 )
