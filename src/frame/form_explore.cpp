@@ -117,6 +117,7 @@ void FormExplore::CreateControls() {
 
   Timer1 = &Add(ControlKind::Timer, "Timer1");
   Timer1->SetInterval(20);
+  CreateFindBar();
 }
 
 Control& FormExplore::Label(int slot) {
@@ -166,6 +167,7 @@ void FormExplore::WireHandlers() {
   on("Baidu", [this] { Baidu_Click(); });
   on("EnablePlayFilmMusic", [this] { EnablePlayFilmMusic_Click(); });
   WirePictureCommands();
+  WireFrameCommands();
 }
 
 int FormExplore::FrameWidth() const {

@@ -13,6 +13,7 @@ namespace tv {
 
 class Application;
 class FormWeb;
+class HtmlView;
 struct BrowserState;
 struct ProgramState;
 
@@ -78,6 +79,22 @@ class FormExplore : public Form {
   void Command6_Click();     // the download folder in the file manager
   void PrintScreen_Click();  // the whole page as a picture (also PrintScreen2)
 
+  // Menu commands of the pages, the desktop and the help (frame_commands.cpp).
+  void mnuFileOpen_Click();
+  void EditPage_Click();
+  void Attrib_Click();
+  void AllResuha_Click();  // every tab but the first
+  void ShowMe_Click();     // the top panel hidden or shown
+  void mnuHelp_Click();
+  // Automatic scrolling (frame_scrolling.cpp).
+  void MoveUp_Click(int index);
+  void Timer1_Timer();
+  void PageEnd(int direction);  // pageup -1, pagedown +1
+  // The find bar (frame_find_bar.cpp).
+  void mnuViewOptions_Click();
+  void FindBar_Find(bool backwards);
+  void FindBar_Close();
+
   // The page window of a new tab: loaded, shown and stored nowhere yet.
   FormWeb& NewPage();
   // The frame's active child: the page window in front; null when there is none.
@@ -107,12 +124,17 @@ class FormExplore : public Form {
   ControlArray CmdPage;  // back, forward
   ControlArray MoveUp;   // scroll up, down
   Control* PageLabel;    // the tab menu
+  Control* FindText;     // the find bar's box, hidden until asked for
 
  private:
   void CreateControls();
   void CreateMenus();
   void WireHandlers();
   void WirePictureCommands();
+  void WireFrameCommands();
+  void CreateFindBar();
+  HtmlView* ChildView() const;  // the active child's page view, or null
+  void Unavailable(const char* what);
   std::string DownloadFolder() const;
   Control& Label(int slot);      // the label of a slot, made on first use
   void ShowPage(FormWeb& page);  // to (0, 0) at the frame's size

@@ -44,6 +44,9 @@ class WebKitHtmlView : public HtmlView {
   void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
   void SetGeneratedPages(bool generated) override;
   bool Busy() override;
+  void SetEditable(bool editable) override;                         // webkit_document.cpp
+  void FindText(const std::string& text, bool backwards) override;  // webkit_document.cpp
+  void FindFinish() override;                                       // webkit_document.cpp
 
   bool HasDocument() override;
   std::string Title() override;

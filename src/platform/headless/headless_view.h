@@ -34,6 +34,9 @@ class HeadlessView : public HtmlView {
   void SetRegisterAsBrowser(bool v) override { register_as_browser_ = v; }
   void SetGeneratedPages(bool generated) override { generated_pages = generated; }
   bool Busy() override { return loading_; }
+  void SetEditable(bool editable) override;
+  void FindText(const std::string& text, bool backwards) override;
+  void FindFinish() override;
 
   bool HasDocument() override { return loaded_; }
   std::string Title() override { return page_.title; }
