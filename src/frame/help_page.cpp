@@ -8,18 +8,13 @@ namespace {
 
 constexpr const char* kHead = R"(<!DOCTYPE html>
 <html lang="zh-CN"><head><meta charset="utf-8"><title>Lumbra看图浏览器 帮助</title>
-<style>body{font-family:sans-serif;max-width:60em;margin:1em auto;line-height:1.5}
-h2{border-bottom:1px solid #ccc}td{padding:2px 8px;vertical-align:top}code{background:#eee}</style>
+<style>body{font-family:sans-serif;max-width:60em;margin:1em auto;line-height:1.5}h2{border-bottom:1px solid #ccc}td{padding:2px 8px;vertical-align:top}code{background:#eee}</style>
 </head><body>
 <h1>Lumbra看图浏览器 帮助</h1>
 <h2>本地看图</h2>
-<p>程序启动后显示本地图片库：左侧选择磁盘和文件夹，右侧按页显示文件夹中的图片缩略图
-（bmp、jpg、jpeg、gif、png、tif、tiff）。工具栏可以翻页、放大缩小、改变排列和背景颜色、
-自动滚动、搜索整个文件夹树、保存整页截图。在图片上单击右键可以打开、复制、删除、编辑、
-定位图片或查看属性。</p>
+<p>程序启动后显示本地图片库：左侧选择磁盘和文件夹，右侧按页显示文件夹中的图片缩略图（bmp、jpg、jpeg、gif、png、tif、tiff）。工具栏可以翻页、放大缩小、改变排列和背景颜色、自动滚动、搜索整个文件夹树、保存整页截图。在图片上单击右键可以打开、复制、删除、编辑、定位图片或查看属性。</p>
 <h2>看图浏览器</h2>
-<p>在图片库中打开“看图浏览器”。每个网页占一个选项卡：双击选项卡关闭它，右击选项卡弹出
-“查看”菜单，双击顶部空白处新建选项卡。地址栏里可以输入网址，也可以直接输入关键词搜索。</p>
+<p>在图片库中打开“看图浏览器”。每个网页占一个选项卡：双击选项卡关闭它，右击选项卡弹出“查看”菜单，双击顶部空白处新建选项卡。地址栏里可以输入网址，也可以直接输入关键词搜索。</p>
 <table>
 <tr><td>后退 / 前进</td><td>当前网页的浏览历史</td></tr>
 <tr><td>页面刷新</td><td>重新载入网页；显示网页图片时重新查找图片</td></tr>
@@ -35,11 +30,7 @@ h2{border-bottom:1px solid #ccc}td{padding:2px 8px;vertical-align:top}code{backg
 <tr><td>手动下载图片</td><td>把当前网页的大图片保存到下载目录</td></tr>
 <tr><td>图片下载目录</td><td>在文件管理器中打开下载目录</td></tr>
 </table>
-<p>菜单“文件”可以打开新窗口和本地网页、保存网页或源文件、网页截图、页面设置、打印预览和打印；
-“编辑”可以复制、剪切、粘贴、全选、查找、进入网页编辑模式和查看页面属性；“查看”管理选项卡、
-复制网站标题或地址、刷新和停止；“收藏夹”添加和整理收藏的网址；“工具”清除网页广告、
-网页截图、下载网络文件和打开系统设置。桌面没有提供的服务（拨号、网络设置、记事本、画图）
-会用提示说明。</p>
+<p>菜单“文件”可以打开新窗口和本地网页、保存网页或源文件、网页截图、页面设置、打印预览和打印；“编辑”可以复制、剪切、粘贴、全选、查找、进入网页编辑模式和查看页面属性；“查看”管理选项卡、复制网站标题或地址、刷新和停止；“收藏夹”添加和整理收藏的网址；“工具”清除网页广告、网页截图、下载网络文件和打开系统设置。桌面没有提供的服务（拨号、网络设置、记事本、画图）会用提示说明。</p>
 <h2>文件位置</h2>
 <table>
 )";
