@@ -158,6 +158,9 @@ std::string WebSearchEndpoint();
 std::string KeywordSearchAddress();
 std::string KeywordSearchHome();
 
+// True for a web or file address another browser can show (http, https, ftp, file).
+bool IsBrowserAddress(const std::string& text);
+
 // Opens the frame from the gallery, or shows the open one.
 void OpenBrowserFrame(Application& app);
 

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/text_util.h"
 #include "frame/browser_state.h"
 #include "frame/external_addresses.h"
 #include "frame/form_explore.h"
@@ -19,6 +20,14 @@ namespace {
 constexpr const char* kAuthorSubject = "%E8%81%94%E7%B3%BB%E4%BD%9C%E8%80%85";  // 联系作者
 
 }  // namespace
+
+bool IsBrowserAddress(const std::string& text) {
+  for (const char* scheme : {"http://", "https://", "ftp://", "file://"}) {
+    const std::string lower = AsciiLower(text.substr(0, std::string(scheme).size()));
+    if (lower == scheme && text.size() > lower.size()) return true;
+  }
+  return false;
+}
 
 HtmlView* FormExplore::ChildView() const {
   FormWeb* child = ActiveChild();
@@ -100,7 +109,8 @@ void FormExplore::WireFrameCommands() {
     if (HtmlView* view = ChildView()) view->Stop();
   });
   on("OpenUrlStyle", [this] {
-    if (!TextUrl->Text().empty()) Services().shell.Open(TextUrl->Text());
+    // Only addresses go to the other browser: a bare path could start any program.
+    if (IsBrowserAddress(TextUrl->Text())) Services().shell.Open(TextUrl->Text());
   });
   on("ShowMe", [this] { ShowMe_Click(); });
 

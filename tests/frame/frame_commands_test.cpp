@@ -114,6 +114,22 @@ TEST(MissingServices, EachSaysWhatTheDesktopLacks) {
   EXPECT_EQ(rig.Run("setnavigation"), "");
 }
 
+TEST(FrameCommands, OnlyAddressesGoToTheOtherBrowser) {
+  EXPECT_TRUE(IsBrowserAddress("http://a.b/"));
+  EXPECT_TRUE(IsBrowserAddress("HTTPS://a.b/?q=<script>&x=\"1\""));
+  EXPECT_TRUE(IsBrowserAddress("file:///home/a%20b/p.htm"));
+  EXPECT_FALSE(IsBrowserAddress("/home/a/run.sh"));
+  EXPECT_FALSE(IsBrowserAddress("about:blank"));
+  EXPECT_FALSE(IsBrowserAddress("http://"));
+  EXPECT_FALSE(IsBrowserAddress("javascript:alert(1)"));
+  EXPECT_FALSE(IsBrowserAddress(""));
+
+  BrowserRig rig;
+  rig.frame->TextUrl->SetText("/usr/bin/xterm");
+  rig.frame->FindControl("OpenUrlStyle")->FireClick();
+  EXPECT_EQ(rig.output.str().find("shell:"), std::string::npos);
+}
+
 TEST(FrameCommands, TopPanelHiddenGivesThePagesItsHeight) {
   BrowserRig rig;
   FormExplore& f = *rig.frame;
