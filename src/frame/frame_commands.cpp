@@ -96,7 +96,8 @@ void FormExplore::WireFrameCommands() {
   });
   on("address", [this] { Services().clipboard.SetText(TextUrl->Text()); });
   on("Page", [this] {
-    Services().clipboard.SetText(b_.CurTab >= 0 ? Label(b_.TabOrder[b_.CurTab]).Text() : "");
+    Control* label = b_.CurTab >= 0 ? &Label(b_.TabOrder[b_.CurTab]) : nullptr;
+    Services().clipboard.SetText(label && Native() ? Native()->SelectedText(*label) : "");
   });
   on("shuaxin", [this] {
     if (FormWeb* child = ActiveChild()) {
