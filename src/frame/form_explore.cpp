@@ -117,6 +117,7 @@ void FormExplore::CreateControls() {
 
   Timer1 = &Add(ControlKind::Timer, "Timer1");
   Timer1->SetInterval(20);
+  CreateFindBar();
 }
 
 Control& FormExplore::Label(int slot) {
@@ -167,6 +168,7 @@ void FormExplore::WireHandlers() {
   on("EnablePlayFilmMusic", [this] { EnablePlayFilmMusic_Click(); });
   WirePictureCommands();
   WireSideWindows();
+  WireFrameCommands();
 }
 
 int FormExplore::FrameWidth() const {

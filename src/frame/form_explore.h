@@ -13,6 +13,7 @@ namespace tv {
 
 class Application;
 class FormWeb;
+class HtmlView;
 struct BrowserState;
 struct ProgramState;
 
@@ -91,6 +92,22 @@ class FormExplore : public Form {
   void DownLoadFile_Click();
   void zhushouopt_Click();
 
+  // Menu commands of the pages, the desktop and the help (frame_commands.cpp).
+  void mnuFileOpen_Click();
+  void EditPage_Click();
+  void Attrib_Click();
+  void AllResuha_Click();  // every tab but the first
+  void ShowMe_Click();     // the top panel hidden or shown
+  void mnuHelp_Click();
+  // Automatic scrolling (frame_scrolling.cpp).
+  void MoveUp_Click(int index);
+  void Timer1_Timer();
+  void PageEnd(int direction);  // pageup -1, pagedown +1
+  // The find bar (frame_find_bar.cpp).
+  void mnuViewOptions_Click();
+  void FindBar_Find(bool backwards);
+  void FindBar_Close();
+
   // The page window of a new tab: loaded, shown and stored nowhere yet.
   FormWeb& NewPage();
   // The frame's active child: the page window in front; null when there is none.
@@ -120,12 +137,17 @@ class FormExplore : public Form {
   ControlArray CmdPage;  // back, forward
   ControlArray MoveUp;   // scroll up, down
   Control* PageLabel;    // the tab menu
+  Control* FindText;     // the find bar's box, hidden until asked for
 
  private:
   void CreateControls();
   void CreateMenus();
   void WireHandlers();
   void WirePictureCommands();
+  void WireFrameCommands();
+  void CreateFindBar();
+  HtmlView* ChildView() const;  // the active child's page view, or null
+  void Unavailable(const char* what);
   std::string DownloadFolder() const;
   void WireSideWindows();        // the commands above, and the favourites menu's items
   Control& Label(int slot);      // the label of a slot, made on first use
@@ -149,6 +171,9 @@ std::string WebSearchEndpoint();
 // The fixed keyword search address and the keyword search home.
 std::string KeywordSearchAddress();
 std::string KeywordSearchHome();
+
+// True for a web or file address another browser can show (http, https, ftp, file).
+bool IsBrowserAddress(const std::string& text);
 
 // Opens the frame from the gallery, or shows the open one.
 void OpenBrowserFrame(Application& app);

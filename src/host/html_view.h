@@ -89,6 +89,12 @@ class HtmlView {
     (void)widths;
   }
   virtual bool Busy() = 0;
+  // Page edit mode: the document can be typed into.
+  virtual void SetEditable(bool) {}
+  // The find bar: highlights the next (or previous) match of `text`; an empty text or
+  // FindFinish clears the highlight.
+  virtual void FindText(const std::string&, bool /*backwards*/) {}
+  virtual void FindFinish() {}
 
   // Document members; each fails quietly (empty, false) when no document is loaded.
   virtual bool HasDocument() = 0;

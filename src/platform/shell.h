@@ -6,6 +6,16 @@
 
 namespace tv {
 
+// Services of the desktop the browser's tools menu starts; not every desktop has each.
+enum class DesktopService {
+  NewInstance,      // another copy of this program
+  ComputerFolder,   // the file manager at the computer view
+  NetworkSettings,  // dialling and the internet options
+  TextEditor,
+  ImageEditor,
+  MonitorOff,
+};
+
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -22,6 +32,8 @@ class Shell {
   // Downloads a web address: asks where to save it, shows the progress and says when it
   // fails. Returns false when the download could not start.
   virtual bool DownloadFile(const std::string& address) = 0;
+  // Starts a desktop service; false when this desktop has none.
+  virtual bool StartService(DesktopService) { return false; }
 };
 
 }  // namespace tv

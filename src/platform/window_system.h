@@ -29,6 +29,8 @@ class NativeWindow {
   virtual bool SaveImage(const std::string& path) = 0;
   // A window inside another: to the front of its siblings (shown) or to their back.
   virtual void ZOrder(bool /*front*/) {}
+  // The part of a text box's text the user has selected; "" when nothing is.
+  virtual std::string SelectedText(Control&) { return ""; }
 };
 
 class WindowSystem {

@@ -80,6 +80,7 @@ class FormWeb : public Form {
   int32_t pictures_found = 0;                 // large pictures met by the last saving scan
   int32_t columns = 0;                        // gallery column mode 0 to 4
   std::string background_colour = "#FFFFFF";  // gallery background
+  bool WebEdit = false;                       // the page is in edit mode
   std::unique_ptr<cWebBrowser> host;          // made by PageJavaConctrl
 
   // Controls.

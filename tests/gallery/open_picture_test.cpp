@@ -46,19 +46,7 @@ class OpenPicture : public ::testing::Test {
   PosixServices posix_;
   std::unique_ptr<FrontEnd> front_ = MakeHeadlessFrontEnd(posix_.fs, posix_.paths);
   DesktopShell shell_;
-  Platform platform_{posix_.fs,
-                     front_->Loop(),
-                     front_->Windows(),
-                     front_->Dialog(),
-                     shell_,
-                     front_->ClipboardService(),
-                     posix_.settings,
-                     posix_.registry,
-                     posix_.desktop,
-                     posix_.paths,
-                     front_->ClockService(),
-                     posix_.process,
-                     posix_.encoding};
+  Platform platform_ = PlatformOf(posix_, *front_, posix_.fs, &shell_);
   std::ostringstream output_;
   Application app_{platform_, front_->script};
   FrmMain gallery_{app_};

@@ -17,6 +17,7 @@ class GioShell : public Shell {
   bool EditText(const std::string& path) override;
   bool ShowProperties(const std::string& path) override;
   bool DownloadFile(const std::string& address) override;  // gtk_downloads.cpp
+  bool StartService(DesktopService service) override;      // gio_services.cpp
 
  private:
   ScriptHooks& script_;

@@ -273,6 +273,18 @@ void GtkNativeWindow::PopupMenu(Control& menu) {
   gdk_event_free(trigger);
 }
 
+std::string GtkNativeWindow::SelectedText(Control& c) {
+  auto it = widgets_.find(&c);
+  if (it == widgets_.end() || !GTK_IS_ENTRY(it->second->inner)) return "";
+  GtkEditable* entry = GTK_EDITABLE(it->second->inner);
+  int start = 0, end = 0;
+  if (!gtk_editable_get_selection_bounds(entry, &start, &end)) return "";
+  gchar* text = gtk_editable_get_chars(entry, start, end);
+  std::string result = text ? text : "";
+  g_free(text);
+  return result;
+}
+
 void GtkNativeWindow::SetFocus(Control& c) {
   auto it = widgets_.find(&c);
   if (it == widgets_.end()) return;

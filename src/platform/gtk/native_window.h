@@ -35,6 +35,7 @@ class GtkNativeWindow : public NativeWindow {
   void VisibilityChanged() override;
   void SizeChanged() override;
   void PopupMenu(Control& menu) override;
+  std::string SelectedText(Control& c) override;
   void SetFocus(Control& c) override;
   void SetBusyPointer(bool busy) override;
   bool IsForeground() const override;

@@ -184,4 +184,36 @@ void WebKitHtmlView::ExecWB(int command, int option) {
   }
 }
 
+void WebKitHtmlView::SetEditable(bool editable) {
+  if (script_.active) script_.Report(std::string("view: editable ") + (editable ? "on" : "off"));
+  webkit_web_view_set_editable(view_, editable);
+}
+
+void WebKitHtmlView::FindText(const std::string& text, bool backwards) {
+  if (script_.active)
+    script_.Report(std::string("view: find ") + (backwards ? "back " : "") + text);
+  WebKitFindController* find = webkit_web_view_get_find_controller(view_);
+  if (text.empty()) {
+    webkit_find_controller_search_finish(find);
+    return;
+  }
+  const char* current = webkit_find_controller_get_search_text(find);
+  if (current && text == current) {
+    if (backwards) {
+      webkit_find_controller_search_previous(find);
+    } else {
+      webkit_find_controller_search_next(find);
+    }
+    return;
+  }
+  const guint32 options = WEBKIT_FIND_OPTIONS_CASE_INSENSITIVE | WEBKIT_FIND_OPTIONS_WRAP_AROUND |
+                          (backwards ? WEBKIT_FIND_OPTIONS_BACKWARDS : 0);
+  webkit_find_controller_search(find, text.c_str(), options, G_MAXUINT);
+}
+
+void WebKitHtmlView::FindFinish() {
+  if (script_.active) script_.Report("view: find done");
+  webkit_find_controller_search_finish(webkit_web_view_get_find_controller(view_));
+}
+
 }  // namespace tv

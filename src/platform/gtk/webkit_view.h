@@ -45,6 +45,9 @@ class WebKitHtmlView : public HtmlView {
   void SetGeneratedPages(bool generated) override;
   void SetPictureWidths(const std::vector<std::pair<std::string, int>>& widths) override;
   bool Busy() override;
+  void SetEditable(bool editable) override;                         // webkit_document.cpp
+  void FindText(const std::string& text, bool backwards) override;  // webkit_document.cpp
+  void FindFinish() override;                                       // webkit_document.cpp
 
   bool HasDocument() override;
   std::string Title() override;

@@ -14,18 +14,34 @@ namespace tv {
 
 namespace {
 
+// The top-level window shown last is in front, as a window manager would have it; null
+// when it was hidden again, which leaves the others in front.
+const Form* g_front = nullptr;
+
 class HeadlessWindow : public NativeWindow {
  public:
   HeadlessWindow(Form& form, ScriptHooks& hooks) : form_(form), hooks_(hooks) {}
+  ~HeadlessWindow() override {
+    if (g_front == &form_) g_front = nullptr;
+  }
   void ControlAdded(Control&) override {}
   void ControlChanged(Control&, Prop) override {}
   void CaptionChanged() override {}
-  void VisibilityChanged() override {}
+  void VisibilityChanged() override {
+    if (form_.ParentForm()) return;
+    if (form_.IsVisible()) {
+      g_front = &form_;
+    } else if (g_front == &form_) {
+      g_front = nullptr;
+    }
+  }
   void SizeChanged() override {}
   void PopupMenu(Control& menu) override { hooks_.Report("popup: " + menu.FullName()); }
   void SetFocus(Control&) override {}
   void SetBusyPointer(bool) override {}
-  bool IsForeground() const override { return form_.IsVisible(); }
+  bool IsForeground() const override {
+    return form_.IsVisible() && (!g_front || g_front == &form_);
+  }
   void Beep() override { hooks_.Report("beep"); }
   bool SaveImage(const std::string&) override { return false; }
 
@@ -93,6 +109,11 @@ class ReportingShell : public Shell {
   bool DownloadFile(const std::string& address) override {
     hooks_.Report("download: " + address);
     return true;
+  }
+  bool StartService(DesktopService service) override {
+    static const char* const kNames[] = {"new instance", "computer",     "network settings",
+                                         "text editor",  "image editor", "monitor off"};
+    return Say("service", kNames[static_cast<int>(service)]);
   }
 
  private:

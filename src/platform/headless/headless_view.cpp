@@ -137,6 +137,18 @@ void HeadlessView::ExecWB(int command, int option) {
   hooks_.Report("view: ExecWB " + std::to_string(command) + " " + std::to_string(option));
 }
 
+void HeadlessView::SetEditable(bool editable) {
+  hooks_.Report(std::string("view: editable ") + (editable ? "on" : "off"));
+}
+
+void HeadlessView::FindText(const std::string& text, bool backwards) {
+  hooks_.Report(std::string("view: find ") + (backwards ? "back " : "") + text);
+}
+
+void HeadlessView::FindFinish() {
+  hooks_.Report("view: find done");
+}
+
 int HeadlessView::ScrollWidth() {
   return std::max(page_.content_width, ViewWidth());
 }

@@ -37,6 +37,9 @@ class HeadlessView : public HtmlView {
     picture_widths = widths;
   }
   bool Busy() override { return loading_; }
+  void SetEditable(bool editable) override;
+  void FindText(const std::string& text, bool backwards) override;
+  void FindFinish() override;
 
   bool HasDocument() override { return loaded_; }
   std::string Title() override { return page_.title; }

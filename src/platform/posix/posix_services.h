@@ -25,13 +25,14 @@ struct PosixServices {
 };
 
 // The services of one run: these POSIX ones with a front-end's, over `fs` (the real file
-// system unless a caller wraps it).
-inline Platform PlatformOf(PosixServices& posix, FrontEnd& front, FileSystem& fs) {
+// system unless a caller wraps it) and with the front-end's shell unless `shell` is given.
+inline Platform PlatformOf(PosixServices& posix, FrontEnd& front, FileSystem& fs,
+                           Shell* shell = nullptr) {
   return Platform{fs,
                   front.Loop(),
                   front.Windows(),
                   front.Dialog(),
-                  front.ShellService(),
+                  shell ? *shell : front.ShellService(),
                   front.ClipboardService(),
                   posix.settings,
                   posix.registry,

@@ -1,0 +1,55 @@
+// Scrolling the page: the two buttons that scroll slowly until pressed again, and the
+// tab menu's jumps to the top and the bottom.
+#include <algorithm>
+
+#include "app/application.h"
+#include "frame/browser_state.h"
+#include "frame/form_explore.h"
+#include "host/html_view.h"
+#include "webpics/form_web.h"
+
+namespace tv {
+
+namespace {
+
+constexpr int kSlowStep = 2;            // pixels a tick of Timer1
+constexpr int kJumpLength = 201 * 150;  // a stop jumps at least this far
+constexpr int kPageEndLength = 301 * 50;
+
+// One scroll far enough to reach the end of the document, however tall it is.
+void ScrollToEnd(HtmlView& view, int direction, int at_least) {
+  const int length = std::max(at_least, view.ScrollHeight());
+  view.ScrollBy(0, direction * length);
+}
+
+}  // namespace
+
+void FormExplore::MoveUp_Click(int index) {
+  ScrollDir = static_cast<int16_t>(index);
+  Control& button = MoveUp[index];
+  if (button.BackColor() == kYellow) {
+    // Second press: stop and jump to that end.
+    Timer1->SetTimerEnabled(false);
+    if (HtmlView* view = state_.active_view) ScrollToEnd(*view, index == 1 ? 1 : -1, kJumpLength);
+    button.SetBackColor(kButtonFace);
+    if (FormWeb* page = b_.CurrentPage()) {
+      page->SetFocus(*page->Cmb);
+      page->SetActivate();
+    }
+    return;
+  }
+  button.SetBackColor(kYellow);
+  MoveUp[1 - index].SetBackColor(kButtonFace);
+  Timer1->SetTimerEnabled(true);
+}
+
+void FormExplore::Timer1_Timer() {
+  if (HtmlView* view = state_.active_view)
+    view->ScrollBy(0, ScrollDir == 1 ? kSlowStep : -kSlowStep);
+}
+
+void FormExplore::PageEnd(int direction) {
+  if (FormWeb* page = b_.CurrentPage()) ScrollToEnd(*page->Web->View(), direction, kPageEndLength);
+}
+
+}  // namespace tv

@@ -1,0 +1,14 @@
+// The program's own help page, "navigation.htm" in the program folder.
+#pragma once
+
+#include <string>
+
+namespace tv {
+
+inline constexpr const char* kHelpPageName = "navigation.htm";
+
+// The page: the gallery, the browser's buttons and menus, and where the program keeps
+// its files under `program_folder` (shown as text, never as markup).
+std::string HelpPageText(const std::string& program_folder);
+
+}  // namespace tv

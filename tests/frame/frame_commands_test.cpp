@@ -1,0 +1,137 @@
+// The frame's own help page and the commands whose desktop service may be missing.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "app/application.h"
+#include "frame/browser_state.h"
+#include "frame/form_explore.h"
+#include "frame/help_page.h"
+#include "platform/front_end.h"
+#include "platform/posix/posix_services.h"
+#include "support/browser_rig.h"
+#include "support/test_env.h"
+#include "webpics/form_web.h"
+
+namespace tv::test {
+namespace {
+
+TEST(HelpPage, DescribesBothWindowsAndShowsFoldersAsText) {
+  const std::string page = HelpPageText("/home/a<script>x</script>&\"b/");
+  EXPECT_NE(page.find("本地看图"), std::string::npos);
+  EXPECT_NE(page.find("看图浏览器"), std::string::npos);
+  EXPECT_NE(page.find("至页面顶部"), std::string::npos);
+  EXPECT_EQ(page.find("<script>"), std::string::npos);
+  EXPECT_NE(page.find("/home/a&lt;script&gt;x&lt;/script&gt;&amp;&quot;b/Download/"),
+            std::string::npos);
+  EXPECT_NE(page.find("&quot;b/History/"), std::string::npos);
+  EXPECT_NE(page.find("&quot;b/Fav.rar"), std::string::npos);
+}
+
+TEST(HelpPage, WrittenWhenMissingKeptWhenPresentOpenedInANewTab) {
+  BrowserRig rig;
+  Platform& p = rig.platform;
+  const std::string path = p.paths.ProgramFolder() + kHelpPageName;
+  ASSERT_FALSE(p.fs.IsFile(path));
+  rig.frame->FindControl("mnuHelp")->FireClick();
+  std::string text;
+  ASSERT_TRUE(p.fs.ReadWhole(path, text));
+  EXPECT_EQ(text, HelpPageText(p.paths.ProgramFolder()));
+  EXPECT_EQ(rig.tabs().TabCount, 2);
+  p.loop.Sleep(50);
+  EXPECT_EQ(rig.tabs().CurrentPage()->Web->View()->Title(), "Lumbra看图浏览器 帮助");
+
+  // A page the user changed stays as it is.
+  ASSERT_TRUE(p.fs.WriteWhole(path, "<html><title>mine</title></html>"));
+  rig.frame->FindControl("mnuHelp")->FireClick();
+  ASSERT_TRUE(p.fs.ReadWhole(path, text));
+  EXPECT_EQ(text, "<html><title>mine</title></html>");
+  EXPECT_EQ(rig.tabs().TabCount, 3);
+}
+
+// A desktop without any of the services.
+class BareShell : public Shell {
+ public:
+  bool Open(const std::string&) override { return false; }
+  bool ShowInFolder(const std::string&) override { return false; }
+  bool Edit(const std::string&) override { return false; }
+  bool EditText(const std::string&) override { return false; }
+  bool ShowProperties(const std::string&) override { return false; }
+  bool DownloadFile(const std::string&) override { return false; }
+  bool StartService(DesktopService) override { return false; }
+};
+
+struct BareDesktopRig {
+  BareDesktopRig()
+      : front(MakeHeadlessFrontEnd(posix.fs, posix.paths)),
+        platform(PlatformOf(posix, *front, posix.fs, &shell)),
+        app(platform, front->script) {
+    front->script.out = &output;
+    OpenBrowserFrame(app);
+    frame = dynamic_cast<FormExplore*>(app.FindWindow("FormExplore"));
+  }
+  std::string Run(const char* item) {
+    output.str("");
+    frame->FindControl(item)->FireClick();
+    return output.str();
+  }
+
+  TempHome home;
+  PosixServices posix;
+  std::unique_ptr<FrontEnd> front;
+  BareShell shell;
+  Platform platform;
+  std::ostringstream output;
+  Application app;
+  FormExplore* frame = nullptr;
+};
+
+TEST(MissingServices, EachSaysWhatTheDesktopLacks) {
+  BareDesktopRig rig;
+  ASSERT_NE(rig.frame, nullptr);
+  EXPECT_NE(rig.Run("bohao").find("网络设置"), std::string::npos);
+  EXPECT_NE(rig.Run("internet").find("INTERNET 选项"), std::string::npos);
+  EXPECT_NE(rig.Run("LoadNotepad").find("记事本"), std::string::npos);
+  EXPECT_NE(rig.Run("LoadDraw").find("画图"), std::string::npos);
+  EXPECT_NE(rig.Run("FmyPC").find("文件管理器"), std::string::npos);
+  EXPECT_NE(rig.Run("Femail").find("邮件程序"), std::string::npos);
+  EXPECT_NE(rig.Run("lianxi").find("邮件程序"), std::string::npos);
+  // A second copy and the monitor switch need no word when they cannot be had.
+  EXPECT_EQ(rig.Run("LoadMe"), "");
+  EXPECT_EQ(rig.Run("CloseScreen"), "");
+  EXPECT_EQ(rig.Run("Tlimit"), "");
+  EXPECT_EQ(rig.Run("setnavigation"), "");
+}
+
+TEST(FrameCommands, OnlyAddressesGoToTheOtherBrowser) {
+  EXPECT_TRUE(IsBrowserAddress("http://a.b/"));
+  EXPECT_TRUE(IsBrowserAddress("HTTPS://a.b/?q=<script>&x=\"1\""));
+  EXPECT_TRUE(IsBrowserAddress("file:///home/a%20b/p.htm"));
+  EXPECT_FALSE(IsBrowserAddress("/home/a/run.sh"));
+  EXPECT_FALSE(IsBrowserAddress("about:blank"));
+  EXPECT_FALSE(IsBrowserAddress("http://"));
+  EXPECT_FALSE(IsBrowserAddress("javascript:alert(1)"));
+  EXPECT_FALSE(IsBrowserAddress(""));
+
+  BrowserRig rig;
+  rig.frame->TextUrl->SetText("/usr/bin/xterm");
+  rig.frame->FindControl("OpenUrlStyle")->FireClick();
+  EXPECT_EQ(rig.output.str().find("shell:"), std::string::npos);
+}
+
+TEST(FrameCommands, TopPanelHiddenGivesThePagesItsHeight) {
+  BrowserRig rig;
+  FormExplore& f = *rig.frame;
+  const int with_panel = f.FrameHeight();
+  f.FindControl("ShowMe")->FireClick();
+  EXPECT_FALSE(f.Pict->Visible());
+  EXPECT_EQ(f.FrameHeight(), with_panel + f.Pict->Height());
+  EXPECT_EQ(rig.tabs().CurrentPage()->ScaleHeight(), f.FrameHeight());
+  f.FindControl("ShowMe")->FireClick();
+  EXPECT_TRUE(f.Pict->Visible());
+  EXPECT_EQ(f.FrameHeight(), with_panel);
+}
+
+}  // namespace
+}  // namespace tv::test
