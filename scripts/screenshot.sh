@@ -3,22 +3,7 @@
 # panel shown): the real gallery window under Xvfb on a folder of generated pictures.
 # Builds into build/ first, unless BUILD_DIR names a build to use as it is.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-if [ -z "${BUILD_DIR:-}" ]; then
-  scripts/build.sh
-  BUILD_DIR=build
-fi
-prog=$BUILD_DIR/tessaview
-mkdir -p docs
-out=$(pwd)/docs
-
-root=$(mktemp -d /tmp/tessaview-shots.XXXXXX)
-trap 'rm -rf "$root"' EXIT
-export HOME=$root/home
-export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_HOME=$HOME/.cache
-export XDG_RUNTIME_DIR=$root/run
-export LC_ALL=C.UTF-8
-mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+. "$(dirname "$0")/shots-env.sh"
 
 pictures=$HOME/图片/春游
 mkdir -p "$pictures"
