@@ -3,6 +3,8 @@
 
 #include <stdlib.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -27,6 +29,16 @@ inline std::string MakeBenchHome() {
   setenv("XDG_CONFIG_HOME", (root + "/config").c_str(), 1);
   setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
   return root;
+}
+
+// The program a desktop benchmark starts: its first argument, else `built`. "" after
+// saying why it cannot run, when there is no display.
+inline std::string DesktopProgram(int argc, char** argv, const char* built) {
+  if (!std::getenv("DISPLAY")) {
+    std::printf("no DISPLAY: run under xvfb-run\n");
+    return "";
+  }
+  return argc > 1 ? argv[1] : built;
 }
 
 struct BenchGallery {

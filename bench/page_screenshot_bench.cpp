@@ -112,11 +112,8 @@ Shot TakeShot(const std::string& program, const std::string& script, const std::
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string program = argc > 1 ? argv[1] : TV_PROGRAM;
-  if (!std::getenv("DISPLAY")) {
-    std::printf("no DISPLAY: run under xvfb-run\n");
-    return 1;
-  }
+  const std::string program = tv::bench::DesktopProgram(argc, argv, TV_PROGRAM);
+  if (program.empty()) return 1;
   const std::string root = tv::bench::MakeBenchHome();
   bool ok = true;
   std::printf("%-14s %-16s %10s %12s\n", "picture height", "saved JPEG", "time", "peak memory");

@@ -122,11 +122,8 @@ bool Measure(const char* what, const std::string& program, const std::vector<std
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string program = argc > 1 ? argv[1] : TV_PROGRAM;
-  if (!std::getenv("DISPLAY")) {
-    std::printf("no DISPLAY: run under xvfb-run\n");
-    return 1;
-  }
+  const std::string program = tv::bench::DesktopProgram(argc, argv, TV_PROGRAM);
+  if (program.empty()) return 1;
   const std::string root = tv::bench::MakeBenchHome();
   const std::string folder = root + "/pictures";
   MakePictures(folder);

@@ -106,11 +106,8 @@ void Settings(const std::string& root, const std::string& home_page) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const std::string program = argc > 1 ? argv[1] : TV_PROGRAM;
-  if (!std::getenv("DISPLAY")) {
-    std::printf("no DISPLAY: run under xvfb-run\n");
-    return 1;
-  }
+  const std::string program = tv::bench::DesktopProgram(argc, argv, TV_PROGRAM);
+  if (program.empty()) return 1;
   const std::string root = tv::bench::MakeBenchHome();
   tv::test::LoopbackServer server;
   bool ok = true;
