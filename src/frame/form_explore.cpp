@@ -286,6 +286,7 @@ void FormExplore::EnablePlayFilmMusic_Click() {
   if (!page) return;
   b_.Pop = 0;
   page->PageJavaConctrl();
+  page->AllowScriptsOnce();
   page->Web->View()->Refresh();
   b_.Pop = 1;
 }

@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/text_util.h"
 #include "host/html_view.h"
+#include "webpics/web_pictures.h"
 
 namespace tv {
 
@@ -67,6 +68,8 @@ void FormImage::Form_Unload() {
 }
 
 void FormImage::LoadImg(const std::string& pict) {
+  // Only a picture the program can show: a script or the gallery page itself is no picture.
+  if (!IsPictureAddress(pict)) return;
   page_file = Services().paths.PageFile(kDetailPage);
   picture = pict;
   FileSystem& fs = Services().fs;
@@ -108,7 +111,7 @@ void FormImage::Cmd_Click(int index) {
   };
   switch (index) {
     case 0:
-      Services().shell.DownloadFile(picture);
+      if (IsPictureAddress(picture)) Services().shell.DownloadFile(picture);
       break;
     case 1:
       if (--position < 0) position = count - 1;

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -66,6 +67,9 @@ class HtmlView {
   // A web address, a local file path or an "about:" text (shown as a one-line page).
   virtual void Navigate(const std::string& address) = 0;
   virtual std::string LocationURL() = 0;
+  // The address of the document shown now. While the next page is being asked for,
+  // LocationURL already names it; this one still names the page whose title is shown.
+  virtual std::string DocumentURL() { return LocationURL(); }
   virtual void Refresh() = 0;
   virtual void Stop() = 0;
   virtual void GoBack() = 0;
@@ -128,10 +132,15 @@ class HtmlView {
   // there is no such link.
   virtual bool ClickLink(int index) = 0;
 
-  // The picture of element `index` of All() (a picture element) as the page shows it:
-  // decoded from the bytes the view already holds, never fetched again; where those
-  // cannot be decoded, the pixels shown. Nothing when neither can be had.
-  virtual std::optional<Picture> CopyPicture(int index) = 0;
+  // What the view holds of picture element `index` of All(), never fetched again: the
+  // bytes as they were received, or "" where it shows the picture but holds none of its
+  // bytes. Nothing when the element is no picture or the page could not load and decode
+  // it (missing, broken, a format the engine lacks, still loading).
+  virtual std::optional<std::string> PictureBytes(int index) = 0;
+  // The picture of element `index` as the page shows it: decoded from `bytes` (what
+  // PictureBytes gave); where those cannot be decoded, the pixels shown. Nothing when
+  // neither can be had, or when the picture has more than kMaxPicturePixels.
+  virtual std::optional<Picture> CopyPicture(int index, std::string_view bytes) = 0;
 
   // Renders the whole document at width x height pixels and hands it out in bands.
   // Returns nothing when it cannot be rendered.

@@ -55,6 +55,11 @@ void cWebBrowser::SetSwitch(bool& field, bool value, bool quiet_refresh) {
   Apply(quiet_refresh);
 }
 
+void cWebBrowser::BlockScriptsFromNextLoad() {
+  script_ = false;
+  SetDownloadCtrlEX(pvBuildFlags());
+}
+
 void cWebBrowser::Dl_EnableAll(bool all) {
   image_ = bg_sound_ = video_ = script_ = activex_ = java_applet_ = dl_activex_ = all;
   Apply(false);

@@ -51,6 +51,10 @@ class cWebBrowser {
   bool Dl_DlActiveX() const { return dl_activex_; }
   void SetDl_DlActiveX(bool v) { SetSwitch(dl_activex_, v, false); }
 
+  // Scripts off again from the view's next load, without reloading what it shows: for a
+  // navigation that has already begun.
+  void BlockScriptsFromNextLoad();
+
   void Dl_EnableAll(bool all);
   // A missing argument counts as false.
   void Dl_BatchSet(bool image = false, bool script = false, bool bg_sound = false,

@@ -62,6 +62,13 @@ class FileSystem {
   virtual bool WriteAtomic(const std::string& path, std::string_view data) = 0;
   // Creates or truncates and writes (pages and exported lists).
   virtual bool WriteWhole(const std::string& path, std::string_view data) = 0;
+  // Adds `data` at the end of the file, creating it when missing. A failure part-way can
+  // leave part of `data` written: what is appended must be readable in that case too.
+  virtual bool Append(const std::string& path, std::string_view data) {
+    std::string text;
+    ReadWhole(path, text);
+    return WriteAtomic(path, text.append(data));
+  }
 
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
   virtual bool Delete(const std::string& path) = 0;

@@ -11,13 +11,21 @@
 
 namespace tv {
 
+// The largest picture that is decoded for saving: 64 megapixels, at most 256 MB as a
+// decoder holds it (4 bytes a pixel). Larger ones are refused, not decoded.
+inline constexpr int64_t kMaxPicturePixels = 64'000'000;
+
 struct Picture {
   int width = 0;
   int height = 0;
   std::vector<uint8_t> rgb;  // packed, 3 bytes a pixel, transparency laid over white
+  // Where set, the rows come from the decoder's own copy instead, converted as they are
+  // asked for, so that a picture is held decoded only once.
+  BandSource rows;
 
   // The rows in bands, as SaveJpeg takes them; the picture must outlive the source.
   BandSource Bands() const {
+    if (rows) return rows;
     return [this](int first_row, int rows, uint8_t* out) {
       if (first_row < 0 || rows < 0 || first_row + rows > height) return false;
       const size_t row = static_cast<size_t>(width) * 3;
@@ -29,7 +37,8 @@ struct Picture {
 };
 
 // Decodes the bytes of a picture file (JPEG, PNG, GIF, BMP and whatever else the system's
-// decoders read); nothing for bytes that are no picture, are cut short or are too large.
-std::optional<Picture> DecodePicture(std::string_view bytes);
+// decoders read); nothing for bytes that are no picture, are cut short or hold more than
+// kMaxPicturePixels (then `too_large` is set, and nothing of it was decoded).
+std::optional<Picture> DecodePicture(std::string_view bytes, bool* too_large = nullptr);
 
 }  // namespace tv

@@ -174,6 +174,10 @@ void FormWeb::PageJavaConctrl() {
   if (b_.Pop != 0) host->SetDL_Script(false);
 }
 
+void FormWeb::AllowScriptsOnce() {
+  scripts_until_ = navigations_ + 1;
+}
+
 bool FormWeb::IsCurrentTab() const {
   if (b_.CurTab < 0 || b_.CurTab >= b_.TabCount) return false;
   return tab_index == b_.TabOrder[b_.CurTab];

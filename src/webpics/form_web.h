@@ -4,12 +4,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/web_browser.h"
 #include "platform/form.h"
 #include "webpics/history_log.h"
+#include "webpics/picture_saver.h"
 
 namespace tv {
 
@@ -42,6 +44,9 @@ class FormWeb : public Form {
   void SetActivate();
   void butenableable();
   void PageJavaConctrl();
+  // The reload that follows runs the page's scripts; the navigation after it blocks them
+  // again while blocking is on.
+  void AllowScriptsOnce();
   // Picture scan and web gallery.
   void SearchPic();
   void LoadPic();
@@ -106,6 +111,12 @@ class FormWeb : public Form {
   std::string SaveFolder(const std::string& path);  // sets the download folder
   void ShowSaveProgress(int32_t n);
   void AfterStoppedSave();  // the window was closed during a save
+  // Adds a picture address to this page's list; false when it is there already or the
+  // list is full.
+  bool RecordAddress(const std::string& src);
+  // One picture into `folder`; nothing when the folder took no file (said once).
+  std::optional<PictureSave> SaveOne(HtmlView& view, int index, const std::string& folder,
+                                     uint64_t min_length);
   void AddHistoryRow(const std::string& title, const std::string& address);
   void WriteHistory();  // the history buffer to the day's file
 
@@ -113,14 +124,18 @@ class FormWeb : public Form {
   FormExplore& frame_;
   ProgramState& state_;
   BrowserState& b_;
-  int left_ = 0;                  // twips inside the frame
-  HistoryLog history_;            // rows waiting for the day's history file
-  bool saving_ = false;           // a picture save is running
-  bool close_requested_ = false;  // unload once the save has stopped
+  int left_ = 0;                                 // twips inside the frame
+  HistoryLog history_;                           // rows waiting for the day's history file
+  bool saving_ = false;                          // a picture save is running
+  bool close_requested_ = false;                 // unload once the save has stopped
+  static constexpr int32_t kAddressSlots = 201;  // the one past the limit is recorded, unsaved
   std::vector<std::string> saved_addresses_ =
-      std::vector<std::string>(201);  // pictures saved since the last navigation
-  int32_t saved_count_ = 0;
-  int32_t timer3_ticks_ = 0;  // Timer3 ticks since the last navigation
+      std::vector<std::string>(kAddressSlots);  // pictures tried since the last navigation
+  int32_t recorded_ = 0;                        // entries of saved_addresses_ in use
+  int32_t saved_count_ = 0;                     // files written since the last navigation
+  uint64_t scripts_until_ = 0;                  // the navigation allowed scripts once, 0: none
+  uint64_t navigations_ = 0;                    // navigations so far: a save sees its page go
+  int32_t timer3_ticks_ = 0;                    // Timer3 ticks since the last navigation
   bool back_enabled_ = false;
   bool forward_enabled_ = false;
   bool timer2_stopped_ = false;  // Timer2 has been switched off once

@@ -60,6 +60,11 @@ void FormWeb::Web_DocumentComplete() {
 
 void FormWeb::Web_BeforeNavigate2() {
   BeforeDownload();
+  // The page allowed its scripts once has been left: typed, followed or back/forward.
+  if (scripts_until_ != 0 && navigations_ > scripts_until_) {
+    scripts_until_ = 0;
+    if (b_.Pop != 0 && host) host->BlockScriptsFromNextLoad();
+  }
 }
 
 void FormWeb::Web_TitleChange() {
@@ -80,7 +85,9 @@ void FormWeb::Web_TitleChange() {
   }
   SetCaption(title);
 
-  AddHistoryRow(view.Title(), location);
+  // The title belongs to the document shown, whose address may already have given way
+  // to the next page's.
+  AddHistoryRow(view.Title(), view.DocumentURL());
 
   if (!IsCurrentTab()) return;
   page_title = title;

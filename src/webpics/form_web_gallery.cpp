@@ -63,7 +63,8 @@ void FormWeb::WebPic_NewWindow2(HtmlView*&, bool& cancel) {
   // A gallery picture opens in the detail window, never in a browser tab.
   cancel = true;
   const std::string address = WebPic->View()->ActiveElementHref();
-  if (address.empty()) return;
+  // A link to the gallery page itself is the page, not a picture of it.
+  if (!IsPictureAddress(address) || address == WebPic->View()->LocationURL()) return;
   ShowDetailWindow(app_, address);
 }
 

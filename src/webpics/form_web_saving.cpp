@@ -11,26 +11,20 @@
 #include "webpics/form_web.h"
 #include "webpics/page_shot.h"
 #include "webpics/picture_file_names.h"
+#include "webpics/picture_saver.h"
 #include "webpics/web_pictures.h"
 
 namespace tv {
 
 namespace {
 
-constexpr int kQuality = 80;
 constexpr int32_t kMaxSaved = 200;           // addresses a run saves
-constexpr int32_t kAddressSlots = 201;       // the one past the limit is recorded, unsaved
 constexpr uint64_t kKeptLength = 30000;      // smaller files of a save of every picture go
 constexpr uint32_t kProgressColour = 16384;  // dark green
 constexpr uint32_t kWhite = 16777215;
 constexpr int kCounterWidth = 2400;
-
-// The picture of element `index` as a JPEG file; false when nothing was written.
-bool SavePicture(HtmlView& view, int index, const std::string& file) {
-  const std::optional<Picture> picture = view.CopyPicture(index);
-  if (!picture || picture->width <= 0 || picture->height <= 0) return false;
-  return SaveJpeg(picture->Bands(), picture->width, picture->height, file, kQuality);
-}
+constexpr const char* kNotWrittenText = "图片无法保存到下载目录（目录不能写入或磁盘已满）：";
+constexpr const char* kNotWrittenTitle = "下载图片";
 
 }  // namespace
 
@@ -47,6 +41,35 @@ void FormWeb::ShowSaveProgress(int32_t n) {
   Lab[8].SetCaption("");
 }
 
+bool FormWeb::RecordAddress(const std::string& src) {
+  const int32_t known = std::clamp<int32_t>(recorded_, 0, kAddressSlots);
+  const auto first = saved_addresses_.begin();
+  if (std::find(first, first + known, src) != first + known) return false;
+  if (known >= kAddressSlots) return false;
+  saved_addresses_[static_cast<size_t>(known)] = src;
+  recorded_ = known + 1;
+  return true;
+}
+
+std::optional<PictureSave> FormWeb::SaveOne(HtmlView& view, int index, const std::string& folder,
+                                            uint64_t min_length) {
+  Platform& p = Services();
+  PictureSaving& s = state_.picture_saving;
+  const uint64_t navigation = navigations_;
+  PictureTarget target{
+      p.fs, s.saved,
+      [&] { return MakePictureFileName(p.fs, folder, p.clock.Now(), s.file_counter); }, min_length,
+      [&] { return navigations_ == navigation; }};
+  const PictureSave result = SaveWebPicture(view, index, target);
+  if (result == PictureSave::kNotWritten) {
+    // One message, and no more tries into that folder until the user asks again.
+    s.refused_folder = folder;
+    p.dialogs.MsgBox(this, kNotWrittenText + folder, MsgIcon::Exclamation, kNotWrittenTitle);
+    return std::nullopt;
+  }
+  return result;
+}
+
 void FormWeb::SavePictureDisk(const std::string& path) {
   if (saving_) return;
   PictureSaving& s = state_.picture_saving;
@@ -56,41 +79,45 @@ void FormWeb::SavePictureDisk(const std::string& path) {
     return;
   }
   const std::string folder = SaveFolder(path);
+  if (s.refused_folder == folder) return;
   s.running = saving_ = true;
   s.file_counter = 0;
   pictures_found = 0;
 
   Platform& p = Services();
+  s.saved.Use(p.fs, folder);
   HtmlView& view = *Web->View();
-  const std::string page = view.LocationURL();
+  // A navigation in any of the pauses below ends the run after the picture in progress:
+  // the elements read belong to the page that was left, and the counters to the next one.
   const std::vector<HtmlElement> elements = view.All();
+  const uint64_t navigation = navigations_;
   for (size_t i = 0; i < elements.size(); ++i) {
     const HtmlElement& e = elements[i];
     if (!IsLargePicture(e)) continue;
     ++pictures_found;
     Lab[2].SetCaption("发现图片：" + std::to_string(pictures_found));
     p.loop.DoEvents();
-    // The elements read belong to this page; once it has moved on they name nothing.
-    if (view.LocationURL() != page) break;
-    const int32_t known = std::min(saved_count_, kAddressSlots);
-    const auto first = saved_addresses_.begin();
-    if (std::find(first, first + known, e.src) != first + known) continue;
-    // The list is full: the one past the limit was recorded by an earlier run.
-    if (saved_count_ >= kAddressSlots) break;
-    saved_addresses_[static_cast<size_t>(saved_count_++)] = e.src;
-    if (saved_count_ > kMaxSaved) break;
-    const std::string file = MakePictureFileName(p.fs, folder, p.clock.Now(), s.file_counter);
-    // A picture that could not be had or written is tried again by a later run.
-    if (!SavePicture(view, static_cast<int>(i), file)) --saved_count_;
+    const bool same_page = navigations_ == navigation;
+    // Each address is tried once a page, whether it was saved, known or failed; the list
+    // of a page that has been left is the next page's now.
+    if (same_page && !RecordAddress(e.src)) {
+      if (recorded_ >= kAddressSlots) break;  // the one past the limit ended a run before
+      continue;
+    }
+    if (same_page && recorded_ > kMaxSaved) break;
+    const std::optional<PictureSave> result = SaveOne(view, static_cast<int>(i), folder, 0);
+    if (!result) break;
+    if (navigations_ != navigation) break;
+    if (*result == PictureSave::kWritten) ++saved_count_;
     ShowSaveProgress(saved_count_);
     p.loop.DoEvents();
-    if (close_requested_) {
-      saving_ = s.running = false;
-      AfterStoppedSave();
-      return;
-    }
+    if (close_requested_ || navigations_ != navigation) break;
   }
   saving_ = s.running = false;
+  if (close_requested_) {
+    AfterStoppedSave();
+    return;
+  }
   Lab[8].SetCaption("  自动下载图片 " + std::to_string(saved_count_));
   if (pictures_found > 0) Lab[2].SetCaption("发现图片：" + std::to_string(pictures_found));
   Lab[8].SetWidth(kCounterWidth);
@@ -100,34 +127,32 @@ void FormWeb::SavePictureForSize(const std::string& path) {
   if (saving_ || state_.picture_saving.running) return;
   PictureSaving& s = state_.picture_saving;
   const std::string folder = SaveFolder(path);
+  if (s.refused_folder == folder) return;
   // The window's close waits for this run as for the other one.
   s.running = saving_ = true;
   int32_t k = 0;
   SetBusyPointer(true);
   Platform& p = Services();
+  s.saved.Use(p.fs, folder);
   HtmlView& view = *Web->View();
   const std::vector<HtmlElement> elements = view.All();
-  bool stopped = false;
-  for (size_t i = 0; i < elements.size() && !stopped; ++i) {
-    if (elements[i].tag_name != "IMG") continue;
-    const std::string file = MakePictureFileName(p.fs, folder, p.clock.Now(), s.file_counter);
-    const bool written = SavePicture(view, static_cast<int>(i), file);
+  const uint64_t navigation = navigations_;
+  for (size_t i = 0; i < elements.size(); ++i) {
+    if (elements[i].tag_name != "IMG" || !IsPictureAddress(elements[i].src)) continue;
+    const std::optional<PictureSave> result =
+        SaveOne(view, static_cast<int>(i), folder, kKeptLength);
+    if (!result) break;
     p.loop.DoEvents();
-    if (written) {
-      const std::optional<uint64_t> length = p.fs.FileLength(file);
-      if (length && *length >= kKeptLength) {
-        ++saved_count_;
-        k = (k + 1) % 24;
-        ShowSaveProgress(k);
-      } else {
-        p.fs.Delete(file);
-      }
+    if (close_requested_ || navigations_ != navigation) break;
+    if (*result == PictureSave::kWritten) {
+      ++saved_count_;
+      k = (k + 1) % 24;
+      ShowSaveProgress(k);
     }
-    stopped = close_requested_;
   }
   saving_ = s.running = false;
   SetBusyPointer(false);
-  if (stopped) {
+  if (close_requested_) {
     AfterStoppedSave();
     return;
   }
@@ -146,6 +171,8 @@ void FormWeb::AfterStoppedSave() {
 }
 
 void FormWeb::BeforeDownload() {
+  ++navigations_;
+  recorded_ = 0;
   saved_count_ = 0;
   timer3_ticks_ = 0;
   Lab[2].SetCaption("0");
@@ -158,6 +185,8 @@ void FormWeb::BeforeDownload() {
 
 void FormWeb::AutoDownLoadImag() {
   BeforeDownload();
+  // Asked for by hand: a folder that refused a file earlier is tried again.
+  state_.picture_saving.refused_folder.clear();
   Timer3->SetTimerEnabled(false);
   const std::string folder = state_.picture_saving.download_folder;
   SavePictureDisk(folder);

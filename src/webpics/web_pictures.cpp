@@ -24,14 +24,23 @@ int StoredCount(const WebPictureList& list) {
 
 }  // namespace
 
+bool IsPictureAddress(const std::string& address) {
+  const std::string lower = AsciiLower(address.substr(0, 8));
+  for (const char* scheme : {"http://", "https://", "file:", "data:"}) {
+    if (lower.rfind(scheme, 0) == 0) return true;
+  }
+  return false;
+}
+
 bool IsLargePicture(const HtmlElement& e) {
-  return e.tag_name == "IMG" && e.width > kMinWidth && e.height > kMinHeight;
+  return e.tag_name == "IMG" && e.width > kMinWidth && e.height > kMinHeight &&
+         IsPictureAddress(e.src);
 }
 
 void ScanLargePictures(const std::vector<HtmlElement>& elements, WebPictureList& list) {
   list.count = 0;
   for (const HtmlElement& e : elements) {
-    if (e.tag_name != "IMG") continue;
+    if (e.tag_name != "IMG" || !IsPictureAddress(e.src)) continue;
     // Every picture is written at the free slot; only a large one keeps it.
     if (list.count < static_cast<int32_t>(list.entries.size())) list.entries[list.count] = e.src;
     if (IsLargePicture(e) && list.count < INT32_MAX) ++list.count;

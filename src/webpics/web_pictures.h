@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/html_view.h"
+#include "webpics/saved_pictures.h"
 
 namespace tv {
 
@@ -22,14 +23,20 @@ struct PictureSaving {
   std::string download_folder;  // where the next save writes, ending in "/" once used
   int32_t file_counter = 0;     // last part of the next file name; 0 at each run's start
   bool running = false;         // some window is saving: the others wait for Timer3
+  SavedPictures saved;          // what the folder holds already, by content
+  std::string refused_folder;   // took no file: automatic saves leave it alone
 };
+
+// An address a picture can be had from and shown by the program: http(s), file or data.
+bool IsPictureAddress(const std::string& address);
 
 // Wider than 520 and higher than 560 pixels as shown: a page's own picture, not an icon,
 // a button or a thumbnail.
 bool IsLargePicture(const HtmlElement& e);
 
 // Fills the list with the large pictures of `elements` in document order (a picture used
-// twice is listed twice). The count goes on past the slots; addresses past them are lost.
+// twice is listed twice); pictures of other addresses (javascript:, about:) are passed over. The
+// count goes on past the slots; addresses past them are lost.
 void ScanLargePictures(const std::vector<HtmlElement>& elements, WebPictureList& list);
 
 // Width of every picture of the sized gallery: from the view's width in twips and the

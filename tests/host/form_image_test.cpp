@@ -68,21 +68,21 @@ TEST_F(DetailWindow, ZoomIsUnboundedAndANewPageResetsIt) {
 }
 
 TEST_F(DetailWindow, SteppingWrapsRoundTheList) {
-  List({"p0", "p1", "p2", "p3", "p4"});
-  FormImage& w = Open("p1");
+  List({"http://h/p0", "http://h/p1", "http://h/p2", "http://h/p3", "http://h/p4"});
+  FormImage& w = Open("http://h/p1");
   EXPECT_EQ(w.position, 1);
   w.position = 4;
   w.Cmd_Click(2);
   EXPECT_EQ(w.position, 0);
-  EXPECT_EQ(w.picture, "p0");
+  EXPECT_EQ(w.picture, "http://h/p0");
   w.Cmd_Click(1);
   EXPECT_EQ(w.position, 4);
-  EXPECT_EQ(w.picture, "p4");
+  EXPECT_EQ(w.picture, "http://h/p4");
   // An empty list leaves the picture shown.
   List({});
   w.Cmd_Click(2);
   w.Cmd_Click(1);
-  EXPECT_EQ(w.picture, "p4");
+  EXPECT_EQ(w.picture, "http://h/p4");
 }
 
 TEST_F(DetailWindow, SaveHandsTheAddressOverAndOnlyWebAddressesOpen) {
@@ -98,6 +98,20 @@ TEST_F(DetailWindow, SaveHandsTheAddressOverAndOnlyWebAddressesOpen) {
   out_.str("");
   w.Cmd_Click(3);
   EXPECT_EQ(out_.str(), "input: 网址: file:///home/u/run.desktop\n");
+}
+
+TEST_F(DetailWindow, AnAddressOfNoPictureIsNeitherShownNorOfferedForDownload) {
+  FormImage& w = Open("http://h/a.jpg");
+  for (const char* address : {"javascript:alert(1)", "", "about:blank"}) {
+    w.LoadImg(address);
+    EXPECT_EQ(w.picture, "http://h/a.jpg") << address;
+  }
+  // A window opened on such an address first has nothing to offer.
+  app_.Unload(w);
+  FormImage& empty = Open("javascript:void(0)");
+  out_.str("");
+  empty.Cmd_Click(0);
+  EXPECT_EQ(out_.str(), "");
 }
 
 }  // namespace

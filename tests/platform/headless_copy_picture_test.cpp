@@ -27,15 +27,18 @@ TEST(HeadlessCopyPicture, GivesThePictureFileDecodedAtItsNaturalSize) {
   rig.front->Loop().DoEvents();
   const std::vector<HtmlElement> all = view.All();
   ASSERT_EQ(all.size(), 4u);  // P, IMG, IMG, IMG
-  auto copy = view.CopyPicture(1);
+  const auto bytes = view.PictureBytes(1);
+  ASSERT_TRUE(bytes);
+  auto copy = view.CopyPicture(1, *bytes);
   ASSERT_TRUE(copy);
   EXPECT_EQ(copy->width, 640);  // not the shown 100 x 90
   EXPECT_EQ(copy->height, 600);
-  EXPECT_FALSE(view.CopyPicture(0));  // no picture
-  EXPECT_FALSE(view.CopyPicture(2));  // nothing of the network in headless runs
-  EXPECT_FALSE(view.CopyPicture(3));  // a missing file
-  EXPECT_FALSE(view.CopyPicture(4));  // past the elements
-  EXPECT_FALSE(view.CopyPicture(-1));
+  EXPECT_FALSE(view.PictureBytes(0));  // no picture
+  EXPECT_FALSE(view.PictureBytes(2));  // nothing of the network in headless runs
+  EXPECT_FALSE(view.PictureBytes(3));  // a missing file
+  EXPECT_FALSE(view.PictureBytes(4));  // past the elements
+  EXPECT_FALSE(view.PictureBytes(-1));
+  EXPECT_FALSE(view.CopyPicture(1, "not a picture"));
 }
 
 }  // namespace

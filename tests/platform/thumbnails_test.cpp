@@ -78,8 +78,15 @@ void WriteTiff(const std::string& path, int width, int height) {
   test::TempHome::WriteAt(path, t);
 }
 
+// Decoded with its rows packed into `rgb`, to look at single pixels.
 std::optional<Picture> DecodeBytes(const std::string& bytes) {
-  return DecodePicture(bytes);
+  std::optional<Picture> p = DecodePicture(bytes);
+  if (p) {
+    p->rgb.resize(static_cast<size_t>(p->width) * p->height * 3);
+    if (!p->Bands()(0, p->height, p->rgb.data())) return std::nullopt;
+    p->rows = nullptr;
+  }
+  return p;
 }
 
 class Thumbnails : public ::testing::Test {

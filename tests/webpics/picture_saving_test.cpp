@@ -1,16 +1,18 @@
-// Picture saving where it meets the rest of the program: a window closed or a frame
-// closed in the middle of a run, a folder that cannot be written, a full address list and
-// a second window that has to wait.
+// Picture saving where it meets the rest of the program: a window closed, a frame closed
+// or the page left in the middle of a run, a folder that cannot be written, a full
+// address list, a second window that has to wait, and pictures known by their content.
 #include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "platform/headless/headless_loop.h"
 #include "platform/jpeg.h"
 #include "support/browser_rig.h"
+#include "webpics/saved_pictures.h"
 
 namespace tv {
 namespace {
@@ -18,28 +20,40 @@ namespace {
 class PictureSaving : public ::testing::Test {
  protected:
   PictureSaving() {
-    for (const char* name : {"a", "b", "c"}) {
-      const std::string path = rig.home.Root() + "/web/" + name + ".jpg";
-      test::TempHome::WriteAt(path, "");
-      SaveJpegFile(path, 64, 48, 80, [](int, int rows, uint8_t* rgb) {
-        std::fill(rgb, rgb + rows * 64 * 3, 200);
-        return true;
-      });
-    }
+    for (int i = 0; i < 3; ++i) Picture(std::string(1, "abc"[i]), 40 * i);
     folder = rig.home.Root() + "/saved/";
     test::TempHome::WriteAt(folder + "keep", "");
+  }
+
+  // web/NAME.jpg, a picture of its own for every `shade`.
+  std::string Picture(const std::string& name, int shade) {
+    const std::string path = rig.home.Root() + "/web/" + name + ".jpg";
+    test::TempHome::WriteAt(path, "");
+    SaveJpegFile(path, 64, 48, 80, [shade](int first, int rows, uint8_t* rgb) {
+      for (int i = 0; i < rows * 64; ++i, rgb += 3) {
+        rgb[0] = static_cast<uint8_t>(shade), rgb[1] = static_cast<uint8_t>(shade >> 8);
+        rgb[2] = static_cast<uint8_t>(first + i / 64);
+      }
+      return true;
+    });
+    return path;
   }
 
   // A page of `n` large pictures, the three pictures in turn (the same address again
   // after every third unless `distinct`).
   FormWeb& PageOf(int n, bool distinct) {
-    std::string html = "<html><body>";
+    std::string html;
     for (int i = 0; i < n; ++i) {
       html += "<img src=\"" + rig.home.Root() + "/web/" + "abc"[i % 3] + ".jpg";
       if (distinct) html += "?" + std::to_string(i);
       html += "\" width=600 height=600>";
     }
-    const std::string page = rig.home.Write("web/page.htm", html + "</body></html>");
+    return Show(html);
+  }
+
+  FormWeb& Show(const std::string& body) {
+    const std::string page =
+        rig.home.Write("web/page.htm", "<html><body>" + body + "</body></html>");
     FormWeb& web = *rig.tabs().CurrentPage();
     web.Web->View()->Navigate(page);
     rig.platform.loop.DoEvents();
@@ -83,11 +97,11 @@ TEST_F(PictureSaving, AFrameClosedDuringARunTakesThePageWithIt) {
   EXPECT_TRUE(web.IsUnloaded());
 }
 
-TEST_F(PictureSaving, AFolderThatCannotBeWrittenSavesNothingAndKeepsTheCounters) {
+TEST_F(PictureSaving, AFolderThatCannotBeWrittenSavesNothing) {
   FormWeb& web = PageOf(3, false);
   folder = rig.home.Root() + "/missing/";
   web.SavePictureDisk(folder);
-  EXPECT_EQ(web.pictures_found, 3);
+  EXPECT_EQ(web.pictures_found, 1);  // the first picture that could not be written ends it
   EXPECT_EQ(web.StateField("saved count"), "0");
   EXPECT_EQ(web.Lab[8].Caption(), "  自动下载图片 0");
   EXPECT_EQ(SavedFiles(), 0);
@@ -99,27 +113,97 @@ TEST_F(PictureSaving, AFolderThatCannotBeWrittenSavesNothingAndKeepsTheCounters)
 }
 
 TEST_F(PictureSaving, RunsAfterTheLimitSaveNothingMore) {
-  FormWeb& web = PageOf(260, true);
+  std::string html;
+  for (int i = 0; i < 260; ++i) {
+    html += "<img src=\"" + Picture("n" + std::to_string(i), i + 10) + "\" width=600 height=600>";
+  }
+  FormWeb& web = Show(html);
   web.SavePictureDisk(folder);
-  EXPECT_EQ(web.StateField("saved count"), "201");
+  // The 201st address ends the run unsaved; the counter says what was written.
+  EXPECT_EQ(web.StateField("saved count"), "200");
+  EXPECT_EQ(web.Lab[8].Caption(), "  自动下载图片 200");
   EXPECT_EQ(SavedFiles(), 200);
   // Timer3 runs it again on the same page: the address list is full.
   web.SavePictureDisk(folder);
   web.SavePictureDisk(folder);
-  EXPECT_EQ(web.StateField("saved count"), "201");
+  EXPECT_EQ(web.StateField("saved count"), "200");
   EXPECT_EQ(SavedFiles(), 200);
 }
 
-TEST_F(PictureSaving, AFailedPictureIsTriedAgainByTheNextRun) {
+TEST_F(PictureSaving, AFailedPictureIsSkippedUntilTheNextNavigation) {
   FormWeb& web = PageOf(3, true);
-  std::remove((rig.home.Root() + "/web/b.jpg").c_str());
+  const std::string b = rig.home.Root() + "/web/b.jpg";
+  const std::string kept = test::ReadFile(b);
+  test::TempHome::WriteAt(b, "<html>404</html>");  // what a server sends for a missing one
   web.SavePictureDisk(folder);
   EXPECT_EQ(web.StateField("saved count"), "2");
-  test::TempHome::WriteAt(rig.home.Root() + "/web/b.jpg",
-                          test::ReadFile(rig.home.Root() + "/web/a.jpg"));
+  test::TempHome::WriteAt(b, kept);
+  web.SavePictureDisk(folder);
+  EXPECT_EQ(web.StateField("saved count"), "2");
+  EXPECT_EQ(SavedFiles(), 2);
+  // The next visit tries it again; the two saved before are known by their content.
+  web.Web->View()->Refresh();
+  rig.platform.loop.DoEvents();
+  web.SavePictureDisk(folder);
+  EXPECT_EQ(web.StateField("saved count"), "1");
+  EXPECT_EQ(SavedFiles(), 3);
+}
+
+TEST_F(PictureSaving, APictureIsSavedOnceByContentAcrossVisitsTabsAndRestarts) {
+  FormWeb& web = PageOf(6, true);  // three pictures under six addresses
   web.SavePictureDisk(folder);
   EXPECT_EQ(web.StateField("saved count"), "3");
+  EXPECT_EQ(web.pictures_found, 6);
+  // A second visit, a copy under another name, another tab.
+  std::filesystem::copy_file(rig.home.Root() + "/web/a.jpg", rig.home.Root() + "/web/copy.jpg");
+  FormWeb& again = Show("<img src=\"" + rig.home.Root() + "/web/copy.jpg\" width=600 height=600>");
+  again.SavePictureDisk(folder);
+  EXPECT_EQ(again.StateField("saved count"), "0");
+  EXPECT_EQ(again.Lab[8].Caption(), "  自动下载图片 0");
+  // A restart reads what the folder holds; the record moves with the folder.
+  const std::string moved = rig.home.Root() + "/moved/";
+  std::filesystem::rename(folder, moved);
+  rig.app.State().picture_saving.saved = SavedPictures();
+  PageOf(3, false).SavePictureDisk(moved);
+  folder = moved;
   EXPECT_EQ(SavedFiles(), 3);
+  EXPECT_EQ(ReadSavedPictures(test::ReadFile(moved + kSavedPicturesFile)).size(), 3u);
+}
+
+TEST_F(PictureSaving, ANavigationDuringARunEndsItAndKeepsEveryCountInRange) {
+  // Missing pictures, and the page reloading itself while the run waits.
+  std::string html;
+  for (int i = 0; i < 5; ++i)
+    html += "<img src=\"/no/such" + std::to_string(i) + ".jpg\" width=600 height=700>";
+  FormWeb& web = Show(html);
+  for (int run = 0; run < 5; ++run) {
+    Loop().PostTask([&] { web.Web->View()->Refresh(); });
+    web.SavePictureDisk(folder);
+    EXPECT_EQ(web.StateField("saved count"), "0");
+    EXPECT_FALSE(rig.app.State().picture_saving.running);
+  }
+  // A run on the page reached saves what it can; the stale one left nothing behind.
+  web.SavePictureDisk(folder);
+  EXPECT_EQ(web.StateField("saved count"), "0");
+  EXPECT_EQ(web.pictures_found, 5);
+  EXPECT_EQ(SavedFiles(), 0);
+}
+
+TEST_F(PictureSaving, AFolderThatTakesNoFileStopsTheRunWithOneMessage) {
+  FormWeb& web = PageOf(3, true);
+  folder = rig.home.Root() + "/missing/";
+  web.SavePictureDisk(folder);
+  web.SavePictureDisk(folder);
+  web.SavePictureForSize(folder);
+  const std::string out = rig.output.str();
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+  EXPECT_NE(out.find("message: "), std::string::npos);
+  EXPECT_EQ(web.pictures_found, 1);  // the first picture stopped it
+  // Asked for by hand, it is tried again.
+  rig.app.State().picture_saving.download_folder = folder;
+  web.AutoDownLoadImag();
+  const std::string after = rig.output.str();
+  EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), 2) << after;
 }
 
 TEST_F(PictureSaving, AWindowWaitsWhileAnotherSaves) {

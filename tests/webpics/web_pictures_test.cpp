@@ -19,23 +19,36 @@ TEST(WebPictures, OnlyPicturesPastBothBoundsCountInDocumentOrder) {
   HtmlElement div;
   div.tag_name = "DIV";
   div.width = div.height = 5000;
-  ScanLargePictures({Img("a", 521, 561), Img("b", 520, 561), Img("c", 521, 560), div,
-                     Img("d", 800, 900), Img("a", 521, 561)},
-                    list);
+  ScanLargePictures(
+      {Img("http://h/a", 521, 561), Img("http://h/b", 520, 561), Img("http://h/c", 521, 560), div,
+       Img("http://h/d", 800, 900), Img("http://h/a", 521, 561)},
+      list);
   ASSERT_EQ(list.count, 3);  // a picture used twice is listed twice
-  EXPECT_EQ(list.entries[0], "a");
-  EXPECT_EQ(list.entries[1], "d");
-  EXPECT_EQ(list.entries[2], "a");
+  EXPECT_EQ(list.entries[0], "http://h/a");
+  EXPECT_EQ(list.entries[1], "http://h/d");
+  EXPECT_EQ(list.entries[2], "http://h/a");
+}
+
+TEST(WebPictures, PicturesOfOtherAddressesAreNeitherListedNorLinked) {
+  WebPictureList list;
+  ScanLargePictures({Img("javascript:alert(1)", 600, 600), Img("", 600, 600),
+                     Img("about:blank", 600, 600), Img("data:image/png;base64,AA", 600, 600),
+                     Img("FILE:///p.jpg", 600, 600), Img("HTTPS://h/a.jpg", 600, 600)},
+                    list);
+  ASSERT_EQ(list.count, 3);
+  EXPECT_EQ(list.entries[0], "data:image/png;base64,AA");
+  EXPECT_EQ(NaturalGalleryPage(list).find("href=\"\""), std::string::npos);
+  EXPECT_FALSE(IsLargePicture(Img("javascript:x", 600, 600)));
 }
 
 TEST(WebPictures, MoreThanTheSlotsCountOnButStoreNoMore) {
   WebPictureList list;
-  std::vector<HtmlElement> page(kWebPictureEntries + 50, Img("x", 600, 600));
-  page.back().src = "last";
+  std::vector<HtmlElement> page(kWebPictureEntries + 50, Img("http://h/x", 600, 600));
+  page.back().src = "http://h/last";
   ScanLargePictures(page, list);
   EXPECT_EQ(list.count, kWebPictureEntries + 50);
   EXPECT_EQ(list.entries.size(), static_cast<size_t>(kWebPictureEntries));
-  EXPECT_EQ(list.entries.back(), "x");
+  EXPECT_EQ(list.entries.back(), "http://h/x");
   // The sized page lists only what was stored.
   const std::string page_text = SizedGalleryPage(list, 2, 100, "#FFFFFF");
   size_t links = 0;

@@ -57,22 +57,34 @@ void WebKitHtmlView::DropResources() {
   resources_.clear();
 }
 
-std::optional<Picture> WebKitHtmlView::CopyPicture(int index) {
+std::optional<std::string> WebKitHtmlView::PictureBytes(int index) {
   if (index < 0 || !HasDocument()) return std::nullopt;
+  // Only a picture the engine has loaded and decoded: a missing or broken one shows the
+  // engine's own box, which is no picture of the page.
   const auto src = RunScript(view_,
                              "(function(i){var a=document.all||"
                              "document.getElementsByTagName('*');var e=a[i];"
-                             "return e&&e.tagName==='IMG'?String(e.currentSrc||e.src):'';})(" +
+                             "return e&&e.tagName==='IMG'&&e.complete&&e.naturalWidth>0?"
+                             "String(e.currentSrc||e.src):'';})(" +
                                  std::to_string(index) + ")");
   if (!src || src->empty()) return std::nullopt;
   // The newest resource of that address (a redirect has changed its address by now).
   for (auto it = resources_.rbegin(); it != resources_.rend(); ++it) {
     const char* uri = webkit_web_resource_get_uri(*it);
     if (!uri || *src != AsPageNamesIt(uri)) continue;
-    // A picture still loading, or one left behind by a navigation, gives a byte or none.
-    if (auto picture = DecodePicture(ResourceBytes(*it))) return picture;
-    break;
+    std::string bytes = ResourceBytes(*it);
+    // A byte or none: left behind by a navigation; the pixels shown stand in.
+    if (bytes.size() < 8) bytes.clear();
+    return bytes;
   }
+  return std::string();
+}
+
+std::optional<Picture> WebKitHtmlView::CopyPicture(int index, std::string_view bytes) {
+  if (index < 0 || !HasDocument()) return std::nullopt;
+  bool too_large = false;
+  if (auto picture = DecodePicture(bytes, &too_large)) return picture;
+  if (too_large) return std::nullopt;
   return ShownPicture(index);
 }
 

@@ -230,6 +230,13 @@ std::string WebKitHtmlView::LocationURL() {
   return Shown(webkit_web_view_get_uri(view_));
 }
 
+std::string WebKitHtmlView::DocumentURL() {
+  // Until the next page commits, the view's address already names it while the title is
+  // still the old page's.
+  if (webkit_web_view_is_loading(view_) && !document_uri_.empty()) return document_uri_;
+  return LocationURL();
+}
+
 void WebKitHtmlView::Refresh() {
   const char* uri = webkit_web_view_get_uri(view_);
   load_.Requested(uri ? uri : "", NowMs());
@@ -285,6 +292,7 @@ void WebKitHtmlView::OnLoadChanged(WebKitLoadEvent event) {
       break;
     case WEBKIT_LOAD_COMMITTED:
       DropResources();  // what the old page loaded is no part of the new one
+      document_uri_ = LocationURL();
       if (events.NavigateComplete2) events.NavigateComplete2(LocationURL());
       break;
     case WEBKIT_LOAD_FINISHED: {
@@ -343,6 +351,8 @@ void WebKitHtmlView::SetDownloadControl(uint32_t flags) {
   webkit_settings_set_enable_webaudio(settings, (flags & 0x40) != 0);
   // The page's own scripts stop; the program's scripts still run.
   webkit_settings_set_enable_javascript_markup(settings, (flags & 0x80) == 0);
+  // A page kept for back and forward would come back with its scripts running.
+  webkit_settings_set_enable_page_cache(settings, (flags & 0x80) == 0);
 }
 
 void WebKitHtmlView::OnTitle() {

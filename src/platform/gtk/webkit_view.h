@@ -33,6 +33,7 @@ class WebKitHtmlView : public HtmlView {
 
   void Navigate(const std::string& address) override;
   std::string LocationURL() override;
+  std::string DocumentURL() override;
   void Refresh() override;
   void Stop() override;
   void GoBack() override;
@@ -66,7 +67,8 @@ class WebKitHtmlView : public HtmlView {
   bool SaveAs(const std::string& path) override;
   bool ClickLink(int index) override;
   std::optional<BandSource> Snapshot(int width, int height) override;
-  std::optional<Picture> CopyPicture(int index) override;  // webkit_pictures.cpp
+  std::optional<std::string> PictureBytes(int index) override;  // webkit_pictures.cpp
+  std::optional<Picture> CopyPicture(int index, std::string_view bytes) override;
   void SetDownloadControl(uint32_t flags) override;
 
   // The view whose page is asking for a new window right now, if any; the first view
@@ -102,10 +104,11 @@ class WebKitHtmlView : public HtmlView {
   Paths* paths_;         // where the print preview is written; may be null
   WebKitWebView* view_ = nullptr;
   WebKitBackForwardList* history_ = nullptr;
-  std::string about_text_;         // "about:TEXT" being shown, else ""
-  std::string status_;             // last status text reported
-  std::string new_window_href_;    // the link asking for a new window, while it asks
-  static WebKitHtmlView* opener_;  // the view handling a new-window request
+  std::string about_text_;                       // "about:TEXT" being shown, else ""
+  std::string document_uri_;                     // the address of the page last committed
+  std::string status_;                           // last status text reported
+  std::string new_window_href_;                  // the link asking for a new window, while it asks
+  static WebKitHtmlView* opener_;                // the view handling a new-window request
   std::optional<std::string> scripted_pointer_;  // a scripted run's pointer, until the next load
   // What the view loaded for its page, so pictures are taken from its bytes, not fetched.
   std::vector<WebKitWebResource*> resources_;

@@ -57,13 +57,14 @@ class HeadlessView : public HtmlView {
   bool SaveAs(const std::string& path) override;
   std::optional<BandSource> Snapshot(int width, int height) override;
   // The picture file of a local page, decoded at its natural size.
-  std::optional<Picture> CopyPicture(int index) override;
+  std::optional<std::string> PictureBytes(int index) override;
+  std::optional<Picture> CopyPicture(int index, std::string_view bytes) override;
 
   // A link with a "_blank" target asks for a new window; others navigate this view.
   bool ClickLink(int index) override;
 
-  int zoom_percent = 100;       // the last zoom a script set
-  bool generated_pages = true;  // the page's own scripts would not run
+  int zoom_percent = 100;                                   // the last zoom a script set
+  bool generated_pages = true;                              // the page's own scripts would not run
   std::vector<std::pair<std::string, int>> picture_widths;  // as the last page was told
 
  private:

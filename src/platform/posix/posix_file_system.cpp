@@ -97,6 +97,13 @@ bool PosixFileSystem::WriteWhole(const std::string& path, std::string_view data)
   return fd.Close() && ok;
 }
 
+bool PosixFileSystem::Append(const std::string& path, std::string_view data) {
+  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (!fd.Valid()) return false;
+  const bool ok = posix::WriteAll(fd.Get(), data);
+  return fd.Close() && ok;
+}
+
 bool PosixFileSystem::Copy(const std::string& from, const std::string& to) {
   UniqueFd in = posix::OpenRegularForReading(from);
   struct stat st;

@@ -1,0 +1,55 @@
+#include "webpics/saved_pictures.h"
+
+#include "platform/file_system.h"
+
+namespace tv {
+
+namespace {
+
+constexpr size_t kHashDigits = 64;
+
+bool IsHash(std::string_view s) {
+  if (s.size() != kHashDigits) return false;
+  for (char c : s) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::unordered_set<std::string> ReadSavedPictures(std::string_view text) {
+  std::unordered_set<std::string> hashes;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (IsHash(line)) hashes.emplace(line);
+    start = end + 1;
+  }
+  return hashes;
+}
+
+void SavedPictures::Use(FileSystem& fs, const std::string& folder) {
+  const std::string path = folder + kSavedPicturesFile;
+  const std::optional<uint64_t> length = fs.FileLength(path);
+  if (folder == folder_ && length == length_) return;
+  folder_ = folder;
+  length_ = length;
+  std::string text;
+  if (length) fs.ReadWhole(path, text);
+  hashes_ = ReadSavedPictures(text);
+}
+
+bool SavedPictures::Add(FileSystem& fs, const std::string& hash) {
+  hashes_.insert(hash);
+  const std::string path = folder_ + kSavedPicturesFile;
+  // Each record starts on a line of its own, so one cut short earlier spoils no other.
+  const bool written = fs.Append(path, "\n" + hash);
+  length_ = fs.FileLength(path);
+  return written;
+}
+
+}  // namespace tv

@@ -1,0 +1,37 @@
+// The pictures already saved into a download folder, known by their content: the hashes
+// of their bytes in a small file inside that folder, so the record survives a restart and
+// goes with the folder wherever it is moved.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+namespace tv {
+
+class FileSystem;
+
+inline constexpr const char* kSavedPicturesFile = ".tessaview-saved";
+
+// The hashes of a record's text: one a line, 64 hexadecimal digits; anything else (a
+// line cut short by a full disk, stray bytes) is passed over.
+std::unordered_set<std::string> ReadSavedPictures(std::string_view text);
+
+class SavedPictures {
+ public:
+  // Makes this the record of `folder` (ending in "/"). It is read again when the folder
+  // is another one or the file has changed since (another copy of the program saved).
+  void Use(FileSystem& fs, const std::string& folder);
+  bool Has(const std::string& hash) const { return hashes_.count(hash) > 0; }
+  // Adds a picture just written into the folder; false when the record could not take it.
+  bool Add(FileSystem& fs, const std::string& hash);
+
+ private:
+  std::string folder_;
+  std::optional<uint64_t> length_;  // of the file when last read or written
+  std::unordered_set<std::string> hashes_;
+};
+
+}  // namespace tv
