@@ -142,6 +142,10 @@ std::string XdgPaths::ConfigFolder() {
   return WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) + "tessaview/";
 }
 
+std::string XdgPaths::MimeappsList() {
+  return WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) + "mimeapps.list";
+}
+
 std::string XdgPaths::ApplicationsFolder() {
   return WithSlash(posix::XdgBaseDirectory("XDG_DATA_HOME", ".local/share")) + "applications/";
 }

@@ -34,6 +34,8 @@ class XdgPaths : public Paths {
   std::string ConfigFolder();
   // $XDG_DATA_HOME/applications/: where desktop entries go.
   std::string ApplicationsFolder();
+  // $XDG_CONFIG_HOME/mimeapps.list: the user's choices of programs for kinds of file.
+  std::string MimeappsList();
 
  private:
   std::optional<std::string> program_folder_;
