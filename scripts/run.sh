@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the gallery: scripts/run.sh [folder-or-picture]
+# Installs what is missing, builds the program alone and starts the gallery:
+# scripts/run.sh [folder-or-picture]
 set -euo pipefail
-here=$(dirname "$0")
-"$here/install-deps.sh"
-"$here/build.sh"
-exec "$here/../build/tessaview" "$@"
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTV_DESKTOP=ON > /dev/null
+# The program and the extension its web processes load; tests and benchmarks wait for test.sh.
+cmake --build build -j"$(nproc)" --target tessaview tessaview-webext
+exec build/tessaview "$@"

@@ -11,6 +11,9 @@ namespace tv {
 
 namespace {
 
+constexpr const char* kSettingsNotKept =
+    "个人文件夹不能写入：本次的设置、收藏和历史记录不会保留，页面暂存在系统临时文件夹。";
+
 std::string WithoutQuotes(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -61,6 +64,9 @@ void FrmMain::Form_Load() {
   TotalWeb->View()->SetSilent(true);
   FirstRun(p, settings);
   Show();
+  if (!p.paths.SettingsKept()) {
+    p.dialogs.MsgBox(this, kSettingsNotKept, MsgIcon::Information, "Tessaview");
+  }
   Form_Activate();
   app_.MainLoop();
 }

@@ -16,6 +16,8 @@ class Paths {
   virtual std::string PicturesFolder() = 0;  // the user's pictures folder, else home
   virtual std::string HomeFolder() = 0;
   virtual std::string CurrentFolder() = 0;
+  // False when the settings cannot be written (a read-only home): changes last one run.
+  virtual bool SettingsKept() { return true; }
 
   // The generated page a fixed name stands for ("C:\Tpc.htm" -> PageFolder()/Tpc.htm).
   std::string PageFile(const std::string& fixed_name);

@@ -1,10 +1,12 @@
-// The "Open with Tessaview" desktop entry: valid for the desktop whatever the program's
-// path, and known to the desktop at once, since the folder's MIME cache is rebuilt when
-// the entry is written and when it is removed.
+// "Open with Tessaview": the program is added after each kind's present handler in the
+// user's mimeapps.list, a kind nothing opens yet is left alone, and removing takes out
+// exactly what was added. The run-time entry is valid for the desktop whatever the
+// program's path. The desktop's own verdict (gio mime) is checked by open_with_gio.sh.
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <unistd.h>
 
+#include <map>
 #include <string>
 
 #include "platform/posix/run_program.h"
@@ -15,6 +17,8 @@ namespace tv {
 namespace {
 
 using test::ReadFile;
+
+constexpr const char* kId = "io.github.tessaview.Tessaview.desktop";
 
 bool Installed(const char* program) {
   return posix::RunProgram({program, "--help"}, 5000);
@@ -34,18 +38,76 @@ std::string Validate(const std::string& path) {
 class DesktopEntryTest : public ::testing::Test {
  protected:
   test::TempHome home_;
+  std::string config_ = home_.Root() + "/home/.config/";
   std::string folder_ = home_.Root() + "/home/.local/share/applications/";
-  XdgDesktopIntegration desktop_{folder_};
+  std::string list_ = config_ + "mimeapps.list";
+  // What opens each kind now: a viewer for JPEG and PNG, a file manager for folders.
+  std::map<std::string, std::string> defaults_ = {{"image/jpeg", "viewer.desktop"},
+                                                  {"image/png", "viewer.desktop"},
+                                                  {"inode/directory", "files.desktop"}};
+  XdgDesktopIntegration desktop_{
+      {folder_, list_, config_ + "tessaview/open-with.ini"},
+      [this](const std::string& type) { return defaults_.count(type) ? defaults_[type] : ""; }};
 };
 
-TEST_F(DesktopEntryTest, WritingAndRemovingTheEntryRebuildsTheMimeCache) {
-  if (!Installed("update-desktop-database")) GTEST_SKIP() << "update-desktop-database missing";
+TEST_F(DesktopEntryTest, TheProgramComesAfterThePresentHandlerAndOnlyWhereOneExists) {
   ASSERT_TRUE(desktop_.InstallOpenWith("/usr/bin/tessaview"));
-  std::string cache = ReadFile(folder_ + "mimeinfo.cache");
-  EXPECT_NE(cache.find("image/jpeg=tessaview-open.desktop;"), std::string::npos) << cache;
-  EXPECT_NE(cache.find("inode/directory=tessaview-open.desktop;"), std::string::npos) << cache;
+  const std::string list = ReadFile(list_);
+  EXPECT_NE(list.find("image/jpeg=viewer.desktop;" + std::string(kId) + ";"), std::string::npos)
+      << list;
+  EXPECT_NE(list.find("inode/directory=files.desktop;" + std::string(kId) + ";"), std::string::npos)
+      << list;
+  // Nothing opens BMP, GIF or TIFF: being offered there would make the program the default.
+  for (const char* type : {"image/bmp", "image/gif", "image/tiff"}) {
+    EXPECT_EQ(list.find(type), std::string::npos) << type;
+  }
+  EXPECT_EQ(list.find("Default Applications"), std::string::npos);
+  const std::string entry = ReadFile(desktop_.EntryPath());
+  EXPECT_NE(entry.find("\nExec=\"/usr/bin/tessaview\" %f\n"), std::string::npos) << entry;
+  EXPECT_EQ(entry.find("MimeType"), std::string::npos) << "the entry claims no kind itself";
+
+  // Every start adds it again: nothing changes, even when the defaults did meanwhile.
+  defaults_["image/bmp"] = "other.desktop";
+  defaults_["image/jpeg"] = kId;
+  ASSERT_TRUE(desktop_.InstallOpenWith("/usr/bin/tessaview"));
+  const std::string again = ReadFile(list_);
+  EXPECT_NE(again.find("image/jpeg=viewer.desktop;" + std::string(kId) + ";"), std::string::npos);
+  EXPECT_NE(again.find("image/bmp=other.desktop;" + std::string(kId) + ";"), std::string::npos);
+
   ASSERT_TRUE(desktop_.RemoveOpenWith());
-  EXPECT_EQ(ReadFile(folder_ + "mimeinfo.cache").find("tessaview-open"), std::string::npos);
+  EXPECT_FALSE(::access(list_.c_str(), F_OK) == 0) << "the list it made goes with it";
+  EXPECT_FALSE(::access(desktop_.EntryPath().c_str(), F_OK) == 0);
+  EXPECT_FALSE(desktop_.IsInstalled());
+  EXPECT_TRUE(desktop_.RemoveOpenWith()) << "nothing left to remove is no failure";
+}
+
+TEST_F(DesktopEntryTest, RemovingLeavesTheUsersOwnChoicesAsTheyWere) {
+  const std::string mine =
+      "# my choices\n[Default Applications]\nimage/png=mine.desktop\n\n"
+      "[Added Associations]\nimage/jpeg=viewer.desktop;gimp.desktop;\n"
+      "inode/directory=" +
+      std::string(kId) + ";\n";
+  home_.Write("home/.config/mimeapps.list", mine);
+  // An entry of an earlier version that claimed the kinds itself goes too.
+  home_.Write("home/.local/share/applications/tessaview-open.desktop", "[Desktop Entry]\n");
+  ASSERT_TRUE(desktop_.InstallOpenWith("/usr/bin/tessaview"));
+  const std::string list = ReadFile(list_);
+  EXPECT_NE(list.find("image/jpeg=viewer.desktop;gimp.desktop;" + std::string(kId) + ";"),
+            std::string::npos)
+      << list;
+  EXPECT_NE(list.find("image/png=viewer.desktop;" + std::string(kId) + ";"), std::string::npos);
+  EXPECT_EQ(::access((folder_ + "tessaview-open.desktop").c_str(), F_OK), -1);
+
+  ASSERT_TRUE(desktop_.RemoveOpenWith());
+  // The user's own folder association of the program stays; so does everything else.
+  EXPECT_EQ(ReadFile(list_), mine);
+}
+
+TEST_F(DesktopEntryTest, AListThatCannotBeReadIsLeftAlone) {
+  const std::string broken = "[Added Associations\nimage/jpeg=x;\n\xff\xfe";
+  home_.Write("home/.config/mimeapps.list", broken);
+  EXPECT_FALSE(desktop_.InstallOpenWith("/usr/bin/tessaview"));
+  EXPECT_EQ(ReadFile(list_), broken);
 }
 
 TEST_F(DesktopEntryTest, TheEntryIsValidForEveryPathItAccepts) {
@@ -59,9 +121,11 @@ TEST_F(DesktopEntryTest, TheEntryIsValidForEveryPathItAccepts) {
 }
 
 TEST_F(DesktopEntryTest, PathsNoEntryCanHoldAreRefused) {
+  // Backslash: quoted once for Exec, then again for the key file.
+  EXPECT_EQ(DesktopExecQuote("/a b/x\"$`\\%y"), "\"/a b/x\\\\\"\\\\$\\\\`\\\\\\\\%%y\"");
   for (const char* exe : {"/a\nb", "/a\rb", "/a\tb", "/a\x1b[0mb", "/a\x7f", "/bad\xff\xfe/tv",
-                          "/over\xc0\xaflong", "/half\xe4\xbd"}) {
-    EXPECT_EQ(DesktopExecQuote(exe), "") << exe;
+                          "/over\xc0\xaflong", "/half\xe4\xbd", ""}) {
+    EXPECT_EQ(DesktopExecQuote(exe).empty(), *exe != 0) << exe;
     EXPECT_FALSE(desktop_.InstallOpenWith(exe)) << exe;
   }
   EXPECT_FALSE(desktop_.IsInstalled());

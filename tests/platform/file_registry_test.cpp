@@ -6,7 +6,6 @@
 #include <sstream>
 #include <string>
 
-#include "platform/posix/xdg_desktop_integration.h"
 #include "support/test_env.h"
 
 namespace tv {
@@ -103,39 +102,6 @@ TEST_F(FileRegistryTest, ADamagedFileIsSurvived) {
   EXPECT_EQ(registry_.GetValue(kCR, "a\\b", ""), "c");
   EXPECT_EQ(registry_.GetValue(kCR, "a", ""), "b");
   EXPECT_NE(ReadFile(path_).find("[HKEY_NOWHERE/x]"), std::string::npos);
-}
-
-class XdgDesktopIntegrationTest : public ::testing::Test {
- protected:
-  test::TempHome home_;
-  std::string folder_ = home_.Root() + "/home/.local/share/applications/";
-  XdgDesktopIntegration desktop_{folder_};
-};
-
-TEST_F(XdgDesktopIntegrationTest, InstallWritesAnEntryAndRemoveDeletesIt) {
-  EXPECT_FALSE(desktop_.IsInstalled());
-  ASSERT_TRUE(desktop_.InstallOpenWith("/opt/my apps/tessaview"));
-  EXPECT_TRUE(desktop_.IsInstalled());
-  std::string entry = ReadFile(folder_ + "tessaview-open.desktop");
-  EXPECT_EQ(entry.rfind("[Desktop Entry]\n", 0), 0u);
-  for (const char* line :
-       {"\nType=Application\n", "\nName=Tessaview\n", "\nExec=\"/opt/my apps/tessaview\" %f\n",
-        "\nMimeType=image/bmp;image/jpeg;image/gif;image/png;image/tiff;inode/directory;\n",
-        "\nNoDisplay=false\n", "\nTerminal=false\n", "\nCategories=Graphics;Viewer;\n"}) {
-    EXPECT_NE(entry.find(line), std::string::npos) << line;
-  }
-  EXPECT_TRUE(desktop_.RemoveOpenWith());
-  EXPECT_FALSE(desktop_.IsInstalled());
-  EXPECT_TRUE(desktop_.RemoveOpenWith()) << "nothing left to remove is no failure";
-}
-
-TEST_F(XdgDesktopIntegrationTest, ExecQuotesWhatTheDesktopWouldExpand) {
-  // Backslash: quoted once for Exec, then again for the key file.
-  EXPECT_EQ(DesktopExecQuote("/a b/x\"$`\\%y"), "\"/a b/x\\\\\"\\\\$\\\\`\\\\\\\\%%y\"");
-  EXPECT_EQ(DesktopExecQuote("bad\npath"), "");
-  EXPECT_FALSE(desktop_.InstallOpenWith("/bad\npath"));
-  EXPECT_FALSE(desktop_.InstallOpenWith(""));
-  EXPECT_FALSE(desktop_.IsInstalled());
 }
 
 }  // namespace

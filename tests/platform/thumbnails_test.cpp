@@ -92,7 +92,8 @@ std::optional<Picture> DecodeBytes(const std::string& bytes) {
 class Thumbnails : public ::testing::Test {
  protected:
   test::TempHome home;
-  ThumbnailCache cache{home.Root() + "/cache/thumbnails", "tessaview-test"};
+  ThumbnailCache cache{home.Root() + "/cache/thumbnails", "tessaview-test",
+                       home.Root() + "/cache/tessaview"};
   std::string Pic(const std::string& name) { return home.Root() + "/pics/" + name; }
   void SetUp() override { fs::create_directories(home.Root() + "/pics"); }
 };
@@ -102,7 +103,7 @@ TEST(ThumbnailNames, AddressesAndNamesFollowTheSharedRules) {
             "c6ee772d9e49320e97ec29a7eb5b1697.png");
   EXPECT_EQ(FileUri("/p/a b%#?.jpg"), "file:///p/a%20b%25%23%3F.jpg");
   EXPECT_EQ(FileUri("/p/\xb2\xe2.jpg"), "file:///p/%B2%E2.jpg");
-  ThumbnailCache cache("/c/thumbnails", "tessaview-8.2");
+  ThumbnailCache cache("/c/thumbnails", "tessaview-8.2", "/c/tessaview");
   EXPECT_EQ(cache.PathOf("file:///home/jens/photos/me.png", 2),
             "/c/thumbnails/x-large/c6ee772d9e49320e97ec29a7eb5b1697.png");
   EXPECT_EQ(cache.FailedPathOf("file:///home/jens/photos/me.png"),
@@ -206,6 +207,10 @@ TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
   const auto written = fs::last_write_time(stored);
   EXPECT_EQ(ReducePicture(cache, file, 300).bytes, made.bytes);
   EXPECT_EQ(fs::last_write_time(stored), written);
+  // A narrower page takes the larger thumbnail there is rather than making a new one.
+  EXPECT_EQ(ReducePicture(cache, file, 100).bytes, made.bytes);
+  EXPECT_FALSE(fs::exists(cache.PathOf(stamp->uri, 0)));
+  fs::remove(stored);
   EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 100).bytes)->width, 128);
   EXPECT_TRUE(fs::exists(cache.PathOf(stamp->uri, 0)));
 
@@ -280,6 +285,9 @@ TEST_F(Thumbnails, TiffIsConvertedAtEveryWidth) {
   EXPECT_EQ(shown->width, 600);
   EXPECT_EQ(shown->rgb[0], 0x28);
   EXPECT_EQ(shown->rgb[1], 0xA0);
+  // The whole one is the largest size's thumbnail, which serves narrower pages too.
+  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 200).bytes)->width, 600);
+  fs::remove(cache.PathOf(StampOf(file)->uri, 3));
   EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 200).bytes)->width, 256);
 }
 
@@ -301,34 +309,49 @@ TEST_F(Thumbnails, ADamagedPictureIsRememberedAsFailedUntilItChanges) {
   EXPECT_EQ(ReducePicture(cache, home.Root() + "/pics", 300).kind, ReducedPicture::kFailed);
 }
 
-TEST_F(Thumbnails, TheCacheIsTrimmedOldestFirstAndOnlyItsOwnFiles) {
+TEST_F(Thumbnails, OnlyTheProgramsOwnFilesAreTrimmedOldestFirst) {
   const std::string root = home.Root() + "/cache/thumbnails";
   const auto now = fs::file_time_type::clock::now();
-  auto put = [&](const std::string& relative, size_t bytes, int days_old) {
-    const std::string path = root + "/" + relative;
-    test::TempHome::WriteAt(path, std::string(bytes, 'x'));
+  auto put = [&](const std::string& path, const std::string& bytes, int days_old) {
+    test::TempHome::WriteAt(path, bytes);
     fs::last_write_time(path, now - std::chrono::hours(24 * days_old));
     return path;
   };
-  const std::string oldest = put("large/a.png", 400, 30);
-  const std::string older = put("fail/other-1.0/b.png", 400, 20);
-  const std::string newer = put("normal/c.png", 400, 10);
-  const std::string newest = put("x-large/d.png", 400, 1);
-  const std::string temp = put("x-large/.d.png.tmp-1", 400, 40);
+  // A shared thumbnail says who wrote it; 400 bytes each.
+  auto png = [](const char* software) {
+    std::string chunk = std::string("Software") + '\0' + software;
+    std::string bytes = "\x89PNG\r\n\x1a\n";
+    bytes += std::string("\0\0\0", 3) + char(chunk.size()) + "tEXt" + chunk + "CRC!";
+    return bytes + std::string(400 - bytes.size(), 'x');
+  };
+  const std::string oldest = put(root + "/large/a.png", png("Tessaview"), 30);
+  const std::string failed = put(root + "/fail/tessaview-7.0/b.png", png("tessaview-7.0"), 20);
+  const std::string newer =
+      put(home.Root() + "/cache/tessaview/wide/c-1500-1-2.jpg", std::string(400, 'j'), 10);
+  const std::string newest = put(root + "/x-large/d.png", png("Tessaview"), 1);
+  // Other programs' files, older than all of them, and a temp of a writer.
+  const std::string gimp = put(root + "/large/e.png", png("GNOME::ThumbnailFactory"), 90);
+  const std::string unsigned_png = put(root + "/normal/f.png", std::string(4000, 'p'), 90);
+  const std::string theirs_failed = put(root + "/fail/gnome-thumbnail-factory/g.png", png("x"), 90);
+  const std::string temp = put(root + "/x-large/.d.png.tmp-1", png("Tessaview"), 40);
   const std::string outside = home.Root() + "/mine.png";
-  test::TempHome::WriteAt(outside, std::string(400, 'y'));
+  test::TempHome::WriteAt(outside, png("Tessaview"));
   fs::create_symlink(outside, root + "/normal/link.png");
+  // Where an earlier version kept its wide pictures: removed whole.
+  const std::string old_wide = put(root + "/tessaview-8.1-wide/h-1500-1-2.jpg", "j", 1);
 
-  EXPECT_EQ(TrimThumbnails(root, 4000), 0);  // under the cap: nothing goes
-  // 1,600 bytes of thumbnails against a cap of 1,000: down to 750, oldest first.
-  EXPECT_EQ(TrimThumbnails(root, 1000), 3);
+  EXPECT_EQ(TrimThumbnails(cache, 4000), 1);  // under the cap: only the old folder goes
+  EXPECT_FALSE(fs::exists(fs::path(old_wide).parent_path()));
+  // 1,600 bytes of the program's own against a cap of 1,000: down to 750, oldest first.
+  EXPECT_EQ(TrimThumbnails(cache, 1000), 3);
   EXPECT_FALSE(fs::exists(oldest));
-  EXPECT_FALSE(fs::exists(older));
+  EXPECT_FALSE(fs::exists(failed));
   EXPECT_FALSE(fs::exists(newer));
   EXPECT_TRUE(fs::exists(newest));
-  EXPECT_TRUE(fs::exists(temp));
-  EXPECT_TRUE(fs::exists(outside));
-  EXPECT_EQ(TrimThumbnails(home.Root() + "/none", 1), 0);
+  for (const auto& kept : {gimp, unsigned_png, theirs_failed, temp, outside}) {
+    EXPECT_TRUE(fs::exists(kept)) << kept;
+  }
+  EXPECT_EQ(TrimThumbnails(ThumbnailCache(home.Root() + "/none", "t", home.Root() + "/n2"), 1), 0);
 }
 
 }  // namespace

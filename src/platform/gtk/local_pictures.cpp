@@ -151,7 +151,7 @@ void InstallLocalPictures() {
   g_thread_unref(g_thread_new(
       "thumbnail-trim",
       [](gpointer) -> gpointer {
-        posix::TrimThumbnails(PageThumbnails().Root(), posix::kThumbnailCap);
+        posix::TrimThumbnails(PageThumbnails(), posix::kThumbnailCap);
         return nullptr;
       },
       nullptr));

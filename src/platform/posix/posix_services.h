@@ -1,5 +1,5 @@
 // The POSIX services of one run, wired to their fixed places: the settings file and the
-// registry file in the configuration folder, the desktop entry among the applications.
+// registry file in the configuration folder, the "Open with" offer in the desktop's lists.
 #pragma once
 
 #include "platform/front_end.h"
@@ -19,7 +19,8 @@ struct PosixServices {
   XdgPaths paths;
   IniSettingsArea settings{paths.ConfigFolder() + "settings.ini"};
   FileRegistry registry{paths.ConfigFolder() + "registry.ini"};
-  XdgDesktopIntegration desktop{paths.ApplicationsFolder()};
+  XdgDesktopIntegration desktop{
+      {paths.ApplicationsFolder(), paths.MimeappsList(), paths.ConfigFolder() + "open-with.ini"}};
   PosixProcess process;
   IconvTextEncoding encoding;
 };

@@ -243,10 +243,13 @@ ReducedPicture Thumbnail(const ThumbnailCache& cache, const std::string& path,
                          const SourceStamp& stamp, const Header& header, int size_index) {
   ReducedPicture out;
   out.mime = "image/png";
-  if (auto png = cache.Find(stamp, size_index)) {
-    out.kind = ReducedPicture::kMade;
-    out.bytes = std::move(*png);
-    return out;
+  // A larger valid thumbnail of any program serves as well as making the one asked for.
+  for (int i = size_index; i < kThumbnailSizeCount; ++i) {
+    if (auto png = cache.Find(stamp, i)) {
+      out.kind = ReducedPicture::kMade;
+      out.bytes = std::move(*png);
+      return out;
+    }
   }
   const Size2 fit =
       FitInBox(header.ShownWidth(), header.ShownHeight(), kThumbnailSizes[size_index].pixels);
@@ -267,8 +270,8 @@ ReducedPicture Thumbnail(const ThumbnailCache& cache, const std::string& path,
                         "tEXt::Software",
                         "compression",
                         nullptr};
-  const char* values[] = {stamp.uri.c_str(), mtime.c_str(), size.c_str(), width.c_str(),
-                          height.c_str(),    "Tessaview",   "3",          nullptr};
+  const char* values[] = {stamp.uri.c_str(), mtime.c_str(),      size.c_str(), width.c_str(),
+                          height.c_str(),    kThumbnailSoftware, "3",          nullptr};
   if (Encode(pixbuf, "png", out.bytes, keys, values)) {
     out.kind = ReducedPicture::kMade;
     out.width = gdk_pixbuf_get_width(pixbuf);

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <algorithm>
 #include <cstring>
+
 #include <filesystem>
+#include <functional>
 #include <vector>
 
 #include "platform/posix/posix_io.h"
@@ -113,12 +116,12 @@ bool ThumbnailMatches(const std::map<std::string, std::string>& text, const Sour
   return text.count("Thumb::Size") == 0 || Matches(text, "Thumb::Size", stamp.size);
 }
 
-ThumbnailCache::ThumbnailCache(std::string root, std::string program)
-    : root_(std::move(root)), program_(std::move(program)) {}
+ThumbnailCache::ThumbnailCache(std::string root, std::string program, std::string own)
+    : root_(std::move(root)), program_(std::move(program)), own_(std::move(own)) {}
 
 ThumbnailCache ThumbnailCache::ForUser(const std::string& version) {
-  return ThumbnailCache(XdgBaseDirectory("XDG_CACHE_HOME", ".cache") + "/thumbnails",
-                        "tessaview-" + version);
+  const std::string cache = XdgBaseDirectory("XDG_CACHE_HOME", ".cache");
+  return ThumbnailCache(cache + "/thumbnails", "tessaview-" + version, cache + "/tessaview");
 }
 
 std::string ThumbnailCache::PathOf(const std::string& uri, int size_index) const {
@@ -132,8 +135,8 @@ std::string ThumbnailCache::FailedPathOf(const std::string& uri) const {
 std::string ThumbnailCache::WidePathOf(const SourceStamp& stamp, int width) const {
   std::string name = ThumbnailFileName(stamp.uri);
   name.resize(name.size() - 4);  // without ".png"
-  return root_ + "/" + program_ + "-wide/" + name + "-" + std::to_string(width) + "-" +
-         std::to_string(stamp.mtime) + "-" + std::to_string(stamp.size) + ".jpg";
+  return own_ + "/wide/" + name + "-" + std::to_string(width) + "-" + std::to_string(stamp.mtime) +
+         "-" + std::to_string(stamp.size) + ".jpg";
 }
 
 std::optional<std::string> ThumbnailCache::Find(const SourceStamp& stamp, int size_index) const {
@@ -183,36 +186,87 @@ bool ThumbnailCache::MarkFailed(const SourceStamp& stamp) const {
   return stored;
 }
 
-int TrimThumbnails(const std::string& root, uint64_t cap_bytes) {
+namespace {
+
+struct CacheFile {
+  int64_t changed;
+  uint64_t bytes;
+  std::string path;
+};
+
+// The regular files right inside `folder` whose names end in `extension`, never through
+// a link; writers' temps and strangers stay.
+void AddFiles(const std::string& folder, const char* extension,
+              const std::function<bool(const std::string&)>& ours, std::vector<CacheFile>& out) {
   namespace fs = std::filesystem;
-  struct Entry {
-    int64_t changed;
-    uint64_t bytes;
-    std::string path;
-  };
-  std::vector<Entry> entries;
-  uint64_t total = 0;
   std::error_code error;
-  for (fs::recursive_directory_iterator it(root, error), end; !error && it != end;
-       it.increment(error)) {
-    if (it.depth() > 2) it.disable_recursion_pending();
+  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     struct stat st;
-    // Regular files only, never through a link: nothing outside the cache is touched.
     if (lstat(it->path().c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    // Writers' temps and strangers stay.
-    if (it->path().extension() != ".png" && it->path().extension() != ".jpg") continue;
-    entries.push_back({st.st_mtim.tv_sec, static_cast<uint64_t>(st.st_size), it->path()});
-    total += static_cast<uint64_t>(st.st_size);
+    if (it->path().extension() != extension || !ours(it->path())) continue;
+    out.push_back({st.st_mtim.tv_sec, static_cast<uint64_t>(st.st_size), it->path()});
   }
-  if (total <= cap_bytes) return 0;
-  std::sort(entries.begin(), entries.end(),
-            [](const Entry& a, const Entry& b) { return a.changed < b.changed; });
+}
+
+// Whether a shared thumbnail says this program wrote it; its text comes before the
+// picture data, so the head of the file is enough.
+bool WrittenByUs(const std::string& path) {
+  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!fd.Valid()) return false;
+  std::string head(8192, '\0');
+  const ssize_t n = ::read(fd.Get(), head.data(), head.size());
+  if (n <= 0) return false;
+  head.resize(static_cast<size_t>(n));
+  auto text = PngTextChunks(head);
+  auto software = text.find("Software");
+  return software != text.end() && software->second == kThumbnailSoftware;
+}
+
+bool StartsWith(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+int TrimThumbnails(const ThumbnailCache& cache, uint64_t cap_bytes) {
+  namespace fs = std::filesystem;
+  const std::string& root = cache.Root();
   int removed = 0;
+  std::vector<CacheFile> files;
+  auto any = [](const std::string&) { return true; };
+  std::error_code error;
+  for (fs::directory_iterator it(root, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename();
+    // Earlier versions kept their wide pictures here; they now live in the program's own
+    // folder.
+    if (StartsWith(name, "tessaview-") && name.size() > 5 &&
+        name.compare(name.size() - 5, 5, "-wide") == 0 && !it->is_symlink()) {
+      std::vector<CacheFile> old;
+      AddFiles(it->path(), ".jpg", any, old);
+      for (const auto& f : old) removed += unlink(f.path.c_str()) == 0;
+      rmdir(it->path().c_str());
+    }
+  }
+  for (const auto& size : kThumbnailSizes)
+    AddFiles(root + "/" + size.folder, ".png", WrittenByUs, files);
+  for (fs::directory_iterator it(root + "/fail", error), end; !error && it != end;
+       it.increment(error)) {
+    if (StartsWith(it->path().filename(), "tessaview-") && !it->is_symlink()) {
+      AddFiles(it->path(), ".png", any, files);
+    }
+  }
+  AddFiles(cache.Own() + "/wide", ".jpg", any, files);
+
+  uint64_t total = 0;
+  for (const auto& f : files) total += f.bytes;
+  if (total <= cap_bytes) return removed;
+  std::sort(files.begin(), files.end(),
+            [](const CacheFile& a, const CacheFile& b) { return a.changed < b.changed; });
   const uint64_t goal = cap_bytes / 4 * 3;
-  for (const Entry& e : entries) {
+  for (const CacheFile& f : files) {
     if (total <= goal) break;
-    if (unlink(e.path.c_str()) == 0) {
-      total -= e.bytes;
+    if (unlink(f.path.c_str()) == 0) {
+      total -= f.bytes;
       ++removed;
     }
   }

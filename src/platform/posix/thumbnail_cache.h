@@ -46,20 +46,27 @@ std::map<std::string, std::string> PngTextChunks(std::string_view png);
 // compared when the thumbnail carries one (not every program writes it).
 bool ThumbnailMatches(const std::map<std::string, std::string>& text, const SourceStamp& stamp);
 
+// What the program writes into the "Software" key of its thumbnails: the trim takes only
+// thumbnails that carry it.
+inline constexpr const char* kThumbnailSoftware = "Tessaview";
+
 class ThumbnailCache {
  public:
-  // `root` is the thumbnails folder; `program` names this program's fail/ folder.
-  ThumbnailCache(std::string root, std::string program);
+  // `root` is the shared thumbnails folder; `program` names this program's fail/ folder;
+  // `own` is the program's own cache folder, which keeps what no other program reads.
+  ThumbnailCache(std::string root, std::string program, std::string own);
 
-  // $XDG_CACHE_HOME/thumbnails, the program named "tessaview-VERSION".
+  // $XDG_CACHE_HOME/thumbnails, the program named "tessaview-VERSION", and
+  // $XDG_CACHE_HOME/tessaview.
   static ThumbnailCache ForUser(const std::string& version);
 
   const std::string& Root() const { return root_; }
+  const std::string& Own() const { return own_; }
   std::string PathOf(const std::string& uri, int size_index) const;
   std::string FailedPathOf(const std::string& uri) const;
-  // Pictures wider than the largest shared size, kept as JPEG in a folder of this
-  // program's own; the name holds the width and the file's stamp, so a changed file
-  // never finds an old one (old ones go with the trimming).
+  // Pictures wider than the largest shared size, kept as JPEG in own/wide/; the name holds the
+  // width and the file's stamp, so a changed file never finds an old one (old ones go with the
+  // trimming).
   std::string WidePathOf(const SourceStamp& stamp, int width) const;
 
   // The bytes of the cached thumbnail when it still belongs to the file.
@@ -76,13 +83,16 @@ class ThumbnailCache {
  private:
   std::string root_;
   std::string program_;
+  std::string own_;
 };
 
-// Keeps the cache under `cap_bytes`: when the thumbnails of every size, every program's
-// failed entries and the wide pictures take more, the ones changed longest ago are removed until
-// three quarters of the cap are left. Returns how many were removed. Slow on a large cache: run it
-// off the main loop.
-int TrimThumbnails(const std::string& root, uint64_t cap_bytes);
+// Keeps the program's own part of the cache under `cap_bytes`: when the shared thumbnails it
+// wrote, its failed entries and its wide pictures take more, the ones changed longest ago
+// are removed until three quarters of the cap are left. Other programs' files are never
+// touched; the wide folders earlier versions kept inside the shared cache are removed
+// whole. Returns how many files were removed. Slow on a large cache: run it off the main
+// loop.
+int TrimThumbnails(const ThumbnailCache& cache, uint64_t cap_bytes);
 
 // Half a gigabyte, as desktops that clean the cache themselves allow by default.
 inline constexpr uint64_t kThumbnailCap = 512ull << 20;

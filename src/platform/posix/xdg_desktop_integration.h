@@ -1,30 +1,53 @@
-// Offers the program for pictures and folders through a desktop entry, the desktop's
-// counterpart of the shell's context-menu verbs.
+// Offers the program in the desktop's "Open with" lists of pictures and folders, the
+// desktop's counterpart of the shell's context-menu verbs, without ever becoming the
+// handler a double-click starts.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/registry.h"
 
 namespace tv {
 
+// Where the offer is written and what it remembers.
+struct OpenWithPlaces {
+  std::string applications;  // $XDG_DATA_HOME/applications/: the run-time desktop entry
+  std::string mimeapps;      // $XDG_CONFIG_HOME/mimeapps.list: the added associations
+  std::string record;        // what was added, so that removing takes out exactly that
+};
+
+// The desktop id that opens a kind of file now ("" for none).
+using DefaultHandlerFinder = std::function<std::string(const std::string& mime_type)>;
+
+// The desktop's own answer (GIO), as `gio mime` gives it.
+std::string GioDefaultHandler(const std::string& mime_type);
+
 class XdgDesktopIntegration : public DesktopIntegration {
  public:
-  // `applications_dir` is usually $XDG_DATA_HOME/applications; it is created when needed.
-  explicit XdgDesktopIntegration(std::string applications_dir);
+  explicit XdgDesktopIntegration(OpenWithPlaces places,
+                                 DefaultHandlerFinder current_default = GioDefaultHandler);
 
-  // Writes the entry atomically and has the folder's MIME cache rebuilt; false when the
-  // path cannot be put in an Exec line.
+  // Adds the program after each kind's present handler, so that handler stays the
+  // default; a kind nothing opens yet is left alone, since the program would become its
+  // default. Writes a desktop entry for `executable` only where no installed entry of
+  // the program exists. False when the path cannot be put in an Exec line or the list
+  // cannot be read or written.
   bool InstallOpenWith(const std::string& executable) override;
-  // True when no entry is left afterwards; the MIME cache forgets a removed entry.
+  // Takes out what InstallOpenWith added and nothing else.
   bool RemoveOpenWith() override;
   bool IsInstalled() override;
 
   std::string EntryPath() const;
 
  private:
-  std::string folder_;
+  OpenWithPlaces places_;
+  DefaultHandlerFinder current_default_;
 };
+
+// The kinds of file the program is offered for.
+inline constexpr const char* kOpenWithTypes[] = {"image/bmp", "image/jpeg", "image/gif",
+                                                 "image/png", "image/tiff", "inode/directory"};
 
 // The Exec key's text for one argument: quoted with "\" before " ` $ and \, "%" doubled,
 // then every "\" doubled by the key file's string escape. Empty when the text holds a

@@ -1,10 +1,12 @@
 #include "platform/posix/xdg_paths.h"
 
+#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/posix/posix_io.h"
@@ -87,6 +89,13 @@ std::string XdgPaths::PageFolder() {
   root = cache + "tessaview/pages";
   if (MakePrivateFolder(root) && run_pages_.Create(root)) {
     page_folder_ = run_pages_.Path();
+    return *page_folder_;
+  }
+  // A read-only home: the system's temporary folder, in a root of this user's own that
+  // no other user can have made for us.
+  const std::string temp = WithSlash(g_get_tmp_dir()) + "tessaview-" + std::to_string(::geteuid());
+  if (MakePrivateFolder(temp) && run_pages_.Create(temp)) {
+    page_folder_ = run_pages_.Path();
   } else {
     page_folder_ = root + "/";  // nothing can be written there; page writes fail and say so
   }
@@ -138,8 +147,18 @@ std::string XdgPaths::CurrentFolder() {
   return WithSlash(buffer.data());
 }
 
+bool XdgPaths::SettingsKept() {
+  const std::string folder = ConfigFolder();
+  return g_mkdir_with_parents(folder.c_str(), 0700) == 0 &&
+         ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
 std::string XdgPaths::ConfigFolder() {
   return WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) + "tessaview/";
+}
+
+std::string XdgPaths::MimeappsList() {
+  return WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) + "mimeapps.list";
 }
 
 std::string XdgPaths::ApplicationsFolder() {

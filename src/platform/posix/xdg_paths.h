@@ -18,7 +18,8 @@ class XdgPaths : public Paths {
   // first-run marker "search.dat" is written into it, as an installer would.
   std::string ProgramFolder() override;
   // This running program's own folder inside $XDG_RUNTIME_DIR/tessaview/ when the runtime
-  // folder is usable, else inside $XDG_CACHE_HOME/tessaview/pages/; all of them mode 0700.
+  // folder is usable, else inside $XDG_CACHE_HOME/tessaview/pages/, else inside
+  // tessaview-UID/ in the system's temporary folder; all of them mode 0700.
   // Made on the first call, removed with this object; folders of programs that are no
   // longer running are removed when it is made.
   std::string PageFolder() override;
@@ -27,6 +28,8 @@ class XdgPaths : public Paths {
   std::string PicturesFolder() override;
   std::string HomeFolder() override;
   std::string CurrentFolder() override;
+  // Whether the configuration folder exists or can be made, and can be written.
+  bool SettingsKept() override;
 
   // True when ProgramFolder() found no folder and made one (a fresh installation).
   bool ProgramFolderWasCreated();
@@ -34,6 +37,8 @@ class XdgPaths : public Paths {
   std::string ConfigFolder();
   // $XDG_DATA_HOME/applications/: where desktop entries go.
   std::string ApplicationsFolder();
+  // $XDG_CONFIG_HOME/mimeapps.list: the user's choices of programs for kinds of file.
+  std::string MimeappsList();
 
  private:
   std::optional<std::string> program_folder_;
