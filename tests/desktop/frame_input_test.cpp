@@ -1,42 +1,16 @@
 // Real clicks on the browser frame's top panel: the tool strip, the address box and the
 // tabs take the mouse, also after full screen was switched on and off again.
-#include "desktop/desktop_gallery.h"
-#include "frame/browser_state.h"
-#include "frame/form_explore.h"
+#include "desktop/desktop_browser.h"
 
 namespace tv {
 namespace {
 
-using test::DesktopGalleryTest;
+using test::CentreOf;
 using test::MovePointer;
 using test::PressAndRelease;
-using test::ScreenPoint;
 
-// The fixed surface a window's controls sit on: the box's last child, below the menu bar.
-GtkWidget* Surface(GtkWindow* window) {
-  GtkWidget* box = gtk_bin_get_child(GTK_BIN(window));
-  GList* children = gtk_container_get_children(GTK_CONTAINER(box));
-  GtkWidget* surface = children ? GTK_WIDGET(g_list_last(children)->data) : nullptr;
-  g_list_free(children);
-  return surface;
-}
-
-// The centre of a control of `form` on the screen.
-ScreenPoint CentreOf(Form& form, const Control& c) {
-  GtkWindow* window = ToplevelOf(&form);
-  int x = 0, y = 0, ox = 0, oy = 0;
-  gtk_widget_translate_coordinates(Surface(window), GTK_WIDGET(window),
-                                   (c.Left() + c.Width() / 2) / 15, (c.Top() + c.Height() / 2) / 15,
-                                   &x, &y);
-  gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(window)), &ox, &oy);
-  return {x + ox, y + oy};
-}
-
-class FrameInputTest : public DesktopGalleryTest {
+class FrameInputTest : public test::DesktopBrowserTest {
  protected:
-  FormExplore& Frame() { return *dynamic_cast<FormExplore*>(App().FindWindow("FormExplore")); }
-  BrowserState& Browser() { return State().browser; }
-
   void Click(const Control& c) {
     MovePointer(CentreOf(Frame(), c));
     Pause(150);
@@ -47,12 +21,9 @@ class FrameInputTest : public DesktopGalleryTest {
   void ClickThePanel(bool full_screen_first) {
     int tabs_after_home = 0, current_after_tab_click = -1;
     bool address_focused = false;
-    Run({[&] {
-           Settle();
-           Gallery().FindControl("Command6")->FireClick();
-         },
+    Run({[&] { OpenBrowser(); },
          [&] {
-           ASSERT_TRUE(WaitUntil([&] { return Browser().TabCount == 1; }));
+           ASSERT_TRUE(FirstTab());
            if (full_screen_first) {
              Frame().FindControl("ShowMe")->FireClick();
              Pause(300);
