@@ -1,6 +1,7 @@
 // The address box and the search box: an address or a search phrase for the current
 // tab, and the keyword search in a new tab.
 #include "app/application.h"
+#include "frame/address_text.h"
 #include "frame/browser_state.h"
 #include "frame/external_addresses.h"
 #include "frame/form_explore.h"
@@ -39,8 +40,8 @@ std::string KeywordSearchHome() {
 
 void FormExplore::Go() {
   Chk->SetValue(0);
-  // A text without a dot anywhere is a search phrase, appended as typed.
-  if (TextUrl->Text().find('.') == std::string::npos) {
+  // A text that cannot be an address is a search phrase, appended as typed.
+  if (!CanBeAddress(TextUrl->Text())) {
     TextUrl->SetText(WebSearchEndpoint() + TextUrl->Text());
   }
   FormWeb* page = b_.CurrentPage();

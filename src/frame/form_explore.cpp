@@ -44,6 +44,7 @@ constexpr int kAddressTop = 480, kAddressHeight = 510;
 constexpr int kTabTop = 1020, kTabHeight = 450;
 constexpr int kPictHeight = 1500;
 constexpr int kFirstTabWidth = 2470;
+constexpr int kGoWidth = 630;
 
 std::string Joined(const std::vector<int16_t>& values, int count) {
   std::string out;
@@ -96,7 +97,8 @@ void FormExplore::CreateControls() {
   for (const char* address : kPresetAddresses) TextUrl->AddItem(address);
   CmdGo = &Add(ControlKind::Button, "CmdGo");
   CmdGo->SetCaption("转到");
-  CmdGo->Move(10860, kAddressTop, 360, kAddressHeight);
+  // Wide enough for its caption, which the search box must not cover.
+  CmdGo->Move(10860, kAddressTop, kGoWidth, kAddressHeight);
   CmbSearch = &Add(ControlKind::ComboBox, "CmbSearch");
   CmbSearch->Move(11240, kAddressTop, 2600, kAddressHeight);
   for (const char* word :
@@ -216,8 +218,8 @@ void FormExplore::Form_Resize() {
   TextUrl->SetWidth(RoundHalfEven(w * 2.0 / 3.0));
   CmdGo->SetLeft(TextUrl->Width() + 860);
   CmdSearch->SetLeft(w - 1150);
-  CmbSearch->SetLeft(CmdGo->Left() + 380);
-  CmbSearch->SetWidth(w - TextUrl->Width() - 2400);
+  CmbSearch->SetLeft(CmdGo->Left() + kGoWidth + 20);
+  CmbSearch->SetWidth(std::max(w - 1160 - CmbSearch->Left(), 0));
   if (FormWeb* page = b_.CurrentPage()) ShowPage(*page);
   // Closed pages leave much memory free; it goes back to the system at every resize.
   Services().process.TrimWorkingSet();

@@ -5,6 +5,7 @@
 
 #include "app/application.h"
 #include "app/text_util.h"
+#include "gallery/picture_size.h"
 #include "host/html_view.h"
 #include "webpics/web_pictures.h"
 
@@ -22,13 +23,24 @@ bool IsWebAddress(const std::string& address) {
 }  // namespace
 
 std::string DetailPageText(const std::string& picture) {
-  return "<body bgcolor=0>\r\n"
+  // A picture larger than the window is fitted to it; a click on it shows it at its own
+  // size (the second copy, linked to the other place on the page), another fits it again.
+  const std::string src = HtmlEscape(picture);
+  // A local picture may reach the view reduced to the window; its own-size copy is whole.
+  const bool local =
+      AsciiLower(picture.substr(0, 5)) == "file:" && picture.find('?') == std::string::npos;
+  const std::string whole = local ? src + "?" + kWholePictureQuery : src;
+  return "<style>p{margin:0}.own{display:none}#own:target .fit{display:none}"
+         "#own:target .own{display:inline}"
+         ".fit img{max-width:calc(100vw - 2px);max-height:calc(100vh - 2px);cursor:zoom-in}"
+         ".own img{cursor:zoom-out}</style>\r\n"
+         "<body bgcolor=0>\r\n"
          "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
          "rightmargin=0 bottommargin=0>\r\n"
          "<div align=center>\r\n"
-         "<p><img border=\"1\" src=\"" +
-         HtmlEscape(picture) +
-         "\" title=图像 ></p> \r\n\r\n"
+         "<p id=own><a class=fit href=\"#own\"><img border=\"1\" src=\"" +
+         src + "\" title=图像 ></a><a class=own href=\"#\"><img border=\"1\" src=\"" + whole +
+         "\" title=图像 ></a></p> \r\n\r\n"
          "</div>\r\n"
          "</body>\r\n";
 }
@@ -77,10 +89,32 @@ void FormImage::LoadImg(const std::string& pict) {
   fs.WriteWhole(page_file, DetailPageText(pict));
   fs.SetAttributes(page_file, kAttrHidden | kAttrSystem);
   Services().loop.DoEvents();
+  Web->View()->SetPictureWidths(FittedWidths(pict));
   Web->View()->Navigate(page_file);
 }
 
+std::vector<std::pair<std::string, int>> FormImage::FittedWidths(const std::string& pict) {
+  // A local picture larger than the view is handed over no wider than it shows fitted:
+  // a camera photo would otherwise be decoded whole before it is shown.
+  if (AsciiLower(pict.substr(0, 7)) != "file://") return {};
+  const std::string path = PathFromStatusText(pict);
+  const PictureSize size = GetPictureSize(Services().fs, path);
+  const int room_w = Web->Width() / 15 - 2, room_h = Web->Height() / 15 - 2;
+  if (size.width <= 0 || size.height <= 0 || room_w <= 0 || room_h <= 0) return {};
+  const long by_height = static_cast<long>(room_h) * size.width / size.height;
+  const int width = static_cast<int>(std::min<long>({size.width, room_w, std::max(1L, by_height)}));
+  if (width >= size.width) return {};
+  return {{path, width}};
+}
+
 void FormImage::ZOOMIE(int16_t percent) {
+  // The fitted size is kept in pixels first, so the zoom scales the picture as shown
+  // rather than a picture that keeps fitting the window.
+  Web->View()->ExecScript(
+      "(function(){var i=document.querySelector('.fit img');"
+      "if(i&&i.offsetWidth&&!i.style.width){i.style.width=i.offsetWidth+'px';"
+      "i.style.height=i.offsetHeight+'px';i.style.maxWidth=i.style.maxHeight='none';}})()",
+      "JScript");
   Web->View()->ExecScript("document.body.style.zoom='" + std::to_string(percent) + "%'", "JScript");
 }
 
@@ -122,9 +156,14 @@ void FormImage::Cmd_Click(int index) {
       ShowPosition();
       break;
     case 3:
-      Services().dialogs.InputBox(this, "图片网址如下，是否立即打开网址？", "网址", picture);
-      // Only a web address is handed on: a page cannot make the desktop open a local file.
-      if (IsWebAddress(picture)) Services().shell.Open(picture);
+      // 取消 (an empty answer) opens nothing. Only a web address is handed on: a page
+      // cannot make the desktop open a local file.
+      if (!Services()
+               .dialogs.InputBox(this, "图片网址如下，是否立即打开网址？", "网址", picture)
+               .empty() &&
+          IsWebAddress(picture)) {
+        Services().shell.Open(picture);
+      }
       break;
     case 4:
       step_zoom(10);
@@ -156,6 +195,13 @@ FormImage& ShowDetailWindow(Application& app, const std::string& picture) {
   if (!window) {
     window = static_cast<FormImage*>(&app.Adopt(std::make_unique<FormImage>(app)));
     window->Form_Load();
+  }
+  // Stepping goes on from the picture clicked.
+  const WebPictureList& list = app.State().web_pictures;
+  const auto end = list.entries.begin() +
+                   std::clamp<int32_t>(list.count, 0, static_cast<int32_t>(list.entries.size()));
+  if (auto at = std::find(list.entries.begin(), end, picture); at != end) {
+    window->position = static_cast<int32_t>(at - list.entries.begin());
   }
   window->LoadImg(picture);
   window->Show();

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/form.h"
 
@@ -43,6 +45,8 @@ class FormImage : public Form {
   int16_t zoom = 100;     // page zoom in percent; a new page resets it
 
  private:
+  // What the view is told of a local picture's fitted width (nothing for other pictures).
+  std::vector<std::pair<std::string, int>> FittedWidths(const std::string& pict);
   // Steps to the list entry at `position`, if the list holds one there.
   void ShowPosition();
 

@@ -43,6 +43,10 @@ struct HtmlElement {
 // CommandStateChange command ids.
 enum { kCsteNavigateForward = 1, kCsteNavigateBack = 2 };
 
+// The query ("file:///a.jpg?" + this) of a local picture that a page shows at its own
+// size beside a reduced copy of it.
+inline constexpr const char* kWholePictureQuery = "tessaview-whole";
+
 class HtmlView;
 
 struct HtmlViewEvents {
@@ -88,7 +92,8 @@ class HtmlView {
   virtual void SetGeneratedPages(bool generated) = 0;
   // The widest the next page shows each of its local pictures (path, pixels; 0: at the
   // picture's own size), so the view may hand the engine pictures no larger than that.
-  // The page itself and what its document reports stay as written.
+  // The page itself and what its document reports stay as written. A local picture whose
+  // address carries the query kWholePictureQuery always comes at its own size.
   virtual void SetPictureWidths(const std::vector<std::pair<std::string, int>>& widths) {
     (void)widths;
   }

@@ -16,18 +16,21 @@ struct LabelDesign {
   const char* caption;
 };
 
-// The status row along the bottom edge.
+// The status row along the bottom edge: each label wide enough for its longest text
+// ("图片总数：6001", "  自动下载图片 200"), and as high as a line of the desktop's font.
+constexpr int kLabelHeight = 330;
 constexpr LabelDesign kLabels[] = {
-    {40, 4000, ""},
-    {4070, 30, ""},
-    {4130, 1000, "0"},
-    {5160, 30, ""},
-    {5220, 1800, ""},
-    {7050, 30, ""},
-    {11500, 2850, "Corvex看图器"},
-    {9640, 30, ""},
-    {7110, 2500, "  自动下载图片 0"},
+    {40, 3000, ""},
+    {3070, 30, ""},
+    {3130, 2400, "0"},
+    {5560, 30, ""},
+    {5620, 1800, ""},
+    {7450, 30, ""},
+    {10300, 2850, "Corvex看图器"},
+    {10240, 30, ""},
+    {7510, 2700, "  自动下载图片 0"},
 };
+constexpr int kBrandLeft = 10300;
 
 }  // namespace
 
@@ -65,7 +68,7 @@ void FormWeb::CreateControls() {
   for (int i = 0; i < 9; ++i) {
     Control& l = Add(Lab, ControlKind::Label, "Lab", i);
     l.SetCaption(kLabels[i].caption);
-    l.Move(kLabels[i].left, 0, kLabels[i].width, 255);
+    l.Move(kLabels[i].left, 0, kLabels[i].width, kLabelHeight);
   }
   Timer2 = &Add(ControlKind::Timer, "Timer2");
   Timer2->SetInterval(200);
@@ -144,11 +147,12 @@ void FormWeb::SendToBack() {
 
 void FormWeb::Form_Resize() {
   const int w = ScaleWidth(), h = ScaleHeight();
-  Web->Move(0, -50, w, h - 190);
+  // The view ends where the status row begins, so no label is cut by the window's edge.
+  Web->Move(0, -50, w, h - 40 - kLabelHeight);
   PicJava->Move(-50, -50, Web->Width(), Web->Height());
   WebPic->Move(frame_.Chk->Value() != 0 ? 0 : w + 2000, -50, Web->Width(), Web->Height());
-  for (int i = 0; i <= 8; ++i) Lab[i].SetTop(h - 255);
-  Lab[6].SetWidth(w - 11550);
+  for (int i = 0; i <= 8; ++i) Lab[i].SetTop(h - kLabelHeight);
+  Lab[6].SetWidth(std::max(w - kBrandLeft - 50, 0));
   LanPic->Move(w - 5340, h - 2430, LanPic->Width(), LanPic->Height());
   Label2->Move(LanPic->Left() + 60, LanPic->Top() + 60, 3000, 255);
   Lanlose->Move(LanPic->Left() + LanPic->Width() - 360, LanPic->Top() + 30, 300, 300);

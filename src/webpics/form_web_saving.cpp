@@ -38,6 +38,8 @@ std::string FormWeb::SaveFolder(const std::string& path) {
 void FormWeb::ShowSaveProgress(int32_t n) {
   Lab[8].SetWidth((n % 24) * 100);
   Lab[8].SetBackColor(kProgressColour);
+  // White on the dark green, so the count shown after the run can be read.
+  Lab[8].SetForeColor(kWhite);
   Lab[8].SetCaption("");
 }
 
@@ -178,6 +180,7 @@ void FormWeb::BeforeDownload() {
   Lab[2].SetCaption("0");
   Lab[8].SetCaption("  自动下载图片 0");
   Lab[8].SetBackColor(kWhite);
+  Lab[8].SetForeColor(kBlack);
   Lab[8].SetWidth(kCounterWidth);
   // Every navigation is followed by six Timer3 ticks.
   Timer3->SetTimerEnabled(true);

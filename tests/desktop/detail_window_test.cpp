@@ -42,5 +42,79 @@ TEST_F(DesktopGalleryTest, TheDetailWindowShowsThePictureOnABlackPage) {
   g_object_unref(image);
 }
 
+// A photo larger than the window opens fitted to it; a real click on it shows it at its
+// own size, a second click fits it again, and the zoom buttons zoom from the fitted size.
+TEST_F(DesktopGalleryTest, ALargePictureOpensFittedAndAClickShowsItsOwnSize) {
+  const std::string path = TempPath("wide.jpg");
+  test::WriteSolidJpeg(path, 2560, 1600);
+  FormImage* window = nullptr;
+  // The shown picture's width and height on the screen, border included, and the view's,
+  // as "w,h,vw,vh" (the client rectangle is in the zoomed page's own pixels).
+  const char* kSizes =
+      "(function(){var r=null;for(var i of document.images)if(i.offsetWidth)"
+      "r=i.getBoundingClientRect();var z=parseFloat(document.body.style.zoom||'100')/100;"
+      "return r?Math.round(r.width*z)+','+Math.round(r.height*z)+','+"
+      "innerWidth+','+innerHeight:'';})()";
+  std::string fitted, own, fitted_again, zoomed, natural;
+  const auto Eval = [](const char* code, FormImage* on) {
+    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(on->Web->View())), code).value_or("");
+  };
+  const auto sizes = [&] {
+    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(window->Web->View())), kSizes).value_or("");
+  };
+  Run({[&] {
+         Settle();
+         window = &ShowDetailWindow(App(), FileUrl(path));
+         gtk_window_resize(ToplevelOf(window), 800, 600);
+       },
+       [&] {
+         HtmlView& view = *window->Web->View();
+         EXPECT_TRUE(WaitUntil([&] { return !view.Busy(); }));
+         Pause(300);
+         fitted = sizes();
+         natural = Eval(
+             "(function(){var i=document.images;return i[0].naturalWidth+','+"
+             "i[1].naturalWidth;})()",
+             window);
+         GtkWidget* widget = WebViewWidget(&view);
+         int x = 0, y = 0, ox = 0, oy = 0;
+         gtk_widget_translate_coordinates(widget, gtk_widget_get_toplevel(widget), 200, 100, &x,
+                                          &y);
+         gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(ToplevelOf(window))), &ox, &oy);
+         test::MovePointer({x + ox, y + oy});
+         Pause(100);
+         test::PressAndRelease(1);
+       },
+       [&] {
+         WaitUntil([&] { return sizes().rfind("2562,", 0) == 0; }, 3000);
+         own = sizes();
+         test::PressAndRelease(1);
+       },
+       [&] {
+         WaitUntil([&] { return sizes().rfind("2562,", 0) != 0; }, 3000);
+         fitted_again = sizes();
+         window->Cmd_Click(4);
+         Pause(200);
+         zoomed = sizes();
+         CloseBox();
+       }});
+  int w = 0, h = 0, vw = 0, vh = 0;
+  ASSERT_EQ(std::sscanf(fitted.c_str(), "%d,%d,%d,%d", &w, &h, &vw, &vh), 4) << fitted;
+  EXPECT_LE(w, vw);
+  EXPECT_LE(h, vh);
+  EXPECT_TRUE(w >= vw - 4 || h >= vh - 4) << fitted;  // fitted, not smaller
+  EXPECT_EQ(own.substr(0, own.find(',', 5)), "2562,1602");
+  // The fitted picture reached the engine reduced; the one at its own size whole.
+  int reduced = 0, whole = 0;
+  ASSERT_EQ(std::sscanf(natural.c_str(), "%d,%d", &reduced, &whole), 2) << natural;
+  EXPECT_LT(reduced, 2560);
+  EXPECT_GE(reduced, w - 2);
+  EXPECT_EQ(whole, 2560);
+  EXPECT_EQ(fitted_again, fitted);
+  int zw = 0;
+  ASSERT_EQ(std::sscanf(zoomed.c_str(), "%d", &zw), 1) << zoomed;
+  EXPECT_NEAR(zw, w * 1.1, 3);  // 110 % of the fitted size
+}
+
 }  // namespace
 }  // namespace tv

@@ -1,6 +1,7 @@
 // Character cuts of titles and captions, the input filter and the fixed addresses.
 #include <gtest/gtest.h>
 
+#include "frame/address_text.h"
 #include "frame/char_text.h"
 #include "frame/form_explore.h"
 #include "frame/input_filter.h"
@@ -44,6 +45,21 @@ TEST(Addresses, SearchEndpointsAndTheNavigationQuery) {
   EXPECT_EQ(PlainNavigationAddress(NavigationAddressWithQuery()),
             NavigationAddressWithQuery().substr(0, NavigationAddressWithQuery().find('?')));
   EXPECT_EQ(PlainNavigationAddress("http://other/"), "http://other/");
+}
+
+TEST(Addresses, LocalHostsPortsAndSchemesAreAddressesEverythingElseASearch) {
+  for (const char* address :
+       {"localhost", "LOCALHOST", "localhost/", "localhost:8080", "localhost:8080/x.htm",
+        "localhost?q=1", "127.0.0.1", "127.0.0.1:8080/a b.htm", "[::1]", "[::1]:8080",
+        "[::1]:8080/x", "[fe80::1]/x", "http://localhost:8080/", "http:intranet", "https://wiki",
+        "file:///home/me/page.htm", "FILE:/tmp/x", "cats.jpg", "about:blank"}) {
+    EXPECT_TRUE(CanBeAddress(address)) << address;
+  }
+  for (const char* phrase : {"", "cats", "hello world", "localhostess", "localhost:", "localhost:0",
+                             "localhost:65536", "localhost:80a", "localhost stuff", "[::1", "[]",
+                             "[xyz]:80", "[::1]x", "[::1]:", "mailto", "httpcats", "枫叶"}) {
+    EXPECT_FALSE(CanBeAddress(phrase)) << phrase;
+  }
 }
 
 }  // namespace

@@ -33,18 +33,24 @@ class DetailWindow : public ::testing::Test {
 TEST_F(DetailWindow, ShowsThePictureOnAPageOfItsOwn) {
   FormImage& w = Open("http://h/a.jpg");
   EXPECT_EQ(w.Caption(), "图片详情 - http://h/a.jpg");
-  EXPECT_EQ(test::ReadFile(w.page_file),
-            "<body bgcolor=0>\r\n"
-            "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
-            "rightmargin=0 bottommargin=0>\r\n"
-            "<div align=center>\r\n"
-            "<p><img border=\"1\" src=\"http://h/a.jpg\" title=图像 ></p> \r\n\r\n"
-            "</div>\r\n</body>\r\n");
+  const std::string page = test::ReadFile(w.page_file);
+  EXPECT_NE(page.find("<body bgcolor=0>\r\n"
+                      "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
+                      "rightmargin=0 bottommargin=0>\r\n"
+                      "<div align=center>\r\n"),
+            std::string::npos);
+  // Fitted first, its own size one click away.
+  EXPECT_NE(page.find("<a class=fit href=\"#own\"><img border=\"1\" src=\"http://h/a.jpg\""),
+            std::string::npos);
+  EXPECT_NE(page.find("<a class=own href=\"#\"><img border=\"1\" src=\"http://h/a.jpg\""),
+            std::string::npos);
+  EXPECT_NE(page.find("max-width:calc(100vw - 2px);max-height:calc(100vh - 2px)"),
+            std::string::npos);
   // The one window is reused for the next picture.
   EXPECT_EQ(&ShowDetailWindow(app_, "http://h/b.jpg"), &w);
-  const std::string page = w.page_file;
+  const std::string file = w.page_file;
   app_.Unload(w);
-  EXPECT_FALSE(t_.posix.fs.IsFile(page));
+  EXPECT_FALSE(t_.posix.fs.IsFile(file));
 }
 
 TEST_F(DetailWindow, AnAddressCannotAddMarkup) {
@@ -67,9 +73,19 @@ TEST_F(DetailWindow, ZoomIsUnboundedAndANewPageResetsIt) {
   EXPECT_EQ(w.zoom, -10);
 }
 
-TEST_F(DetailWindow, SteppingWrapsRoundTheList) {
+TEST_F(DetailWindow, SteppingStartsAtTheClickedPictureAndWrapsRoundTheList) {
   List({"http://h/p0", "http://h/p1", "http://h/p2", "http://h/p3", "http://h/p4"});
-  FormImage& w = Open("http://h/p1");
+  FormImage& w = Open("http://h/p3");
+  EXPECT_EQ(w.position, 3);
+  w.Cmd_Click(2);
+  EXPECT_EQ(w.picture, "http://h/p4");
+  // The window is reused: a click on the first picture starts there.
+  Open("http://h/p0");
+  EXPECT_EQ(w.position, 0);
+  w.Cmd_Click(2);
+  EXPECT_EQ(w.picture, "http://h/p1");
+  // A picture that is not in the list leaves the place as it was.
+  Open("http://h/elsewhere");
   EXPECT_EQ(w.position, 1);
   w.position = 4;
   w.Cmd_Click(2);
@@ -88,14 +104,20 @@ TEST_F(DetailWindow, SteppingWrapsRoundTheList) {
 TEST_F(DetailWindow, SaveHandsTheAddressOverAndOnlyWebAddressesOpen) {
   FormImage& w = Open("https://h/a.jpg");
   out_.str("");
-  t_.front->script.answers.push_back(std::nullopt);
+  t_.front->script.answers.push_back("https://h/a.jpg");
   w.Cmd_Click(3);
   w.Cmd_Click(0);
   EXPECT_EQ(
       out_.str(),
       "input: 网址: https://h/a.jpg\nshell: open https://h/a.jpg\ndownload: https://h/a.jpg\n");
+  // 取消 opens nothing.
+  out_.str("");
+  t_.front->script.answers.push_back(std::nullopt);
+  w.Cmd_Click(3);
+  EXPECT_EQ(out_.str(), "input: 网址: https://h/a.jpg\n");
   w.LoadImg("file:///home/u/run.desktop");
   out_.str("");
+  t_.front->script.answers.push_back("file:///home/u/run.desktop");
   w.Cmd_Click(3);
   EXPECT_EQ(out_.str(), "input: 网址: file:///home/u/run.desktop\n");
 }

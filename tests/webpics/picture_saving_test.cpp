@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -204,6 +205,37 @@ TEST_F(PictureSaving, AFolderThatTakesNoFileStopsTheRunWithOneMessage) {
   web.AutoDownLoadImag();
   const std::string after = rig.output.str();
   EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), 2) << after;
+}
+
+// The contrast of two blue-green-red colours, as the accessibility guidelines count it.
+double Contrast(uint32_t a, uint32_t b) {
+  const auto luminance = [](uint32_t bgr) {
+    double sum = 0;
+    const double weight[] = {0.2126, 0.7152, 0.0722};
+    for (int i = 0; i < 3; ++i) {
+      const double c = ((bgr >> (8 * i)) & 0xFF) / 255.0;
+      sum += weight[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(PictureSaving, TheCounterCanBeReadInEveryState) {
+  FormWeb& web = PageOf(3, true);
+  Control& counter = web.Lab[8];
+  EXPECT_EQ(counter.BackColor(), 16777215u);  // before a run: white
+  EXPECT_GE(Contrast(counter.ForeColor(), counter.BackColor()), 4.5);
+  web.SavePictureDisk(folder);
+  EXPECT_EQ(counter.Caption(), "  自动下载图片 3");
+  EXPECT_EQ(counter.BackColor(), 16384u);  // after it: the progress bar's dark green
+  EXPECT_GE(Contrast(counter.ForeColor(), counter.BackColor()), 4.5);
+  web.SavePictureForSize(folder);
+  EXPECT_GE(Contrast(counter.ForeColor(), counter.BackColor()), 4.5);
+  web.BeforeDownload();
+  EXPECT_EQ(counter.BackColor(), 16777215u);
+  EXPECT_GE(Contrast(counter.ForeColor(), counter.BackColor()), 4.5);
 }
 
 TEST_F(PictureSaving, AWindowWaitsWhileAnotherSaves) {

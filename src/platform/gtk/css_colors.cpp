@@ -23,8 +23,9 @@ void ApplyColors(GtkWidget* widget, GtkCssProvider** provider, uint32_t back, ui
   std::string rule;
   std::string b = CssColor(back);
   if (!b.empty()) rule += "background-color:" + b + ";background-image:none;";
-  // Black is the default text colour; leaving it to the theme keeps dark themes legible.
-  std::string f = fore == 0 ? "" : CssColor(fore);
+  // Black is the default text colour; leaving it to the theme keeps dark themes legible,
+  // unless the control paints a background of its own, on which the black is meant.
+  std::string f = fore == 0 && b.empty() ? "" : CssColor(fore);
   if (!f.empty()) rule += "color:" + f + ";";
   if (!*provider) {
     if (rule.empty()) return;

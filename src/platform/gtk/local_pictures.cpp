@@ -8,6 +8,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "host/html_view.h"
 #include "platform/posix/reduced_pictures.h"
 
 namespace tv {
@@ -111,7 +112,10 @@ void OnRequest(WebKitURISchemeRequest* request, gpointer) {
   const char* page = view ? webkit_web_view_get_uri(view) : nullptr;
   std::string uri = webkit_uri_scheme_request_get_uri(request);
   if (!page || !g_str_has_prefix(page, "file:")) return Refuse(request);
-  uri = uri.substr(0, uri.find('?'));
+  const size_t query = uri.find('?');
+  const bool whole = query != std::string::npos &&
+                     uri.compare(query + 1, std::string::npos, kWholePictureQuery) == 0;
+  uri = uri.substr(0, query);
   const std::string file_uri = "file" + uri.substr(sizeof kScheme - 1);
   gchar* path = g_filename_from_uri(file_uri.c_str(), nullptr, nullptr);
   if (!path) return Refuse(request);
@@ -119,7 +123,7 @@ void OnRequest(WebKitURISchemeRequest* request, gpointer) {
   job->request = WEBKIT_URI_SCHEME_REQUEST(g_object_ref(request));
   job->path = path;
   g_free(path);
-  job->width = ShownWidth(view, job->path);
+  job->width = whole ? 0 : ShownWidth(view, job->path);
   g_thread_pool_push(Workers(), job, nullptr);
 }
 

@@ -166,6 +166,7 @@ void GtkNativeWindow::ControlChanged(Control& c, Prop p) {
   } else {
     UpdateControlWidget(w, p);
   }
+  if (p == Prop::Visible && c.Visible()) RestackAfter(c);
   if ((p == Prop::Geometry || p == Prop::Visible) && !inner_.empty()) LayoutInner();
 }
 
@@ -374,6 +375,38 @@ void GtkNativeWindow::ShowFrontInner() {
     if (inner->form_.IsVisible()) front = inner;
   }
   for (GtkNativeWindow* inner : inner_) gtk_widget_set_visible(inner->holder_, inner == front);
+}
+
+void GtkNativeWindow::RestackAfter(const Control& shown) {
+  // A window shown again goes to the top of its siblings: a panel's input box would then
+  // catch the clicks of every control laid over it. The controls made after it go back
+  // above it, and the page windows above them, in the order they were stacked.
+  GdkWindow* parent = gtk_widget_get_window(surface_);
+  if (!parent || !gtk_widget_get_realized(surface_)) return;
+  GList* windows = gdk_window_get_children(parent);
+  const auto raise_inside = [windows](GtkWidget* outer) {
+    for (GList* l = windows; l; l = l->next) {
+      gpointer data = nullptr;
+      gdk_window_get_user_data(GDK_WINDOW(l->data), &data);
+      auto* owner = static_cast<GtkWidget*>(data);
+      if (owner && (owner == outer || gtk_widget_is_ancestor(owner, outer))) {
+        gdk_window_raise(GDK_WINDOW(l->data));
+      }
+    }
+  };
+  bool after = false;
+  for (const auto& c : form_.Controls()) {
+    if (c.get() == &shown) {
+      after = true;
+      continue;
+    }
+    auto it = widgets_.find(c.get());
+    if (after && it != widgets_.end() && gtk_widget_get_mapped(it->second->outer)) {
+      raise_inside(it->second->outer);
+    }
+  }
+  for (GtkNativeWindow* inner : inner_) raise_inside(inner->holder_);
+  g_list_free(windows);
 }
 
 void GtkNativeWindow::Raise() {

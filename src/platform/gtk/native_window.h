@@ -58,6 +58,8 @@ class GtkNativeWindow : public NativeWindow {
   void AddControlWidget(Control& c);
   void Place(ControlWidget& w);
   void Raise();
+  // Puts the controls made after `shown` (and the page windows) back above it.
+  void RestackAfter(const Control& shown);
   // The pages shown in this window and the ones inside it, as their engine renders them.
   void CollectPages(std::vector<WidgetPicture>& pages);
   // Client area of this window for the forms inside it.

@@ -29,7 +29,8 @@ bool HasScheme(const std::string& address) {
   }
   if (i >= address.size() || address[i] != ':') return false;
   if (address.compare(i, 3, "://") == 0) return true;
-  for (const char* bare : {"mailto:", "javascript:", "data:", "about:", "file:"}) {
+  for (const char* bare :
+       {"mailto:", "javascript:", "data:", "about:", "file:", "http:", "https:", "ftp:"}) {
     if (StartsWithNoCase(address, bare)) return true;
   }
   return false;
