@@ -21,6 +21,10 @@ struct ControlWidget {
   // its children, and a frame with thousands of tabs has thousands.
   int x = -1, y = -1, width = -1, height = -1;
   bool placed = false;
+  // The list entries the widget shows: the first `list_rows` of the control's list as it
+  // was after `list_clears` emptyings.
+  size_t list_rows = 0;
+  uint32_t list_clears = 0;
 };
 
 // Builds the widget of a control; false for kinds without one (timers, menus).
