@@ -2,7 +2,9 @@
 // the new tab's document complete (a related view, as NewWindow2 makes it), the time a
 // tab opened through LoadNewForm takes, and the summed proportional memory (PSS) of the
 // program and all its engine processes with twenty tabs of small local pages, over five
-// rounds of opening and closing them. Run under a display: `xvfb-run -a browser_tabs_bench`.
+// rounds of opening and closing them, and the time a page's script takes to open 100 and
+// 300 windows at once with blocking off (`browser_tabs_bench windows N...` times only the
+// windows, for example 3000). Run under a display: `xvfb-run -a browser_tabs_bench`.
 #include <dirent.h>
 
 #include <algorithm>
@@ -96,6 +98,12 @@ struct Browser {
            "</body></html>";
     std::ofstream(root + "/web/b.htm")
         << "<html><head><title>B</title></head><body>b</body></html>";
+    // Opens as many windows as its query asks for, one after the other.
+    std::ofstream(root + "/web/many.htm")
+        << "<html><head><title>M</title></head><body><script>"
+           "var n = parseInt(location.search.substring(1)) || 0;"
+           "for (var i = 0; i < n; i++) window.open('b.htm', '_blank');"
+           "</script></body></html>";
     std::filesystem::create_directories(root + "/config/tessaview");
     std::ofstream(root + "/config/tessaview/settings.ini")
         << "[Tessaro2017/setup]\nHomepage=" << root << "/web/a.htm\n";
@@ -138,6 +146,29 @@ struct Browser {
   tv::FormExplore* frame = nullptr;
 };
 
+// A page's script opens `count` windows with blocking off: the time until every one is a
+// tab, then the time to close them one by one.
+bool ManyWindows(Browser& b, int count) {
+  tv::BrowserState& tabs = b.app->State().browser;
+  const int before = tabs.TabCount;
+  tabs.Pop = 0;  // pages made from here on run their own scripts
+  const auto start = Clock::now();
+  b.frame->LoadNewForm("file://" + b.root + "/web/many.htm?" + std::to_string(count));
+  const bool all =
+      b.Until([&] { return tabs.TabCount >= before + 1 + count; }, std::max(30000, count * 40));
+  const double open_ms = Ms(start);
+  tabs.Pop = 1;
+  const int opened = tabs.TabCount - before - 1;
+  const auto closing = Clock::now();
+  b.CloseAllButFirst();
+  const double close_ms = Ms(closing);
+  std::printf(
+      "%d windows opened by a page: %d tabs in %.0f ms (%.2f ms a tab)%s; closed one by one in "
+      "%.0f ms\n",
+      count, opened, open_ms, open_ms / std::max(opened, 1), all ? "" : ", gave up", close_ms);
+  return all;
+}
+
 void Report(const char* what, std::vector<double> ms) {
   std::sort(ms.begin(), ms.end());
   std::printf("%s: median %.1f ms, best %.1f ms, worst %.1f ms (%zu runs)\n", what,
@@ -146,7 +177,7 @@ void Report(const char* what, std::vector<double> ms) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   Browser b;
   if (!b.frame) {
@@ -158,6 +189,11 @@ int main() {
     return 1;
   }
   tv::FormWeb* first = b.Current();
+  if (argc > 2 && std::string(argv[1]) == "windows") {
+    for (int i = 2; i < argc; ++i) ManyWindows(b, std::atoi(argv[i]));
+    std::filesystem::remove_all(b.root);
+    return 0;
+  }
 
   // A page's new window: the click on its link to the new tab's document complete.
   std::vector<double> related;
@@ -217,6 +253,7 @@ int main() {
   std::printf("twenty tabs goal at most %.0f MB: new windows %.0f MB %s, LoadNewForm %.0f MB %s\n",
               kMemoryGoalMb, related_mb, related_mb <= kMemoryGoalMb ? "met" : "NOT met", own_mb,
               own_mb <= kMemoryGoalMb ? "met" : "NOT met");
+  for (int count : {100, 300}) ManyWindows(b, count);
   std::filesystem::remove_all(b.root);
   return 0;
 }

@@ -97,6 +97,7 @@ void Control::AddItem(const std::string& item) {
 
 void Control::ClearList() {
   list_.clear();
+  ++list_clears_;
   list_index_ = -1;
   Notify(Prop::List);
 }

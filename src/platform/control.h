@@ -110,6 +110,9 @@ class Control {
 
   // List and combo boxes.
   const std::vector<std::string>& List() const { return list_; }
+  // How often the list was emptied: a widget that saw the same count and fewer entries
+  // only has entries to add.
+  uint32_t ListClears() const { return list_clears_; }
   void AddItem(const std::string& item);
   void ClearList();
   int ListIndex() const { return list_index_; }
@@ -195,6 +198,7 @@ class Control {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   std::vector<std::string> list_;
   int list_index_ = -1;
+  uint32_t list_clears_ = 0;
   int sel_start_ = 0;
   int sel_length_ = 0;
   std::string path_;

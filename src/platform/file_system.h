@@ -62,12 +62,12 @@ class FileSystem {
   virtual bool WriteAtomic(const std::string& path, std::string_view data) = 0;
   // Creates or truncates and writes (pages and exported lists).
   virtual bool WriteWhole(const std::string& path, std::string_view data) = 0;
-  // Adds `data` at the end of the file, creating it when missing. A failure part-way can
-  // leave part of `data` written: what is appended must be readable in that case too.
+  // Adds `data` at the end of the file, which is made when missing. A failure leaves the
+  // file as it was; what was there before is never rewritten.
   virtual bool Append(const std::string& path, std::string_view data) {
     std::string text;
     ReadWhole(path, text);
-    return WriteAtomic(path, text.append(data));
+    return WriteAtomic(path, text + std::string(data));
   }
 
   virtual bool Copy(const std::string& from, const std::string& to) = 0;

@@ -74,11 +74,9 @@ void HistoryLog::TitleChanged(const std::string& title, const std::string& addre
 bool HistoryLog::AppendTo(FileSystem& fs, const std::string& folder, const DateTime& today) const {
   const std::string path = folder + HistoryFileName(today);
   fs.SetAttributes(path, 0);
-  std::string text;
-  fs.ReadWhole(path, text);  // a missing file starts empty
-  // The day's file is rewritten whole with the block added, so a failed write keeps the
-  // blocks already there.
-  const bool written = fs.WriteAtomic(path, text + buffer_ + "\r\n");
+  // The block goes at the end of the day's file: the blocks already there are never
+  // rewritten, and a page closed late in a busy day costs no more than the first.
+  const bool written = fs.Append(path, buffer_ + "\r\n");
   fs.SetAttributes(path, kAttrHidden | kAttrSystem);
   return written;
 }

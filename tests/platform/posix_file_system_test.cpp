@@ -1,9 +1,11 @@
 #include "platform/posix/posix_file_system.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -150,6 +152,29 @@ TEST_F(PosixFileSystemTest, WriteAtomicReplacesWholeOrNotAtAll) {
   EXPECT_EQ(NamesIn(dir), (std::vector<std::string>{"settings.ini", "target"}));
 
   EXPECT_FALSE(files_.WriteAtomic(home_.Root() + "/no/such/folder/f", "data"));
+}
+
+TEST_F(PosixFileSystemTest, AppendAddsAtTheEndOrLeavesTheFileAsItWas) {
+  std::string dir = Folder("a");
+  std::string path = dir + "/day.dat";
+  ASSERT_TRUE(files_.Append(path, "first\r\n"));  // made when missing
+  ASSERT_TRUE(files_.Append(path, "second\r\n"));
+  EXPECT_EQ(Read(path), "first\r\nsecond\r\n");
+  EXPECT_FALSE(files_.Append(dir, "into a folder"));
+  EXPECT_FALSE(files_.Append(home_.Root() + "/no/such/folder/f", "data"));
+
+  // The disk fills in the middle of a block: the part written is cut off again.
+  struct rlimit old_limit;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
+  auto old_handler = signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = old_limit;
+  small.rlim_cur = 32;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  const bool written = files_.Append(path, std::string(100, 'x'));
+  setrlimit(RLIMIT_FSIZE, &old_limit);
+  signal(SIGXFSZ, old_handler);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(Read(path), "first\r\nsecond\r\n");
 }
 
 TEST_F(PosixFileSystemTest, WriteAtomicKeepsTheFileInAReadOnlyFolder) {

@@ -17,6 +17,14 @@ struct ControlWidget {
   GtkCssProvider* outer_css = nullptr;
   GtkCssProvider* inner_css = nullptr;
   int syncing = 0;  // >0 while the model is written into the widget: no events back
+  // Where the widget was last put, in pixels: asking the container costs a search of all
+  // its children, and a frame with thousands of tabs has thousands.
+  int x = -1, y = -1, width = -1, height = -1;
+  bool placed = false;
+  // The list entries the widget shows: the first `list_rows` of the control's list as it
+  // was after `list_clears` emptyings.
+  size_t list_rows = 0;
+  uint32_t list_clears = 0;
 };
 
 // Builds the widget of a control; false for kinds without one (timers, menus).

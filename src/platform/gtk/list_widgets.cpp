@@ -1,4 +1,5 @@
 // Combo boxes (an entry with a drop-down list) and list boxes.
+#include <functional>
 #include <string>
 
 #include "platform/gtk/control_widget.h"
@@ -19,11 +20,29 @@ void OnComboChanged(GtkComboBox* combo, gpointer data) {
   if (index >= 0) w.control->SetListIndex(index);
 }
 
+// The first entry of the control's list the widget does not show yet; 0 after the widget
+// was emptied because the list was. Lists only grow between emptyings, so an address box
+// that gains an entry for every closed page adds one row, not all of them again.
+size_t FirstNewEntry(ControlWidget& w, const std::function<void()>& empty) {
+  const Control& c = *w.control;
+  if (w.list_clears != c.ListClears() || c.List().size() < w.list_rows) {
+    empty();
+    w.list_rows = 0;
+    w.list_clears = c.ListClears();
+  }
+  const size_t first = w.list_rows;
+  w.list_rows = c.List().size();
+  return first;
+}
+
 void FillCombo(ControlWidget& w) {
   Syncing s(w);
   GtkComboBoxText* combo = GTK_COMBO_BOX_TEXT(w.inner);
-  gtk_combo_box_text_remove_all(combo);
-  for (const auto& item : w.control->List()) gtk_combo_box_text_append_text(combo, item.c_str());
+  const auto& list = w.control->List();
+  for (size_t i = FirstNewEntry(w, [combo] { gtk_combo_box_text_remove_all(combo); });
+       i < list.size(); ++i) {
+    gtk_combo_box_text_append_text(combo, list[i].c_str());
+  }
   gtk_entry_set_text(GTK_ENTRY(ComboEntry(w)), w.control->Text().c_str());
 }
 
@@ -58,9 +77,10 @@ void OnRowActivated(GtkTreeView*, GtkTreePath*, GtkTreeViewColumn*, gpointer dat
 void FillListBox(ControlWidget& w) {
   Syncing s(w);
   GtkListStore* store = GTK_LIST_STORE(gtk_tree_view_get_model(GTK_TREE_VIEW(w.inner)));
-  gtk_list_store_clear(store);
-  for (const auto& item : w.control->List()) {
-    gtk_list_store_insert_with_values(store, nullptr, -1, 0, item.c_str(), -1);
+  const auto& list = w.control->List();
+  for (size_t i = FirstNewEntry(w, [store] { gtk_list_store_clear(store); }); i < list.size();
+       ++i) {
+    gtk_list_store_insert_with_values(store, nullptr, -1, 0, list[i].c_str(), -1);
   }
 }
 

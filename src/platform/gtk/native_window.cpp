@@ -39,10 +39,17 @@ void OnActiveNotify(GObject*, GParamSpec*, gpointer data) {
 }
 
 // Moving a child always asks for a new layout, even to where it is; this avoids that.
-void MoveChild(GtkWidget* fixed, GtkWidget* child, int x, int y) {
-  int old_x = 0, old_y = 0;
-  gtk_container_child_get(GTK_CONTAINER(fixed), child, "x", &old_x, "y", &old_y, nullptr);
-  if (old_x != x || old_y != y) gtk_fixed_move(GTK_FIXED(fixed), child, x, y);
+// Moves and sizes `w.outer` on `fixed` where it is not there already; `w` remembers.
+void PlaceWidget(GtkWidget* fixed, ControlWidget& w, int x, int y, int width, int height) {
+  if (!w.placed || w.x != x || w.y != y) gtk_fixed_move(GTK_FIXED(fixed), w.outer, x, y);
+  if (!w.placed || w.width != width || w.height != height) {
+    gtk_widget_set_size_request(w.outer, width, height);
+  }
+  w.x = x;
+  w.y = y;
+  w.width = width;
+  w.height = height;
+  w.placed = true;
 }
 
 bool IsMenuKind(ControlKind k) {
@@ -143,10 +150,14 @@ void GtkNativeWindow::AddControlWidget(Control& c) {
 }
 
 void GtkNativeWindow::Place(ControlWidget& w) {
-  const Control& c = *w.control;
-  MoveChild(surface_, w.outer, c.Left() / kTwipsPerPixel, c.Top() / kTwipsPerPixel);
-  gtk_widget_set_size_request(w.outer, std::max(0, c.Width() / kTwipsPerPixel),
-                              std::max(0, c.Height() / kTwipsPerPixel));
+  Control& c = *w.control;
+  PlaceWidget(surface_, w, c.Left() / kTwipsPerPixel, c.Top() / kTwipsPerPixel,
+              std::max(0, c.Width() / kTwipsPerPixel), std::max(0, c.Height() / kTwipsPerPixel));
+  if (c.Top() <= 0) {
+    top_edge_.insert(&c);
+  } else {
+    top_edge_.erase(&c);
+  }
 }
 
 void GtkNativeWindow::ControlAdded(Control& c) {
@@ -161,13 +172,18 @@ void GtkNativeWindow::ControlChanged(Control& c, Prop p) {
   auto it = widgets_.find(&c);
   if (it == widgets_.end()) return;
   ControlWidget& w = *it->second;
+  const bool on_top_edge = top_edge_.count(&c) > 0;
   if (p == Prop::Geometry) {
     Place(w);
   } else {
     UpdateControlWidget(w, p);
   }
   if (p == Prop::Visible && c.Visible()) RestackAfter(c);
-  if ((p == Prop::Geometry || p == Prop::Visible) && !inner_.empty()) LayoutInner();
+  // Only a control along the top edge moves the inner windows: a tab label does not.
+  if ((p == Prop::Geometry || p == Prop::Visible) && !inner_.empty() &&
+      (on_top_edge || top_edge_.count(&c))) {
+    LayoutInner();
+  }
 }
 
 void GtkNativeWindow::CaptionChanged() {
@@ -371,10 +387,13 @@ void GtkNativeWindow::Stack(GtkNativeWindow& inner, bool front) {
 
 void GtkNativeWindow::ShowFrontInner() {
   GtkNativeWindow* front = nullptr;
-  for (GtkNativeWindow* inner : inner_) {
-    if (inner->form_.IsVisible()) front = inner;
+  for (auto it = inner_.rbegin(); it != inner_.rend() && !front; ++it) {
+    if ((*it)->form_.IsVisible()) front = *it;
   }
-  for (GtkNativeWindow* inner : inner_) gtk_widget_set_visible(inner->holder_, inner == front);
+  // The others are hidden already: only the one shown so far changes.
+  if (shown_inner_ && shown_inner_ != front) gtk_widget_set_visible(shown_inner_->holder_, FALSE);
+  if (front) gtk_widget_set_visible(front->holder_, TRUE);
+  shown_inner_ = front;
 }
 
 void GtkNativeWindow::RestackAfter(const Control& shown) {
@@ -417,13 +436,21 @@ void GtkNativeWindow::Raise() {
 void GtkNativeWindow::AttachInner(GtkNativeWindow& inner) {
   inner.outer_ = this;
   inner_.push_back(&inner);
+  gtk_widget_set_visible(inner.holder_, FALSE);
   gtk_fixed_put(GTK_FIXED(surface_), inner.holder_, 0, 0);
+  inner.place_.outer = inner.holder_;
+  inner.place_.placed = false;
   ShowFrontInner();
-  LayoutInner();
+  if (inner_top_ < 0) {
+    LayoutInner();
+  } else {
+    inner.PlaceInside(inner_top_, inner_width_, inner_height_);
+  }
 }
 
 void GtkNativeWindow::DetachInner(GtkNativeWindow& inner) {
   inner_.erase(std::remove(inner_.begin(), inner_.end(), &inner), inner_.end());
+  if (shown_inner_ == &inner) shown_inner_ = nullptr;
   inner.outer_ = nullptr;
   if (gtk_widget_get_parent(inner.holder_) == surface_) {
     gtk_container_remove(GTK_CONTAINER(surface_), inner.holder_);
@@ -436,15 +463,21 @@ void GtkNativeWindow::LayoutInner() {
   int width = gtk_widget_get_allocated_width(surface_);
   int height = gtk_widget_get_allocated_height(surface_);
   int top = 0;
-  for (auto& [control, w] : widgets_) {
-    const Control& c = *control;
-    if (!c.Visible() || c.Top() > 0 || c.Width() / kTwipsPerPixel < width / 2) continue;
-    top = std::max(top, (c.Top() + c.Height()) / kTwipsPerPixel);
+  for (const Control* c : top_edge_) {
+    if (!c->Visible() || c->Width() / kTwipsPerPixel < width / 2) continue;
+    top = std::max(top, (c->Top() + c->Height()) / kTwipsPerPixel);
   }
-  for (GtkNativeWindow* inner : inner_) {
-    MoveChild(surface_, inner->holder_, 0, top);
-    gtk_widget_set_size_request(inner->holder_, std::max(1, width), std::max(1, height - top));
-  }
+  width = std::max(1, width);
+  height = std::max(1, height - top);
+  if (top == inner_top_ && width == inner_width_ && height == inner_height_) return;
+  inner_top_ = top;
+  inner_width_ = width;
+  inner_height_ = height;
+  for (GtkNativeWindow* inner : inner_) inner->PlaceInside(top, width, height);
+}
+
+void GtkNativeWindow::PlaceInside(int top, int width, int height) {
+  if (outer_) PlaceWidget(outer_->surface_, place_, 0, top, width, height);
 }
 
 }  // namespace tv

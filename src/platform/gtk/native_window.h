@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "platform/form.h"
@@ -68,8 +69,10 @@ class GtkNativeWindow : public NativeWindow {
   void DetachInner(GtkNativeWindow& inner);
   // The windows inside this one, back to front: `inner` to the front or the back.
   void Stack(GtkNativeWindow& inner, bool front);
-  // Shows the front one of the shown windows inside this one, hides the others.
+  // Shows the front one of the shown windows inside this one, hides the one shown before.
   void ShowFrontInner();
+  // Puts this window's holder at (0, top) of its outer window's surface at that size.
+  void PlaceInside(int top, int width, int height);
 
   Form& form_;
   GtkLoop& loop_;
@@ -82,8 +85,13 @@ class GtkNativeWindow : public NativeWindow {
   GtkWidget* popup_ = nullptr;
   MenuSet menus_;
   std::map<Control*, std::unique_ptr<ControlWidget>> widgets_;
-  GtkNativeWindow* outer_ = nullptr;     // the window this one sits inside
-  std::vector<GtkNativeWindow*> inner_;  // windows sitting inside this one, back to front
+  GtkNativeWindow* outer_ = nullptr;        // the window this one sits inside
+  std::vector<GtkNativeWindow*> inner_;     // windows sitting inside this one, back to front
+  GtkNativeWindow* shown_inner_ = nullptr;  // the one of them that is shown
+  // Controls along the top edge, which may push the inner windows down.
+  std::set<Control*> top_edge_;
+  int inner_top_ = -1, inner_width_ = -1, inner_height_ = -1;  // inner windows' area, last laid out
+  ControlWidget place_;  // where this window sits inside its outer window
   guint resize_idle_ = 0;
   int pending_width_ = -1, pending_height_ = -1;  // surface size waiting to be applied
   int asked_width_ = -1, asked_height_ = -1;      // size last set from the model

@@ -98,10 +98,15 @@ bool PosixFileSystem::WriteWhole(const std::string& path, std::string_view data)
 }
 
 bool PosixFileSystem::Append(const std::string& path, std::string_view data) {
-  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_NOFOLLOW | O_CLOEXEC, 0644));
-  if (!fd.Valid()) return false;
-  const bool ok = posix::WriteAll(fd.Get(), data);
-  return fd.Close() && ok;
+  UniqueFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+  struct stat st;
+  if (!fd.Valid() || ::fstat(fd.Get(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  if (posix::WriteAll(fd.Get(), data)) return fd.Close();
+  // A part written is cut off again, so the file ends where it ended.
+  const int kept = ::ftruncate(fd.Get(), st.st_size);
+  (void)kept;
+  fd.Close();
+  return false;
 }
 
 bool PosixFileSystem::Copy(const std::string& from, const std::string& to) {

@@ -23,6 +23,7 @@ class PosixFileSystem : public FileSystem {
   std::optional<FileInfo> Info(const std::string& path) override;
   bool ReadWhole(const std::string& path, std::string& out) override;
   bool WriteAtomic(const std::string& path, std::string_view data) override;
+  bool Append(const std::string& path, std::string_view data) override;
   bool WriteWhole(const std::string& path, std::string_view data) override;
   bool Append(const std::string& path, std::string_view data) override;
 
