@@ -149,6 +149,7 @@ print pictures found
   EXPECT_EQ(out, want);
   std::vector<std::pair<int, int>> sizes;
   for (const auto& f : std::filesystem::directory_iterator(run.Downloads())) {
+    if (f.path().extension() != ".jpg") continue;  // the record of saved pictures
     std::ifstream in(f.path(), std::ios::binary);
     sizes.push_back(JpegSize(std::string((std::istreambuf_iterator<char>(in)), {})));
   }

@@ -25,7 +25,6 @@ class PosixFileSystem : public FileSystem {
   bool WriteAtomic(const std::string& path, std::string_view data) override;
   bool Append(const std::string& path, std::string_view data) override;
   bool WriteWhole(const std::string& path, std::string_view data) override;
-  bool Append(const std::string& path, std::string_view data) override;
 
   // Copies through a temp file beside the target, so the target is replaced whole or not at all.
   bool Copy(const std::string& from, const std::string& to) override;
