@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "support/memory_file_system.h"
 
 namespace tv {
@@ -71,10 +74,63 @@ TEST(PageModel, ResolvesReferencesAsTheEngineDoes) {
   EXPECT_EQ(ResolveAddress("http://x.org/a b"), "http://x.org/a b");
 }
 
+TEST(PageModel, ResolvesRelativeReferencesAgainstThePagesAddress) {
+  const std::string web = "http://Pics.Example:8080/albums/2024/index.htm?sort=1#top";
+  EXPECT_EQ(ResolveAddress("a.png", web), "http://pics.example:8080/albums/2024/a.png");
+  EXPECT_EQ(ResolveAddress("../x/a.png", web), "http://pics.example:8080/albums/x/a.png");
+  EXPECT_EQ(ResolveAddress("../../../../a.png", web), "http://pics.example:8080/a.png");
+  EXPECT_EQ(ResolveAddress("./sub/./b c.png", web),
+            "http://pics.example:8080/albums/2024/sub/b%20c.png");
+  EXPECT_EQ(ResolveAddress("/a.png", web), "http://pics.example:8080/a.png");
+  EXPECT_EQ(ResolveAddress("//cdn.example/a.png", web), "http://cdn.example/a.png");
+  EXPECT_EQ(ResolveAddress("?q=2", web), "http://pics.example:8080/albums/2024/index.htm?q=2");
+  EXPECT_EQ(ResolveAddress("#f", web), "http://pics.example:8080/albums/2024/index.htm?sort=1#f");
+  EXPECT_EQ(ResolveAddress("sub\\c.png?x\\y", web),
+            "http://pics.example:8080/albums/2024/sub/c.png?x\\y");
+  EXPECT_EQ(ResolveAddress("..", web), "http://pics.example:8080/albums/");
+  EXPECT_EQ(ResolveAddress("a.png", "https://h.example"), "https://h.example/a.png");
+  // Written whole, or of another kind: as it stands.
+  EXPECT_EQ(ResolveAddress("https://other.example/z.jpg", web), "https://other.example/z.jpg");
+  EXPECT_EQ(ResolveAddress("data:image/png;base64,AA", web), "data:image/png;base64,AA");
+  EXPECT_EQ(ResolveAddress("javascript:void(0)", web), "javascript:void(0)");
+  EXPECT_EQ(ResolveAddress("", web), "");
+  // A local page resolves to files beside it.
+  const std::string local = "file:///home/me/pages/gallery.htm";
+  EXPECT_EQ(ResolveAddress("a.png", local), "file:///home/me/pages/a.png");
+  EXPECT_EQ(ResolveAddress("../pics/a#1.png", local), "file:///home/me/pics/a#1.png");
+  EXPECT_EQ(ResolveAddress("/srv/b.png", local), "file:///srv/b.png");
+  // No address to resolve against (about:blank): only a path makes an address.
+  EXPECT_EQ(ResolveAddress("a.png", "about:blank"), "a.png");
+  EXPECT_EQ(ResolveAddress("/p/a.png", "about:blank"), "file:///p/a.png");
+}
+
+TEST(PageModel, LinksAndPicturesFollowTheBaseOfThePage) {
+  test::MemoryFileSystem fs;
+  const std::string html =
+      "<html><head><title>t</title><!-- <base href=\"http://wrong.example/\"> -->"
+      "</head><body><img src=\"a.png\" width=600 height=600>"
+      "<base href=\"../shared/\"><base href=\"http://second.example/\">"
+      "<a href=\"next.htm\">next</a><img src=\"/top.png\" width=1 height=1></body></html>";
+  PageModel page = BuildPageModel(html, 800, fs, "http://site.example/a/b/page.htm");
+  std::vector<std::string> addresses;
+  for (const HtmlElement& e : page.elements) {
+    if (!e.src.empty()) addresses.push_back(e.src);
+    if (!e.href.empty()) addresses.push_back(e.href);
+  }
+  // The first base serves every element, those before it too; it is itself relative.
+  EXPECT_EQ(addresses, (std::vector<std::string>{"http://site.example/a/shared/a.png",
+                                                 "http://site.example/a/shared/next.htm",
+                                                 "http://site.example/top.png"}));
+  // Without a base: the page's own address.
+  page = BuildPageModel("<img src=pic.jpg width=9 height=9>", 800, fs, "file:///w/p.htm");
+  ASSERT_EQ(page.elements.size(), 1u);
+  EXPECT_EQ(page.elements[0].src, "file:///w/pic.jpg");
+}
+
 TEST(PageModel, ReadsCharacterReferencesInAttributes) {
   test::MemoryFileSystem fs;
-  PageModel page = BuildPageModel("<img src=x width=1 height=1 title=a&#32;b&#x3d;&amp;c&#10;d>",
-                                  100, fs);
+  PageModel page =
+      BuildPageModel("<img src=x width=1 height=1 title=a&#32;b&#x3d;&amp;c&#10;d>", 100, fs);
   ASSERT_EQ(page.elements.size(), 1u);
   EXPECT_EQ(page.elements[0].title, "a b=&c\nd");
 }

@@ -86,7 +86,7 @@ void HeadlessView::Finish(unsigned generation) {
   } else {
     html_.clear();  // no network in headless runs
   }
-  page_ = BuildPageModel(html_, ViewWidth(), fs_);
+  page_ = BuildPageModel(html_, ViewWidth(), fs_, url);
   location_ = url;
   loaded_ = true;
   scroll_top_ = scroll_left_ = 0;

@@ -186,45 +186,60 @@ bool IsDotSegment(std::string_view seg, int dots) {
 
 }  // namespace
 
-std::string ResolveAddress(const std::string& reference) {
-  // The page is read as UTF-8: a byte that starts no character becomes U+FFFD.
-  std::string text;
-  for (size_t i = 0; i < reference.size();) {
-    const size_t n = Utf8SequenceLength(reference, i);
-    if (n == 0) {
-      text += "\xEF\xBF\xBD";
-      ++i;
-    } else {
-      text.append(reference, i, n);
-      i += n;
-    }
-  }
-  // Blanks and controls around the address are dropped, tabs and line breaks anywhere.
-  size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
-  std::string in;
-  for (size_t i = b; i < e; ++i) {
-    if (text[i] != '\t' && text[i] != '\n' && text[i] != '\r') in += text[i];
-  }
-  if (in.empty() || (in[0] != '/' && in[0] != '\\')) return in;  // only local paths resolve
+namespace {
 
-  std::string fragment, query;
-  bool has_fragment = false, has_query = false;
-  if (size_t hash = in.find('#'); hash != std::string::npos) {
-    fragment = in.substr(hash + 1);
-    in.erase(hash);
-    has_fragment = true;
+// The parts of an address (RFC 3986, appendix B); a part that is absent is not "defined".
+struct AddressParts {
+  std::string scheme, authority, path, query, fragment;
+  bool has_scheme = false, has_authority = false, has_query = false, has_fragment = false;
+};
+
+bool IsSchemeText(std::string_view s) {
+  if (s.empty() || !std::isalpha(static_cast<unsigned char>(s[0]))) return false;
+  for (char c : s) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '+' && c != '-' && c != '.')
+      return false;
   }
-  if (size_t mark = in.find('?'); mark != std::string::npos) {
-    query = in.substr(mark + 1);
-    in.erase(mark);
-    has_query = true;
+  return true;
+}
+
+AddressParts SplitAddress(const std::string& text) {
+  AddressParts a;
+  std::string rest = text;
+  if (size_t hash = rest.find('#'); hash != std::string::npos) {
+    a.fragment = rest.substr(hash + 1);
+    a.has_fragment = true;
+    rest.erase(hash);
   }
-  // File addresses treat "\" as "/"; "." and ".." segments are resolved.
-  for (char& c : in) {
-    if (c == '\\') c = '/';
+  if (size_t mark = rest.find('?'); mark != std::string::npos) {
+    a.query = rest.substr(mark + 1);
+    a.has_query = true;
+    rest.erase(mark);
   }
+  if (size_t colon = rest.find(':');
+      colon != std::string::npos && rest.find('/') > colon && IsSchemeText(rest.substr(0, colon))) {
+    a.scheme = AsciiLower(rest.substr(0, colon));
+    a.has_scheme = true;
+    rest.erase(0, colon + 1);
+  }
+  if (rest.rfind("//", 0) == 0) {
+    const size_t end = rest.find('/', 2);
+    a.authority = rest.substr(2, end == std::string::npos ? std::string::npos : end - 2);
+    a.has_authority = true;
+    rest = end == std::string::npos ? "" : rest.substr(end);
+  }
+  a.path = rest;
+  return a;
+}
+
+// Schemes whose paths read "\" as "/" and always have one.
+bool IsSpecial(const std::string& scheme) {
+  return scheme == "http" || scheme == "https" || scheme == "file" || scheme == "ftp";
+}
+
+// A path beginning with "/" with its "." and ".." segments resolved, encoded as the
+// address parser writes it.
+std::string NormalPath(const std::string& in) {
   std::vector<std::string> segments;
   size_t start = 1;
   while (start <= in.size()) {
@@ -242,25 +257,134 @@ std::string ResolveAddress(const std::string& reference) {
     }
     start = slash + 1;
   }
-  std::string out = "file://";
+  std::string out;
   for (const std::string& seg : segments) {
     out += '/';
     for (unsigned char c : seg) AppendEncoded(out, c, true);
   }
   if (segments.empty()) out += '/';
-  if (has_query) {
-    out += '?';
-    for (unsigned char c : query) AppendEncoded(out, c, false);
+  return out;
+}
+
+// The reference as the page's parser reads it: UTF-8 (a byte that starts no character
+// becomes U+FFFD), blanks and controls around it dropped, tabs and line breaks anywhere.
+std::string CleanReference(const std::string& reference) {
+  std::string text;
+  for (size_t i = 0; i < reference.size();) {
+    const size_t n = Utf8SequenceLength(reference, i);
+    if (n == 0) {
+      text += "\xEF\xBF\xBD";
+      ++i;
+    } else {
+      text.append(reference, i, n);
+      i += n;
+    }
   }
-  if (has_fragment) {
+  size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
+  std::string in;
+  for (size_t i = b; i < e; ++i) {
+    if (text[i] != '\t' && text[i] != '\n' && text[i] != '\r') in += text[i];
+  }
+  return in;
+}
+
+std::string Joined(const AddressParts& a) {
+  std::string out = a.scheme + ":";
+  if (a.has_authority || a.scheme == "file") out += "//" + AsciiLower(a.authority);
+  out += NormalPath(a.path.empty() ? "/" : a.path);
+  if (a.has_query) {
+    out += '?';
+    for (unsigned char c : a.query) AppendEncoded(out, c, false);
+  }
+  if (a.has_fragment) {
     out += '#';
-    for (unsigned char c : fragment) AppendEncoded(out, c, false);
+    for (unsigned char c : a.fragment) AppendEncoded(out, c, false);
   }
   return out;
 }
 
-PageModel BuildPageModel(const std::string& html, int view_width, FileSystem& fs) {
+}  // namespace
+
+std::string ResolveAddress(const std::string& reference, const std::string& base) {
+  const std::string in = CleanReference(reference);
+  if (in.empty()) return in;
+  AddressParts b = SplitAddress(base);
+  if (!b.has_scheme || !IsSpecial(b.scheme)) {
+    // No page address to resolve against: only a local path makes an address.
+    if (in.empty() || (in[0] != '/' && in[0] != '\\')) return in;
+    b = SplitAddress("file:///");
+  }
+  std::string ref = in;
+  // In the path part of a special address "\" is "/".
+  for (size_t i = 0; i < ref.size() && ref[i] != '?' && ref[i] != '#'; ++i) {
+    if (ref[i] == '\\') ref[i] = '/';
+  }
+  AddressParts r = SplitAddress(ref);
+  if (r.has_scheme) return in;  // written whole: taken as it stands
+  AddressParts t;
+  t.scheme = b.scheme;
+  t.has_scheme = true;
+  if (r.has_authority) {
+    t.authority = r.authority;
+    t.has_authority = true;
+    t.path = r.path;
+    t.query = r.query;
+    t.has_query = r.has_query;
+  } else {
+    t.authority = b.authority;
+    t.has_authority = b.has_authority;
+    if (r.path.empty()) {
+      t.path = b.path;
+      t.query = r.has_query ? r.query : b.query;
+      t.has_query = r.has_query || b.has_query;
+    } else {
+      if (r.path[0] == '/') {
+        t.path = r.path;
+      } else {
+        const size_t slash = b.path.rfind('/');
+        t.path = (slash == std::string::npos ? "/" : b.path.substr(0, slash + 1)) + r.path;
+      }
+      t.query = r.query;
+      t.has_query = r.has_query;
+    }
+  }
+  t.fragment = r.fragment;
+  t.has_fragment = r.has_fragment;
+  if (t.path.empty() || t.path[0] != '/') t.path = "/" + t.path;
+  return Joined(t);
+}
+
+namespace {
+
+// The address of the page's first <base href>, resolved against the page's own; the
+// page's address when it has none. Like the engine, it serves every element of the page.
+std::string DocumentBase(const std::string& html, const std::string& address) {
+  size_t i = 0;
+  while ((i = html.find('<', i)) != std::string::npos) {
+    ++i;
+    if (html.compare(i, 3, "!--") == 0) {
+      const size_t end = html.find("-->", i);
+      if (end == std::string::npos) break;
+      i = end + 3;
+      continue;
+    }
+    Tag tag = ReadTag(html, i);
+    if (tag.name == "BASE" && tag.attributes.count("href")) {
+      const std::string base = ResolveAddress(tag.attributes["href"], address);
+      return SplitAddress(base).has_scheme ? base : address;
+    }
+  }
+  return address;
+}
+
+}  // namespace
+
+PageModel BuildPageModel(const std::string& html, int view_width, FileSystem& fs,
+                         const std::string& address) {
   PageModel page;
+  const std::string base = DocumentBase(html, address);
   Flow flow{std::max(view_width, 1)};
   std::string open_href;
   bool in_title = false;
@@ -303,14 +427,14 @@ PageModel BuildPageModel(const std::string& html, int view_width, FileSystem& fs
       page.background = tag.attributes["bgcolor"];
     }
     if (tag.name == "A" && tag.attributes.count("href")) {
-      e.href = ResolveAddress(tag.attributes["href"]);
+      e.href = ResolveAddress(tag.attributes["href"], base);
       if (tag.attributes.count("target")) e.target = tag.attributes["target"];
       open_href = e.href;
     }
     if (tag.attributes.count("title")) e.title = tag.attributes["title"];
     if (tag.name == "IMG") {
       std::string src = tag.attributes.count("src") ? tag.attributes["src"] : "";
-      e.src = ResolveAddress(src);
+      e.src = ResolveAddress(src, base);
       int w = AttributeInt(tag, "width"), h = AttributeInt(tag, "height");
       if (w < 0 || h < 0) {
         PictureSize natural = GetPictureSize(fs, LocalPath(e.src));

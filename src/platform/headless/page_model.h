@@ -22,12 +22,16 @@ struct PageModel {
 // Parses `html` (tags and attributes, tolerant of anything) and lays it out in a view
 // `view_width` pixels wide. Pictures without width and height attributes take their size
 // from the picture file's header.
-PageModel BuildPageModel(const std::string& html, int view_width, FileSystem& fs);
+// Links and pictures are resolved against the page's `address` or its <base href>.
+PageModel BuildPageModel(const std::string& html, int view_width, FileSystem& fs,
+                         const std::string& address = "");
 
-// The address the engine makes of a link or picture reference in a local page: an
-// absolute path becomes a "file://" address as the address parser writes it ("%XX" kept,
-// "#" and "?" starting the fragment and query, "\" read as "/", dot segments resolved);
-// anything else is given back trimmed.
-std::string ResolveAddress(const std::string& reference);
+// The address the engine makes of a link or picture reference on a page at `base`
+// (http, https or file): a relative reference ("a.png", "../x/a.png", "/a.png",
+// "//host/a.png", "?q", "#f") is resolved as RFC 3986 has it and written as the address
+// parser writes it ("%XX" kept, "\" read as "/" in the path, dot segments resolved); a
+// reference with a scheme of its own is given back as written. Without such a base only
+// an absolute path resolves, to a "file://" address; anything else is given back trimmed.
+std::string ResolveAddress(const std::string& reference, const std::string& base = "");
 
 }  // namespace tv
