@@ -17,6 +17,12 @@ std::string PictureLink(const std::string& address, const std::string& picture_t
          picture_tail + "\r\n";
 }
 
+// An empty gallery says why it is empty, in the page's own words.
+std::string NoLargePictures(const WebPictureList& list) {
+  return "<p>" + HtmlEscape("这个网页没有大图片") + "</p>\r\n<p>" +
+         HtmlEscape("发现图片：" + std::to_string(list.found)) + "</p>\r\n";
+}
+
 // The entries that were stored: the count may pass the slots.
 int StoredCount(const WebPictureList& list) {
   return std::clamp(list.count, 0, static_cast<int32_t>(list.entries.size()));
@@ -39,8 +45,10 @@ bool IsLargePicture(const HtmlElement& e) {
 
 void ScanLargePictures(const std::vector<HtmlElement>& elements, WebPictureList& list) {
   list.count = 0;
+  list.found = 0;
   for (const HtmlElement& e : elements) {
     if (e.tag_name != "IMG" || !IsPictureAddress(e.src)) continue;
+    if (list.found < INT32_MAX) ++list.found;
     // Every picture is written at the free slot; only a large one keeps it.
     if (list.count < static_cast<int32_t>(list.entries.size())) list.entries[list.count] = e.src;
     if (IsLargePicture(e) && list.count < INT32_MAX) ++list.count;
@@ -73,6 +81,7 @@ std::string SizedGalleryPage(const WebPictureList& list, int columns, int width,
   for (int i = 0; i < StoredCount(list); ++i) {
     page += PictureLink(list.entries[static_cast<size_t>(i)], tail);
   }
+  if (list.count == 0) page += NoLargePictures(list);
   if (centred) page += "</div>\r\n";
   page += "</body>\r\n";
   return page;
@@ -86,6 +95,7 @@ std::string NaturalGalleryPage(const WebPictureList& list) {
   for (int i = 0; i < StoredCount(list); ++i) {
     page += PictureLink(list.entries[static_cast<size_t>(i)], "></a> \r\n");
   }
+  if (list.count == 0) page += NoLargePictures(list);
   return page;
 }
 

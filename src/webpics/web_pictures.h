@@ -16,6 +16,7 @@ inline constexpr int kWebPictureEntries = 6001;  // indices 0 to 6000
 struct WebPictureList {
   std::vector<std::string> entries = std::vector<std::string>(kWebPictureEntries);
   int32_t count = 0;  // qualifying pictures of the page scanned last; may pass 6001
+  int32_t found = 0;  // every picture of that page, large or not
 };
 
 // What every page window's picture saving shares.
@@ -43,7 +44,8 @@ void ScanLargePictures(const std::vector<HtmlElement>& elements, WebPictureList&
 // columns mode (0 counts as 1).
 int SizedGalleryWidth(int view_twips, int columns);
 
-// The sized gallery page: every picture `width` pixels wide, centred in mode 1.
+// The sized gallery page (both pages say so in words when no picture of the page is large): every
+// picture `width` pixels wide, centred in mode 1.
 std::string SizedGalleryPage(const WebPictureList& list, int columns, int width,
                              const std::string& background);
 // The natural-size gallery page: every picture at its own size.

@@ -85,7 +85,8 @@ TEST(WebPictures, GalleryPagesByteForByte) {
   EXPECT_EQ(SizedGalleryPage(WebPictureList{}, 3, 10, "#FFFFFF"),
             "<body bgcolor=#FFFFFF>\r\n"
             "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
-            "rightmargin=0 bottommargin=0>\r\n</body>\r\n");
+            "rightmargin=0 bottommargin=0>\r\n"
+            "<p>这个网页没有大图片</p>\r\n<p>发现图片：0</p>\r\n</body>\r\n");
   EXPECT_EQ(NaturalGalleryPage(list),
             "<body oncontextmenu=\"return false\" topmargin=0 leftmargin=0 rightmargin=0 "
             "bottommargin=0>\r\n<div align=center>\r\n"
@@ -93,6 +94,26 @@ TEST(WebPictures, GalleryPagesByteForByte) {
             "src=\"http://h/a.jpg\"></a> \r\n\r\n"
             "<a href=\"http://h/b.jpg\" target=\"_blank\"><img border=\"1\" "
             "src=\"http://h/b.jpg\"></a> \r\n\r\n");
+}
+
+TEST(WebPictures, APageOfSmallPicturesSaysSoWithTheCountFound) {
+  WebPictureList list;
+  ScanLargePictures({Img("http://h/icon.png", 32, 32), Img("http://h/thumb.jpg", 300, 200),
+                     Img("javascript:x", 900, 900), Img("http://h/wide.jpg", 1200, 400)},
+                    list);
+  EXPECT_EQ(list.count, 0);
+  EXPECT_EQ(list.found, 3);
+  for (const std::string& page :
+       {NaturalGalleryPage(list), SizedGalleryPage(list, 1, 600, "#FFFFFF")}) {
+    EXPECT_NE(page.find("<p>这个网页没有大图片</p>\r\n<p>发现图片：3</p>\r\n"), std::string::npos)
+        << page;
+    EXPECT_EQ(page.find("<a "), std::string::npos);  // the small ones are not shown
+  }
+  // One large picture among them: the gallery shows it and says nothing more.
+  ScanLargePictures({Img("http://h/icon.png", 32, 32), Img("http://h/big.jpg", 800, 900)}, list);
+  EXPECT_EQ(list.found, 2);
+  EXPECT_EQ(NaturalGalleryPage(list).find("这个网页没有大图片"), std::string::npos);
+  EXPECT_EQ(SizedGalleryPage(list, 2, 300, "#FFFFFF").find("<p>"), std::string::npos);
 }
 
 TEST(WebPictures, AnAddressCannotAddMarkup) {
