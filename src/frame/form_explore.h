@@ -20,6 +20,7 @@ struct ProgramState;
 inline constexpr const char* kFrameTitle = "Lumbra（看图浏览器）";
 inline constexpr const char* kCaptionSuffix = " - Lumbra看图浏览器";
 inline constexpr const char* kBlankCaption = " Lumbra看图浏览器";
+inline constexpr const char* kBlankTabText = "空白页";
 inline constexpr const char* kBlankTabTip = "鼠标右击查看属性，双击后可以关闭当前窗口";
 
 class FormExplore : public Form {

@@ -105,6 +105,9 @@ class FormWeb : public Form {
  private:
   void CreateControls();
   void WireHandlers();
+  // The tab's label and tooltip for `title`: the title, else the address, "空白页" for
+  // a blank page.
+  void ShowTabLabel(const std::string& title);
   bool IsCurrentTab() const;
   std::string DownloadFolder() const;
   void ShowGalleryPage(const std::string& text);    // writes the gallery file, shows it

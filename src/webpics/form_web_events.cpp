@@ -56,6 +56,22 @@ void FormWeb::Web_CommandStateChange(long command, bool enable) {
 
 void FormWeb::Web_DocumentComplete() {
   Timer2->SetTimerEnabled(true);
+  // A page without a title (an error page among them) may never say its title: its
+  // tab names it by its address.
+  HtmlView& view = *Web->View();
+  if (view.Title().empty() && !view.LocationURL().empty()) ShowTabLabel(view.LocationURL());
+}
+
+void FormWeb::ShowTabLabel(const std::string& title) {
+  Control* label = frame_.TextLab.Find(tab_index);
+  if (!label) return;
+  if (title != "about:blank") {
+    label->SetText(title);
+    label->SetToolTipText(title);
+  } else {
+    label->SetText(kBlankTabText);
+    label->SetToolTipText(kBlankTabTip);
+  }
 }
 
 void FormWeb::Web_BeforeNavigate2() {
@@ -74,15 +90,7 @@ void FormWeb::Web_TitleChange() {
   if (title.empty()) title = location;
   // A view made for a new window reports its empty title before it has a page.
   if (title.empty()) return;
-  if (Control* label = frame_.TextLab.Find(tab_index)) {
-    if (title != "about:blank") {
-      label->SetText(title);
-      label->SetToolTipText(title);
-    } else {
-      label->SetText("");
-      label->SetToolTipText(kBlankTabTip);
-    }
-  }
+  ShowTabLabel(title);
   SetCaption(title);
 
   // The title belongs to the document shown, whose address may already have given way
