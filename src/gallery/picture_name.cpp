@@ -3,8 +3,24 @@
 #include <string>
 
 #include "app/text_util.h"
+#include "platform/picture_formats.h"
 
 namespace tv {
+
+std::string WithExtraPictureKinds(std::string_view list) {
+  std::string out(list);
+  for (const std::string& kind : ExtraPictureExtensions()) out += kind + ",";
+  return out;
+}
+
+std::string_view PictureExtensions() {
+  static const std::string kList = WithExtraPictureKinds(kPictureExtensions);
+  return kList;
+}
+
+bool IsPictureName(std::string_view name) {
+  return IsPictureName(name, PictureExtensions());
+}
 
 bool IsPictureName(std::string_view name, std::string_view extensions) {
   auto dot = name.rfind('.');

@@ -16,6 +16,11 @@
 
 namespace tv {
 
+std::string_view SearchExtensions() {
+  static const std::string kList = WithExtraPictureKinds(kSearchExtensions);
+  return kList;
+}
+
 namespace {
 
 std::string_view UpToNull(std::string_view text) {
@@ -48,7 +53,7 @@ bool HasRecycleFolder(std::string_view path) {
 // The extension test covers the whole path: a name without a dot takes its "extension"
 // from a folder's dot or from the whole path, and neither can be in the list.
 bool HasSearchExtension(std::string_view name) {
-  return name.find('.') != std::string_view::npos && IsPictureName(name, kSearchExtensions);
+  return name.find('.') != std::string_view::npos && IsPictureName(name, SearchExtensions());
 }
 
 struct Folder {

@@ -13,8 +13,10 @@ class FileSystem;
 class MessageLoop;
 struct PictureList;
 
-// The gallery's extension list with "png," repeated, as the search has it.
+// The gallery's extension list with "png," repeated, as the search has it; the extra
+// kinds this system decodes follow (SearchExtensions()).
 inline constexpr std::string_view kSearchExtensions = "$$$,bmp,jpg,jpeg,gif,png,tif,tiff,png,";
+std::string_view SearchExtensions();
 inline constexpr uint64_t kSearchMinBytes = 30001;  // smaller files are left out
 inline constexpr int kSearchMaxPictures = 20000;
 

@@ -1,8 +1,10 @@
 #include "gallery/picture_size.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "platform/file_system.h"
 
@@ -78,6 +80,102 @@ PictureSize JpegSize(ByteReader& r) {
   return {};
 }
 
+// A WebP file: "RIFF", its length, "WEBP", then the first chunk, which gives the size.
+PictureSize WebpSize(ByteReader& r) {
+  auto is = [&r](uint64_t at, const char* four) {
+    for (int i = 0; i < 4; ++i) {
+      if (r.At(at + i) != static_cast<unsigned char>(four[i])) return false;
+    }
+    return true;
+  };
+  if (!is(9, "WEBP") || !r.Has(30)) return {};
+  if (is(13, "VP8X")) {  // extended: the canvas, 24 bits a side, less one
+    return {1 + (r.At(25) | r.At(26) << 8 | r.At(27) << 16),
+            1 + (r.At(28) | r.At(29) << 8 | r.At(30) << 16)};
+  }
+  if (is(13, "VP8 ")) {  // lossy: after the frame tag and its start code, 14 bits a side
+    if (r.At(24) != 0x9D || r.At(25) != 0x01 || r.At(26) != 0x2A) return {};
+    return {(r.At(27) | r.At(28) << 8) & 0x3FFF, (r.At(29) | r.At(30) << 8) & 0x3FFF};
+  }
+  if (is(13, "VP8L")) {  // lossless: after its signature byte, 14 bits a side, less one
+    if (r.At(21) != 0x2F) return {};
+    const int b0 = r.At(22), b1 = r.At(23), b2 = r.At(24), b3 = r.At(25);
+    return {1 + (b0 | (b1 & 0x3F) << 8), 1 + (b1 >> 6 | b2 << 2 | (b3 & 0x0F) << 10)};
+  }
+  return {};
+}
+
+// AVIF and HEIF files are boxes (ISO base media format): the picture's size is in an
+// "ispe" property of "meta" > "iprp" > "ipco". A file may hold several pictures (a
+// thumbnail, the tiles of a grid); the largest is the picture, turned by an "irot" of a
+// quarter turn. Only the first 64 KB and a bounded number of boxes are read.
+constexpr uint64_t kMaxBoxBytes = 64 * 1024;
+constexpr int kMaxBoxes = 256;
+
+uint64_t Read32(ByteReader& r, uint64_t at) {
+  return uint64_t{static_cast<uint32_t>(r.At(at)) << 24 |
+                  static_cast<uint32_t>(r.At(at + 1)) << 16 |
+                  static_cast<uint32_t>(r.At(at + 2)) << 8 | static_cast<uint32_t>(r.At(at + 3))};
+}
+
+bool IsType(ByteReader& r, uint64_t at, const char* four) {
+  for (int i = 0; i < 4; ++i) {
+    if (r.At(at + i) != static_cast<unsigned char>(four[i])) return false;
+  }
+  return true;
+}
+
+// Calls `inside(position, type position, content start, end)` for each box in [begin, end).
+template <typename Visit>
+void EachBox(ByteReader& r, uint64_t begin, uint64_t end, Visit inside) {
+  uint64_t p = begin;
+  for (int n = 0; n < kMaxBoxes && p + 8 <= end && r.Has(p + 7); ++n) {
+    uint64_t size = Read32(r, p);
+    uint64_t header = 8;
+    if (size == 1) {
+      if (!r.Has(p + 15)) return;
+      size = Read32(r, p + 8) << 32 | Read32(r, p + 12);
+      header = 16;
+    } else if (size == 0) {
+      size = end - p;
+    }
+    if (size < header || size > end - p) size = end - p;  // cut short: read what is there
+    if (!inside(p + 4, p + header, p + size)) return;
+    p += size;
+  }
+}
+
+PictureSize IsoSize(ByteReader& r) {
+  const uint64_t end = std::min<uint64_t>(r.Length(), kMaxBoxBytes) + 1;
+  PictureSize best;
+  bool turned = false;
+  EachBox(r, 1, end, [&](uint64_t type, uint64_t start, uint64_t stop) {
+    if (!IsType(r, type, "meta")) return true;
+    EachBox(r, start + 4, stop, [&](uint64_t type2, uint64_t start2, uint64_t stop2) {
+      if (!IsType(r, type2, "iprp")) return true;
+      EachBox(r, start2, stop2, [&](uint64_t type3, uint64_t start3, uint64_t stop3) {
+        if (!IsType(r, type3, "ipco")) return true;
+        EachBox(r, start3, stop3, [&](uint64_t type4, uint64_t start4, uint64_t stop4) {
+          if (IsType(r, type4, "ispe") && start4 + 12 <= stop4) {
+            const uint64_t w = Read32(r, start4 + 4), h = Read32(r, start4 + 8);
+            if (w <= 32767 && h <= 32767 && w * h > uint64_t(best.width) * best.height) {
+              best = {static_cast<int>(w), static_cast<int>(h)};
+            }
+          } else if (IsType(r, type4, "irot") && start4 < stop4) {
+            turned = (r.At(start4) & 1) != 0;
+          }
+          return true;
+        });
+        return false;
+      });
+      return false;
+    });
+    return false;
+  });
+  if (turned) std::swap(best.width, best.height);
+  return best;
+}
+
 }  // namespace
 
 PictureSize GetPictureSize(FileSystem& fs, const std::string& path) {
@@ -94,6 +192,8 @@ PictureSize GetPictureSize(FileSystem& fs, const std::string& path) {
     return {Word(r.At(8), r.At(7)), Word(r.At(10), r.At(9))};
   }
   if (b1 == 255 && b2 == 216 && b3 == 255) return JpegSize(r);
+  if (b1 == 'R' && b2 == 'I' && b3 == 'F' && b4 == 'F') return WebpSize(r);
+  if (IsType(r, 5, "ftyp")) return IsoSize(r);
   if (b1 == 'B' && b2 == 'M') {
     if (!r.Has(24)) return {};
     return {Word(r.At(20), r.At(19)), Word(r.At(24), r.At(23))};

@@ -1,4 +1,5 @@
-// Width and height of a picture read from its file header (PNG, GIF, JPEG, BMP).
+// Width and height of a picture read from its file header (PNG, GIF, JPEG, BMP, WebP,
+// AVIF and HEIF).
 #pragma once
 
 #include <string>

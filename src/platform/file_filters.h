@@ -12,8 +12,8 @@ struct FileFilterEntry {
 };
 
 // The four entries in order; filter index 1 is the first. The picture entry takes every
-// name the folder listing takes: the seven picture extensions, and a name that is only
-// one of them.
+// name the folder listing takes: the seven picture extensions and the extra kinds this
+// system decodes, and a name that is only one of them.
 const std::vector<FileFilterEntry>& FileDialogFilters();
 
 }  // namespace tv

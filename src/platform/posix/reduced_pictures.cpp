@@ -98,7 +98,12 @@ bool ReadHeader(const std::string& path, Header& header) {
   GdkPixbufFormat* format = gdk_pixbuf_get_file_info(path.c_str(), &header.width, &header.height);
   if (!format) return false;
   gchar* name = gdk_pixbuf_format_get_name(format);
-  header.engine_reads = std::strcmp(name, "tiff") != 0;
+  // The kinds every build of the engine reads; the others (TIFF, HEIF, AVIF) are made
+  // into PNG here.
+  header.engine_reads = false;
+  for (const char* kind : {"png", "gif", "bmp", "webp", "ico"}) {
+    if (std::strcmp(name, kind) == 0) header.engine_reads = true;
+  }
   g_free(name);
   return true;
 }

@@ -12,12 +12,14 @@ namespace {
 
 constexpr char kLocalPictureScheme[] = "tessaview-file";
 
-// The endings the gallery lists as pictures.
+// The endings the gallery may list as pictures (the extra kinds where a decoder exists;
+// the program's own scheme answers for a file it cannot decode with nothing).
 bool IsPictureName(const char* path) {
   const char* dot = std::strrchr(path, '.');
   if (!dot || std::strchr(dot, '/')) return false;
   gchar* lower = g_ascii_strdown(dot + 1, -1);
-  static const char* const kEndings[] = {"bmp", "jpg", "jpeg", "gif", "png", "tif", "tiff"};
+  static const char* const kEndings[] = {"bmp",  "jpg",  "jpeg", "gif",  "png", "tif",
+                                         "tiff", "webp", "avif", "heif", "heic"};
   bool picture = false;
   for (const char* e : kEndings) picture = picture || std::strcmp(lower, e) == 0;
   g_free(lower);
