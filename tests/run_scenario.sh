@@ -21,9 +21,11 @@ status=0
 for ((part = 0; part <= parts; part++)); do
   awk -v want="$part" 'BEGIN{p=0} /^#! restart/{p++; next} p==want' "$scn" | expand > "$root/script"
   arg=$(grep -m1 '^#! args ' "$root/script" | sed 's/^#! args //')
+  # A desktop run's screen: 1280x1024 unless the part names another ("#! screen 1024x768").
+  screen=$(grep -m1 '^#! screen ' "$root/script" | sed 's/^#! screen //')
   cmd=("$prog")
   if [ "$mode" = --desktop ]; then
-    cmd=(xvfb-run -a -s "-screen 0 1280x1024x24" "$prog" --script "$root/script")
+    cmd=(xvfb-run -a -s "-screen 0 ${screen:-1280x1024}x24" "$prog" --script "$root/script")
   else
     cmd+=(--headless --script "$root/script")
   fi

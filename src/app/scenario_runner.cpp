@@ -1,6 +1,7 @@
 #include "app/scenario_runner.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "app/application.h"
@@ -145,6 +146,18 @@ bool ScenarioRunner::Run(const std::string& line) {
   }
   if (verb == "clipboard") {
     app_.Services().clipboard.SetText(rest);
+    return true;
+  }
+  if (verb == "screen") {
+    // The work area in pixels: LEFT TOP WIDTH HEIGHT.
+    std::istringstream in(rest);
+    int l = 0, t = 0, w = 0, h = 0;
+    if (!(in >> l >> t >> w >> h) || w <= 0 || h <= 0 || w > 100000 || h > 100000 ||
+        std::abs(l) > 100000 || std::abs(t) > 100000) {
+      return Fail("screen needs LEFT TOP WIDTH HEIGHT in pixels");
+    }
+    if (!front_end_.SetWorkArea({l * 15, t * 15, w * 15, h * 15}))
+      return Fail("this front-end keeps the real screen");
     return true;
   }
   if (verb == "clock") {
@@ -307,6 +320,22 @@ bool ScenarioRunner::Run(const std::string& line) {
   if (verb == "print") {
     if (rest == "Caption") {
       out_ << "Caption=" << form->Caption() << "\n" << std::flush;
+      return true;
+    }
+    if (rest == "place") {
+      // Where the window is on the screen and its inner size, in pixels.
+      out_ << "place=" << form->Left() / 15 << "," << form->Top() / 15 << " "
+           << form->ScaleWidth() / 15 << "x" << form->ScaleHeight() / 15 << "\n"
+           << std::flush;
+      return true;
+    }
+    if (rest == "frame") {
+      // Where the screen shows the window with its frame, in pixels.
+      const ScreenArea a = form->Native() ? form->Native()->OuterArea() : ScreenArea{};
+      if (a.width <= 0) return Fail("nothing of " + window_ + " is on the screen");
+      out_ << "frame=" << a.left / 15 << "," << a.top / 15 << " " << a.width / 15 << "x"
+           << a.height / 15 << "\n"
+           << std::flush;
       return true;
     }
     if (rest == "clipboard") {

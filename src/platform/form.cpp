@@ -1,5 +1,7 @@
 #include "platform/form.h"
 
+#include <algorithm>
+
 #include "host/html_view.h"
 #include "platform/platform.h"
 
@@ -26,8 +28,50 @@ void Form::Resize(int scale_width, int scale_height) {
   Form_Resize();
 }
 
+namespace {
+
+// What a window manager adds around a window: a title bar and thin borders.
+constexpr int kTitleBarTwips = 40 * 15;
+constexpr int kBorderTwips = 4 * 15;
+constexpr int kSmallestSide = 100 * 15;
+
+}  // namespace
+
+WindowPlace FitWindow(const ScreenArea& area, int width, int height, int frame_width,
+                      int frame_height) {
+  WindowPlace place{0, 0, width, height};
+  if (area.width <= 0 || area.height <= 0) return place;
+  place.width = std::max(std::min(width, area.width - frame_width), std::min(width, kSmallestSide));
+  place.height =
+      std::max(std::min(height, area.height - frame_height), std::min(height, kSmallestSide));
+  place.left = area.left + std::max(0, (area.width - place.width - frame_width) / 2);
+  place.top = area.top + std::max(0, (area.height - place.height - frame_height) / 2);
+  return place;
+}
+
+void Form::SetPosition(int left, int top) {
+  left_ = left;
+  top_ = top;
+  if (native_) native_->PositionChanged();
+}
+
+void Form::FitIntoWorkArea() {
+  fitted_ = true;
+  if (parent_ || !native_) return;
+  const ScreenArea area = platform_.windows.WorkArea();
+  const WindowPlace place = FitWindow(area, scale_width_, scale_height_, 2 * kBorderTwips,
+                                      kTitleBarTwips + kBorderTwips + native_->MenuBarHeight());
+  if (place.width != scale_width_ || place.height != scale_height_) {
+    Resize(place.width, place.height);
+    native_->SizeChanged();
+  }
+  // A dialog stays over its owner, where the front-end keeps it inside the screen.
+  if (area.width > 0 && !owner_) SetPosition(place.left, place.top);
+}
+
 void Form::Show() {
   if (!native_) Realize();
+  if (!fitted_) FitIntoWorkArea();
   if (visible_) return;
   visible_ = true;
   if (native_) native_->VisibilityChanged();

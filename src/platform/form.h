@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/control.h"
+#include "platform/window_system.h"
 
 namespace tv {
 
@@ -36,7 +37,13 @@ class Form {
   // Sets the inner size and runs Form_Resize, as the front-end does when the user resizes.
   void Resize(int scale_width, int scale_height);
 
+  // The outer top-left corner on the screen in twips, where the logic placed the window.
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  void SetPosition(int left, int top);
+
   bool IsVisible() const { return visible_; }
+  // The first time a window of its own is shown it is fitted into the screen's work area.
   void Show();
   void Hide();
 
@@ -94,12 +101,17 @@ class Form {
   Control& AddSeparator(Control& parent);
 
  private:
+  void FitIntoWorkArea();
+
   Platform& platform_;
   std::string name_;
   std::string caption_;
   int scale_width_ = 0;
   int scale_height_ = 0;
+  int left_ = 0;
+  int top_ = 0;
   bool visible_ = false;
+  bool fitted_ = false;  // placed inside the work area at its first showing
   bool unloaded_ = false;
   Form* parent_ = nullptr;
   Form* owner_ = nullptr;
@@ -110,5 +122,17 @@ class Form {
   std::unique_ptr<NativeWindow> native_;
   int separators_ = 0;
 };
+
+// Where a window with an inner area of `width` x `height` twips and a frame of
+// `frame_width` x `frame_height` twips around it goes in `area`: no larger than the area
+// leaves room for, centred in it. Sizes only shrink; an empty area changes nothing.
+struct WindowPlace {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+WindowPlace FitWindow(const ScreenArea& area, int width, int height, int frame_width,
+                      int frame_height);
 
 }  // namespace tv

@@ -49,6 +49,8 @@ class FrontEnd {
   virtual Clock& ClockService() = 0;
   // Sets the clock of a headless run; the desktop keeps the real time.
   virtual bool SetClock(const DateTime&) { return false; }
+  // Sets the screen's work area of a headless run; the desktop keeps the real screen's.
+  virtual bool SetWorkArea(const ScreenArea&) { return false; }
   ScriptHooks script;
 };
 

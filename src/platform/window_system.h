@@ -12,6 +12,14 @@ namespace tv {
 class Form;
 class HtmlView;
 
+// A part of the screen in twips, from the screen's top-left corner; empty when unknown.
+struct ScreenArea {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+};
+
 class NativeWindow {
  public:
   virtual ~NativeWindow() = default;
@@ -31,6 +39,13 @@ class NativeWindow {
   virtual void ZOrder(bool /*front*/) {}
   // The part of a text box's text the user has selected; "" when nothing is.
   virtual std::string SelectedText(Control&) { return ""; }
+  // Height in twips of what the window draws above its inner area (its menu bar).
+  virtual int MenuBarHeight() const { return 0; }
+  // The logic placed the window (Form::Left/Top, its outer top-left on the screen).
+  virtual void PositionChanged() {}
+  // Where the window is on the screen with its frame, as the screen shows it; empty where
+  // nothing is shown.
+  virtual ScreenArea OuterArea() const { return {}; }
 };
 
 class WindowSystem {
@@ -38,6 +53,8 @@ class WindowSystem {
   virtual ~WindowSystem() = default;
   virtual std::unique_ptr<NativeWindow> CreateNativeWindow(Form& form) = 0;
   virtual std::unique_ptr<HtmlView> CreateView(Control& view_control) = 0;
+  // The part of the screen windows may take, without panels and docks.
+  virtual ScreenArea WorkArea() { return {}; }
 };
 
 }  // namespace tv

@@ -179,7 +179,8 @@ std::string Repeated(const std::string& text, long count) {
   std::string out;
   for (long i = 1; i <= count; ++i) {
     std::string one = text;
-    for (size_t at; (at = one.find("{n}")) != std::string::npos;) one.replace(at, 3, std::to_string(i));
+    for (size_t at; (at = one.find("{n}")) != std::string::npos;)
+      one.replace(at, 3, std::to_string(i));
     out += one;
   }
   return out;
@@ -256,7 +257,7 @@ int main(int argc, char** argv) {
     } else if (verb == "marker") {
       tv::PosixServices services;
       std::ofstream(services.paths.ProgramFolder() + "search.dat") << "first run marker\r\n";
-    } else if (verb != "args" && verb != "after" && verb != "restart") {
+    } else if (verb != "args" && verb != "after" && verb != "restart" && verb != "screen") {
       std::cerr << "tv_fixture: unknown line " << line << "\n";
       return 1;
     }

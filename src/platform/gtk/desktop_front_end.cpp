@@ -39,6 +39,17 @@ class GtkWindowSystem : public WindowSystem {
     // shares the asking page's web process.
     return std::make_unique<WebKitHtmlView>(script_, &paths_, WebKitHtmlView::TakeOpener());
   }
+  ScreenArea WorkArea() override {
+    GdkDisplay* display = gdk_display_get_default();
+    if (!display) return {};
+    GdkMonitor* monitor = gdk_display_get_primary_monitor(display);
+    if (!monitor) monitor = gdk_display_get_monitor(display, 0);
+    if (!monitor) return {};
+    GdkRectangle r{};
+    gdk_monitor_get_workarea(monitor, &r);
+    constexpr int kTwips = 15;
+    return {r.x * kTwips, r.y * kTwips, r.width * kTwips, r.height * kTwips};
+  }
 
  private:
   GtkLoop& loop_;

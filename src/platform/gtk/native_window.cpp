@@ -226,6 +226,28 @@ void GtkNativeWindow::SizeChanged() {
   }
 }
 
+int GtkNativeWindow::MenuBarHeight() const {
+  int bar = 0;
+  if (menu_bar_) gtk_widget_get_preferred_height(menu_bar_, nullptr, &bar);
+  return bar * kTwipsPerPixel;
+}
+
+void GtkNativeWindow::PositionChanged() {
+  if (window_) {
+    gtk_window_move(GTK_WINDOW(window_), form_.Left() / kTwipsPerPixel,
+                    form_.Top() / kTwipsPerPixel);
+  }
+}
+
+ScreenArea GtkNativeWindow::OuterArea() const {
+  GdkWindow* window = window_ ? gtk_widget_get_window(window_) : nullptr;
+  if (!window || !gtk_widget_get_mapped(window_)) return {};
+  GdkRectangle r{};
+  gdk_window_get_frame_extents(window, &r);
+  return {r.x * kTwipsPerPixel, r.y * kTwipsPerPixel, r.width * kTwipsPerPixel,
+          r.height * kTwipsPerPixel};
+}
+
 void GtkNativeWindow::OnSurfaceAllocated(int width, int height) {
   if (!inner_.empty()) LayoutInner();
   pending_width_ = width;

@@ -37,6 +37,9 @@ class GtkNativeWindow : public NativeWindow {
   void SizeChanged() override;
   void PopupMenu(Control& menu) override;
   std::string SelectedText(Control& c) override;
+  int MenuBarHeight() const override;
+  void PositionChanged() override;
+  ScreenArea OuterArea() const override;
   void SetFocus(Control& c) override;
   void SetBusyPointer(bool busy) override;
   bool IsForeground() const override;

@@ -60,6 +60,8 @@ class HeadlessWindows : public WindowSystem {
   std::unique_ptr<HtmlView> CreateView(Control& control) override {
     return std::make_unique<HeadlessView>(control, loop_, fs_, hooks_);
   }
+  ScreenArea WorkArea() override { return area_; }
+  ScreenArea area_;  // unknown until a script sets it
 
  private:
   HeadlessLoop& loop_;
@@ -86,7 +88,8 @@ class HeadlessDialogs : public Dialogs {
     hooks_.Report("open: " + title);
     return hooks_.NextAnswer();
   }
-  std::string SaveFile(Form*, const std::string& title, const std::string& name, int) override {
+  std::string SaveFile(Form*, const std::string& title, const std::string&, const std::string& name,
+                       int) override {
     hooks_.Report("save: " + title + ": " + name);
     return hooks_.NextAnswer();
   }
@@ -106,8 +109,8 @@ class ReportingShell : public Shell {
   bool Edit(const std::string& path) override { return Say("edit", path); }
   bool EditText(const std::string& path) override { return Say("edit text", path); }
   bool ShowProperties(const std::string& path) override { return Say("properties", path); }
-  bool DownloadFile(const std::string& address) override {
-    hooks_.Report("download: " + address);
+  bool DownloadFile(const std::string& address, const std::string& destination) override {
+    hooks_.Report("download: " + address + (destination.empty() ? "" : " to " + destination));
     return true;
   }
   bool StartService(DesktopService service) override {
@@ -162,6 +165,10 @@ class HeadlessFrontEnd : public FrontEnd {
   Clock& ClockService() override { return clock_; }
   bool SetClock(const DateTime& t) override {
     clock_.now_ = t;
+    return true;
+  }
+  bool SetWorkArea(const ScreenArea& area) override {
+    windows_.area_ = area;
     return true;
   }
 
