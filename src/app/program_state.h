@@ -44,6 +44,7 @@ struct ProgramState {
   WebPictureList web_pictures;      // large pictures of the web page scanned last
   PictureSaving picture_saving;     // download folder, file-name counter, save running
   BrowserState browser;             // the browser's flags, tab table and closed pages
+  std::string dialog_folder;        // folder of the file last chosen in an open or save dialog
 };
 
 }  // namespace tv

@@ -5,6 +5,7 @@
 #include "frame/form_explore.h"
 #include "gallery/file_dialogs.h"
 #include "host/html_view.h"
+#include "platform/platform.h"
 #include "webpics/form_web.h"
 
 namespace tv {
@@ -19,6 +20,49 @@ constexpr int kSaveWaitLimitMs = 30000;  // the timer ends the wait long before 
 std::string FileNameOfAddress(const std::string& address) {
   const size_t slash = address.rfind('/');
   return slash == std::string::npos ? address : address.substr(slash + 1);
+}
+
+namespace {
+
+std::string TrimBlanks(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return "";
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A name that stands for a file of its own in the folder, not the folder or its parent.
+std::string UsableName(const std::string& name) {
+  std::string n = TrimBlanks(CleanFileName(name));
+  return n == "." || n == ".." ? "" : n;
+}
+
+}  // namespace
+
+std::string DownloadFileName(const std::string& typed, const std::string& address) {
+  if (std::string name = UsableName(typed); !name.empty()) return name;
+  std::string path = address.substr(0, address.find_first_of("?#"));
+  // "http://host" has no path: the part after its last "/" is the host.
+  if (path.find("://") != std::string::npos &&
+      path.find('/', path.find("://") + 3) == std::string::npos) {
+    path.clear();
+  }
+  if (std::string name = UsableName(FileNameOfAddress(path)); !name.empty()) return name;
+  return "index.html";
+}
+
+std::string FreeFilePath(FileSystem& fs, const std::string& folder, const std::string& name) {
+  const std::string base = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+  auto taken = [&fs](const std::string& path) { return fs.IsFile(path) || fs.IsFolder(path); };
+  if (!taken(base + name)) return base + name;
+  const size_t dot = name.rfind('.');
+  const bool has_ext = dot != std::string::npos && dot > 0;
+  const std::string stem = has_ext ? name.substr(0, dot) : name;
+  const std::string ext = has_ext ? name.substr(dot) : "";
+  for (int n = 2; n < 10000; ++n) {
+    const std::string path = base + stem + " (" + std::to_string(n) + ")" + ext;
+    if (!taken(path)) return path;
+  }
+  return "";
 }
 
 FormDownload::FormDownload(Application& app, FormExplore& frame)
@@ -95,8 +139,26 @@ void FormDownload::CombUrl_Change() {
 void FormDownload::Command1_Click() {
   const std::string address = CombUrl->Text();
   if (CharCount(address) < kShortestAddress) return;
+  Platform& p = Services();
+  // The file goes where the dialog says; what the boxes hold stays when it cannot.
+  std::string folder = TrimBlanks(Text1->Text());
+  if (folder.empty() || folder[0] != '/') {
+    p.dialogs.MsgBox(this, "请指定保存文件的目录（完整路径）：" + folder, MsgIcon::Exclamation,
+                     "下载网络文件");
+    return;
+  }
+  if (!p.fs.IsFolder(folder) && !p.fs.CreateFolder(folder)) {
+    p.dialogs.MsgBox(this, "无法建立目录：" + folder, MsgIcon::Exclamation, "下载网络文件");
+    return;
+  }
+  const std::string path = FreeFilePath(p.fs, folder, DownloadFileName(Text2->Text(), address));
+  if (path.empty()) {
+    p.dialogs.MsgBox(this, "目录里没有可用的文件名：" + folder, MsgIcon::Exclamation,
+                     "下载网络文件");
+    return;
+  }
   CombUrl->AddItem(address);
-  Services().shell.DownloadFile(address);
+  p.shell.DownloadFile(address, path);
   app_.Unload(*this);
 }
 
@@ -137,7 +199,7 @@ void FormDownload::Timer1_Timer() {
 
 void FormDownload::SavePageOf(HtmlView& view, const std::string& title) {
   Platform& p = Services();
-  const std::string path = SaveFileDialog(p, nullptr, "保存网页", title + ".mht", kFilterAll);
+  const std::string path = SaveFileDialog(app_, nullptr, "保存网页", title + ".mht", kFilterAll);
   if (path.empty()) return;
   if (!view.SaveAs(path)) {
     p.dialogs.MsgBox(nullptr, "网页没有保存：" + path, MsgIcon::Exclamation, "保存网页");

@@ -9,6 +9,7 @@
 namespace tv {
 
 class Application;
+class FileSystem;
 class FormExplore;
 
 class FormDownload : public Form {
@@ -51,5 +52,13 @@ class FormDownload : public Form {
 
 // The file name an address gives: the part after its last "/".
 std::string FileNameOfAddress(const std::string& address);
+
+// The name a download is saved under: the typed name cleaned as page names are; where
+// that leaves no name, the address's own (without its query), else "index.html".
+std::string DownloadFileName(const std::string& typed, const std::string& address);
+
+// `folder` + `name`, or, when that is taken, the first free "name (2).ext", "name (3).ext"...;
+// "" when none is free.
+std::string FreeFilePath(FileSystem& fs, const std::string& folder, const std::string& name);
 
 }  // namespace tv

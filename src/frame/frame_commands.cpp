@@ -8,6 +8,7 @@
 #include "frame/external_addresses.h"
 #include "frame/form_explore.h"
 #include "frame/help_page.h"
+#include "gallery/file_dialogs.h"
 #include "gallery/maker_links.h"
 #include "host/html_view.h"
 #include "settings/settings_store.h"
@@ -151,7 +152,7 @@ void FormExplore::WireFrameCommands() {
 }
 
 void FormExplore::mnuFileOpen_Click() {
-  std::string path = Services().dialogs.OpenFile(this, "打开网页", "", 3);
+  std::string path = OpenFileDialog(app_, this, "打开网页", "", kFilterPages);
   if (!path.empty()) LoadNewForm(path);
 }
 

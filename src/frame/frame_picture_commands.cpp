@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "frame/browser_state.h"
 #include "frame/form_explore.h"
+#include "gallery/open_folder.h"
 #include "host/html_view.h"
 #include "webpics/form_web.h"
 
@@ -80,7 +81,7 @@ void FormExplore::Command4_Click() {
 }
 
 void FormExplore::Command6_Click() {
-  Services().shell.Open(DownloadFolder());
+  OpenFolder(Services(), this, DownloadFolder());
 }
 
 void FormExplore::PrintScreen_Click() {

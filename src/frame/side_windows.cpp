@@ -170,7 +170,7 @@ void FormExplore::mnuFileSave_Click() {
   const size_t first = name.find_first_not_of(' ');
   name = first == std::string::npos ? "源文件" : name.substr(first);
   Platform& p = Services();
-  const std::string path = SaveFileDialog(p, this, "保存源文件", name + ".txt", kFilterText);
+  const std::string path = SaveFileDialog(app_, this, "保存源文件", name + ".txt", kFilterText);
   if (path.empty()) return;
   if (!p.fs.WriteAtomic(path, page->Web->View()->DocumentHtml() + "\r\n")) {
     p.dialogs.MsgBox(this, "源文件没有保存：" + path, MsgIcon::Exclamation, "保存源文件");

@@ -1,21 +1,43 @@
 #include "gallery/file_dialogs.h"
 
+#include "app/application.h"
+#include "app/text_util.h"
 #include "platform/platform.h"
 
 namespace tv {
+
+namespace {
+
+std::string StartFolder(Application& app, const std::string& initial_folder, int filter_index) {
+  Platform& p = app.Services();
+  if (!initial_folder.empty() && p.fs.IsFolder(initial_folder)) return initial_folder;
+  const std::string& last = app.State().dialog_folder;
+  if (!last.empty() && p.fs.IsFolder(last)) return last;
+  return filter_index == kFilterPictures ? p.paths.PicturesFolder() : p.paths.DownloadsFolder();
+}
+
+std::string Remembered(Application& app, const std::string& path) {
+  if (!path.empty()) app.State().dialog_folder = UpToLastSlash(path);
+  return path;
+}
+
+}  // namespace
 
 std::string BrowseFolder(Platform& platform, const std::string& title, Form* owner) {
   return platform.dialogs.BrowseFolder(owner, title.empty() ? "Select a folder:" : title);
 }
 
-std::string OpenFileDialog(Platform& platform, Form* owner, const std::string& title,
+std::string OpenFileDialog(Application& app, Form* owner, const std::string& title,
                            const std::string& initial_folder, int filter_index) {
-  return platform.dialogs.OpenFile(owner, title, initial_folder, filter_index);
+  const std::string start = StartFolder(app, initial_folder, filter_index);
+  return Remembered(app, app.Services().dialogs.OpenFile(owner, title, start, filter_index));
 }
 
-std::string SaveFileDialog(Platform& platform, Form* owner, const std::string& title,
+std::string SaveFileDialog(Application& app, Form* owner, const std::string& title,
                            const std::string& default_name, int filter_index) {
-  return platform.dialogs.SaveFile(owner, title, CleanFileName(default_name), filter_index);
+  const std::string start = StartFolder(app, "", filter_index);
+  return Remembered(app, app.Services().dialogs.SaveFile(
+                             owner, title, start, CleanFileName(default_name), filter_index));
 }
 
 std::string CleanFileName(const std::string& name) {

@@ -6,6 +6,7 @@
 
 namespace tv {
 
+class Application;
 class Form;
 struct Platform;
 
@@ -14,10 +15,14 @@ enum FileFilter { kFilterAll = 1, kFilterPictures = 2, kFilterPages = 3, kFilter
 
 // A folder path, or "" when cancelled.
 std::string BrowseFolder(Platform& platform, const std::string& title, Form* owner);
-std::string OpenFileDialog(Platform& platform, Form* owner, const std::string& title,
+// Open and save dialogs start in `initial_folder` where it exists, else in the folder of
+// the file last chosen in either, else in the user's pictures folder (picture filter)
+// or download folder (the others); never in the program's working folder. The folder of
+// a chosen file is remembered for the next dialog.
+std::string OpenFileDialog(Application& app, Form* owner, const std::string& title,
                            const std::string& initial_folder, int filter_index);
 // The preset name is cleaned first; "" when cancelled.
-std::string SaveFileDialog(Platform& platform, Form* owner, const std::string& title,
+std::string SaveFileDialog(Application& app, Form* owner, const std::string& title,
                            const std::string& default_name, int filter_index);
 
 // Replaces the characters a file name cannot hold: \ removed, / blank, : ：, * ，,

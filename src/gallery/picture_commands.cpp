@@ -6,6 +6,7 @@
 #include "app/text_util.h"
 #include "gallery/file_dialogs.h"
 #include "gallery/frm_main.h"
+#include "gallery/open_folder.h"
 #include "gallery/properties_window.h"
 #include "host/html_view.h"
 
@@ -42,8 +43,7 @@ void FrmMain::Web_NewWindow2(bool& cancel) {
 }
 
 void FrmMain::Command1_Click() {
-  const std::string path =
-      OpenFileDialog(Services(), this, "打开图像", current_folder, kFilterPictures);
+  const std::string path = OpenFileDialog(app_, this, "打开图像", current_folder, kFilterPictures);
   if (path.empty()) return;
   start_file = AfterLastSlash(path);
   current_folder = UpToLastSlash(path);
@@ -56,15 +56,15 @@ void FrmMain::Command1_Click() {
 }
 
 void FrmMain::EfilePath_Click() {
-  Services().shell.Open(Dir1->Path());
+  OpenFolder(Services(), this, Dir1->Path());
 }
 
 void FrmMain::ToolsLocal_Click() {
-  Services().shell.Open(Services().paths.ProgramFolder());
+  OpenFolder(Services(), this, Services().paths.ProgramFolder());
 }
 
 void FrmMain::ToolSaveList_Click() {
-  scratch = SaveFileDialog(Services(), this, "文件另存为", "文件列表.txt", kFilterText);
+  scratch = SaveFileDialog(app_, this, "文件另存为", "文件列表.txt", kFilterText);
   if (scratch.empty()) return;
   // The list text ends with CR LF and the write adds its own line break. Written like the
   // settings, so a failed write leaves a file of the same name as it was.
@@ -85,14 +85,14 @@ void FrmMain::ToolDefaut_Click() {
 }
 
 void FrmMain::ToolsPath_Click() {
-  if (SelectedPictureExists()) Services().shell.ShowInFolder(state_.selected_picture);
+  if (SelectedPictureExists()) ShowInFolder(Services(), this, state_.selected_picture);
 }
 
 void FrmMain::ToolsCopy_Click() {
   if (!SelectedPictureExists()) return;
   const std::string& source = state_.selected_picture;
   const std::string target =
-      SaveFileDialog(Services(), this, "图像另存为", AfterLastSlash(source), kFilterPictures);
+      SaveFileDialog(app_, this, "图像另存为", AfterLastSlash(source), kFilterPictures);
   if (target.empty() || target == source) return;
   if (!Services().fs.Copy(source, target)) {
     Services().dialogs.MsgBox(this, "无法保存图片：" + target, MsgIcon::Exclamation, "图像另存为");

@@ -18,7 +18,7 @@ constexpr int kPageMargin = 4;  // pixels added to the page's scroll size each w
 }  // namespace
 
 void FrmMain::Command9_Click() {
-  scratch = SaveFileDialog(Services(), this, kScreenshotTitle, "截图.jpg", kFilterPictures);
+  scratch = SaveFileDialog(app_, this, kScreenshotTitle, "截图.jpg", kFilterPictures);
   if (scratch.empty()) return;
   const std::string file = scratch;
   Command9->SetEnabled(false);

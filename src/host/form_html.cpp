@@ -76,7 +76,7 @@ void FormHtml::Find_Click() {
 void FormHtml::Fsave_Click() {
   Platform& p = Services();
   const std::string path =
-      SaveFileDialog(p, this, "保存源文件", Text3->Text() + ".txt", kFilterText);
+      SaveFileDialog(app_, this, "保存源文件", Text3->Text() + ".txt", kFilterText);
   if (path.empty()) return;
   save_path = path;
   if (!p.fs.WriteAtomic(path, Text1->Text() + "\r\n")) {

@@ -145,7 +145,7 @@ void FormImage::Cmd_Click(int index) {
   };
   switch (index) {
     case 0:
-      if (IsPictureAddress(picture)) Services().shell.DownloadFile(picture);
+      if (IsPictureAddress(picture)) Services().shell.DownloadFile(picture, "");
       break;
     case 1:
       if (--position < 0) position = count - 1;

@@ -21,7 +21,8 @@ class Dialogs {
   virtual std::string OpenFile(Form* owner, const std::string& title,
                                const std::string& initial_folder, int filter_index) = 0;
   virtual std::string SaveFile(Form* owner, const std::string& title,
-                               const std::string& default_name, int filter_index) = 0;
+                               const std::string& initial_folder, const std::string& default_name,
+                               int filter_index) = 0;
   virtual void About(Form* owner, const std::string& title, const std::string& text) = 0;
 };
 

@@ -13,7 +13,8 @@ class Paths {
   // The private folder of the generated pages, ending in "/".
   virtual std::string PageFolder() = 0;
   virtual std::string ExecutablePath() = 0;
-  virtual std::string PicturesFolder() = 0;  // the user's pictures folder, else home
+  virtual std::string PicturesFolder() = 0;   // the user's pictures folder, else home
+  virtual std::string DownloadsFolder() = 0;  // the user's download folder, else home
   virtual std::string HomeFolder() = 0;
   virtual std::string CurrentFolder() = 0;
   // False when the settings cannot be written (a read-only home): changes last one run.

@@ -29,9 +29,10 @@ class Shell {
   virtual bool EditText(const std::string& path) = 0;
   // Shows the properties of a file; returns false when it cannot.
   virtual bool ShowProperties(const std::string& path) = 0;
-  // Downloads a web address: asks where to save it, shows the progress and says when it
-  // fails. Returns false when the download could not start.
-  virtual bool DownloadFile(const std::string& address) = 0;
+  // Downloads a web address into the file `destination`, or, when that is "", asks where
+  // to save it; shows the progress and says when it fails. Returns false when the
+  // download could not start.
+  virtual bool DownloadFile(const std::string& address, const std::string& destination) = 0;
   // Starts a desktop service; false when this desktop has none.
   virtual bool StartService(DesktopService) { return false; }
 };

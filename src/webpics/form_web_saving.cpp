@@ -199,8 +199,8 @@ void FormWeb::AutoDownLoadImag() {
 }
 
 void FormWeb::ScreenSaveAs() {
-  const std::string file = SaveFileDialog(Services(), this, kPageShotTitle,
-                                          ScreenshotName(frame_.Caption()), kFilterPictures);
+  const std::string file =
+      SaveFileDialog(app_, this, kPageShotTitle, ScreenshotName(frame_.Caption()), kFilterPictures);
   if (file.empty()) return;
   SetBusyPointer(true);
   Services().loop.DoEvents();

@@ -104,10 +104,12 @@ wait 500
   EXPECT_NE(saved.find("multipart/related"), std::string::npos) << saved.substr(0, 400);
 }
 
-TEST(SavedPagesDesktop, AFileDownloadedThroughTheDownloadDialogIsOnDisk) {
+TEST(SavedPagesDesktop, AFileDownloadedThroughTheDownloadDialogIsWhereItsBoxesSay) {
   SavedPagesRun run;
-  const std::string target = run.home.Root() + "/got it.txt";
+  const std::string folder = run.home.Root() + "/saved here";
+  const std::string target = folder + "/got it？.txt";
   const std::string address = run.server.Url("/files/data.txt");
+  // No dialog is answered: the folder and the name typed into the dialog are the place.
   const Lines out = run.Run(R"(click Command6
 wait 2500
 window FormExplore
@@ -116,11 +118,13 @@ window FormDownload
 clipboard )" + address + R"(
 focus CombUrl
 print Text2.Text
-answer )" + target + R"(
+type Text1 )" + folder + R"(
+type Text2 got it?.txt
 click Command1
 wait 2000
 )");
-  const Lines want = {"clipboard: text " + address, "Text2.Text=data.txt", "download: " + address};
+  const Lines want = {"clipboard: text " + address, "Text2.Text=data.txt",
+                      "download: " + address + " to " + target};
   EXPECT_EQ(out, want);
   EXPECT_EQ(ReadFile(target), kFile);
 }

@@ -58,7 +58,7 @@ class BareShell : public Shell {
   bool Edit(const std::string&) override { return false; }
   bool EditText(const std::string&) override { return false; }
   bool ShowProperties(const std::string&) override { return false; }
-  bool DownloadFile(const std::string&) override { return false; }
+  bool DownloadFile(const std::string&, const std::string&) override { return false; }
   bool StartService(DesktopService) override { return false; }
 };
 
@@ -97,6 +97,9 @@ TEST(MissingServices, EachSaysWhatTheDesktopLacks) {
   EXPECT_NE(rig.Run("FmyPC").find("文件管理器"), std::string::npos);
   EXPECT_NE(rig.Run("Femail").find("邮件程序"), std::string::npos);
   EXPECT_NE(rig.Run("lianxi").find("邮件程序"), std::string::npos);
+  // The download folder's button.
+  EXPECT_EQ(rig.Run("Command6"), "message: 打开文件夹: 没有可以打开文件夹的程序（文件管理器）：" +
+                                     rig.platform.paths.ProgramFolder() + "Download/\n");
   // A second copy and the monitor switch need no word when they cannot be had.
   EXPECT_EQ(rig.Run("LoadMe"), "");
   EXPECT_EQ(rig.Run("CloseScreen"), "");

@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "app/application.h"
+#include "platform/posix/posix_services.h"
+#include "support/test_env.h"
+
 namespace tv {
 namespace {
 
@@ -10,6 +18,83 @@ TEST(CleanFileName, ReplacesWhatNamesCannotHold) {
   EXPECT_EQ(CleanFileName("say \"cheese\".jpg"), "say \"cheese\".jpg");
   EXPECT_EQ(CleanFileName("截图.jpg"), "截图.jpg");
   EXPECT_EQ(CleanFileName(""), "");
+}
+
+// Open and save dialogs that note the folder they were to start in and answer from a list.
+class NotingDialogs : public Dialogs {
+ public:
+  std::string InputBox(Form*, const std::string&, const std::string&, const std::string&) override {
+    return "";
+  }
+  void MsgBox(Form*, const std::string&, MsgIcon, const std::string&) override {}
+  std::string BrowseFolder(Form*, const std::string&) override { return ""; }
+  std::string OpenFile(Form*, const std::string&, const std::string& folder, int) override {
+    return Answer(folder);
+  }
+  std::string SaveFile(Form*, const std::string&, const std::string& folder, const std::string&,
+                       int) override {
+    return Answer(folder);
+  }
+  void About(Form*, const std::string&, const std::string&) override {}
+
+  std::vector<std::string> started;  // the start folder of each dialog, in order
+  std::string answer;                // what the next dialog returns ("" cancels)
+
+ private:
+  std::string Answer(const std::string& folder) {
+    started.push_back(folder);
+    return answer;
+  }
+};
+
+class DialogFolders : public ::testing::Test {
+ protected:
+  DialogFolders() {
+    home_.Write("home/.config/user-dirs.dirs",
+                "XDG_PICTURES_DIR=\"$HOME/Bilder\"\nXDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n");
+    for (const char* f : {"home/Bilder", "home/Downloads", "elsewhere", "trip"}) {
+      std::filesystem::create_directories(home_.Root() + "/" + f);
+    }
+  }
+  std::string At(const std::string& relative) { return home_.Root() + "/" + relative; }
+
+  test::TempHome home_;
+  PosixServices posix_;
+  std::unique_ptr<FrontEnd> front_ = MakeHeadlessFrontEnd(posix_.fs, posix_.paths);
+  NotingDialogs dialogs_;
+  Platform platform_{posix_.fs,       front_->Loop(),         front_->Windows(),
+                     dialogs_,        front_->ShellService(), front_->ClipboardService(),
+                     posix_.settings, posix_.registry,        posix_.desktop,
+                     posix_.paths,    front_->ClockService(), posix_.process,
+                     posix_.encoding};
+  Application app_{platform_, front_->script};
+};
+
+TEST_F(DialogFolders, StartInTheUsersFoldersThenWhereTheLastFileWasChosen) {
+  // Nothing chosen yet: pictures start among the pictures, the rest among the downloads.
+  SaveFileDialog(app_, nullptr, "文件另存为", "文件列表.txt", kFilterText);
+  OpenFileDialog(app_, nullptr, "打开图像", "", kFilterPictures);
+  SaveFileDialog(app_, nullptr, "截图", "截图.jpg", kFilterPictures);
+  // A cancelled dialog leaves nothing to remember.
+  EXPECT_EQ(dialogs_.started, (std::vector<std::string>{At("home/Downloads/"), At("home/Bilder/"),
+                                                        At("home/Bilder/")}));
+
+  dialogs_.started.clear();
+  dialogs_.answer = At("elsewhere/page.mht");
+  EXPECT_EQ(SaveFileDialog(app_, nullptr, "保存网页", "a.mht", kFilterAll), dialogs_.answer);
+  dialogs_.answer = "";
+  SaveFileDialog(app_, nullptr, "图像另存为", "b.jpg", kFilterPictures);
+  OpenFileDialog(app_, nullptr, "打开网页", "", kFilterPages);
+  // A folder the caller names comes first (the gallery's listed folder).
+  OpenFileDialog(app_, nullptr, "打开图像", At("trip/"), kFilterPictures);
+  EXPECT_EQ(dialogs_.started, (std::vector<std::string>{At("home/Downloads/"), At("elsewhere/"),
+                                                        At("elsewhere/"), At("trip/")}));
+
+  // The folder last used is gone: back to the user's folders, never the working folder.
+  std::filesystem::remove_all(At("elsewhere"));
+  dialogs_.started.clear();
+  OpenFileDialog(app_, nullptr, "打开网页", At("missing/"), kFilterPages);
+  EXPECT_EQ(dialogs_.started, std::vector<std::string>{At("home/Downloads/")});
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// Opening a picture with the desktop's program for it: when the desktop has none (the
-// program never opens pictures with itself), a message says so instead of nothing
-// happening.
+// Opening a picture with the desktop's program for it, and folders in its file manager:
+// when the desktop has none (the program never opens pictures with itself), a message
+// says so instead of nothing happening.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -21,11 +21,14 @@ class DesktopShell : public Shell {
     opened.push_back(target);
     return can_open;
   }
-  bool ShowInFolder(const std::string&) override { return true; }
+  bool ShowInFolder(const std::string& path) override {
+    opened.push_back("show " + path);
+    return can_open;
+  }
   bool Edit(const std::string&) override { return true; }
   bool EditText(const std::string&) override { return true; }
   bool ShowProperties(const std::string&) override { return false; }
-  bool DownloadFile(const std::string&) override { return false; }
+  bool DownloadFile(const std::string&, const std::string&) override { return false; }
 
   bool can_open = false;
   std::vector<std::string> opened;
@@ -68,6 +71,28 @@ TEST_F(OpenPicture, WithNoProgramForThePictureAMessageSaysSo) {
   gallery_.ToolDefaut_Click();  // the picture menu's open
   EXPECT_EQ(output_.str(), said);
   EXPECT_EQ(shell_.opened, (std::vector<std::string>{picture_, picture_}));
+}
+
+TEST_F(OpenPicture, WithNoFileManagerTheFolderCommandsSaySo) {
+  shell_.can_open = true;
+  gallery_.EfilePath_Click();
+  EXPECT_EQ(output_.str(), "");
+  shell_.can_open = false;
+  shell_.opened.clear();
+
+  const std::string said = "message: 打开文件夹: 没有可以打开文件夹的程序（文件管理器）：";
+  gallery_.EfilePath_Click();  // the folder button: the listed folder
+  EXPECT_EQ(output_.str(), said + gallery_.Dir1->Path() + "\n");
+  output_.str("");
+  gallery_.ToolsLocal_Click();  // the program's own folder
+  EXPECT_EQ(output_.str(), said + platform_.paths.ProgramFolder() + "\n");
+  output_.str("");
+  app_.State().selected_picture = picture_;
+  gallery_.ToolsPath_Click();  // the picture menu's show in folder
+  EXPECT_EQ(output_.str(), said + picture_ + "\n");
+  EXPECT_EQ(shell_.opened,
+            (std::vector<std::string>{gallery_.Dir1->Path(), platform_.paths.ProgramFolder(),
+                                      "show " + picture_}));
 }
 
 }  // namespace

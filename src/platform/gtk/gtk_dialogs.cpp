@@ -38,6 +38,15 @@ GtkWidget* NewChooser(Form* owner, const std::string& title, GtkFileChooserActio
 
 }  // namespace
 
+GtkWidget* NewMessageBox(GtkWindow* parent, GtkMessageType type, const std::string& text) {
+  // GTK's own OK button follows the system's language, not the program's.
+  GtkWidget* dialog =
+      gtk_message_dialog_new(parent, GTK_DIALOG_MODAL, type, GTK_BUTTONS_NONE, "%s", text.c_str());
+  gtk_dialog_add_button(GTK_DIALOG(dialog), "确定(_O)", GTK_RESPONSE_OK);
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+  return dialog;
+}
+
 std::string GtkDialogs::InputBox(Form* owner, const std::string& prompt, const std::string& title,
                                  const std::string& preset) {
   if (script_.active) {
@@ -92,8 +101,7 @@ void GtkDialogs::MsgBox(Form* owner, const std::string& text, MsgIcon icon,
     case MsgIcon::None:
       break;
   }
-  GtkWidget* dialog = gtk_message_dialog_new(ToplevelOf(owner), GTK_DIALOG_MODAL, type,
-                                             GTK_BUTTONS_OK, "%s", text.c_str());
+  GtkWidget* dialog = NewMessageBox(ToplevelOf(owner), type, text);
   gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
   gtk_dialog_run(GTK_DIALOG(dialog));
   gtk_widget_destroy(dialog);
@@ -122,7 +130,8 @@ std::string GtkDialogs::OpenFile(Form* owner, const std::string& title,
 }
 
 std::string GtkDialogs::SaveFile(Form* owner, const std::string& title,
-                                 const std::string& default_name, int filter_index) {
+                                 const std::string& initial_folder, const std::string& default_name,
+                                 int filter_index) {
   if (script_.active) {
     script_.Report("save: " + title + ": " + default_name);
     return script_.NextAnswer();
@@ -131,6 +140,7 @@ std::string GtkDialogs::SaveFile(Form* owner, const std::string& title,
   GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
   AddFilters(chooser, filter_index);
   gtk_file_chooser_set_do_overwrite_confirmation(chooser, FALSE);
+  if (!initial_folder.empty()) gtk_file_chooser_set_current_folder(chooser, initial_folder.c_str());
   std::string name = default_name;
   auto slash = name.rfind('/');
   if (slash != std::string::npos) {
@@ -147,8 +157,7 @@ void GtkDialogs::About(Form* owner, const std::string& title, const std::string&
     script_.Report("about: " + title);
     return;
   }
-  GtkWidget* dialog = gtk_message_dialog_new(ToplevelOf(owner), GTK_DIALOG_MODAL, GTK_MESSAGE_INFO,
-                                             GTK_BUTTONS_OK, "%s", title.c_str());
+  GtkWidget* dialog = NewMessageBox(ToplevelOf(owner), GTK_MESSAGE_INFO, title);
   gtk_message_dialog_format_secondary_text(GTK_MESSAGE_DIALOG(dialog), "%s", text.c_str());
   gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
   gtk_dialog_run(GTK_DIALOG(dialog));

@@ -1,5 +1,6 @@
-// Downloads handed over by the logic: the engine fetches the address, a save dialog asks
-// where to put it, a small window shows the progress and a failure is said in a message.
+// Downloads handed over by the logic: the engine fetches the address into the file the
+// logic named, or where a save dialog says, a small window shows the progress and a
+// failure is said in a message.
 #include <gtk/gtk.h>
 #include <webkit2/webkit2.h>
 
@@ -7,6 +8,7 @@
 
 #include "platform/front_end.h"
 #include "platform/gtk/gio_shell.h"
+#include "platform/gtk/gtk_dialogs.h"
 
 namespace tv {
 
@@ -16,6 +18,7 @@ struct DownloadWindow {
   GtkWidget* window = nullptr;
   GtkWidget* bar = nullptr;
   std::string address;
+  std::string destination;        // the file to write; "" asks
   ScriptHooks* script = nullptr;  // a scripted run answers from its queue, says what fails
 };
 
@@ -24,8 +27,26 @@ void Close(DownloadWindow* w) {
   delete w;
 }
 
+// Writes the download to `path`, never over a file that is there.
+bool SetDestination(WebKitDownload* download, const std::string& path, bool overwrite) {
+  gchar* uri = path.empty() ? nullptr : g_filename_to_uri(path.c_str(), nullptr, nullptr);
+  if (!uri) return false;
+  webkit_download_set_allow_overwrite(download, overwrite);
+  webkit_download_set_destination(download, uri);
+  g_free(uri);
+  return true;
+}
+
 gboolean OnDecideDestination(WebKitDownload* download, gchar* suggested, gpointer data) {
   auto* w = static_cast<DownloadWindow*>(data);
+  if (!w->destination.empty()) {
+    if (!SetDestination(download, w->destination, false)) {
+      webkit_download_cancel(download);
+      return TRUE;
+    }
+    if (!(w->script && w->script->active)) gtk_widget_show_all(w->window);
+    return TRUE;
+  }
   if (w->script && w->script->active) {
     const std::string path = w->script->NextAnswer();
     gchar* uri = path.empty() ? nullptr : g_filename_to_uri(path.c_str(), nullptr, nullptr);
@@ -73,9 +94,8 @@ void OnFailed(WebKitDownload*, GError* error, gpointer data) {
     w->script->Report("message: 下载网络文件: 下载失败：" + w->address);
     return;
   }
-  GtkWidget* box =
-      gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_WARNING, GTK_BUTTONS_OK,
-                             "下载失败：%s\n%s", w->address.c_str(), error ? error->message : "");
+  GtkWidget* box = NewMessageBox(nullptr, GTK_MESSAGE_WARNING,
+                                 "下载失败：" + w->address + "\n" + (error ? error->message : ""));
   gtk_window_set_title(GTK_WINDOW(box), "下载网络文件");
   gtk_dialog_run(GTK_DIALOG(box));
   gtk_widget_destroy(box);
@@ -89,12 +109,15 @@ void OnFinished(WebKitDownload* download, gpointer data) {
 
 }  // namespace
 
-bool GioShell::DownloadFile(const std::string& address) {
-  // A scripted run says what it downloads and takes the place to save it from the script.
-  if (script_.active) script_.Report("download: " + address);
+bool GioShell::DownloadFile(const std::string& address, const std::string& destination) {
+  // A scripted run says what it downloads and, asked nowhere, takes the place to save it
+  // from the script.
+  if (script_.active)
+    script_.Report("download: " + address + (destination.empty() ? "" : " to " + destination));
   if (address.empty()) return false;
   auto* w = new DownloadWindow;
   w->address = address;
+  w->destination = destination;
   w->script = &script_;
   w->window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(w->window), "下载网络文件");

@@ -114,6 +114,14 @@ std::string XdgPaths::ExecutablePath() {
 }
 
 std::string XdgPaths::PicturesFolder() {
+  return UserFolder("XDG_PICTURES_DIR=");
+}
+
+std::string XdgPaths::DownloadsFolder() {
+  return UserFolder("XDG_DOWNLOAD_DIR=");
+}
+
+std::string XdgPaths::UserFolder(std::string_view key) {
   std::string home = posix::HomeDirectory();
   std::string file =
       WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) + "user-dirs.dirs";
@@ -125,9 +133,8 @@ std::string XdgPaths::PicturesFolder() {
       std::string_view line = rest.substr(0, end);
       rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
       while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-      constexpr std::string_view kKey = "XDG_PICTURES_DIR=";
-      if (line.substr(0, kKey.size()) != kKey) continue;
-      std::string path = ParseUserDir(line.substr(kKey.size()), home);
+      if (line.substr(0, key.size()) != key) continue;
+      std::string path = ParseUserDir(line.substr(key.size()), home);
       if (!path.empty() && IsFolder(path)) return WithSlash(path);
     }
   }

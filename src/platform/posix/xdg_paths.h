@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/paths.h"
 #include "platform/posix/run_folder.h"
@@ -26,6 +27,8 @@ class XdgPaths : public Paths {
   std::string ExecutablePath() override;
   // XDG_PICTURES_DIR from user-dirs.dirs when that folder exists, else home.
   std::string PicturesFolder() override;
+  // XDG_DOWNLOAD_DIR likewise.
+  std::string DownloadsFolder() override;
   std::string HomeFolder() override;
   std::string CurrentFolder() override;
   // Whether the configuration folder exists or can be made, and can be written.
@@ -41,6 +44,9 @@ class XdgPaths : public Paths {
   std::string MimeappsList();
 
  private:
+  // The folder user-dirs.dirs gives for `key` ("XDG_PICTURES_DIR=") when it exists, else home.
+  std::string UserFolder(std::string_view key);
+
   std::optional<std::string> program_folder_;
   std::optional<std::string> page_folder_;
   posix::RunFolder run_pages_;  // holds the pages; removed with this object
