@@ -68,8 +68,14 @@ if [ "$mode" = --headless ]; then
   printf 'picture count=1\nLab(2).Caption=图片总数：1\n' | diff -u - "$root/out" || fail=1
 
   # Open with, where the desktop does not see the installed entry: the program writes its
-  # own, which is the installed one but for the installed program's path.
-  printf 'menu Folder\n' > "$root/toggle"
+  # own, which is the installed one but for the installed program's path. From a first
+  # start, so the item starts unchecked.
+  rm -rf "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" && mkdir -p "$XDG_CONFIG_HOME"
+  printf 'menu Folder\nprint Folder.Checked\n' > "$root/toggle"
+  on() { "$prog" --headless --script "$root/toggle" > "$root/out" 2>&1 &&
+    grep -qx 'Folder.Checked=True' "$root/out" || { cat "$root/out"; bad "not turned on"; }; }
+  off() { "$prog" --headless --script "$root/toggle" > "$root/out" 2>&1 &&
+    grep -qx 'Folder.Checked=False' "$root/out" || { cat "$root/out"; bad "not turned off"; }; }
   # The desktop's only other program is a picture viewer.
   export XDG_DATA_DIRS=$root/sys
   mkdir -p "$XDG_DATA_DIRS/applications"
@@ -77,7 +83,7 @@ if [ "$mode" = --headless ]; then
   printf '[Desktop Entry]\nType=Application\nName=Viewer\nExec=/bin/true %%f\nMimeType=image/jpeg;\n' \
     > "$XDG_DATA_DIRS/applications/viewer.desktop"
   command -v update-desktop-database > /dev/null && update-desktop-database -q "$XDG_DATA_DIRS/applications"
-  "$prog" --headless --script "$root/toggle" > "$root/out" 2>&1 || bad "turning on failed"
+  on
   written=$XDG_DATA_HOME/applications/$id.desktop
   if [ -f "$written" ]; then
     grep -qx "Exec=\"$prog\" %f" "$written" || bad "the written entry starts $(grep ^Exec "$written")"
@@ -86,19 +92,20 @@ if [ "$mode" = --headless ]; then
   else
     bad "no entry written"
   fi
-  "$prog" --headless --script "$root/toggle" > "$root/out" 2>&1 || bad "turning off failed"
+  off
   [ -e "$written" ] && bad "the written entry stayed"
 
-  # Where the desktop sees the installed entry, that one is offered and none is written.
-  export XDG_DATA_DIRS=$share:$root/sys
-  "$prog" --headless --script "$root/toggle" > "$root/out" 2>&1 || bad "turning on failed"
+  # Where the desktop sees the installed entry (and its program on the PATH, as an
+  # installed one is), that one is offered and none is written.
+  export XDG_DATA_DIRS=$share:$root/sys PATH=$prefix/bin:$PATH
+  on
   [ -e "$written" ] && bad "an entry written beside the installed one"
   if command -v gio > /dev/null; then
     gio mime image/jpeg > "$root/gio"
     grep -q "$id.desktop" "$root/gio" || { cat "$root/gio"; bad "not offered"; }
     head -1 "$root/gio" | grep -q 'viewer.desktop' || { cat "$root/gio"; bad "default changed"; }
   fi
-  "$prog" --headless --script "$root/toggle" > "$root/out" 2>&1 || bad "turning off failed"
+  off
   exit $fail
 fi
 

@@ -28,8 +28,12 @@ GtkApplication* MakeApplication() {
 }  // namespace
 
 void NameProgram() {
-  g_set_prgname(kApplicationId);
-  g_set_application_name("Tessaview");
+  static const bool named = [] {
+    g_set_prgname(kApplicationId);
+    g_set_application_name("Tessaview");
+    return true;
+  }();
+  (void)named;
 }
 
 GtkApplication* ProgramApplication() {
