@@ -13,6 +13,14 @@ std::string FolderOf(const std::string& path) {
   return folder;
 }
 
+// "/usr/bin/../share" -> "/usr/share", as the icon theme names its folders.
+std::string Tidy(const std::string& path) {
+  gchar* tidy = g_canonicalize_filename(path.c_str(), nullptr);
+  std::string out = tidy;
+  g_free(tidy);
+  return out;
+}
+
 bool IsFile(const std::string& path) {
   return g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR);
 }
@@ -37,17 +45,18 @@ std::string RunningProgram() {
 
 std::string ExtensionFolder(const std::string& program) {
   const std::string folder = FolderOf(program);
-  for (const std::string& candidate : {folder + "/webext", folder + "/" TV_WEBEXT_FROM_BIN}) {
+  for (const std::string& candidate :
+       {Tidy(folder + "/webext"), Tidy(folder + "/" TV_WEBEXT_FROM_BIN)}) {
     if (IsFile(candidate + "/" TV_WEBEXT_NAME)) return candidate;
   }
   if (program.empty() || InBuildTree(program)) return TV_WEBEXT_BUILD_DIR;
-  return folder + "/" TV_WEBEXT_FROM_BIN;
+  return Tidy(folder + "/" TV_WEBEXT_FROM_BIN);
 }
 
 std::string IconFolder(const std::string& program) {
   const std::string folder = FolderOf(program);
   for (const std::string& candidate :
-       {folder + "/share/icons", folder + "/" TV_DATA_FROM_BIN "/icons"}) {
+       {Tidy(folder + "/share/icons"), Tidy(folder + "/" TV_DATA_FROM_BIN "/icons")}) {
     if (IsFolder(candidate + "/hicolor")) return candidate;
   }
   if (program.empty() || InBuildTree(program)) {

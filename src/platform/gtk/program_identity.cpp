@@ -7,11 +7,23 @@ namespace tv {
 
 namespace {
 
+bool SearchedAlready(GtkIconTheme* theme, const std::string& folder) {
+  gchar** path = nullptr;
+  gint count = 0;
+  gtk_icon_theme_get_search_path(theme, &path, &count);
+  bool found = false;
+  for (gint i = 0; i < count && !found; ++i) found = folder == path[i];
+  g_strfreev(path);
+  return found;
+}
+
 void SetWindowIcon() {
+  // Decided by the folder's name: asking the theme for an icon it lacks looks through
+  // every folder of every theme, which costs the start several times what loading it does.
   GtkIconTheme* theme = gtk_icon_theme_get_default();
-  if (!gtk_icon_theme_has_icon(theme, kApplicationId)) {
-    const std::string folder = IconFolder(RunningProgram());
-    if (!folder.empty()) gtk_icon_theme_append_search_path(theme, folder.c_str());
+  const std::string folder = IconFolder(RunningProgram());
+  if (!folder.empty() && !SearchedAlready(theme, folder)) {
+    gtk_icon_theme_append_search_path(theme, folder.c_str());
   }
   gtk_window_set_default_icon_name(kApplicationId);
 }
