@@ -87,8 +87,7 @@ class DesktopFrontEnd : public FrontEnd {
 }  // namespace
 
 std::unique_ptr<FrontEnd> MakeDesktopFrontEnd(FileSystem& fs, Paths& paths) {
-  NameProgram();
-  if (!gtk_init_check(nullptr, nullptr)) return nullptr;
+  if (!StartGtk()) return nullptr;
   ProgramApplication();
   InstallProgramStyle();
   return std::make_unique<DesktopFrontEnd>(fs, paths);

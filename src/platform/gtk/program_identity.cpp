@@ -1,5 +1,7 @@
 #include "platform/gtk/program_identity.h"
 
+#include <string>
+
 #include "platform/application_id.h"
 #include "platform/gtk/program_files.h"
 
@@ -39,19 +41,25 @@ GtkApplication* MakeApplication() {
 
 }  // namespace
 
-void NameProgram() {
+bool StartGtk() {
   static const bool named = [] {
     g_set_prgname(kApplicationId);
     g_set_application_name("Tessaview");
     return true;
   }();
   (void)named;
+  // The class half of every X window class, the group leader's GDK makes when it opens
+  // the display included, comes from this option; GDK capitalises the name otherwise.
+  std::string program = kApplicationId;
+  std::string window_class = std::string("--class=") + kApplicationId;
+  char* args[] = {program.data(), window_class.data(), nullptr};
+  int argc = 2;
+  char** argv = args;
+  return gtk_init_check(&argc, &argv);
 }
 
 GtkApplication* ProgramApplication() {
   static GtkApplication* app = [] {
-    // The class half of the X window class; GDK would capitalise the name otherwise.
-    gdk_set_program_class(kApplicationId);
     SetWindowIcon();
     return MakeApplication();
   }();

@@ -6,9 +6,9 @@
 
 namespace tv {
 
-// Before GTK starts: the program name that the window class and the Wayland app id are
-// taken from.
-void NameProgram();
+// Starts GTK with the program's name and class, which the window class and the Wayland
+// app id are taken from; false when there is no display.
+bool StartGtk();
 
 // After GTK started: the program's GtkApplication, made and registered once a process
 // (several copies run side by side, each with its own windows), and the default window
