@@ -31,6 +31,10 @@ int Application::Run(const std::string& command_line) {
   return 0;
 }
 
+void Application::Quit() {
+  if (gallery_ && !gallery_->IsUnloaded()) gallery_->Fexit_Click();
+}
+
 Form* Application::FindWindow(const std::string& name) {
   if (name.rfind("FormWeb", 0) == 0) return FindPageWindow(name);
   if (gallery_ && name == gallery_->Name() && !gallery_->IsUnloaded()) return gallery_.get();

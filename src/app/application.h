@@ -27,6 +27,9 @@ class Application {
   FrmMain* Gallery() { return gallery_.get(); }
   Form* FindWindow(const std::string& name);
 
+  // Ends the program as the gallery's 文件 › 退出 does (Ctrl+Q in any of its main windows).
+  void Quit();
+
   // The program's message loop for all windows; returns when the exit flag is set.
   void MainLoop();
   // Unload as the system does it: Form_QueryUnload may cancel, then Form_Unload runs and

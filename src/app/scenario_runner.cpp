@@ -249,6 +249,11 @@ bool ScenarioRunner::Run(const std::string& line) {
     c->FireKeyDown(code);
     return true;
   }
+  if (verb == "shortcut") {
+    // A key combination pressed in the window: "shortcut Ctrl+Q".
+    if (!form->RunShortcut(rest)) return Fail("no shortcut " + rest + " on " + window_);
+    return true;
+  }
   if (verb == "resize") {
     auto [w, h] = Verb(rest);
     int width = 0, height = 0;

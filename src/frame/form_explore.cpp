@@ -20,23 +20,24 @@ struct ButtonDesign {
   const char* name;
   int index;
   const char* tooltip;
+  const char* picture;  // themed icon name
 };
 
 // The tool strip, left to right.
 constexpr ButtonDesign kToolStrip[] = {
-    {"Command2", -1, "页面刷新"},
-    {"Command5", -1, "首页"},
-    {"Command1", -1, "网站访问历史"},
-    {"Command3", -1, "恢复关闭的网页"},
-    {"Command8", -1, "关闭当前网页"},
-    {"Command11", -1, "查看源文件"},
-    {"MoveUp", 0, "至页面顶部"},
-    {"MoveUp", 1, "至页面底部"},
-    {"Command10", -1, "屏幕拉伸 / 宽度相等 / 原始大小"},
-    {"Command7", -1, "图像矩形方阵 X4"},
-    {"ImgComb", -1, "图像背景颜色"},
-    {"Command4", -1, "手动下载图片"},
-    {"Command6", -1, "图片下载目录"},
+    {"Command2", -1, "页面刷新", "view-refresh-symbolic"},
+    {"Command5", -1, "首页", "go-home-symbolic"},
+    {"Command1", -1, "网站访问历史", "document-open-recent-symbolic"},
+    {"Command3", -1, "恢复关闭的网页", "edit-undo-symbolic"},
+    {"Command8", -1, "关闭当前网页", "window-close-symbolic"},
+    {"Command11", -1, "查看源文件", "text-x-generic-symbolic"},
+    {"MoveUp", 0, "至页面顶部", "go-top-symbolic"},
+    {"MoveUp", 1, "至页面底部", "go-bottom-symbolic"},
+    {"Command10", -1, "屏幕拉伸 / 宽度相等 / 原始大小", "zoom-fit-best-symbolic"},
+    {"Command7", -1, "图像矩形方阵 X4", "view-grid-symbolic"},
+    {"ImgComb", -1, "图像背景颜色", "color-select-symbolic"},
+    {"Command4", -1, "手动下载图片", "document-save-symbolic"},
+    {"Command6", -1, "图片下载目录", "folder-open-symbolic"},
 };
 
 constexpr int kStripTop = 30, kStripSize = 420;
@@ -76,6 +77,7 @@ void FormExplore::CreateControls() {
     Control& c = b.index >= 0 ? Add(MoveUp, ControlKind::Button, b.name, b.index)
                               : Add(ControlKind::Button, b.name);
     c.SetToolTipText(b.tooltip);
+    c.Picture = b.picture;
     c.Move(left, kStripTop, kStripSize, kStripSize);
     left += kStripSize + 30;
   }
@@ -85,9 +87,11 @@ void FormExplore::CreateControls() {
   Chk->Move(left + 60, kStripTop + 45, 2900, 330);
 
   const char* arrows[] = {"后退", "前进"};
+  const char* arrow_pictures[] = {"go-previous-symbolic", "go-next-symbolic"};
   for (int i : {0, 1}) {
     Control& c = Add(CmdPage, ControlKind::Button, "CmdPage", i);
     c.SetToolTipText(arrows[i]);
+    c.Picture = arrow_pictures[i];
     c.SetEnabled(false);
     c.Move(40 + i * 380, kAddressTop, 360, kAddressHeight);
   }
@@ -166,6 +170,9 @@ void FormExplore::WireHandlers() {
   on("closeleft", [this] { CloseLeft(); });
   on("closeright", [this] { CloseRight(); });
   on("mnuFileExit", [this] { mnuFileExit_Click(); });
+  // 文件 › 退出 here closes the browser alone; the desktop's key for ending a program
+  // ends all of it, as the gallery's 退出 does.
+  shortcuts.push_back({"Ctrl+Q", [this] { app_.Quit(); }});
   on("Baidu", [this] { Baidu_Click(); });
   on("EnablePlayFilmMusic", [this] { EnablePlayFilmMusic_Click(); });
   WirePictureCommands();

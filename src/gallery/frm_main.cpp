@@ -14,26 +14,27 @@ struct ButtonDesign {
   const char* name;
   int index;
   const char* tooltip;
+  const char* picture;  // themed icon name
 };
 
 // The button row above the view, left to right.
 constexpr ButtonDesign kButtons[] = {
-    {"Command1", -1, "打开图片"},
-    {"Command5", -1, "搜索(展开)图片子目录"},
-    {"Command8", -1, "查看图片路径"},
-    {"Command2", -1, "刷新图像"},
-    {"CmdPage", 0, "往前翻页"},
-    {"CmdPage", 1, "往后翻页"},
-    {"BigP", 0, "图像放大"},
-    {"BigP", 1, "图像缩小"},
-    {"Command7", -1, "切换图像方阵 X4"},
-    {"Command10", -1, "屏幕拉伸 / 宽度相等 / 原始大小"},
-    {"ImgComb", -1, "切换图像背景"},
-    {"MoveUp", 0, "至页面顶部"},
-    {"MoveUp", 1, "至页面底部"},
-    {"Command9", -1, "全部图片 保存为截图"},
-    {"Command6", -1, "Lumbra看图浏览器"},
-    {"Command3", -1, "关于软件作者"},
+    {"Command1", -1, "打开图片", "document-open-symbolic"},
+    {"Command5", -1, "搜索(展开)图片子目录", "folder-saved-search-symbolic"},
+    {"Command8", -1, "查看图片路径", "folder-symbolic"},
+    {"Command2", -1, "刷新图像", "view-refresh-symbolic"},
+    {"CmdPage", 0, "往前翻页", "go-previous-symbolic"},
+    {"CmdPage", 1, "往后翻页", "go-next-symbolic"},
+    {"BigP", 0, "图像放大", "zoom-in-symbolic"},
+    {"BigP", 1, "图像缩小", "zoom-out-symbolic"},
+    {"Command7", -1, "切换图像方阵 X4", "view-grid-symbolic"},
+    {"Command10", -1, "屏幕拉伸 / 宽度相等 / 原始大小", "zoom-fit-best-symbolic"},
+    {"ImgComb", -1, "切换图像背景", "color-select-symbolic"},
+    {"MoveUp", 0, "至页面顶部", "go-top-symbolic"},
+    {"MoveUp", 1, "至页面底部", "go-bottom-symbolic"},
+    {"Command9", -1, "全部图片 保存为截图", "camera-photo-symbolic"},
+    {"Command6", -1, "Lumbra看图浏览器", "web-browser-symbolic"},
+    {"Command3", -1, "关于软件作者", "help-about-symbolic"},
 };
 
 constexpr int kButtonTop = 60;
@@ -68,6 +69,7 @@ void FrmMain::CreateControls() {
       c = &Add(ControlKind::Button, b.name);
     }
     c->SetToolTipText(b.tooltip);
+    c->Picture = b.picture;
     c->Move(left, kButtonTop, kButtonSize, kButtonSize);
     left += kButtonSize + 30;
   }
@@ -150,7 +152,8 @@ void FrmMain::CreateMenus() {
   AddMenu("FprintView", "打印预览", mFile);
   AddMenu("Fprint", "打印(&P)", mFile);
   AddSeparator(*mFile);
-  AddMenu("Fexit", "退出(&E)", mFile);
+  // The desktop's key for ending a program.
+  AddMenu("Fexit", "退出(&E)", mFile).Shortcut = "Ctrl+Q";
 
   mEdit = &AddMenu("mEdit", "查看(&V)");
   AddMenu("Eforward", "页面前进", mEdit);

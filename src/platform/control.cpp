@@ -182,6 +182,7 @@ std::optional<std::string> Control::PropertyText(const std::string& property) co
   if (property == "TimerEnabled") return flag(timer_enabled_);
   if (property == "Tag") return Tag;
   if (property == "Shortcut") return Shortcut;
+  if (property == "Picture") return Picture;
   if (property.rfind("List(", 0) == 0 && property.back() == ')') {
     const std::string n = property.substr(5, property.size() - 6);
     if (n.empty() || n.find_first_not_of("0123456789") != std::string::npos || n.size() > 9)

@@ -170,6 +170,8 @@ class Control {
   // A menu item's tag and its shortcut text ("Ctrl+T").
   std::string Tag;
   std::string Shortcut;
+  // A picture button's image: a themed icon name, shown where the caption is empty.
+  std::string Picture;
   // The caption shows exactly as it is, without access keys (captions from the user's data).
   bool LiteralCaption = false;
 

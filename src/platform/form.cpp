@@ -108,6 +108,24 @@ void Form::RequestClose() {
   }
 }
 
+bool Form::RunShortcut(const std::string& keys) {
+  for (const auto& c : controls_) {
+    if (c->Kind() == ControlKind::MenuItem && c->Shortcut == keys) {
+      if (c->Enabled()) c->FireClick();
+      return true;
+    }
+  }
+  for (const WindowShortcut& s : shortcuts) {
+    if (s.keys == keys) {
+      // A copy: the handler may change the window's shortcuts.
+      auto run = s.run;
+      if (run) run();
+      return true;
+    }
+  }
+  return false;
+}
+
 void Form::PopupMenu(Control& menu) {
   if (native_) native_->PopupMenu(menu);
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/control.h"
 #include "platform/window_system.h"
@@ -68,6 +69,17 @@ class Form {
   // The close box: asks Form_QueryUnload, then unloads through the owner's closer.
   void RequestClose();
   std::function<void(Form&)> closer;
+
+  // Keys that act in the whole window without a menu item showing them ("Ctrl+Q"); set
+  // before Realize.
+  struct WindowShortcut {
+    std::string keys;
+    std::function<void()> run;
+  };
+  std::vector<WindowShortcut> shortcuts;
+  // The key combination `keys` as the window takes it: the enabled menu item showing it,
+  // else the window's own shortcut. False when neither has it.
+  bool RunShortcut(const std::string& keys);
 
   void PopupMenu(Control& menu);
   void SetFocus(Control& control);

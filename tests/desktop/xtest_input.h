@@ -3,6 +3,8 @@
 // (None, Bool, Status) that clash with other code.
 #pragma once
 
+#include <string>
+
 namespace tv::test {
 
 struct ScreenPoint {
@@ -12,5 +14,13 @@ struct ScreenPoint {
 void MovePointer(ScreenPoint p);
 // Button 3 is the right button; 4 and 5 are a wheel notch up and down.
 void PressAndRelease(unsigned button);
+// A key pressed with Ctrl held, by its key symbol's name ("q").
+void PressCtrlKey(const char* key);
+// The X window class of a GTK window: "instance.class".
+struct WindowClass {
+  bool found = false;
+  std::string instance, klass;
+};
+WindowClass ClassOf(void* gdk_window);
 
 }  // namespace tv::test

@@ -1,4 +1,3 @@
-#include <map>
 #include <string>
 
 #include "platform/gtk/control_widget.h"
@@ -10,21 +9,18 @@ namespace tv {
 
 namespace {
 
-// Picture buttons carry no caption; a themed icon stands in for the design's image.
+// Picture buttons carry no caption; the window's design names their themed icon.
 const char* IconFor(const Control& c) {
-  static const std::map<std::string, const char*> icons = {
-      {"CmdPage(0)", "go-previous-symbolic"},  {"CmdPage(1)", "go-next-symbolic"},
-      {"BigP(0)", "zoom-in-symbolic"},         {"BigP(1)", "zoom-out-symbolic"},
-      {"Command1", "document-open-symbolic"},  {"Command2", "view-refresh-symbolic"},
-      {"Command3", "help-about-symbolic"},     {"Command5", "system-search-symbolic"},
-      {"Command6", "web-browser-symbolic"},    {"Command7", "view-grid-symbolic"},
-      {"Command8", "folder-symbolic"},         {"Command9", "camera-photo-symbolic"},
-      {"Command10", "zoom-fit-best-symbolic"}, {"ImgComb", "applications-graphics-symbolic"},
-      {"MoveUp(0)", "go-top-symbolic"},        {"MoveUp(1)", "go-bottom-symbolic"},
-      {"ChkFace", "sidebar-show-symbolic"},
-  };
-  auto it = icons.find(c.FullName());
-  return it == icons.end() ? "image-x-generic-symbolic" : it->second;
+  return c.Picture.empty() ? "image-x-generic-symbolic" : c.Picture.c_str();
+}
+
+// What a screen reader says for a button: its caption, or for a picture button, which
+// shows none, its tooltip.
+void SetAccessibleName(ControlWidget& w) {
+  const Control& c = *w.control;
+  if (c.Kind() != ControlKind::Button && c.Kind() != ControlKind::CheckBox) return;
+  const std::string name = c.Caption().empty() ? c.ToolTipText() : PlainCaption(c.Caption());
+  atk_object_set_name(gtk_widget_get_accessible(w.outer), name.c_str());
 }
 
 void SetButtonFace(ControlWidget& w) {
@@ -232,6 +228,7 @@ void UpdateControlWidget(ControlWidget& w, Prop p) {
   switch (p) {
     case Prop::Caption:
       UpdateCaption(w);
+      SetAccessibleName(w);
       break;
     case Prop::Text:
       if (c.Kind() == ControlKind::TextBox) SetTextBoxText(w);
@@ -240,6 +237,7 @@ void UpdateControlWidget(ControlWidget& w, Prop p) {
     case Prop::ToolTipText:
       gtk_widget_set_tooltip_text(w.outer,
                                   c.ToolTipText().empty() ? nullptr : c.ToolTipText().c_str());
+      SetAccessibleName(w);
       break;
     case Prop::Enabled:
       gtk_widget_set_sensitive(w.outer, c.Enabled());

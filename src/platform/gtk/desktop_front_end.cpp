@@ -10,6 +10,7 @@
 #include "platform/gtk/gtk_dialogs.h"
 #include "platform/gtk/gtk_loop.h"
 #include "platform/gtk/native_window.h"
+#include "platform/gtk/program_identity.h"
 #include "platform/gtk/webkit_view.h"
 #include "platform/paths.h"
 
@@ -97,7 +98,8 @@ class DesktopFrontEnd : public FrontEnd {
 }  // namespace
 
 std::unique_ptr<FrontEnd> MakeDesktopFrontEnd(FileSystem& fs, Paths& paths) {
-  if (!gtk_init_check(nullptr, nullptr)) return nullptr;
+  if (!StartGtk()) return nullptr;
+  ProgramApplication();
   InstallProgramStyle();
   return std::make_unique<DesktopFrontEnd>(fs, paths);
 }

@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "host/html_view.h"
+#include "platform/gtk/program_files.h"
 #include "platform/posix/reduced_pictures.h"
 
 namespace tv {
@@ -127,22 +128,9 @@ void OnRequest(WebKitURISchemeRequest* request, gpointer) {
   g_thread_pool_push(Workers(), job, nullptr);
 }
 
-std::string ExtensionFolder() {
-  // Beside the program, else where the build put it.
-  gchar* exe = g_file_read_link("/proc/self/exe", nullptr);
-  std::string folder;
-  if (exe) {
-    gchar* dir = g_path_get_dirname(exe);
-    folder = std::string(dir) + "/webext";
-    g_free(dir);
-    g_free(exe);
-  }
-  if (g_file_test((folder + "/" TV_WEBEXT_NAME).c_str(), G_FILE_TEST_IS_REGULAR)) return folder;
-  return TV_WEBEXT_BUILD_DIR;
-}
-
 void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
-  webkit_web_context_set_web_extensions_directory(context, ExtensionFolder().c_str());
+  webkit_web_context_set_web_extensions_directory(context,
+                                                  ExtensionFolder(RunningProgram()).c_str());
 }
 
 }  // namespace

@@ -49,7 +49,8 @@ void SetLabel(GtkWidget* item, const Control& c) {
   gtk_menu_item_set_use_underline(GTK_MENU_ITEM(item), TRUE);
 }
 
-// "Ctrl+T" as GTK writes it: "<Control>t".
+}  // namespace
+
 std::string Accelerator(const std::string& shortcut) {
   std::string out, rest = shortcut;
   for (size_t plus; (plus = rest.find('+')) != std::string::npos && plus + 1 < rest.size();) {
@@ -60,8 +61,6 @@ std::string Accelerator(const std::string& shortcut) {
   if (rest.size() == 1) rest = static_cast<char>(std::tolower(static_cast<unsigned char>(rest[0])));
   return out + rest;
 }
-
-}  // namespace
 
 MenuSet::~MenuSet() {
   Forget();

@@ -5,11 +5,15 @@
 #include <gtk/gtk.h>
 
 #include <map>
+#include <string>
 #include <vector>
 
 #include "platform/control.h"
 
 namespace tv {
+
+// "Ctrl+T" as GTK writes it: "<Control>t".
+std::string Accelerator(const std::string& shortcut);
 
 class MenuSet {
  public:

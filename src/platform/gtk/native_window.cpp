@@ -5,6 +5,7 @@
 #include "platform/file_system.h"
 #include "platform/front_end.h"
 #include "platform/gtk/gtk_loop.h"
+#include "platform/gtk/program_identity.h"
 #include "platform/gtk/shrink_fixed.h"
 #include "platform/gtk/webkit_view.h"
 #include "platform/gtk/window_image.h"
@@ -52,6 +53,33 @@ void PlaceWidget(GtkWidget* fixed, ControlWidget& w, int x, int y, int width, in
   w.placed = true;
 }
 
+// A window shortcut's closure: which window's shortcut of which keys it runs.
+struct ShortcutTarget {
+  Form* form;
+  std::string keys;
+};
+
+gboolean OnWindowShortcut(GtkAccelGroup*, GObject*, guint, GdkModifierType, gpointer data) {
+  auto* target = static_cast<ShortcutTarget*>(data);
+  return target->form->RunShortcut(target->keys);
+}
+
+void ForgetShortcutTarget(gpointer data, GClosure*) {
+  delete static_cast<ShortcutTarget*>(data);
+}
+
+void AddWindowShortcuts(GtkAccelGroup* accel, Form& form) {
+  for (const Form::WindowShortcut& s : form.shortcuts) {
+    guint key = 0;
+    GdkModifierType mods{};
+    gtk_accelerator_parse(Accelerator(s.keys).c_str(), &key, &mods);
+    if (!key) continue;
+    GClosure* closure = g_cclosure_new(G_CALLBACK(OnWindowShortcut),
+                                       new ShortcutTarget{&form, s.keys}, ForgetShortcutTarget);
+    gtk_accel_group_connect(accel, key, mods, GtkAccelFlags(0), closure);
+  }
+}
+
 bool IsMenuKind(ControlKind k) {
   return k == ControlKind::Menu || k == ControlKind::MenuItem || k == ControlKind::Separator;
 }
@@ -69,8 +97,11 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
       form.ParentForm() ? dynamic_cast<GtkNativeWindow*>(form.ParentForm()->Native()) : nullptr;
   GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
   GtkAccelGroup* accel = nullptr;
-  if (!form.MenuBar().empty() && !outer) {
+  if (!outer && (!form.MenuBar().empty() || !form.shortcuts.empty())) {
     accel = gtk_accel_group_new();
+    AddWindowShortcuts(accel, form);
+  }
+  if (!form.MenuBar().empty() && !outer) {
     menus_.SetAccelGroup(accel);
     menu_bar_ = gtk_menu_bar_new();
     menus_.BuildBar(GTK_MENU_SHELL(menu_bar_), form.MenuBar());
@@ -96,6 +127,7 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
     g_object_ref_sink(holder_);
     gtk_container_add(GTK_CONTAINER(window_), box);
     gtk_window_set_title(GTK_WINDOW(window_), form.Caption().c_str());
+    gtk_window_set_application(GTK_WINDOW(window_), ProgramApplication());
     if (GtkWindow* owner = ToplevelOf(form.Owner())) {
       gtk_window_set_transient_for(GTK_WINDOW(window_), owner);
       gtk_window_set_position(GTK_WINDOW(window_), GTK_WIN_POS_CENTER_ON_PARENT);
@@ -128,6 +160,11 @@ GtkNativeWindow::~GtkNativeWindow() {
   }
   gtk_widget_destroy(holder_);
   g_object_unref(holder_);
+}
+
+GtkWidget* GtkNativeWindow::WidgetOf(const Control& c) const {
+  auto it = widgets_.find(const_cast<Control*>(&c));
+  return it == widgets_.end() ? nullptr : it->second->outer;
 }
 
 void GtkNativeWindow::AddControlWidget(Control& c) {

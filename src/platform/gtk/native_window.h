@@ -49,6 +49,8 @@ class GtkNativeWindow : public NativeWindow {
 
   // The GTK window this form is shown in (its own, or the one it sits inside).
   GtkWindow* Toplevel() const;
+  // The widget that draws `c`; null for controls without one (timers, menus).
+  GtkWidget* WidgetOf(const Control& c) const;
 
   // Signal entry points.
   void OnSurfaceAllocated(int width, int height);

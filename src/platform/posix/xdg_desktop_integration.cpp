@@ -176,15 +176,15 @@ bool InstalledEntryExists() {
 }
 
 std::string RuntimeEntry(const std::string& exec) {
-  // No MimeType: the kinds come from the added associations alone, which keep the
-  // present handlers first.
+  // The installed entry but for Exec. No MimeType: the kinds come from the added
+  // associations alone, which keep the present handlers first.
   return "[Desktop Entry]\nType=Application\nName=Tessaview\nGenericName=Picture Viewer\n"
          "Comment=Browse folders of pictures as pages of thumbnails\n"
          "Exec=" +
          exec + " %f\nIcon=" + kApplicationId +
          "\nTerminal=false\nCategories=Graphics;Viewer;\n"
          "StartupWMClass=" +
-         kApplicationId + "\n";
+         kApplicationId + "\nKeywords=picture;photo;image;gallery;thumbnail;\n";
 }
 
 void RemoveOldEntry(const std::string& folder) {

@@ -1,0 +1,81 @@
+// The program as the desktop sees it: the gallery and the browser belong to the
+// application of the program's id (window class included), carry its icon, name every
+// picture button to a screen reader by its tooltip and show an icon the theme has; and
+// Ctrl+Q typed in the browser ends the whole program.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "desktop/desktop_browser.h"
+#include "platform/application_id.h"
+#include "platform/gtk/native_window.h"
+
+namespace tv::test {
+namespace {
+
+void ExpectProgramWindow(Form& form) {
+  SCOPED_TRACE(form.Name());
+  GtkWindow* window = ToplevelOf(&form);
+  ASSERT_NE(window, nullptr);
+  GtkApplication* app = gtk_window_get_application(window);
+  ASSERT_NE(app, nullptr);
+  EXPECT_STREQ(g_application_get_application_id(G_APPLICATION(app)), kApplicationId);
+  // A second start must stay a program of its own.
+  EXPECT_TRUE(g_application_get_flags(G_APPLICATION(app)) & G_APPLICATION_NON_UNIQUE);
+  const WindowClass wm_class = ClassOf(gtk_widget_get_window(GTK_WIDGET(window)));
+  ASSERT_TRUE(wm_class.found);
+  EXPECT_EQ(wm_class.instance, kApplicationId);
+  EXPECT_EQ(wm_class.klass, kApplicationId);
+
+  // The window icon, found although the program is not installed.
+  GtkIconTheme* theme = gtk_icon_theme_get_default();
+  EXPECT_STREQ(gtk_window_get_default_icon_name(), kApplicationId);
+  EXPECT_TRUE(gtk_icon_theme_has_icon(theme, kApplicationId));
+
+  auto* native = dynamic_cast<GtkNativeWindow*>(form.Native());
+  ASSERT_NE(native, nullptr);
+  int pictures = 0;
+  for (const auto& c : form.Controls()) {
+    if (c->Kind() != ControlKind::Button || !c->Caption().empty()) continue;
+    ++pictures;
+    GtkWidget* widget = native->WidgetOf(*c);
+    ASSERT_NE(widget, nullptr) << c->FullName();
+    EXPECT_STREQ(atk_object_get_name(gtk_widget_get_accessible(widget)), c->ToolTipText().c_str())
+        << c->FullName();
+    EXPECT_TRUE(gtk_icon_theme_has_icon(theme, c->Picture.c_str()))
+        << c->FullName() << ": " << c->Picture;
+  }
+  EXPECT_GT(pictures, 10);
+}
+
+using ProgramIdentity = DesktopBrowserTest;
+
+TEST_F(ProgramIdentity, GalleryAndBrowserAreTheProgramsWindows) {
+  Run({[&] { OpenBrowser(); },
+       [&] {
+         ASSERT_TRUE(FirstTab());
+         Pause(200);
+         ExpectProgramWindow(Gallery());
+         ExpectProgramWindow(Frame());
+         EXPECT_STREQ(g_get_prgname(), kApplicationId);
+       },
+       [&] { CloseBox(); }});
+}
+
+TEST_F(ProgramIdentity, CtrlQInTheBrowserEndsTheProgram) {
+  Run({[&] { OpenBrowser(); },
+       [&] {
+         ASSERT_TRUE(FirstTab());
+         gtk_window_present(ToplevelOf(&Frame()));
+         Pause(200);
+         MovePointer(CentreOf(Frame(), *Frame().FindControl("Pict")));
+         // The key goes to the browser, not to the gallery, whose menu has Ctrl+Q too.
+         ASSERT_TRUE(WaitUntil([&] { return gtk_window_is_active(ToplevelOf(&Frame())); }));
+         PressCtrlKey("q");
+         // The run ends here; the guard would close the gallery after 20 s otherwise.
+       }});
+  EXPECT_TRUE(State().exit_flag);
+}
+
+}  // namespace
+}  // namespace tv::test
