@@ -38,6 +38,8 @@ PictureSave SaveWebPicture(HtmlView& view, int index, PictureTarget& target) {
       picture->height > kMaxJpegSide) {
     return PictureSave::kUnavailable;
   }
+  // Copying waits on the view, and another window may have saved the same picture meanwhile.
+  if (!key.empty() && target.saved.Has(key)) return PictureSave::kAlreadySaved;
   if (key.empty()) {
     if (!target.page_still_shown()) return PictureSave::kUnavailable;
     key = PixelKey(*picture);

@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/content_hash.h"
 #include "platform/headless/headless_loop.h"
 #include "platform/jpeg.h"
 #include "support/browser_rig.h"
+#include "webpics/picture_saver.h"
 #include "webpics/saved_pictures.h"
 
 namespace tv {
@@ -249,6 +251,29 @@ TEST_F(PictureSaving, AWindowWaitsWhileAnotherSaves) {
   rig.app.State().picture_saving.running = false;
   web.SavePictureDisk(folder);
   EXPECT_EQ(SavedFiles(), 3);
+}
+
+TEST_F(PictureSaving, APictureAnotherWindowSavesWhileThisOneCopiesItIsNotWrittenAgain) {
+  FormWeb& web = PageOf(1, false);
+  HtmlView& view = *web.Web->View();
+  const std::vector<HtmlElement> all = view.All();
+  const int index = static_cast<int>(
+      std::find_if(all.begin(), all.end(), [](auto& e) { return e.tag_name == "IMG"; }) -
+      all.begin());
+  const auto bytes = view.PictureBytes(index);
+  ASSERT_TRUE(bytes && !bytes->empty());
+  SavedPictures saved;
+  saved.Use(rig.posix.fs, folder);
+  int names = 0;
+  PictureTarget target{rig.posix.fs, saved, [&] { return ++names, folder + "a.jpg"; }, 0,
+                       [&] {
+                         // The other window's save ends while this one waits on the view.
+                         saved.Add(rig.posix.fs, ContentHash(*bytes));
+                         return true;
+                       }};
+  EXPECT_EQ(SaveWebPicture(view, index, target), PictureSave::kAlreadySaved);
+  EXPECT_EQ(names, 0);
+  EXPECT_EQ(SavedFiles(), 0);
 }
 
 }  // namespace
