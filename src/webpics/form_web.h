@@ -118,8 +118,8 @@ class FormWeb : public Form {
   // list is full.
   bool RecordAddress(const std::string& src);
   // One picture into `folder`; nothing when the folder took no file (said once).
-  std::optional<PictureSave> SaveOne(HtmlView& view, int index, const std::string& folder,
-                                     uint64_t min_length);
+  std::optional<PictureSave> SaveOne(HtmlView& view, int index, const std::string& address,
+                                     const std::string& folder, uint64_t min_length);
   void AddHistoryRow(const std::string& title, const std::string& address);
   void WriteHistory();  // the history buffer to the day's file
 

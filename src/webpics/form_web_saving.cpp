@@ -53,8 +53,8 @@ bool FormWeb::RecordAddress(const std::string& src) {
   return true;
 }
 
-std::optional<PictureSave> FormWeb::SaveOne(HtmlView& view, int index, const std::string& folder,
-                                            uint64_t min_length) {
+std::optional<PictureSave> FormWeb::SaveOne(HtmlView& view, int index, const std::string& address,
+                                            const std::string& folder, uint64_t min_length) {
   Platform& p = Services();
   PictureSaving& s = state_.picture_saving;
   const uint64_t navigation = navigations_;
@@ -62,7 +62,7 @@ std::optional<PictureSave> FormWeb::SaveOne(HtmlView& view, int index, const std
       p.fs, s.saved,
       [&] { return MakePictureFileName(p.fs, folder, p.clock.Now(), s.file_counter); }, min_length,
       [&] { return navigations_ == navigation; }};
-  const PictureSave result = SaveWebPicture(view, index, target);
+  const PictureSave result = SaveWebPicture(view, index, address, target);
   if (result == PictureSave::kNotWritten) {
     // One message, and no more tries into that folder until the user asks again.
     s.refused_folder = folder;
@@ -107,7 +107,7 @@ void FormWeb::SavePictureDisk(const std::string& path) {
       continue;
     }
     if (same_page && recorded_ > kMaxSaved) break;
-    const std::optional<PictureSave> result = SaveOne(view, static_cast<int>(i), folder, 0);
+    const std::optional<PictureSave> result = SaveOne(view, static_cast<int>(i), e.src, folder, 0);
     if (!result) break;
     if (navigations_ != navigation) break;
     if (*result == PictureSave::kWritten) ++saved_count_;
@@ -142,7 +142,7 @@ void FormWeb::SavePictureForSize(const std::string& path) {
   for (size_t i = 0; i < elements.size(); ++i) {
     if (elements[i].tag_name != "IMG" || !IsPictureAddress(elements[i].src)) continue;
     const std::optional<PictureSave> result =
-        SaveOne(view, static_cast<int>(i), folder, kKeptLength);
+        SaveOne(view, static_cast<int>(i), elements[i].src, folder, kKeptLength);
     if (!result) break;
     p.loop.DoEvents();
     if (close_requested_ || navigations_ != navigation) break;

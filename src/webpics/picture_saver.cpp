@@ -21,12 +21,14 @@ std::string PixelKey(const Picture& p) {
 
 }  // namespace
 
-PictureSave SaveWebPicture(HtmlView& view, int index, PictureTarget& target) {
+PictureSave SaveWebPicture(HtmlView& view, int index, const std::string& address,
+                           PictureTarget& target) {
   const std::optional<std::string> bytes = view.PictureBytes(index);
   if (!bytes) return PictureSave::kUnavailable;
   std::string key = bytes->empty() ? "" : ContentHash(*bytes);
   // Known already: nothing to decode.
   if (!key.empty() && target.saved.Has(key)) return PictureSave::kAlreadySaved;
+  if (key.empty() && target.saved.HasAddress(address)) return PictureSave::kAlreadySaved;
   // Bytes in hand are the picture whatever the page does next; the pixels shown are only
   // those of the page still shown.
   const bool shown = target.page_still_shown();
@@ -61,6 +63,7 @@ PictureSave SaveWebPicture(HtmlView& view, int index, PictureTarget& target) {
   // A record that cannot be written (a full disk) keeps the picture: the file is whole,
   // and the disk stops the next one.
   target.saved.Add(target.fs, key);
+  target.saved.AddAddress(address);
   return PictureSave::kWritten;
 }
 

@@ -31,6 +31,8 @@ struct PictureTarget {
   std::function<bool()> page_still_shown;
 };
 
-PictureSave SaveWebPicture(HtmlView& view, int index, PictureTarget& target);
+// `address` is the picture's address on the page.
+PictureSave SaveWebPicture(HtmlView& view, int index, const std::string& address,
+                           PictureTarget& target);
 
 }  // namespace tv

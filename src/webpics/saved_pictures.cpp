@@ -36,6 +36,7 @@ void SavedPictures::Use(FileSystem& fs, const std::string& folder) {
   const std::string path = folder + kSavedPicturesFile;
   const std::optional<uint64_t> length = fs.FileLength(path);
   if (folder == folder_ && length == length_) return;
+  if (folder != folder_) addresses_.clear();
   folder_ = folder;
   length_ = length;
   std::string text;

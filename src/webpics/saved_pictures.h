@@ -27,11 +27,17 @@ class SavedPictures {
   bool Has(const std::string& hash) const { return hashes_.count(hash) > 0; }
   // Adds a picture just written into the folder; false when the record could not take it.
   bool Add(FileSystem& fs, const std::string& hash);
+  // The addresses of the pictures saved into the folder in this run. A picture whose bytes
+  // the view no longer holds is known by its address: the pixels shown of it are no steady
+  // mark, and its bytes may well have been saved already.
+  bool HasAddress(const std::string& address) const { return addresses_.count(address) > 0; }
+  void AddAddress(const std::string& address) { addresses_.insert(address); }
 
  private:
   std::string folder_;
   std::optional<uint64_t> length_;  // of the file when last read or written
   std::unordered_set<std::string> hashes_;
+  std::unordered_set<std::string> addresses_;
 };
 
 }  // namespace tv

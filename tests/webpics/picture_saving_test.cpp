@@ -11,7 +11,9 @@
 #include <string>
 
 #include "platform/content_hash.h"
+#include "platform/front_end.h"
 #include "platform/headless/headless_loop.h"
+#include "platform/headless/headless_view.h"
 #include "platform/jpeg.h"
 #include "support/browser_rig.h"
 #include "webpics/picture_saver.h"
@@ -271,9 +273,52 @@ TEST_F(PictureSaving, APictureAnotherWindowSavesWhileThisOneCopiesItIsNotWritten
                          saved.Add(rig.posix.fs, ContentHash(*bytes));
                          return true;
                        }};
-  EXPECT_EQ(SaveWebPicture(view, index, target), PictureSave::kAlreadySaved);
+  EXPECT_EQ(SaveWebPicture(view, index, all[index].src, target), PictureSave::kAlreadySaved);
   EXPECT_EQ(names, 0);
   EXPECT_EQ(SavedFiles(), 0);
+}
+
+// A view left without the bytes of its pictures (a page reloaded, a second visit served
+// from the engine's cache): what it shows of a picture differs from one copy to the next.
+class ViewWithoutBytes : public HeadlessView {
+ public:
+  using HeadlessView::HeadlessView;
+  std::optional<std::string> PictureBytes(int index) override {
+    if (!HeadlessView::PictureBytes(index)) return std::nullopt;
+    return std::string();
+  }
+  std::optional<Picture> CopyPicture(int, std::string_view) override {
+    Picture p;
+    p.width = p.height = 8;
+    p.rgb.assign(8 * 8 * 3, static_cast<uint8_t>(++copies));
+    return p;
+  }
+  int copies = 0;
+};
+
+TEST_F(PictureSaving, APictureShownWithoutItsBytesIsSavedOnceByItsAddress) {
+  ScriptHooks hooks;
+  ViewWithoutBytes view(*rig.tabs().CurrentPage()->Web, Loop(), rig.posix.fs, hooks);
+  view.Navigate(rig.home.Write("web/one.htm", "<img src=\"" + rig.home.Root() + "/web/a.jpg\">"));
+  Loop().DoEvents();
+  const std::vector<HtmlElement> all = view.All();
+  const auto img =
+      std::find_if(all.begin(), all.end(), [](auto& e) { return e.tag_name == "IMG"; });
+  ASSERT_NE(img, all.end());
+  const int index = static_cast<int>(img - all.begin());
+  SavedPictures saved;
+  saved.Use(rig.posix.fs, folder);
+  int names = 0;
+  PictureTarget target{rig.posix.fs, saved,
+                       [&] { return folder + "shown" + std::to_string(++names) + ".jpg"; }, 0,
+                       [] { return true; }};
+  EXPECT_EQ(SaveWebPicture(view, index, img->src, target), PictureSave::kWritten);
+  // A reload, a second visit: the same address, other pixels.
+  EXPECT_EQ(SaveWebPicture(view, index, img->src, target), PictureSave::kAlreadySaved);
+  EXPECT_EQ(SavedFiles(), 1);
+  // Another folder is a record of its own.
+  saved.Use(rig.posix.fs, folder + "other/");
+  EXPECT_FALSE(saved.HasAddress(img->src));
 }
 
 }  // namespace
