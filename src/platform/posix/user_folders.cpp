@@ -28,7 +28,7 @@ std::string BaseFolder(const char* glib_answer, const std::string& home, const c
 UserFolders FromGlib() {
   UserFolders f;
   f.home = Absolute(g_get_home_dir());
-  if (f.home.empty()) f.home = "/";
+  if (f.home.empty()) f.home.push_back('/');
   f.config = BaseFolder(g_get_user_config_dir(), f.home, ".config");
   f.data = BaseFolder(g_get_user_data_dir(), f.home, ".local/share");
   f.cache = BaseFolder(g_get_user_cache_dir(), f.home, ".cache");
