@@ -1,6 +1,6 @@
 #include "platform/gtk/web_context.h"
 
-#include <glib/gstdio.h>
+#include <glib.h>
 
 #include <string>
 
