@@ -123,7 +123,7 @@ void FormDownload::Form_Load() {
   Web->View()->SetSilent(true);
   Web->View()->SetOffline(true);
   title_.clear();
-  Text1->SetText(Services().paths.ProgramFolder() + "Download/");
+  Text1->SetText(Services().paths.DownloadFolder());
 }
 
 void FormDownload::CombUrl_GotFocus() {

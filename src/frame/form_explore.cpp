@@ -10,6 +10,7 @@
 #include "frame/input_filter.h"
 #include "host/html_view.h"
 #include "settings/settings_store.h"
+#include "webpics/download_move.h"
 #include "webpics/form_web.h"
 
 namespace tv {
@@ -201,7 +202,9 @@ void FormExplore::Form_Load() {
   InstallComboFilter(*TextUrl);
 
   // From here on a failing step leaves its value as it was.
-  p.fs.CreateFolder(p.paths.ProgramFolder() + "Download");
+  // Pictures saved by earlier versions into the data folder join the download folder.
+  p.fs.CreateFolder(p.paths.DownloadFolder());
+  MoveDownloads(p.fs, p.paths.ProgramFolder() + "Download/", p.paths.DownloadFolder());
   p.fs.CreateFolder(p.paths.ProgramFolder() + "History");
   SettingsStore settings(p.settings);
   settings.SaveSetting("setup", "Pop", "1");

@@ -202,7 +202,7 @@ void FormExplore::mnuHelp_Click() {
   Platform& p = Services();
   const std::string folder = p.paths.ProgramFolder();
   const std::string path = folder + kHelpPageName;
-  if (!p.fs.IsFile(path)) p.fs.WriteAtomic(path, HelpPageText(folder));
+  if (!p.fs.IsFile(path)) p.fs.WriteAtomic(path, HelpPageText(folder, p.paths.DownloadFolder()));
   LoadNewForm(path);
 }
 

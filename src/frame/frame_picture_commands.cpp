@@ -32,7 +32,7 @@ void FormExplore::WirePictureCommands() {
 
 std::string FormExplore::DownloadFolder() const {
   // "download" and "Download" name one folder: the one made at load.
-  return Services().paths.ProgramFolder() + "Download/";
+  return Services().paths.DownloadFolder();
 }
 
 void FormExplore::Command2_Click() {

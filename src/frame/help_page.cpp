@@ -46,10 +46,10 @@ std::string Row(const char* what, const std::string& path) {
 
 }  // namespace
 
-std::string HelpPageText(const std::string& program_folder) {
+std::string HelpPageText(const std::string& program_folder, const std::string& download_folder) {
   std::string page = kHead;
   page += Row("程序文件夹", program_folder);
-  page += Row("下载的图片", program_folder + "Download/");
+  page += Row("下载的图片", download_folder);
   page += Row("访问历史", program_folder + "History/");
   page += Row("收藏夹", program_folder + "Fav.rar");
   page += kTail;

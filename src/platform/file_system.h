@@ -36,6 +36,8 @@ class RandomAccessFile {
 inline constexpr uint32_t kAttrHidden = 2;
 inline constexpr uint32_t kAttrSystem = 4;
 
+enum class MoveResult { kMoved, kTargetExists, kFailed };
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -73,6 +75,11 @@ class FileSystem {
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
   virtual bool Delete(const std::string& path) = 0;
   virtual bool CreateFolder(const std::string& path) = 0;  // with missing parents
+  // Moves a file, link or folder to `to`, onto another file system too; what is already
+  // at `to` is never replaced. After a failure `from` is where it was.
+  virtual MoveResult Move(const std::string& from, const std::string& to) = 0;
+  // Removes a folder that holds nothing; false when it holds something or stays.
+  virtual bool RemoveEmptyFolder(const std::string& path) = 0;
   virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
 
   // Mount points of the file systems a person would pick from: root, home, media.

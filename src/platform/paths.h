@@ -8,8 +8,15 @@ namespace tv {
 class Paths {
  public:
   virtual ~Paths() = default;
-  // The program folder (data files, downloads, history), ending in "/".
+  // The program folder (history, favourites, the help page), ending in "/".
   virtual std::string ProgramFolder() = 0;
+  // Where web pictures are saved: a folder of the program's own inside the user's
+  // download folder, ending in "/". Not made here.
+  virtual std::string DownloadFolder() = 0;
+  // The web engine's own data (site storage, security policies) and caches, each in a
+  // folder of its own, ending in "/".
+  virtual std::string WebsiteDataFolder() = 0;
+  virtual std::string WebsiteCacheFolder() = 0;
   // The private folder of the generated pages, ending in "/".
   virtual std::string PageFolder() = 0;
   virtual std::string ExecutablePath() = 0;

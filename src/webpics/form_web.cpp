@@ -189,7 +189,7 @@ bool FormWeb::IsCurrentTab() const {
 
 std::string FormWeb::DownloadFolder() const {
   // "download" and "Download" name one folder: the one the frame makes.
-  return Services().paths.ProgramFolder() + "Download/";
+  return Services().paths.DownloadFolder();
 }
 
 std::optional<std::string> FormWeb::StateField(const std::string& field) const {

@@ -1,5 +1,8 @@
 #include "webpics/saved_pictures.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/file_system.h"
 
 namespace tv {
@@ -30,6 +33,24 @@ std::unordered_set<std::string> ReadSavedPictures(std::string_view text) {
     start = end + 1;
   }
   return hashes;
+}
+
+bool CarrySavedPictures(FileSystem& fs, const std::string& from, const std::string& to) {
+  const std::string old_path = from + kSavedPicturesFile;
+  if (!fs.FileLength(old_path)) return true;
+  std::string old_text, new_text;
+  if (!fs.ReadWhole(old_path, old_text)) return false;
+  fs.ReadWhole(to + kSavedPicturesFile, new_text);  // none yet: nothing known
+  const std::unordered_set<std::string> known = ReadSavedPictures(new_text);
+  std::vector<std::string> carried;
+  for (const std::string& hash : ReadSavedPictures(old_text)) {
+    if (!known.count(hash)) carried.push_back(hash);
+  }
+  std::sort(carried.begin(), carried.end());
+  std::string lines;
+  for (const std::string& hash : carried) lines += "\n" + hash;
+  if (!lines.empty() && !fs.Append(to + kSavedPicturesFile, lines)) return false;
+  return fs.Delete(old_path);
 }
 
 void SavedPictures::Use(FileSystem& fs, const std::string& folder) {

@@ -19,6 +19,10 @@ inline constexpr const char* kSavedPicturesFile = ".tessaview-saved";
 // line cut short by a full disk, stray bytes) is passed over.
 std::unordered_set<std::string> ReadSavedPictures(std::string_view text);
 
+// Adds the record of the folder `from` to that of the folder `to` (both ending in "/")
+// and removes it from `from`; true when nothing is left to carry over.
+bool CarrySavedPictures(FileSystem& fs, const std::string& from, const std::string& to);
+
 class SavedPictures {
  public:
   // Makes this the record of `folder` (ending in "/"). It is read again when the folder

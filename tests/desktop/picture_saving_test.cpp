@@ -64,7 +64,7 @@ struct SavingRun {
     return RunProgramScript(home.Write("script.scn", script));
   }
 
-  std::string Downloads() const { return home.Root() + "/home/.local/share/tessaview/Download"; }
+  std::string Downloads() const { return home.Root() + "/home/Tessaview"; }
 
   // The files of the download folder other than the record of what it holds.
   std::vector<std::string> Saved() const {

@@ -76,7 +76,7 @@ struct WebRun {
                "[Tessaro2017/setup]\nHomepage=" + server.Url(page) + "\n" + extra);
   }
 
-  std::string Downloads() const { return home.Root() + "/home/.local/share/tessaview/Download"; }
+  std::string Downloads() const { return home.Root() + "/home/Tessaview"; }
 
   // Runs the program on `script` and returns what it printed, one entry a line.
   std::vector<std::string> Run(const std::string& script) {

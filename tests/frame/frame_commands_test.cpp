@@ -18,13 +18,15 @@ namespace tv::test {
 namespace {
 
 TEST(HelpPage, DescribesBothWindowsAndShowsFoldersAsText) {
-  const std::string page = HelpPageText("/home/a<script>x</script>&\"b/");
+  const std::string page =
+      HelpPageText("/home/a<script>x</script>&\"b/", "/home/<b>下载</b>/Tessaview/");
   EXPECT_NE(page.find("本地看图"), std::string::npos);
   EXPECT_NE(page.find("看图浏览器"), std::string::npos);
   EXPECT_NE(page.find("至页面顶部"), std::string::npos);
   EXPECT_EQ(page.find("<script>"), std::string::npos);
-  EXPECT_NE(page.find("/home/a&lt;script&gt;x&lt;/script&gt;&amp;&quot;b/Download/"),
+  EXPECT_NE(page.find("<code>/home/a&lt;script&gt;x&lt;/script&gt;&amp;&quot;b/</code>"),
             std::string::npos);
+  EXPECT_NE(page.find("<code>/home/&lt;b&gt;下载&lt;/b&gt;/Tessaview/</code>"), std::string::npos);
   EXPECT_NE(page.find("&quot;b/History/"), std::string::npos);
   EXPECT_NE(page.find("&quot;b/Fav.rar"), std::string::npos);
 }
@@ -37,7 +39,7 @@ TEST(HelpPage, WrittenWhenMissingKeptWhenPresentOpenedInANewTab) {
   rig.frame->FindControl("mnuHelp")->FireClick();
   std::string text;
   ASSERT_TRUE(p.fs.ReadWhole(path, text));
-  EXPECT_EQ(text, HelpPageText(p.paths.ProgramFolder()));
+  EXPECT_EQ(text, HelpPageText(p.paths.ProgramFolder(), p.paths.DownloadFolder()));
   EXPECT_EQ(rig.tabs().TabCount, 2);
   p.loop.Sleep(50);
   EXPECT_EQ(rig.tabs().CurrentPage()->Web->View()->Title(), "Lumbra看图浏览器 帮助");

@@ -25,6 +25,15 @@ TEST(IconvTextEncoding, BytesThatAreNoCharacterBecomeMarksAndNothingIsLost) {
   // Long texts pass the converter's buffer boundary whole.
   const std::string longer(10000, 'x');
   EXPECT_EQ(e.FromUtf8(longer + "网", "GB18030"), longer + "\xCD\xF8");
+  // A zero byte is a character; a stray continuation byte is one mark; a character the
+  // set cannot hold is one mark.
+  EXPECT_EQ(e.FromUtf8(std::string("a\0b\x9E\x9E"
+                                   "c",
+                                   6),
+                       "GB18030"),
+            std::string("a\0b?c", 5));
+  EXPECT_EQ(e.FromUtf8("x网y", "ISO-8859-1"), "x?y");
+  EXPECT_EQ(e.ToUtf8("\xCD\xF8\xFF", "GB18030"), "网?");
   // An unknown character set leaves the text as it is.
   EXPECT_EQ(e.FromUtf8("abc", "NO-SUCH-SET"), "abc");
 }

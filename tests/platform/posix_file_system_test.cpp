@@ -1,5 +1,6 @@
 #include "platform/posix/posix_file_system.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -269,6 +270,66 @@ TEST_F(PosixFileSystemTest, QueriesDeleteAndFolders) {
   ASSERT_EQ(symlink("a/b", (dir + "/shortcut").c_str()), 0);
   EXPECT_EQ(files_.RealPath(dir + "/shortcut/c"), files_.RealPath(dir) + "/a/b/c");
   EXPECT_EQ(files_.RealPath(dir + "/none"), "");
+}
+
+TEST_F(PosixFileSystemTest, MoveNeverReplacesAndTakesFoldersAndLinksWhole) {
+  const std::string dir = Folder("move");
+  home_.Write("move/a.jpg", "a");
+  home_.Write("move/taken.jpg", "mine");
+  home_.Write("move/album/x.jpg", "x");
+  ASSERT_EQ(symlink("a.jpg", (dir + "/link").c_str()), 0);
+  const std::string to = Folder("to");
+  home_.Write("to/taken.jpg", "theirs");
+
+  EXPECT_EQ(files_.Move(dir + "/a.jpg", to + "/a.jpg"), MoveResult::kMoved);
+  EXPECT_EQ(Read(to + "/a.jpg"), "a");
+  EXPECT_FALSE(fs::exists(dir + "/a.jpg"));
+  EXPECT_EQ(files_.Move(dir + "/taken.jpg", to + "/taken.jpg"), MoveResult::kTargetExists);
+  EXPECT_EQ(Read(dir + "/taken.jpg"), "mine");
+  EXPECT_EQ(Read(to + "/taken.jpg"), "theirs");
+  EXPECT_EQ(files_.Move(dir + "/album", to + "/album"), MoveResult::kMoved);
+  EXPECT_EQ(Read(to + "/album/x.jpg"), "x");
+  EXPECT_EQ(files_.Move(dir + "/link", to + "/link"), MoveResult::kMoved);
+  EXPECT_EQ(fs::read_symlink(to + "/link"), "a.jpg");
+  EXPECT_EQ(files_.Move(dir + "/none", to + "/none"), MoveResult::kFailed);
+  EXPECT_EQ(files_.Move(dir + "/taken.jpg", to + "/no/such/folder/t.jpg"), MoveResult::kFailed);
+  EXPECT_EQ(Read(dir + "/taken.jpg"), "mine");
+
+  EXPECT_FALSE(files_.RemoveEmptyFolder(dir)) << "it still holds taken.jpg";
+  fs::remove(dir + "/taken.jpg");
+  EXPECT_TRUE(files_.RemoveEmptyFolder(dir));
+  EXPECT_FALSE(fs::exists(dir));
+}
+
+TEST_F(PosixFileSystemTest, MoveOntoAnotherFileSystemKeepsTimeAndPermissions) {
+  struct stat shm, tmp;
+  if (stat("/dev/shm", &shm) != 0 || stat(home_.Root().c_str(), &tmp) != 0 ||
+      shm.st_dev == tmp.st_dev) {
+    GTEST_SKIP() << "no second file system at /dev/shm";
+  }
+  char pattern[] = "/dev/shm/tessaview-move.XXXXXX";
+  ASSERT_NE(mkdtemp(pattern), nullptr);
+  const std::string from = std::string(pattern) + "/20271231_23590.jpg";
+  test::TempHome::WriteAt(from, "picture bytes");
+  chmod(from.c_str(), 0640);
+  struct timespec times[2] = {{1700000000, 0}, {1700000000, 0}};
+  utimensat(AT_FDCWD, from.c_str(), times, 0);
+
+  const std::string to = Folder("other") + "/20271231_23590.jpg";
+  EXPECT_EQ(files_.Move(from, to), MoveResult::kMoved);
+  EXPECT_FALSE(fs::exists(from));
+  EXPECT_EQ(Read(to), "picture bytes");
+  struct stat st;
+  ASSERT_EQ(stat(to.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mtime, 1700000000);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  // A folder does not cross file systems in one move; it stays whole where it was.
+  test::TempHome::WriteAt(std::string(pattern) + "/album/x.jpg", "x");
+  EXPECT_EQ(files_.Move(std::string(pattern) + "/album", Folder("other") + "/album"),
+            MoveResult::kFailed);
+  EXPECT_EQ(Read(std::string(pattern) + "/album/x.jpg"), "x");
+  EXPECT_FALSE(fs::exists(Folder("other") + "/album"));
+  fs::remove_all(pattern);
 }
 
 TEST_F(PosixFileSystemTest, DrivesStartWithRootAndHome) {

@@ -50,22 +50,28 @@ TEST_F(XdgPathsTest, ProgramFolderIsMadeOnceWithTheFirstRunMarker) {
   EXPECT_FALSE(fs::exists(folder + "search.dat"));
 }
 
-TEST_F(XdgPathsTest, FoldersFollowTheXdgVariables) {
-  setenv("XDG_DATA_HOME", (home_.Root() + "/data/").c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (home_.Root() + "/conf").c_str(), 1);
-  XdgPaths paths;
+TEST_F(XdgPathsTest, PlacesLieInTheUsersFolders) {
+  posix::UserFolders folders = home_.Folders();
+  folders.data = home_.Root() + "/data";
+  folders.config = home_.Root() + "/conf";
+  folders.cache = home_.Root() + "/cache";
+  folders.download = home_.Root() + "/下载";
+  XdgPaths paths(folders);
   EXPECT_EQ(paths.ProgramFolder(), home_.Root() + "/data/tessaview/");
   EXPECT_EQ(paths.ConfigFolder(), home_.Root() + "/conf/tessaview/");
   EXPECT_EQ(paths.ApplicationsFolder(), home_.Root() + "/data/applications/");
+  EXPECT_EQ(paths.MimeappsList(), home_.Root() + "/conf/mimeapps.list");
   EXPECT_EQ(paths.HomeFolder(), home_dir_ + "/");
+  EXPECT_EQ(paths.DownloadFolder(), home_.Root() + "/下载/Tessaview/");
+  EXPECT_EQ(paths.WebsiteDataFolder(), home_.Root() + "/data/tessaview/website-data/");
+  EXPECT_EQ(paths.WebsiteCacheFolder(), home_.Root() + "/cache/tessaview/website-cache/");
+  EXPECT_FALSE(fs::exists(paths.DownloadFolder())) << "made when the browser needs it";
 
-  // Unset or relative values fall back to the home folder's defaults.
-  unsetenv("XDG_DATA_HOME");
-  setenv("XDG_CONFIG_HOME", "relative/conf", 1);
-  XdgPaths defaults;
-  EXPECT_EQ(defaults.ProgramFolder(), home_dir_ + "/.local/share/tessaview/");
-  EXPECT_EQ(defaults.ConfigFolder(), home_dir_ + "/.config/tessaview/");
-  EXPECT_EQ(defaults.ApplicationsFolder(), home_dir_ + "/.local/share/applications/");
+  // No download folder chosen (or home itself): the pictures go to one in home.
+  folders.download.clear();
+  EXPECT_EQ(XdgPaths(folders).DownloadFolder(), home_dir_ + "/Tessaview/");
+  folders.download = home_dir_;
+  EXPECT_EQ(XdgPaths(folders).DownloadFolder(), home_dir_ + "/Tessaview/");
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
@@ -102,9 +108,10 @@ TEST_F(XdgPathsTest, EachRunHasItsOwnPrivatePageFolder) {
   EXPECT_EQ(RunFoldersIn(root), std::vector<std::string>()) << "removed when each closes";
 
   // Without a usable runtime folder the pages go to the cache.
-  for (const char* runtime : {"", "relative", "/no/such/runtime"}) {
-    setenv("XDG_RUNTIME_DIR", runtime, 1);
-    XdgPaths paths;
+  for (const char* runtime : {"", "/no/such/runtime"}) {
+    posix::UserFolders folders = home_.Folders();
+    folders.runtime = runtime;
+    XdgPaths paths(folders);
     std::string folder = paths.PageFolder();
     EXPECT_TRUE(StartsWith(folder, home_dir_ + "/.cache/tessaview/pages/run-")) << runtime;
     EXPECT_EQ(ModeOf(folder), 0700u);
@@ -168,20 +175,13 @@ TEST_F(XdgPathsTest, PagesOfProgramsNoLongerRunningAreRemovedAtStart) {
   EXPECT_TRUE(fs::exists(root + "notes.txt"));
 }
 
-TEST_F(XdgPathsTest, PicturesFolderComesFromUserDirs) {
-  XdgPaths paths;
-  EXPECT_EQ(paths.PicturesFolder(), home_dir_ + "/") << "no user-dirs.dirs: home";
-  const std::string dirs = "home/.config/user-dirs.dirs";
-  home_.Write(dirs,
-              "# comment\nXDG_DESKTOP_DIR=\"$HOME/Desktop\"\nXDG_PICTURES_DIR=\"$HOME/Bilder\"\n");
-  EXPECT_EQ(paths.PicturesFolder(), home_dir_ + "/") << "the named folder does not exist";
+TEST_F(XdgPathsTest, PicturesFolderIsTheChosenOneWhenItExists) {
+  posix::UserFolders folders = home_.Folders();
+  EXPECT_EQ(XdgPaths(folders).PicturesFolder(), home_dir_ + "/") << "none chosen: home";
+  folders.pictures = home_dir_ + "/Bilder";
+  EXPECT_EQ(XdgPaths(folders).PicturesFolder(), home_dir_ + "/") << "the chosen one is missing";
   fs::create_directories(home_dir_ + "/Bilder");
-  EXPECT_EQ(paths.PicturesFolder(), home_dir_ + "/Bilder/");
-  fs::create_directories(home_.Root() + "/elsewhere/my \"pics\"");
-  home_.Write(dirs, "  XDG_PICTURES_DIR=\"" + home_.Root() + "/elsewhere/my \\\"pics\\\"\"\n");
-  EXPECT_EQ(paths.PicturesFolder(), home_.Root() + "/elsewhere/my \"pics\"/");
-  home_.Write(dirs, "XDG_PICTURES_DIR=\"$HOME/Bilder");  // cut off
-  EXPECT_EQ(paths.PicturesFolder(), home_dir_ + "/");
+  EXPECT_EQ(XdgPaths(folders).PicturesFolder(), home_dir_ + "/Bilder/");
 }
 
 TEST_F(XdgPathsTest, ProcessFolders) {

@@ -55,6 +55,15 @@ class MemoryFileSystem : public FileSystem {
   }
   bool Delete(const std::string& p) override { return files.erase(p) > 0; }
   bool CreateFolder(const std::string&) override { return true; }
+  MoveResult Move(const std::string& a, const std::string& b) override {
+    if (files.count(b)) return MoveResult::kTargetExists;
+    auto it = files.find(a);
+    if (it == files.end()) return MoveResult::kFailed;
+    files[b] = std::move(it->second);
+    files.erase(a);
+    return MoveResult::kMoved;
+  }
+  bool RemoveEmptyFolder(const std::string&) override { return false; }
   bool SetAttributes(const std::string& p, uint32_t) override { return files.count(p) > 0; }
   std::vector<std::string> Drives() override { return {"/"}; }
   std::string RealPath(const std::string& p) override { return p; }

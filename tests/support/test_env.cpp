@@ -21,11 +21,24 @@ TempHome::TempHome() {
   setenv("XDG_DATA_HOME", (home + "/.local/share").c_str(), 1);
   setenv("XDG_CACHE_HOME", (home + "/.cache").c_str(), 1);
   setenv("XDG_RUNTIME_DIR", (root_ + "/run").c_str(), 1);
+  outer_ = posix::OverrideUserFolders(Folders());
 }
 
 TempHome::~TempHome() {
+  posix::OverrideUserFolders(outer_);
   std::error_code ec;
   std::filesystem::remove_all(root_, ec);
+}
+
+posix::UserFolders TempHome::Folders() const {
+  const std::string home = root_ + "/home";
+  posix::UserFolders f;
+  f.home = home;
+  f.config = home + "/.config";
+  f.data = home + "/.local/share";
+  f.cache = home + "/.cache";
+  f.runtime = root_ + "/run";
+  return f;
 }
 
 std::string TempHome::Write(const std::string& relative, const std::string& data) const {

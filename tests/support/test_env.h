@@ -1,8 +1,13 @@
 // A private home for one test: HOME and the XDG folders point into a fresh temporary
-// folder, removed again afterwards, so nothing of the user's is touched.
+// folder, removed again afterwards, so nothing of the user's is touched. The environment
+// is set for the programs a test starts; this process takes the folders from the override,
+// since GLib reads the environment only once a process.
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "platform/posix/user_folders.h"
 
 namespace tv::test {
 
@@ -14,6 +19,8 @@ class TempHome {
   TempHome& operator=(const TempHome&) = delete;
 
   const std::string& Root() const { return root_; }
+  // The folders this home gives the program: no download or pictures folder chosen.
+  posix::UserFolders Folders() const;
   // Writes `data` to root/relative, making folders as needed; returns the full path.
   std::string Write(const std::string& relative, const std::string& data) const;
   // Writes `data` to an absolute path, making folders as needed.
@@ -21,6 +28,7 @@ class TempHome {
 
  private:
   std::string root_;
+  std::optional<posix::UserFolders> outer_;  // the home this one stands in for
 };
 
 // The whole file, or "" when it cannot be read.

@@ -9,6 +9,7 @@
 #include "platform/front_end.h"
 #include "platform/gtk/gio_shell.h"
 #include "platform/gtk/gtk_dialogs.h"
+#include "platform/gtk/web_context.h"
 
 namespace tv {
 
@@ -132,7 +133,7 @@ bool GioShell::DownloadFile(const std::string& address, const std::string& desti
   gtk_container_add(GTK_CONTAINER(w->window), box);
 
   WebKitDownload* download =
-      webkit_web_context_download_uri(webkit_web_context_get_default(), address.c_str());
+      webkit_web_context_download_uri(ProgramWebContext(nullptr), address.c_str());
   if (!download) {
     Close(w);
     return false;

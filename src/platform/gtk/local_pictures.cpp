@@ -135,10 +135,7 @@ void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
 
 }  // namespace
 
-void InstallLocalPictures() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
+void InstallLocalPictures(WebKitWebContext* context) {
   // The cache is trimmed once a run, beside the program's own work.
   g_thread_unref(g_thread_new(
       "thumbnail-trim",
@@ -147,7 +144,6 @@ void InstallLocalPictures() {
         return nullptr;
       },
       nullptr));
-  WebKitWebContext* context = webkit_web_context_get_default();
   g_signal_connect(context, "initialize-web-extensions", G_CALLBACK(OnInitializeExtensions),
                    nullptr);
   webkit_web_context_register_uri_scheme(context, kScheme, OnRequest, nullptr, nullptr);

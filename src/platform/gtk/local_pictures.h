@@ -14,9 +14,9 @@
 
 namespace tv {
 
-// Registers the scheme and the web process extension that uses it; call before the first
-// view is made. Later calls do nothing.
-void InstallLocalPictures();
+// Registers the scheme and the web process extension that uses it in the program's one
+// context, before its first view is made.
+void InstallLocalPictures(WebKitWebContext* context);
 
 // The widest the view's next page shows each picture (path, pixels; 0 or not named: at its
 // own size).

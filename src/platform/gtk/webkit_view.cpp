@@ -1,6 +1,7 @@
 #include "platform/gtk/webkit_view.h"
 
 #include "platform/gtk/local_pictures.h"
+#include "platform/gtk/web_context.h"
 
 #include "platform/gtk/view_address.h"
 
@@ -115,7 +116,7 @@ WebKitHtmlView* WebKitHtmlView::TakeOpener() {
 
 WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView* related)
     : script_(script), paths_(paths) {
-  InstallLocalPictures();
+  WebKitWebContext* context = ProgramWebContext(paths);
   if (related) {
     view_ = WEBKIT_WEB_VIEW(
         g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", related->view_, nullptr));
@@ -125,7 +126,7 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView
     webkit_web_view_set_settings(view_, own);
     g_object_unref(own);
   } else {
-    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new());
+    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_context(context));
   }
   g_object_ref_sink(view_);
   WebKitSettings* settings = webkit_web_view_get_settings(view_);

@@ -1,5 +1,7 @@
 #include "platform/posix/file_registry.h"
 
+#include <glib.h>
+
 #include <utility>
 
 #include "platform/posix/posix_io.h"
@@ -90,7 +92,7 @@ bool Load(const std::string& path, SectionText& out, bool missing_is_empty) {
 }
 
 bool Store(const std::string& path, const SectionText& registry) {
-  if (!posix::MakeFolders(posix::FolderOf(path), 0700)) return false;
+  if (g_mkdir_with_parents(posix::FolderOf(path).c_str(), 0700) != 0) return false;
   return posix::WriteFileAtomic(path, registry.Serialize());
 }
 

@@ -1,5 +1,7 @@
 #include "platform/posix/ini_settings_area.h"
 
+#include <glib.h>
+
 #include <utility>
 
 #include "platform/posix/posix_io.h"
@@ -61,7 +63,7 @@ bool IniSettingsArea::Save(const std::string& app, const std::string& section,
         posix::MakeSection(posix::EscapeName(app) + "/" + posix::EscapeName(section)));
   }
   posix::SetPair(*target, key, value);
-  if (!posix::MakeFolders(posix::FolderOf(path_), 0700)) return false;
+  if (g_mkdir_with_parents(posix::FolderOf(path_).c_str(), 0700) != 0) return false;
   return posix::WriteFileAtomic(path_, ini.Serialize());
 }
 

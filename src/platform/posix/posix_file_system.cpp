@@ -1,6 +1,7 @@
 #include "platform/posix/posix_file_system.h"
 
 #include <fcntl.h>
+#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -137,7 +138,7 @@ bool PosixFileSystem::Delete(const std::string& path) {
 }
 
 bool PosixFileSystem::CreateFolder(const std::string& path) {
-  return posix::MakeFolders(path, 0755);
+  return !path.empty() && g_mkdir_with_parents(path.c_str(), 0755) == 0;
 }
 
 bool PosixFileSystem::SetAttributes(const std::string& path, uint32_t /*attributes*/) {

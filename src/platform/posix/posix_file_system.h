@@ -31,6 +31,10 @@ class PosixFileSystem : public FileSystem {
   // Removes a file or a link; false for folders and missing paths.
   bool Delete(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
+  // Through GIO: a rename, else a copy (times and permissions kept) and a delete. Links
+  // move as links.
+  MoveResult Move(const std::string& from, const std::string& to) override;
+  bool RemoveEmptyFolder(const std::string& path) override;
   bool SetAttributes(const std::string& path, uint32_t attributes) override;
 
   // "/", the home folder, then mounted media under /media, /mnt and /run/media.

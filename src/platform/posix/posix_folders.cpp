@@ -10,7 +10,7 @@
 #include "platform/posix/natural_order.h"
 #include "platform/posix/posix_file_system.h"
 #include "platform/posix/posix_io.h"
-#include "platform/posix/xdg_dirs.h"
+#include "platform/posix/user_folders.h"
 
 namespace tv {
 namespace {
@@ -118,7 +118,7 @@ std::vector<std::string> PosixFileSystem::Drives() {
     if (path.empty() || !IsFolder(path)) return;
     if (std::find(drives.begin(), drives.end(), path) == drives.end()) drives.push_back(path);
   };
-  add(posix::HomeDirectory());
+  add(posix::CurrentUserFolders().home);
   std::string mounts;
   posix::UniqueFd fd = posix::OpenRegularForReading("/proc/self/mounts");
   if (!fd.Valid() || !posix::ReadAll(fd.Get(), mounts, size_t{16} << 20)) return drives;

@@ -130,25 +130,6 @@ bool WriteFileAtomic(const std::string& link_or_path, std::string_view data) {
   return CommitTemp(std::move(fd), temp_path, path);
 }
 
-bool MakeFolders(const std::string& path, unsigned mode) {
-  if (path.empty()) return false;
-  struct stat st;
-  if (::stat(path.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
-  std::string partial;
-  size_t pos = 0;
-  while (pos <= path.size()) {
-    size_t slash = path.find('/', pos);
-    if (slash == std::string::npos) slash = path.size();
-    partial = path.substr(0, slash);
-    pos = slash + 1;
-    if (partial.empty() || partial.back() == '/') continue;
-    if (::mkdir(partial.c_str(), mode) == 0) continue;
-    // Existing parents may sit where we cannot create anything (EACCES, EROFS).
-    if (::stat(partial.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-  }
-  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
 namespace {
 
 void OnFileSizeLimit(int) {}

@@ -75,7 +75,4 @@ void KeepRunningAtFileSizeLimit();
 // full disk leaves either the old or the new file whole.
 bool WriteFileAtomic(const std::string& path, std::string_view data);
 
-// mkdir -p; true when the folder exists afterwards.
-bool MakeFolders(const std::string& path, unsigned mode);
-
 }  // namespace tv::posix

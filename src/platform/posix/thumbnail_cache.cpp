@@ -1,6 +1,7 @@
 #include "platform/posix/thumbnail_cache.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
+#include <glib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,7 +14,7 @@
 #include <vector>
 
 #include "platform/posix/posix_io.h"
-#include "platform/posix/xdg_dirs.h"
+#include "platform/posix/user_folders.h"
 
 namespace tv::posix {
 
@@ -120,7 +121,7 @@ ThumbnailCache::ThumbnailCache(std::string root, std::string program, std::strin
     : root_(std::move(root)), program_(std::move(program)), own_(std::move(own)) {}
 
 ThumbnailCache ThumbnailCache::ForUser(const std::string& version) {
-  const std::string cache = XdgBaseDirectory("XDG_CACHE_HOME", ".cache");
+  const std::string cache = CurrentUserFolders().cache;
   return ThumbnailCache(cache + "/thumbnails", "tessaview-" + version, cache + "/tessaview");
 }
 
@@ -155,7 +156,7 @@ bool ThumbnailCache::Failed(const SourceStamp& stamp) const {
 }
 
 bool ThumbnailCache::Store(const std::string& path, std::string_view png) const {
-  if (!MakeFolders(FolderOf(path), 0700)) return false;
+  if (g_mkdir_with_parents(FolderOf(path).c_str(), 0700) != 0) return false;
   std::string temp;
   UniqueFd fd = CreateTempBeside(path, temp);
   if (!fd.Valid()) return false;

@@ -11,7 +11,7 @@
 #include "platform/application_id.h"
 #include "platform/posix/posix_io.h"
 #include "platform/posix/run_program.h"
-#include "platform/posix/xdg_dirs.h"
+#include "platform/posix/user_folders.h"
 
 namespace tv {
 
@@ -258,7 +258,7 @@ bool XdgDesktopIntegration::InstallOpenWith(const std::string& executable) {
     }
     g_key_file_set_boolean(record.get(), kRecordGroup, "WroteEntry", FALSE);
   } else {
-    if (!posix::MakeFolders(places_.applications, 0755) ||
+    if (g_mkdir_with_parents(places_.applications.c_str(), 0755) != 0 ||
         !posix::WriteFileAtomic(EntryPath(), RuntimeEntry(exec))) {
       return false;
     }

@@ -5,12 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "platform/posix/posix_io.h"
-#include "platform/posix/xdg_dirs.h"
 
 namespace tv {
 namespace {
@@ -33,30 +31,17 @@ bool MakePrivateFolder(const std::string& path) {
   return ::access(path.c_str(), R_OK | W_OK | X_OK) == 0;
 }
 
-// One quoted value of user-dirs.dirs: "$HOME/Pictures" or "/absolute", "\" escapes.
-std::string ParseUserDir(std::string_view value, const std::string& home) {
-  size_t open = value.find('"');
-  if (open == std::string_view::npos) return "";
-  std::string path;
-  size_t i = open + 1;
-  for (; i < value.size() && value[i] != '"'; ++i) {
-    if (value[i] == '\\' && i + 1 < value.size()) ++i;
-    path.push_back(value[i]);
-  }
-  if (i >= value.size()) return "";  // no closing quote
-  if (path.compare(0, 5, "$HOME") == 0 && (path.size() == 5 || path[5] == '/')) {
-    return (home == "/" ? "" : home) + path.substr(5);
-  }
-  return path.empty() || path[0] != '/' ? "" : path;
-}
-
 }  // namespace
+
+const posix::UserFolders& XdgPaths::Folders() {
+  if (!folders_) folders_ = posix::CurrentUserFolders();
+  return *folders_;
+}
 
 std::string XdgPaths::ProgramFolder() {
   if (program_folder_) return *program_folder_;
-  std::string folder =
-      WithSlash(posix::XdgBaseDirectory("XDG_DATA_HOME", ".local/share")) + "tessaview/";
-  if (!IsFolder(folder) && posix::MakeFolders(folder, 0755)) {
+  std::string folder = WithSlash(Folders().data) + "tessaview/";
+  if (!IsFolder(folder) && g_mkdir_with_parents(folder.c_str(), 0755) == 0) {
     program_folder_created_ = true;
     // More than 10 bytes tells the first start to write the default settings.
     posix::WriteFileAtomic(folder + "search.dat", "Tessaview first run\r\n");
@@ -75,16 +60,16 @@ std::string XdgPaths::PageFolder() {
   // The shared root is private to the user; inside it each running program has its own
   // folder, so two copies never show or act on each other's pages.
   std::string root;
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime && runtime[0] == '/' && IsFolder(runtime)) {
+  const std::string& runtime = Folders().runtime;
+  if (!runtime.empty() && IsFolder(runtime)) {
     root = WithSlash(runtime) + "tessaview";
     if (MakePrivateFolder(root) && run_pages_.Create(root)) {
       page_folder_ = run_pages_.Path();
       return *page_folder_;
     }
   }
-  std::string cache = WithSlash(posix::XdgBaseDirectory("XDG_CACHE_HOME", ".cache"));
-  posix::MakeFolders(cache, 0700);
+  std::string cache = WithSlash(Folders().cache);
+  g_mkdir_with_parents(cache.c_str(), 0700);
   MakePrivateFolder(cache + "tessaview");
   root = cache + "tessaview/pages";
   if (MakePrivateFolder(root) && run_pages_.Create(root)) {
@@ -114,35 +99,30 @@ std::string XdgPaths::ExecutablePath() {
 }
 
 std::string XdgPaths::PicturesFolder() {
-  return UserFolder("XDG_PICTURES_DIR=");
+  const std::string& pictures = Folders().pictures;
+  return WithSlash(!pictures.empty() && IsFolder(pictures) ? pictures : Folders().home);
 }
 
 std::string XdgPaths::DownloadsFolder() {
-  return UserFolder("XDG_DOWNLOAD_DIR=");
+  const std::string& download = Folders().download;
+  return WithSlash(!download.empty() && IsFolder(download) ? download : Folders().home);
 }
 
-std::string XdgPaths::UserFolder(std::string_view key) {
-  std::string home = posix::HomeDirectory();
-  std::string file =
-      WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) + "user-dirs.dirs";
-  std::string text;
-  if (posix::ReadFileLimited(file, text, size_t{1} << 20) == posix::ReadResult::kOk) {
-    std::string_view rest(text);
-    while (!rest.empty()) {
-      size_t end = rest.find('\n');
-      std::string_view line = rest.substr(0, end);
-      rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
-      while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-      if (line.substr(0, key.size()) != key) continue;
-      std::string path = ParseUserDir(line.substr(key.size()), home);
-      if (!path.empty() && IsFolder(path)) return WithSlash(path);
-    }
-  }
-  return WithSlash(home);
+std::string XdgPaths::DownloadFolder() {
+  const std::string& download = Folders().download;
+  return WithSlash(download.empty() ? Folders().home : download) + "Tessaview/";
+}
+
+std::string XdgPaths::WebsiteDataFolder() {
+  return WithSlash(Folders().data) + "tessaview/website-data/";
+}
+
+std::string XdgPaths::WebsiteCacheFolder() {
+  return WithSlash(Folders().cache) + "tessaview/website-cache/";
 }
 
 std::string XdgPaths::HomeFolder() {
-  return WithSlash(posix::HomeDirectory());
+  return WithSlash(Folders().home);
 }
 
 std::string XdgPaths::CurrentFolder() {
@@ -161,15 +141,15 @@ bool XdgPaths::SettingsKept() {
 }
 
 std::string XdgPaths::ConfigFolder() {
-  return WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) + "tessaview/";
+  return WithSlash(Folders().config) + "tessaview/";
 }
 
 std::string XdgPaths::MimeappsList() {
-  return WithSlash(posix::XdgBaseDirectory("XDG_CONFIG_HOME", ".config")) + "mimeapps.list";
+  return WithSlash(Folders().config) + "mimeapps.list";
 }
 
 std::string XdgPaths::ApplicationsFolder() {
-  return WithSlash(posix::XdgBaseDirectory("XDG_DATA_HOME", ".local/share")) + "applications/";
+  return WithSlash(Folders().data) + "applications/";
 }
 
 }  // namespace tv

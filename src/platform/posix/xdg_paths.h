@@ -4,16 +4,20 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/paths.h"
 #include "platform/posix/run_folder.h"
+#include "platform/posix/user_folders.h"
 
 namespace tv {
 
 class XdgPaths : public Paths {
  public:
-  // Reads the environment when a folder is first asked for, not here.
+  // Takes the user's folders when a folder is first asked for, not here.
   XdgPaths() = default;
+  // The places inside these folders instead.
+  explicit XdgPaths(posix::UserFolders folders) : folders_(std::move(folders)) {}
 
   // $XDG_DATA_HOME/tessaview/, created on the first call; when this call creates it, the
   // first-run marker "search.dat" is written into it, as an installer would.
@@ -24,8 +28,14 @@ class XdgPaths : public Paths {
   // Made on the first call, removed with this object; folders of programs that are no
   // longer running are removed when it is made.
   std::string PageFolder() override;
+  // "Tessaview" inside the user's download folder; inside home when no download folder
+  // is set or it is home itself.
+  std::string DownloadFolder() override;
+  // $XDG_DATA_HOME/tessaview/website-data/ and $XDG_CACHE_HOME/tessaview/website-cache/.
+  std::string WebsiteDataFolder() override;
+  std::string WebsiteCacheFolder() override;
   std::string ExecutablePath() override;
-  // XDG_PICTURES_DIR from user-dirs.dirs when that folder exists, else home.
+  // The user's pictures folder (user-dirs.dirs) when it exists, else home.
   std::string PicturesFolder() override;
   // XDG_DOWNLOAD_DIR likewise.
   std::string DownloadsFolder() override;
@@ -44,9 +54,9 @@ class XdgPaths : public Paths {
   std::string MimeappsList();
 
  private:
-  // The folder user-dirs.dirs gives for `key` ("XDG_PICTURES_DIR=") when it exists, else home.
-  std::string UserFolder(std::string_view key);
+  const posix::UserFolders& Folders();
 
+  std::optional<posix::UserFolders> folders_;
   std::optional<std::string> program_folder_;
   std::optional<std::string> page_folder_;
   posix::RunFolder run_pages_;  // holds the pages; removed with this object

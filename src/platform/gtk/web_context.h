@@ -1,0 +1,16 @@
+// The engine's one context for all the program's views: the engine keeps its website data
+// (site storage, security policies, media keys) and caches in folders of their own, never
+// beside the program's history and favourites.
+#pragma once
+
+#include <webkit2/webkit2.h>
+
+namespace tv {
+
+class Paths;
+
+// Made on the first call, in the folders `paths` names (the user's, when null), with the
+// local picture scheme installed; later calls return the same context.
+WebKitWebContext* ProgramWebContext(Paths* paths);
+
+}  // namespace tv

@@ -1,0 +1,65 @@
+#include "platform/posix/user_folders.h"
+
+#include <glib.h>
+
+#include <mutex>
+
+namespace tv::posix {
+namespace {
+
+std::mutex override_lock;
+std::optional<UserFolders> override_folders;
+
+std::string WithoutSlash(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
+std::string Absolute(const char* path) {
+  return path && path[0] == '/' ? WithoutSlash(path) : "";
+}
+
+// GLib takes a relative XDG value as it is; the rules say to ignore it.
+std::string BaseFolder(const char* glib_answer, const std::string& home, const char* fallback) {
+  std::string folder = Absolute(glib_answer);
+  return folder.empty() ? (home == "/" ? "" : home) + "/" + fallback : folder;
+}
+
+UserFolders FromGlib() {
+  UserFolders f;
+  f.home = Absolute(g_get_home_dir());
+  if (f.home.empty()) f.home.push_back('/');
+  f.config = BaseFolder(g_get_user_config_dir(), f.home, ".config");
+  f.data = BaseFolder(g_get_user_data_dir(), f.home, ".local/share");
+  f.cache = BaseFolder(g_get_user_cache_dir(), f.home, ".cache");
+  // Without XDG_RUNTIME_DIR GLib answers with the cache folder, which is no runtime folder.
+  f.runtime = Absolute(g_get_user_runtime_dir());
+  if (f.runtime == WithoutSlash(g_get_user_cache_dir())) f.runtime.clear();
+  f.download = Absolute(g_get_user_special_dir(G_USER_DIRECTORY_DOWNLOAD));
+  f.pictures = Absolute(g_get_user_special_dir(G_USER_DIRECTORY_PICTURES));
+  return f;
+}
+
+}  // namespace
+
+UserFolders CurrentUserFolders() {
+  {
+    std::lock_guard<std::mutex> hold(override_lock);
+    if (override_folders) return *override_folders;
+  }
+  return FromGlib();
+}
+
+std::optional<UserFolders> OverrideUserFolders(std::optional<UserFolders> folders) {
+  std::lock_guard<std::mutex> hold(override_lock);
+  std::swap(override_folders, folders);
+  return folders;
+}
+
+std::string WithSlash(std::string folder) {
+  while (!folder.empty() && folder.back() == '/') folder.pop_back();
+  folder.push_back('/');
+  return folder;
+}
+
+}  // namespace tv::posix

@@ -1,0 +1,129 @@
+// The user's folders as GLib reads them from the environment and from user-dirs.dirs.
+// GLib reads them once a process, so each case starts this test program again with the
+// environment of the case; that run prints the folders and ends before any test.
+#include "platform/posix/user_folders.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/test_env.h"
+
+namespace tv {
+namespace {
+
+constexpr char kPrintFolders[] = "TV_PRINT_USER_FOLDERS";
+
+// The run started by a case: one "name=folder" line each.
+const bool kPrinted = [] {
+  if (!std::getenv(kPrintFolders)) return false;
+  const posix::UserFolders f = posix::CurrentUserFolders();
+  std::printf("home=%s\nconfig=%s\ndata=%s\ncache=%s\nruntime=%s\ndownload=%s\npictures=%s\n",
+              f.home.c_str(), f.config.c_str(), f.data.c_str(), f.cache.c_str(), f.runtime.c_str(),
+              f.download.c_str(), f.pictures.c_str());
+  std::fflush(stdout);
+  _exit(0);
+}();
+
+// The folders a fresh run of this program finds with `environment` alone.
+std::map<std::string, std::string> FoldersWith(std::vector<std::string> environment) {
+  environment.push_back(std::string(kPrintFolders) + "=1");
+  std::vector<char*> envp;
+  for (std::string& e : environment) envp.push_back(e.data());
+  envp.push_back(nullptr);
+  int out[2];
+  if (pipe(out) != 0) return {};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  char self[] = "/proc/self/exe";
+  char* argv[] = {self, nullptr};
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, self, &actions, nullptr, argv, envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  close(out[1]);
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
+  close(out[0]);
+  if (spawned != 0) return {};
+  waitpid(pid, nullptr, 0);
+  std::map<std::string, std::string> folders;
+  size_t start = 0;
+  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    const std::string line = text.substr(start, end - start);
+    const size_t eq = line.find('=');
+    if (eq != std::string::npos) folders[line.substr(0, eq)] = line.substr(eq + 1);
+  }
+  return folders;
+}
+
+class UserFoldersTest : public ::testing::Test {
+ protected:
+  test::TempHome temp_;
+  std::string home_ = temp_.Root() + "/home";
+};
+
+TEST_F(UserFoldersTest, BaseFoldersFollowTheEnvironment) {
+  auto f = FoldersWith({"HOME=" + home_ + "/", "XDG_CONFIG_HOME=" + temp_.Root() + "/conf/",
+                        "XDG_DATA_HOME=" + temp_.Root() + "/data",
+                        "XDG_CACHE_HOME=" + temp_.Root() + "/cache",
+                        "XDG_RUNTIME_DIR=" + temp_.Root() + "/run"});
+  EXPECT_EQ(f["home"], home_);
+  EXPECT_EQ(f["config"], temp_.Root() + "/conf");
+  EXPECT_EQ(f["data"], temp_.Root() + "/data");
+  EXPECT_EQ(f["cache"], temp_.Root() + "/cache");
+  EXPECT_EQ(f["runtime"], temp_.Root() + "/run");
+  EXPECT_EQ(f["download"], "") << "no user-dirs.dirs";
+  EXPECT_EQ(f["pictures"], "");
+
+  // Relative values are no base folders; without a runtime folder there is none, not the
+  // cache that GLib offers in its place.
+  f = FoldersWith({"HOME=" + home_, "XDG_CONFIG_HOME=conf",
+                   "XDG_DATA_HOME=", "XDG_CACHE_HOME=" + temp_.Root() + "/cache"});
+  EXPECT_EQ(f["config"], home_ + "/.config");
+  EXPECT_EQ(f["data"], home_ + "/.local/share");
+  EXPECT_EQ(f["cache"], temp_.Root() + "/cache");
+  EXPECT_EQ(f["runtime"], "");
+}
+
+TEST_F(UserFoldersTest, ChosenFoldersComeFromUserDirs) {
+  temp_.Write("home/.config/user-dirs.dirs",
+              "# written by xdg-user-dirs-update\n"
+              "XDG_DOWNLOAD_DIR=\"$HOME/下载\"\n"
+              "XDG_PICTURES_DIR=\"" +
+                  temp_.Root() + "/elsewhere/my pics\"\n");
+  auto f = FoldersWith({"HOME=" + home_});
+  EXPECT_EQ(f["download"], home_ + "/下载");
+  EXPECT_EQ(f["pictures"], temp_.Root() + "/elsewhere/my pics");
+
+  // A folder turned off is home itself.
+  temp_.Write("home/.config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"$HOME/\"\n");
+  f = FoldersWith({"HOME=" + home_});
+  EXPECT_EQ(f["download"], home_);
+  EXPECT_EQ(f["pictures"], "");
+}
+
+TEST_F(UserFoldersTest, ATestHomeStandsInForTheUsersFoldersAndGivesThemBack) {
+  const posix::UserFolders outer = posix::CurrentUserFolders();
+  EXPECT_EQ(outer.home, home_);
+  {
+    test::TempHome inner;
+    EXPECT_EQ(posix::CurrentUserFolders().home, inner.Root() + "/home");
+    EXPECT_EQ(posix::CurrentUserFolders().runtime, inner.Root() + "/run");
+  }
+  EXPECT_EQ(posix::CurrentUserFolders().data, outer.data);
+}
+
+}  // namespace
+}  // namespace tv
