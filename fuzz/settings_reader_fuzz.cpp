@@ -1,0 +1,91 @@
+// The settings file as the program reads it: any bytes give values and numbers in their
+// ranges, and saving one value changes only that value and keeps every other line.
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "fuzz/fuzz_check.h"
+#include "platform/posix/ini_settings_area.h"
+#include "platform/posix/section_text.h"
+#include "platform/settings_area.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+// The store over one text, as the file area reads and writes it.
+class TextSettingsArea : public tv::SettingsArea {
+ public:
+  std::string text;
+  std::string Get(const std::string& app, const std::string& section,
+                  const std::string& key) override {
+    return tv::IniValue(text, app, section, key);
+  }
+  bool Save(const std::string& app, const std::string& section, const std::string& key,
+            const std::string& value) override {
+    text = tv::IniWithValue(text, app, section, key, value);
+    return true;
+  }
+};
+
+bool IsPlainInteger(const std::string& text) {
+  if (text.empty() || text.size() > 9) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider in(data, size);
+  const std::string section = in.ConsumeRandomLengthString(24);
+  const std::string key = in.ConsumeRandomLengthString(24);
+  const std::string other_key = in.ConsumeRandomLengthString(24);
+  const std::string value = in.ConsumeRandomLengthString(48);
+  const std::string text = in.ConsumeRemainingBytesAsString();
+
+  // Rewriting what was read loses nothing but a leading byte-order mark.
+  std::string plain = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text;
+  if (!plain.empty() && plain.back() != '\n') plain += '\n';
+  TV_FUZZ_REQUIRE(tv::posix::SectionText::Parse(text).Serialize() == plain);
+
+  TextSettingsArea area;
+  area.text = text;
+  tv::SettingsStore store(area);
+  const int32_t pages = store.PageFileCount();
+  TV_FUZZ_REQUIRE(pages >= 30 && pages <= 200);
+  TV_FUZZ_REQUIRE(store.HomePage().size() >= 15);
+
+  int32_t number = -7;
+  const bool parsed = tv::ParseStoredInteger(value, number);
+  if (IsPlainInteger(value)) TV_FUZZ_REQUIRE(parsed && number == std::atoi(value.c_str()));
+  if (!parsed) TV_FUZZ_REQUIRE(number == -7);
+
+  // A saved value reads back as saved, and no other value moves.
+  const std::string other_before = store.GetSetting(section, other_key);
+  const std::string elsewhere_before = store.GetSetting(section + "x", key);
+  store.SaveSetting(section, key, value);
+  TV_FUZZ_REQUIRE(store.GetSetting(section, key) == value);
+  if (!tv::posix::EqualsIgnoringCase(key, other_key)) {
+    TV_FUZZ_REQUIRE(store.GetSetting(section, other_key) == other_before);
+  }
+  TV_FUZZ_REQUIRE(store.GetSetting(section + "x", key) == elsewhere_before);
+  // The lines that were there are all still there, in their order.
+  const std::string after = area.text;
+  size_t from = 0, kept = 0, lines = 0;
+  for (size_t start = 0; start < plain.size();) {
+    const size_t end = plain.find('\n', start);
+    const std::string line = plain.substr(start, end - start + 1);
+    start = end + 1;
+    ++lines;
+    const size_t at = after.find(line, from);
+    if (at != std::string::npos) {
+      ++kept;
+      from = at + line.size();
+    }
+  }
+  TV_FUZZ_REQUIRE(kept + 1 >= lines);  // the one changed line may differ
+  return 0;
+}
