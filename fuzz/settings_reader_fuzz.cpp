@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "fuzz/fuzz_check.h"
 #include "platform/posix/ini_settings_area.h"
@@ -27,6 +28,17 @@ class TextSettingsArea : public tv::SettingsArea {
     return true;
   }
 };
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  for (size_t start = 0; start < text.size();) {
+    const size_t end = text.find('\n', start);
+    lines.push_back(text.substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  return lines;
+}
 
 bool IsPlainInteger(const std::string& text) {
   if (text.empty() || text.size() > 9) return false;
@@ -72,20 +84,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TV_FUZZ_REQUIRE(store.GetSetting(section, other_key) == other_before);
   }
   TV_FUZZ_REQUIRE(store.GetSetting(section + "x", key) == elsewhere_before);
-  // The lines that were there are all still there, in their order.
-  const std::string after = area.text;
-  size_t from = 0, kept = 0, lines = 0;
-  for (size_t start = 0; start < plain.size();) {
-    const size_t end = plain.find('\n', start);
-    const std::string line = plain.substr(start, end - start + 1);
-    start = end + 1;
-    ++lines;
-    const size_t at = after.find(line, from);
-    if (at != std::string::npos) {
-      ++kept;
-      from = at + line.size();
-    }
+  // Every other line stays as written: one line changed, one added, or a new section of
+  // two lines.
+  const std::vector<std::string> before_lines = Lines(plain), after_lines = Lines(area.text);
+  size_t prefix = 0, suffix = 0;
+  while (prefix < before_lines.size() && prefix < after_lines.size() &&
+         before_lines[prefix] == after_lines[prefix]) {
+    ++prefix;
   }
-  TV_FUZZ_REQUIRE(kept + 1 >= lines);  // the one changed line may differ
+  while (suffix + prefix < before_lines.size() && suffix + prefix < after_lines.size() &&
+         before_lines[before_lines.size() - 1 - suffix] ==
+             after_lines[after_lines.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  const size_t removed = before_lines.size() - prefix - suffix;
+  const size_t added = after_lines.size() - prefix - suffix;
+  TV_FUZZ_REQUIRE(removed <= 1 && added >= removed && added <= 2);
+  if (added == 2) TV_FUZZ_REQUIRE(removed == 0);
   return 0;
 }
