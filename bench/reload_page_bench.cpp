@@ -251,9 +251,9 @@ int main(int argc, char** argv) {
   std::sort(ms.begin(), ms.end());
   const int written = PicturesWritten(b.root);
   std::printf(
-      "a page reloading itself every 0 s, automatic download on, %d s: %d loads of the "
+      "a page reloading itself every 0 s, automatic download %s, %d s: %d loads of the "
       "page, %d of its picture\n",
-      seconds, reloads, picture_requests);
+      download ? "on" : "off", seconds, reloads, picture_requests);
   if (ms.empty()) {
     std::printf("no click on the other tab was answered\n");
   } else {
