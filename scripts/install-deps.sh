@@ -6,7 +6,7 @@ packages=(
   libgtk-3-dev libwebkit2gtk-4.1-dev libjson-glib-dev libjpeg62-turbo-dev libgdk-pixbuf-2.0-dev
   googletest libgtest-dev
   libxtst-dev xvfb xauth imagemagick libjpeg-turbo-progs fonts-noto-cjk desktop-file-utils appstream
-  webp-pixbuf-loader heif-gdk-pixbuf libavif-gdk-pixbuf
+  webp-pixbuf-loader heif-gdk-pixbuf libavif-gdk-pixbuf clang-14 libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -56,7 +56,8 @@ bool AddFavorite(FileSystem& fs, const std::string& path, const std::string& tit
   std::string entry = StoredFavoriteTitle(title) + "," + address;
   std::replace_if(
       entry.begin(), entry.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-  if (!text.empty() && text.back() != '\n') text += "\r\n";
+  // A last line without its line break gets one; a lone CR there is already half of it.
+  if (!text.empty() && text.back() != '\n') text += text.back() == '\r' ? "\n" : "\r\n";
   return fs.WriteAtomic(path, text + entry + "\r\n");
 }
 

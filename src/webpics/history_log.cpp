@@ -13,8 +13,8 @@ constexpr size_t kTitleCharacters = 100, kRowTitleCharacters = 38;
 constexpr int kHistoryLines = 1000;
 
 constexpr const char* kHistoryHead[] = {
-    "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
-    "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">",
+    ("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+     "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">"),
     "<html xmlns=\"http://www.w3.org/1999/xhtml\">",
     "<head>",
     "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=gb2312\" />",
@@ -49,12 +49,31 @@ std::string UnquotedAddress(const std::string& address) {
   return out;
 }
 
+// A row is one line of the day's file: line breaks and other controls in a title become
+// blanks, which the page shows the same.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < ' ' || u == 0x7f) c = ' ';
+  }
+  return text;
+}
+
+// True when the file has bytes and does not end with a line break.
+bool EndsCut(FileSystem& fs, const std::string& path) {
+  auto file = fs.Open(path);
+  if (!file || file->Length() == 0) return false;
+  char last = '\n';
+  return file->ReadAt(file->Length() - 1, &last, 1) == 1 && last != '\n';
+}
+
 }  // namespace
 
 std::string HistoryRow(const std::string& when, const std::string& address,
                        const std::string& title) {
-  return "<tr>  <td>" + HtmlEscape(when) + "</td>  <td>  <a href=" + UnquotedAddress(address) +
-         " target=_blank>" + HtmlEscape(CharLeft(title, kRowTitleCharacters)) +
+  return "<tr>  <td>" + HtmlEscape(OneLine(when)) +
+         "</td>  <td>  <a href=" + UnquotedAddress(address) + " target=_blank>" +
+         HtmlEscape(OneLine(CharLeft(title, kRowTitleCharacters))) +
          "</a>  </td>  <td>  Lumbra浏览器</td> </tr>";
 }
 
@@ -76,7 +95,9 @@ bool HistoryLog::AppendTo(FileSystem& fs, const std::string& folder, const DateT
   fs.SetAttributes(path, 0);
   // The block goes at the end of the day's file: the blocks already there are never
   // rewritten, and a page closed late in a busy day costs no more than the first.
-  const bool written = fs.Append(path, buffer_ + "\r\n");
+  // A file whose last line was cut short (a write killed half-way) ends that line first,
+  // so the first new row is not glued to its remains.
+  const bool written = fs.Append(path, (EndsCut(fs, path) ? "\r\n" : "") + buffer_ + "\r\n");
   fs.SetAttributes(path, kAttrHidden | kAttrSystem);
   return written;
 }

@@ -110,7 +110,10 @@ TEST(WebPictureSavingDesktop, ReloadsSecondVisitsAndOtherTabsWriteEachPictureOnc
               run.server.Url("/two.htm") + "\nwait 2500\nprint saved count\n");
   // The reloading page's picture once; the second page's other picture once; nothing after.
   EXPECT_EQ(out, (Lines{"saved count=1", "saved count=0", "saved count=0"}));
-  EXPECT_EQ(run.Saved().size(), 2u);
+  const std::vector<std::string> saved = run.Saved();
+  std::string names;
+  for (const std::string& name : saved) names += " " + name;
+  EXPECT_EQ(saved.size(), 2u) << names;
 }
 
 TEST(WebPictureSavingDesktop, BrokenPicturesAreNeitherWrittenNorTriedOnEveryPass) {

@@ -39,6 +39,13 @@ std::vector<std::string> RunProgramScript(const std::string& script_path) {
     lines.push_back(text.substr(at, end - at));
     at = end + 1;
   }
+  // A run that does not end as it should (a crash, a sanitizer's report) says so last, so
+  // no comparison of the output passes over it.
+  if (WIFSIGNALED(status)) {
+    lines.push_back("ended by signal " + std::to_string(WTERMSIG(status)));
+  } else if (WIFEXITED(status) && WEXITSTATUS(status) != 0) {
+    lines.push_back("exit status " + std::to_string(WEXITSTATUS(status)));
+  }
   return lines;
 }
 

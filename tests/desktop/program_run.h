@@ -7,7 +7,8 @@
 
 namespace tv::test {
 
-// The program's output, one entry a line; empty when it could not be started.
+// The program's output, one entry a line; empty when it could not be started. A run that
+// ends otherwise than with status 0 adds a last line saying how it ended.
 std::vector<std::string> RunProgramScript(const std::string& script_path);
 
 }  // namespace tv::test

@@ -28,6 +28,16 @@ TEST(FavoritesStore, AnAddressKeepsItsOwnCommas) {
   EXPECT_EQ(f.address, "http://x/?a=1,2");
 }
 
+TEST(FavoritesStore, AddingAfterACutLastLineKeepsThatEntryAsItReads) {
+  test::MemoryFileSystem fs;
+  for (const std::string cut : {"a,http://x/", "a,http://x/\r"}) {
+    fs.files["/p/Fav.rar"] = cut;
+    ASSERT_TRUE(AddFavorite(fs, "/p/Fav.rar", "b", "http://y/"));
+    EXPECT_EQ(FavoriteLines(fs.files["/p/Fav.rar"]),
+              (std::vector<std::string>{"a,http://x/", "b     ,http://y/"}));
+  }
+}
+
 TEST(FavoritesStore, ReadingSkipsEmptyLinesAndTakesAnyText) {
   std::vector<std::string> lines = FavoriteLines("a,x\r\n\r\n\nb,y,z\nno comma\r\n,\r\nlast");
   ASSERT_EQ(lines.size(), 5u);

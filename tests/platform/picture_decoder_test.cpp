@@ -1,7 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include "platform/jpeg.h"
 #include "platform/picture.h"
+#include "support/png_head.h"
 #include "support/test_env.h"
 
 namespace tv {
@@ -55,6 +61,81 @@ TEST(PictureDecoder, BytesThatAreNoWholePictureGiveNothing) {
         png.substr(0, 40), std::string("\xff\xd8\xff\xe0") + std::string(20, '\0')}) {
     EXPECT_FALSE(DecodePicture(bytes)) << bytes.size();
   }
+}
+
+struct ChildDecode {
+  bool ran = false;
+  bool decoded = false;
+  bool too_large = false;
+  long grown_mb = 0;  // the child's peak memory beyond the parent's at the start
+};
+
+// Decodes in a child process, so a picture's memory is measured on its own.
+ChildDecode DecodeInChild(const std::string& bytes) {
+  long pages = 0, resident = 0;
+  if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  const long start_kb = resident * (sysconf(_SC_PAGESIZE) / 1024);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    bool too_large = false;
+    const bool decoded = DecodePicture(bytes, &too_large).has_value();
+    _exit((decoded ? 1 : 0) | (too_large ? 2 : 0));
+  }
+  int status = 0;
+  rusage usage{};
+  ChildDecode result;
+  if (pid < 0 || wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status)) return result;
+  result.ran = true;
+  result.decoded = WEXITSTATUS(status) & 1;
+  result.too_large = WEXITSTATUS(status) & 2;
+  result.grown_mb = (usage.ru_maxrss - start_kb) / 1024;
+  return result;
+}
+
+// A JPEG that says it is `width` x `height`; its data is for 16 x 16.
+std::string JpegClaiming(int width, int height) {
+  test::TempHome home;
+  const std::string file = home.Root() + "/a.jpg";
+  EXPECT_TRUE(SaveJpegFile(file, 16, 16, 90, [](int, int rows, uint8_t* rgb) {
+    std::fill(rgb, rgb + rows * 16 * 3, 90);
+    return true;
+  }));
+  std::string bytes = test::ReadFile(file);
+  for (size_t p = 2; p + 9 < bytes.size();) {
+    const auto marker = static_cast<unsigned char>(bytes[p + 1]);
+    if (marker >= 0xC0 && marker <= 0xC2) {
+      bytes[p + 5] = static_cast<char>(height >> 8), bytes[p + 6] = static_cast<char>(height);
+      bytes[p + 7] = static_cast<char>(width >> 8), bytes[p + 8] = static_cast<char>(width);
+      break;
+    }
+    p += 2 +
+         (static_cast<unsigned char>(bytes[p + 2]) << 8 | static_cast<unsigned char>(bytes[p + 3]));
+  }
+  return bytes;
+}
+
+TEST(PictureDecoder, APictureAboveTheCapIsRefusedWithoutItsMemory) {
+  // 196 megapixels in a few bytes would take 588 MB decoded.
+  for (const std::string& bytes : {test::PngHead(14000, 14000), test::PngHead(8001, 8000),
+                                   test::PngHead(1'000'000, 65), JpegClaiming(14000, 14000)}) {
+    const ChildDecode d = DecodeInChild(bytes);
+    EXPECT_FALSE(d.decoded);
+    EXPECT_TRUE(d.too_large);
+    EXPECT_TRUE(d.ran);
+    EXPECT_LT(d.grown_mb, 32);
+  }
+  // Exactly the cap is read on (found cut short here, it comes out partly filled in).
+  const ChildDecode at_cap = DecodeInChild(test::PngHead(8000, 8000));
+  EXPECT_FALSE(at_cap.too_large);
+  EXPECT_GT(at_cap.grown_mb, 150);
+  bool too_large = true;
+  EXPECT_TRUE(DecodePicture(
+      std::string_view(reinterpret_cast<const char*>(kRedAndClear), sizeof kRedAndClear),
+      &too_large));
+  EXPECT_FALSE(too_large);
 }
 
 }  // namespace

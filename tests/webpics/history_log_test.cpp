@@ -55,6 +55,23 @@ TEST(HistoryLog, EachClosedWindowAppendsOneBlock) {
       Row("t1", "http://a/", "A") + "\r\n\r\n" + Row("t2", "http://b/", "B") + "\r\n\r\n\r\n");
 }
 
+TEST(HistoryLog, ARowStaysOneLineOfItsOwn) {
+  EXPECT_EQ(HistoryRow("9:07\r\n", "http://a/", "two\r\nlines\tx"),
+            Row("9:07  ", "http://a/", "two  lines x"));
+  // After a file whose last row a killed write cut short, the new block starts a line.
+  test::MemoryFileSystem fs;
+  const DateTime day{2027, 3, 5, 9, 7, 0};
+  fs.files["/h/2027-3-5.dat"] = "<tr>  <td>cut";
+  HistoryLog log;
+  log.TitleChanged("A", "http://a/", "h", "t1");
+  EXPECT_TRUE(log.AppendTo(fs, "/h/", day));
+  EXPECT_EQ(fs.files["/h/2027-3-5.dat"],
+            "<tr>  <td>cut\r\n" + Row("t1", "http://a/", "A") + "\r\n\r\n");
+  EXPECT_NE(
+      HistoryPage(fs.files["/h/2027-3-5.dat"]).find("\r\n" + Row("t1", "http://a/", "A") + "\r\n"),
+      std::string::npos);
+}
+
 TEST(HistoryLog, ThePageReadsAtMostAThousandLines) {
   std::string file;
   for (int i = 0; i < 1500; ++i) file += (i % 3 == 0 ? "" : "row" + std::to_string(i)) + "\r\n";

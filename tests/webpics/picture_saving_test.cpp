@@ -16,6 +16,7 @@
 #include "platform/headless/headless_view.h"
 #include "platform/jpeg.h"
 #include "support/browser_rig.h"
+#include "support/png_head.h"
 #include "webpics/picture_saver.h"
 #include "webpics/saved_pictures.h"
 
@@ -152,6 +153,19 @@ TEST_F(PictureSaving, AFailedPictureIsSkippedUntilTheNextNavigation) {
   web.SavePictureDisk(folder);
   EXPECT_EQ(web.StateField("saved count"), "1");
   EXPECT_EQ(SavedFiles(), 3);
+}
+
+TEST_F(PictureSaving, APictureAboveThePixelCapIsSkippedAndTheRestSaved) {
+  // 196 megapixels in a few bytes: refused from its header, nothing of it decoded.
+  test::TempHome::WriteAt(rig.home.Root() + "/web/huge.png", test::PngHead(14000, 14000));
+  FormWeb& web = Show("<img src=\"" + rig.home.Root() + "/web/huge.png\" width=600 height=600>" +
+                      "<img src=\"" + rig.home.Root() + "/web/a.jpg\" width=600 height=600>");
+  web.SavePictureDisk(folder);
+  web.SavePictureDisk(folder);
+  EXPECT_EQ(web.pictures_found, 2);
+  EXPECT_EQ(web.StateField("saved count"), "1");
+  EXPECT_EQ(SavedFiles(), 1);
+  EXPECT_EQ(ReadSavedPictures(test::ReadFile(folder + kSavedPicturesFile)).size(), 1u);
 }
 
 TEST_F(PictureSaving, APictureIsSavedOnceByContentAcrossVisitsTabsAndRestarts) {

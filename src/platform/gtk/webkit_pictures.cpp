@@ -73,8 +73,10 @@ std::optional<std::string> WebKitHtmlView::PictureBytes(int index) {
     const char* uri = webkit_web_resource_get_uri(*it);
     if (!uri || *src != AsPageNamesIt(uri)) continue;
     std::string bytes = ResourceBytes(*it);
-    // A byte or none: left behind by a navigation; the pixels shown stand in.
-    if (bytes.size() < 8) bytes.clear();
+    // A byte or none: still loading, or left behind by a navigation. Not the picture, and
+    // its pixels would be known by another key than its bytes, so the same picture would
+    // be saved twice: a later pass takes it whole.
+    if (bytes.size() < 8) return std::nullopt;
     return bytes;
   }
   return std::string();

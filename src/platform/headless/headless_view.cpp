@@ -102,7 +102,8 @@ void HeadlessView::Finish(unsigned generation) {
                               history_index_ + 1 < static_cast<int>(history_.size()));
   }
   if (events.ProgressChange) events.ProgressChange(100, 100);
-  loading_ = false;
+  // A handler may have asked for the next page already; that one is loading now.
+  if (generation == generation_) loading_ = false;
   if (events.DownloadComplete) events.DownloadComplete();
   if (events.DocumentComplete) events.DocumentComplete(url);
 }

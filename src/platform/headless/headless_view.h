@@ -22,7 +22,10 @@ class HeadlessView : public HtmlView {
   ~HeadlessView() override;
 
   void Navigate(const std::string& address) override;
-  std::string LocationURL() override { return location_; }
+  // As the engine has it: while the next page is asked for, its address is the view's and
+  // the document shown (and its title) is still the last one's.
+  std::string LocationURL() override { return loading_ ? pending_ : location_; }
+  std::string DocumentURL() override { return location_; }
   void Refresh() override;
   void Stop() override;
   void GoBack() override;

@@ -27,12 +27,8 @@ bool IsSection(const Section& s, const std::string& app, const std::string& sect
 
 }  // namespace
 
-IniSettingsArea::IniSettingsArea(std::string file_path) : path_(std::move(file_path)) {}
-
-std::string IniSettingsArea::Get(const std::string& app, const std::string& section,
-                                 const std::string& key) {
-  std::string text;
-  if (posix::ReadFileLimited(path_, text, kMaxSettingsFile) != posix::ReadResult::kOk) return "";
+std::string IniValue(std::string_view text, const std::string& app, const std::string& section,
+                     const std::string& key) {
   SectionText ini = SectionText::Parse(text);
   for (const Section& s : ini.sections) {
     if (!IsSection(s, app, section)) continue;
@@ -41,12 +37,8 @@ std::string IniSettingsArea::Get(const std::string& app, const std::string& sect
   return "";
 }
 
-bool IniSettingsArea::Save(const std::string& app, const std::string& section,
-                           const std::string& key, const std::string& value) {
-  std::string text;
-  if (posix::ReadFileLimited(path_, text, kMaxSettingsFile) == posix::ReadResult::kFailed) {
-    return false;
-  }
+std::string IniWithValue(std::string_view text, const std::string& app, const std::string& section,
+                         const std::string& key, const std::string& value) {
   SectionText ini = SectionText::Parse(text);
   // The value Get would return is the one to change; otherwise add to the first match.
   Section* target = nullptr;
@@ -63,8 +55,27 @@ bool IniSettingsArea::Save(const std::string& app, const std::string& section,
         posix::MakeSection(posix::EscapeName(app) + "/" + posix::EscapeName(section)));
   }
   posix::SetPair(*target, key, value);
+  return ini.Serialize();
+}
+
+IniSettingsArea::IniSettingsArea(std::string file_path) : path_(std::move(file_path)) {}
+
+std::string IniSettingsArea::Get(const std::string& app, const std::string& section,
+                                 const std::string& key) {
+  std::string text;
+  if (posix::ReadFileLimited(path_, text, kMaxSettingsFile) != posix::ReadResult::kOk) return "";
+  return IniValue(text, app, section, key);
+}
+
+bool IniSettingsArea::Save(const std::string& app, const std::string& section,
+                           const std::string& key, const std::string& value) {
+  std::string text;
+  if (posix::ReadFileLimited(path_, text, kMaxSettingsFile) == posix::ReadResult::kFailed) {
+    return false;
+  }
+  const std::string updated = IniWithValue(text, app, section, key, value);
   if (g_mkdir_with_parents(posix::FolderOf(path_).c_str(), 0700) != 0) return false;
-  return posix::WriteFileAtomic(path_, ini.Serialize());
+  return posix::WriteFileAtomic(path_, updated);
 }
 
 }  // namespace tv

@@ -2,10 +2,19 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "platform/settings_area.h"
 
 namespace tv {
+
+// The value Get reads from the file's text: "" when it has none.
+std::string IniValue(std::string_view text, const std::string& app, const std::string& section,
+                     const std::string& key);
+// The file's text with that one value changed (or added), as Save writes it; every other
+// line is kept as written.
+std::string IniWithValue(std::string_view text, const std::string& app, const std::string& section,
+                         const std::string& key, const std::string& value);
 
 class IniSettingsArea : public SettingsArea {
  public:

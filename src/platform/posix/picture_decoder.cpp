@@ -14,9 +14,12 @@ namespace {
 // The loader learns the size from the first bytes; a refused picture gets no more.
 constexpr size_t kPiece = 64 * 1024;
 
-void OnSizePrepared(GdkPixbufLoader*, int width, int height, gpointer refused) {
+void OnSizePrepared(GdkPixbufLoader* loader, int width, int height, gpointer refused) {
   if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxPicturePixels) {
     *static_cast<bool*>(refused) = true;
+    // Asked for no pixels, the decoders stop before they allocate the picture, which they
+    // would otherwise do at its full size right after this signal.
+    gdk_pixbuf_loader_set_size(loader, 0, 0);
   }
 }
 
