@@ -101,7 +101,7 @@ TEST(MissingServices, EachSaysWhatTheDesktopLacks) {
   EXPECT_NE(rig.Run("lianxi").find("邮件程序"), std::string::npos);
   // The download folder's button.
   EXPECT_EQ(rig.Run("Command6"), "message: 打开文件夹: 没有可以打开文件夹的程序（文件管理器）：" +
-                                     rig.platform.paths.ProgramFolder() + "Download/\n");
+                                     rig.platform.paths.DownloadFolder() + "\n");
   // A second copy and the monitor switch need no word when they cannot be had.
   EXPECT_EQ(rig.Run("LoadMe"), "");
   EXPECT_EQ(rig.Run("CloseScreen"), "");

@@ -8,6 +8,7 @@
 
 #include "app/application.h"
 #include "platform/posix/posix_services.h"
+#include "platform/posix/user_folders.h"
 #include "support/test_env.h"
 
 namespace tv {
@@ -50,8 +51,6 @@ class NotingDialogs : public Dialogs {
 class DialogFolders : public ::testing::Test {
  protected:
   DialogFolders() {
-    home_.Write("home/.config/user-dirs.dirs",
-                "XDG_PICTURES_DIR=\"$HOME/Bilder\"\nXDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n");
     for (const char* f : {"home/Bilder", "home/Downloads", "elsewhere", "trip"}) {
       std::filesystem::create_directories(home_.Root() + "/" + f);
     }
@@ -59,6 +58,14 @@ class DialogFolders : public ::testing::Test {
   std::string At(const std::string& relative) { return home_.Root() + "/" + relative; }
 
   test::TempHome home_;
+  // The user's own pictures and download folders, as user-dirs.dirs would name them.
+  const bool named_ = [this] {
+    posix::UserFolders f = home_.Folders();
+    f.pictures = home_.Root() + "/home/Bilder";
+    f.download = home_.Root() + "/home/Downloads";
+    posix::OverrideUserFolders(f);
+    return true;
+  }();
   PosixServices posix_;
   std::unique_ptr<FrontEnd> front_ = MakeHeadlessFrontEnd(posix_.fs, posix_.paths);
   NotingDialogs dialogs_;
