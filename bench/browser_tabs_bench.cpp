@@ -20,6 +20,7 @@
 #include "frame/browser_state.h"
 #include "frame/form_explore.h"
 #include "host/html_view.h"
+#include "process_tree.h"
 #include "webpics/form_web.h"
 
 namespace {
@@ -36,53 +37,11 @@ double Ms(Clock::time_point since) {
   return std::chrono::duration<double, std::milli>(Clock::now() - since).count();
 }
 
-// Parent process id of `pid`, from /proc/PID/stat.
-int ParentOf(int pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-  std::string text;
-  std::getline(in, text);
-  const size_t close = text.rfind(')');
-  if (close == std::string::npos) return -1;
-  std::istringstream rest(text.substr(close + 2));
-  char state;
-  int parent = -1;
-  rest >> state >> parent;
-  return parent;
-}
-
-long PssKb(int pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
-  std::string key;
-  long kb = 0;
-  while (in >> key) {
-    if (key == "Pss:") {
-      in >> kb;
-      return kb;
-    }
-    in.ignore(1 << 20, '\n');
-  }
-  return 0;
-}
-
 // This process and every process descended from it (the engine's web and network
 // processes).
 double TreePssMb() {
-  std::vector<std::pair<int, int>> all;  // pid, parent
-  if (DIR* dir = opendir("/proc")) {
-    while (dirent* e = readdir(dir)) {
-      const int pid = std::atoi(e->d_name);
-      if (pid > 0) all.emplace_back(pid, ParentOf(pid));
-    }
-    closedir(dir);
-  }
-  std::vector<int> tree = {getpid()};
-  for (size_t i = 0; i < tree.size(); ++i) {
-    for (auto [pid, parent] : all) {
-      if (parent == tree[i]) tree.push_back(pid);
-    }
-  }
   long kb = 0;
-  for (int pid : tree) kb += PssKb(pid);
+  for (int pid : bench::ProcessTree()) kb += bench::PssKb(pid);
   return kb / 1024.0;
 }
 

@@ -24,6 +24,7 @@
 #include "frame/form_explore.h"
 #include "host/html_view.h"
 #include "platform/jpeg.h"
+#include "process_tree.h"
 #include "support/loopback_server.h"
 #include "webpics/form_web.h"
 
@@ -38,33 +39,6 @@ double MsBetween(Clock::time_point a, Clock::time_point b) {
   return std::chrono::duration<double, std::milli>(b - a).count();
 }
 
-int ParentOf(int pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-  std::string text;
-  std::getline(in, text);
-  const size_t close = text.rfind(')');
-  if (close == std::string::npos) return -1;
-  std::istringstream rest(text.substr(close + 2));
-  char state;
-  int parent = -1;
-  rest >> state >> parent;
-  return parent;
-}
-
-long PssKb(int pid) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
-  std::string key;
-  while (in >> key) {
-    if (key == "Pss:") {
-      long kb = 0;
-      in >> kb;
-      return kb;
-    }
-    in.ignore(1 << 20, '\n');
-  }
-  return 0;
-}
-
 // The program's own PSS and that of every process descended from it (the engine's).
 struct Memory {
   double program_mb = 0;
@@ -73,23 +47,10 @@ struct Memory {
 };
 
 Memory TreePss() {
-  std::vector<std::pair<int, int>> all;  // pid, parent
-  if (DIR* dir = opendir("/proc")) {
-    while (dirent* e = readdir(dir)) {
-      const int pid = std::atoi(e->d_name);
-      if (pid > 0) all.emplace_back(pid, ParentOf(pid));
-    }
-    closedir(dir);
-  }
-  std::vector<int> tree = {getpid()};
-  for (size_t i = 0; i < tree.size(); ++i) {
-    for (auto [pid, parent] : all) {
-      if (parent == tree[i]) tree.push_back(pid);
-    }
-  }
+  const std::vector<int> tree = bench::ProcessTree();
   Memory m;
-  m.program_mb = PssKb(tree[0]) / 1024.0;
-  for (size_t i = 1; i < tree.size(); ++i) m.engine_mb += PssKb(tree[i]) / 1024.0;
+  m.program_mb = bench::PssKb(tree[0]) / 1024.0;
+  for (size_t i = 1; i < tree.size(); ++i) m.engine_mb += bench::PssKb(tree[i]) / 1024.0;
   return m;
 }
 

@@ -1,0 +1,64 @@
+// The memory of this process and of the engine's processes it started, read from /proc.
+#pragma once
+
+#include <dirent.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace bench {
+
+// Parent process id of `pid`, from /proc/PID/stat.
+inline int ParentOf(int pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  std::getline(in, text);
+  const size_t close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream rest(text.substr(close + 2));
+  char state;
+  int parent = -1;
+  rest >> state >> parent;
+  return parent;
+}
+
+inline long PssKb(int pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/smaps_rollup");
+  std::string key;
+  long kb = 0;
+  while (in >> key) {
+    if (key == "Pss:") {
+      in >> kb;
+      return kb;
+    }
+    in.ignore(1 << 20, '\n');
+  }
+  return 0;
+}
+
+// This process first, then every process descended from it (the engine's web and
+// network processes).
+inline std::vector<int> ProcessTree() {
+  std::vector<std::pair<int, int>> all;  // pid, parent
+  if (DIR* dir = opendir("/proc")) {
+    while (dirent* e = readdir(dir)) {
+      const int pid = std::atoi(e->d_name);
+      if (pid > 0) all.emplace_back(pid, ParentOf(pid));
+    }
+    closedir(dir);
+  }
+  std::vector<int> tree = {getpid()};
+  for (size_t i = 0; i < tree.size(); ++i) {
+    for (auto [pid, parent] : all) {
+      if (parent == tree[i]) tree.push_back(pid);
+    }
+  }
+  return tree;
+}
+
+}  // namespace bench
