@@ -22,14 +22,6 @@ constexpr const char* kStoringPage =
     "<html><head><title>Stores</title></head><body><p>stores</p><script>"
     "localStorage.setItem('k', 'v'); indexedDB.open('db', 1);</script></body></html>";
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(folder, ec)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 TEST(ProgramPlacesDesktop, TheEngineKeepsItsDataApartAndOldPicturesMoveToDownloads) {
   TempHome home;
   LoopbackServer server;

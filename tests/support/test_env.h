@@ -4,8 +4,11 @@
 // since GLib reads the environment only once a process.
 #pragma once
 
+#include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/posix/user_folders.h"
 
@@ -33,5 +36,16 @@ class TempHome {
 
 // The whole file, or "" when it cannot be read.
 std::string ReadFile(const std::string& path);
+
+// The names in `folder`, sorted; none when it cannot be read.
+inline std::vector<std::string> NamesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(folder, ec)) {
+    names.push_back(e.path().filename());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 }  // namespace tv::test

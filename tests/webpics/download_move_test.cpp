@@ -31,14 +31,6 @@ class StuckFiles : public PosixFileSystem {
   }
 };
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (const auto& e : fs::directory_iterator(folder, ec)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 std::string Hash(char c) {
   return std::string(64, c);
 }
@@ -82,8 +74,9 @@ TEST_F(DownloadMoveTest, EveryEntryMovesAndATakenNameGetsTheNextFreeNumber) {
   EXPECT_EQ(result.moved, 6);
   EXPECT_EQ(result.left, 0);
   EXPECT_FALSE(fs::exists(old_)) << "the old folder goes once it is empty";
-  EXPECT_EQ(NamesIn(new_), (std::vector<std::string>{".hidden", "a (2).jpg", "a (3).jpg", "a.jpg",
-                                                     "album", "b.jpg", "link.jpg", "same.jpg"}));
+  EXPECT_EQ(test::NamesIn(new_),
+            (std::vector<std::string>{".hidden", "a (2).jpg", "a (3).jpg", "a.jpg", "album",
+                                      "b.jpg", "link.jpg", "same.jpg"}));
   EXPECT_EQ(Read(new_ + "a.jpg"), "new a") << "what was there stays";
   EXPECT_EQ(Read(new_ + "a (2).jpg"), "another");
   EXPECT_EQ(Read(new_ + "a (3).jpg"), "old a");
@@ -96,7 +89,7 @@ TEST_F(DownloadMoveTest, EveryEntryMovesAndATakenNameGetsTheNextFreeNumber) {
   const DownloadMove again = MoveDownloads(files_, old_, new_);
   EXPECT_EQ(again.moved, 0);
   EXPECT_EQ(again.left, 0);
-  EXPECT_EQ(NamesIn(new_).size(), 8u);
+  EXPECT_EQ(test::NamesIn(new_).size(), 8u);
 }
 
 TEST_F(DownloadMoveTest, TheRecordOfSavedPicturesJoinsTheNewFolders) {
@@ -132,7 +125,7 @@ TEST_F(DownloadMoveTest, WhatCannotMoveStaysAndIsTriedAtTheNextStart) {
   EXPECT_EQ(result.moved, 1);
   EXPECT_EQ(result.left, 1);
   EXPECT_EQ(Read(old_ + "stuck.jpg"), "stuck") << "left whole where it was";
-  EXPECT_EQ(NamesIn(new_), std::vector<std::string>{"free.jpg"});
+  EXPECT_EQ(test::NamesIn(new_), std::vector<std::string>{"free.jpg"});
 
   // A record that cannot be carried keeps the old folder too.
   Old(kSavedPicturesFile, Hash('5'));
