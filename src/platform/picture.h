@@ -36,9 +36,13 @@ struct Picture {
   }
 };
 
+// Why bytes gave no picture. Only a format no decoder knows may be stood in for by the
+// pixels a view shows: a damaged picture shows as much of itself as arrived.
+enum class DecodeFault { kNone, kTooLarge, kDamaged, kUnknownFormat };
+
 // Decodes the bytes of a picture file (JPEG, PNG, GIF, BMP and whatever else the system's
 // decoders read); nothing for bytes that are no picture, are cut short or hold more than
-// kMaxPicturePixels (then `too_large` is set, and nothing of it was decoded).
-std::optional<Picture> DecodePicture(std::string_view bytes, bool* too_large = nullptr);
+// kMaxPicturePixels (then nothing of it was decoded), with the reason in `fault`.
+std::optional<Picture> DecodePicture(std::string_view bytes, DecodeFault* fault = nullptr);
 
 }  // namespace tv

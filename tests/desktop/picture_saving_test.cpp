@@ -1,7 +1,7 @@
 // Picture saving in the real program against hostile pages of a loopback server of the
 // test's own, with automatic download on: a page of pictures that cannot be had which
 // reloads itself at once, a page reloading itself without end, a page visited twice, a
-// page of broken pictures, and the script switch followed by a navigation.
+// page of broken and cut-short pictures, and the script switch followed by a navigation.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +13,7 @@
 #include "desktop/program_run.h"
 #include "platform/jpeg.h"
 #include "support/loopback_server.h"
+#include "support/png_head.h"
 #include "support/test_env.h"
 
 namespace tv::test {
@@ -118,13 +119,19 @@ TEST(WebPictureSavingDesktop, ReloadsSecondVisitsAndOtherTabsWriteEachPictureOnc
 
 TEST(WebPictureSavingDesktop, BrokenPicturesAreNeitherWrittenNorTriedOnEveryPass) {
   SavingRun run;
+  // Cut short, a picture shows what arrived of it and counts as loaded by the engine.
+  const std::string whole = Jpeg(600, 700, 80);
+  run.server.Page("/cut.jpg", whole.substr(0, whole.size() / 2));
+  run.server.Page("/cut.png", PngHead(600, 700));
   run.server.Page("/broken.htm", "<html><head><title>Broken</title></head><body>" +
-                                     BrokenPictures() + "<img src=\"/p2.jpg\"></body></html>");
+                                     BrokenPictures() +
+                                     "<img src=\"/cut.jpg\"><img src=\"/cut.png\">"
+                                     "<img src=\"/p2.jpg\"></body></html>");
   run.Start("/broken.htm");
   // Two ticks of Timer3 after the load pass over the page again.
   const Lines out = run.Run(
       "click Command6\nwait 9000\nwindow FormWeb\nprint saved count\nprint pictures found\n");
-  EXPECT_EQ(out, (Lines{"saved count=1", "pictures found=11"}));
+  EXPECT_EQ(out, (Lines{"saved count=1", "pictures found=13"}));
   EXPECT_EQ(run.Saved().size(), 1u);
 }
 

@@ -57,9 +57,25 @@ TEST(PictureDecoder, AJpegRoundTripsAtItsSize) {
 TEST(PictureDecoder, BytesThatAreNoWholePictureGiveNothing) {
   const std::string png(reinterpret_cast<const char*>(kRedAndClear), sizeof kRedAndClear);
   for (const std::string& bytes :
-       {std::string(), std::string("x"), std::string(100, '\0'), std::string("<html></html>"),
-        png.substr(0, 40), std::string("\xff\xd8\xff\xe0") + std::string(20, '\0')}) {
-    EXPECT_FALSE(DecodePicture(bytes)) << bytes.size();
+       {std::string(), std::string("x"), std::string(100, '\0'), std::string("<html></html>")}) {
+    DecodeFault fault = DecodeFault::kNone;
+    EXPECT_FALSE(DecodePicture(bytes, &fault)) << bytes.size();
+    EXPECT_EQ(fault, DecodeFault::kUnknownFormat) << bytes.size();
+  }
+  // Cut short, a known format is damaged: what a view shows of it is no whole picture.
+  test::TempHome home;
+  const std::string jpeg_file = home.Root() + "/whole.jpg";
+  ASSERT_TRUE(SaveJpegFile(jpeg_file, 300, 200, 90, [](int first, int rows, uint8_t* rgb) {
+    for (int i = 0; i < rows * 300 * 3; ++i) rgb[i] = static_cast<uint8_t>(first + i);
+    return true;
+  }));
+  const std::string jpeg = test::ReadFile(jpeg_file);
+  for (const std::string& bytes :
+       {png.substr(0, 40), test::PngHead(600, 700), jpeg.substr(0, jpeg.size() / 2),
+        std::string("\xff\xd8\xff\xe0") + std::string(20, '\0')}) {
+    DecodeFault fault = DecodeFault::kNone;
+    EXPECT_FALSE(DecodePicture(bytes, &fault)) << bytes.size();
+    EXPECT_EQ(fault, DecodeFault::kDamaged) << bytes.size();
   }
 }
 
@@ -80,9 +96,9 @@ ChildDecode DecodeInChild(const std::string& bytes) {
   const long start_kb = resident * (sysconf(_SC_PAGESIZE) / 1024);
   const pid_t pid = fork();
   if (pid == 0) {
-    bool too_large = false;
-    const bool decoded = DecodePicture(bytes, &too_large).has_value();
-    _exit((decoded ? 1 : 0) | (too_large ? 2 : 0));
+    DecodeFault fault = DecodeFault::kNone;
+    const bool decoded = DecodePicture(bytes, &fault).has_value();
+    _exit((decoded ? 1 : 0) | (fault == DecodeFault::kTooLarge ? 2 : 0));
   }
   int status = 0;
   rusage usage{};
@@ -127,15 +143,14 @@ TEST(PictureDecoder, APictureAboveTheCapIsRefusedWithoutItsMemory) {
     EXPECT_TRUE(d.ran);
     EXPECT_LT(d.grown_mb, 32);
   }
-  // Exactly the cap is read on (found cut short here, it comes out partly filled in).
+  // Exactly the cap is read on: its pixels are made before the cut is found.
   const ChildDecode at_cap = DecodeInChild(test::PngHead(8000, 8000));
   EXPECT_FALSE(at_cap.too_large);
   EXPECT_GT(at_cap.grown_mb, 150);
-  bool too_large = true;
+  DecodeFault fault = DecodeFault::kTooLarge;
   EXPECT_TRUE(DecodePicture(
-      std::string_view(reinterpret_cast<const char*>(kRedAndClear), sizeof kRedAndClear),
-      &too_large));
-  EXPECT_FALSE(too_large);
+      std::string_view(reinterpret_cast<const char*>(kRedAndClear), sizeof kRedAndClear), &fault));
+  EXPECT_EQ(fault, DecodeFault::kNone);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The pictures of a page as the view holds them: the bytes the engine received for each
 // resource of the page, decoded, so nothing is fetched from the network again. A picture
-// whose bytes cannot be decoded (a format the system's decoders lack) is cut out of what
-// the view shows.
+// whose bytes are of a format the system's decoders lack is cut out of what the view
+// shows; a damaged one is no picture to keep.
 #include <cairo.h>
 
 #include <cstdio>
@@ -84,9 +84,9 @@ std::optional<std::string> WebKitHtmlView::PictureBytes(int index) {
 
 std::optional<Picture> WebKitHtmlView::CopyPicture(int index, std::string_view bytes) {
   if (index < 0 || !HasDocument()) return std::nullopt;
-  bool too_large = false;
-  if (auto picture = DecodePicture(bytes, &too_large)) return picture;
-  if (too_large) return std::nullopt;
+  DecodeFault fault = DecodeFault::kNone;
+  if (auto picture = DecodePicture(bytes, &fault)) return picture;
+  if (fault != DecodeFault::kUnknownFormat) return std::nullopt;
   return ShownPicture(index);
 }
 

@@ -46,10 +46,26 @@ BandSource RowsOf(GdkPixbuf* pixbuf) {
   };
 }
 
+// The JPEG and PNG decoders fill a file cut short with grey or black and call it whole,
+// so its end is looked for here. A JPEG's last scan ends at the end-of-image marker
+// (within a scan 0xFF is always followed by 0 or a restart marker, so both markers are
+// found by their bytes); a PNG ends with its IEND chunk.
+bool CutShort(std::string_view bytes) {
+  if (bytes.substr(0, 2) == "\xff\xd8") {
+    const size_t last_scan = bytes.rfind("\xff\xda");
+    const size_t end = bytes.rfind("\xff\xd9");
+    return last_scan == std::string_view::npos || end == std::string_view::npos || end < last_scan;
+  }
+  if (bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8)) {
+    return bytes.rfind("IEND") == std::string_view::npos;
+  }
+  return false;
+}
+
 }  // namespace
 
-std::optional<Picture> DecodePicture(std::string_view bytes, bool* too_large) {
-  if (too_large) *too_large = false;
+std::optional<Picture> DecodePicture(std::string_view bytes, DecodeFault* fault) {
+  if (fault) *fault = DecodeFault::kUnknownFormat;
   if (bytes.size() < 8) return std::nullopt;  // what a view holds of a picture still loading
   GdkPixbufLoader* loader = gdk_pixbuf_loader_new();
   bool refused = false;
@@ -60,10 +76,16 @@ std::optional<Picture> DecodePicture(std::string_view bytes, bool* too_large) {
     written = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(bytes.data() + at), n,
                                       nullptr);
   }
-  const bool closed = gdk_pixbuf_loader_close(loader, nullptr);
+  const bool closed = gdk_pixbuf_loader_close(loader, nullptr) && !CutShort(bytes);
   GdkPixbuf* pixbuf =
       written && closed && !refused ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
-  if (too_large) *too_large = refused;
+  if (fault) {
+    // A decoder that took the first bytes knew the format: the rest is what failed.
+    *fault = refused                                ? DecodeFault::kTooLarge
+             : pixbuf                               ? DecodeFault::kNone
+             : gdk_pixbuf_loader_get_format(loader) ? DecodeFault::kDamaged
+                                                    : DecodeFault::kUnknownFormat;
+  }
   std::optional<Picture> picture;
   if (pixbuf && gdk_pixbuf_get_colorspace(pixbuf) == GDK_COLORSPACE_RGB &&
       gdk_pixbuf_get_bits_per_sample(pixbuf) == 8 && gdk_pixbuf_get_n_channels(pixbuf) >= 3) {
