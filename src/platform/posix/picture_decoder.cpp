@@ -79,13 +79,6 @@ std::optional<Picture> DecodePicture(std::string_view bytes, DecodeFault* fault)
   const bool closed = gdk_pixbuf_loader_close(loader, nullptr) && !CutShort(bytes);
   GdkPixbuf* pixbuf =
       written && closed && !refused ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
-  if (fault) {
-    // A decoder that took the first bytes knew the format: the rest is what failed.
-    *fault = refused                                ? DecodeFault::kTooLarge
-             : pixbuf                               ? DecodeFault::kNone
-             : gdk_pixbuf_loader_get_format(loader) ? DecodeFault::kDamaged
-                                                    : DecodeFault::kUnknownFormat;
-  }
   std::optional<Picture> picture;
   if (pixbuf && gdk_pixbuf_get_colorspace(pixbuf) == GDK_COLORSPACE_RGB &&
       gdk_pixbuf_get_bits_per_sample(pixbuf) == 8 && gdk_pixbuf_get_n_channels(pixbuf) >= 3) {
@@ -94,6 +87,14 @@ std::optional<Picture> DecodePicture(std::string_view bytes, DecodeFault* fault)
     p.height = gdk_pixbuf_get_height(pixbuf);
     p.rows = RowsOf(pixbuf);
     picture = std::move(p);
+  }
+  if (fault) {
+    // A decoder that took the first bytes knew the format: the rest is what failed. Pixels
+    // of a kind not read here are a format the view may still stand in for.
+    *fault = picture                                           ? DecodeFault::kNone
+             : refused                                         ? DecodeFault::kTooLarge
+             : !pixbuf && gdk_pixbuf_loader_get_format(loader) ? DecodeFault::kDamaged
+                                                               : DecodeFault::kUnknownFormat;
   }
   g_object_unref(loader);
   return picture;
