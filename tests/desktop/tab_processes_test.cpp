@@ -67,6 +67,8 @@ TEST_F(TabProcessesTest, AKilledTabSaysSoAloneAndReopensOnRefresh) {
        [&] {
          ASSERT_TRUE(FirstTab());
          tabs.push_back(Browser().CurrentPage());
+         ASSERT_TRUE(WaitUntil([&] { return !tabs[0]->Web->View()->Busy(); }));
+         const std::set<int> first = WebProcesses();
          // Four tabs share the first tab's process; the fifth starts the next one.
          for (int i = 1; i <= 3; ++i) {
            Frame().LoadNewForm(Page("tab" + std::to_string(i)));
@@ -74,6 +76,7 @@ TEST_F(TabProcessesTest, AKilledTabSaysSoAloneAndReopensOnRefresh) {
            ASSERT_TRUE(Shows(*tabs.back(), "tab" + std::to_string(i) + " text"));
          }
          const std::set<int> before = WebProcesses();
+         EXPECT_EQ(before, first) << "a tab the frame opened started a process of its own";
          Frame().LoadNewForm(Page("tab4"));
          tabs.push_back(Browser().CurrentPage());
          ASSERT_TRUE(Shows(*tabs.back(), "tab4 text"));
