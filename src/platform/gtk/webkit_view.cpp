@@ -108,8 +108,8 @@ void OnTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason, gpoi
 }
 
 // Views of one kind share a web process in groups this large (a page window has two
-// views), so twenty tabs need five processes and a crash ends at most four tabs.
-constexpr size_t kViewsPerProcess = 8;
+// views), so twenty tabs need four processes and a crash ends at most five tabs.
+constexpr size_t kViewsPerProcess = 10;
 
 // Every group with a live view.
 std::vector<std::unique_ptr<WebKitHtmlView::ProcessGroup>>& Groups() {
