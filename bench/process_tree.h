@@ -4,6 +4,7 @@
 #include <dirent.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -41,9 +42,9 @@ inline long PssKb(int pid) {
   return 0;
 }
 
-// This process first, then every process descended from it (the engine's web and
-// network processes).
-inline std::vector<int> ProcessTree() {
+// `root` first, then every process descended from it (the engine's web and network
+// processes); this process when `root` is 0.
+inline std::vector<int> ProcessTree(int root = 0) {
   std::vector<std::pair<int, int>> all;  // pid, parent
   if (DIR* dir = opendir("/proc")) {
     while (dirent* e = readdir(dir)) {
@@ -52,13 +53,37 @@ inline std::vector<int> ProcessTree() {
     }
     closedir(dir);
   }
-  std::vector<int> tree = {getpid()};
+  std::vector<int> tree = {root > 0 ? root : getpid()};
   for (size_t i = 0; i < tree.size(); ++i) {
     for (auto [pid, parent] : all) {
       if (parent == tree[i]) tree.push_back(pid);
     }
   }
   return tree;
+}
+
+// The command name of `pid`, from /proc/PID/comm ("WebKitWebProces", "WebKitNetworkPr").
+inline std::string CommandOf(int pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
+  std::string name;
+  std::getline(in, name);
+  return name;
+}
+
+// The part of `pid`'s PSS in mappings of files whose path holds `part` (a library).
+inline long MappedPssKb(int pid, const std::string& part) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/smaps");
+  long kb = 0;
+  bool inside = false;
+  for (std::string line; std::getline(in, line);) {
+    if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0])) &&
+        line.find(':') > line.find(' ')) {
+      inside = line.find(part) != std::string::npos;
+    } else if (inside && line.rfind("Pss:", 0) == 0) {
+      kb += std::atol(line.c_str() + 4);
+    }
+  }
+  return kb;
 }
 
 }  // namespace bench

@@ -62,6 +62,8 @@ struct HtmlViewEvents {
   std::function<void(HtmlView*& view, bool& cancel)> NewWindow2;
   std::function<void(const std::string& url)> NavigateComplete2;
   std::function<void(const std::string& url)> DocumentComplete;
+  // The engine process that showed the page ended unasked; the view shows nothing.
+  std::function<void()> ProcessEnded;
 };
 
 class HtmlView {
@@ -98,6 +100,9 @@ class HtmlView {
     (void)widths;
   }
   virtual bool Busy() = 0;
+  // Shows `text` as a one-line page in place of the document while keeping its address,
+  // so Refresh opens the page again.
+  virtual void ShowMessage(const std::string& text) { (void)text; }
   // Page edit mode: the document can be typed into.
   virtual void SetEditable(bool) {}
   // The find bar: highlights the next (or previous) match of `text`; an empty text or

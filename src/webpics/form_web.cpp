@@ -98,6 +98,11 @@ void FormWeb::WireHandlers() {
   e.BeforeNavigate2 = [this](const std::string&, bool&) { Web_BeforeNavigate2(); };
   e.TitleChange = [this](const std::string&) { Web_TitleChange(); };
   e.NewWindow2 = [this](HtmlView*& view, bool& cancel) { Web_NewWindow2(view, cancel); };
+  // Only this tab lost its page; 刷新 opens it again.
+  for (Control* c : {Web, WebPic}) {
+    HtmlView* view = c->View();
+    view->events.ProcessEnded = [view] { view->ShowMessage(kProcessEndedText); };
+  }
   WebPic->View()->events.NewWindow2 = [this](HtmlView*& view, bool& cancel) {
     WebPic_NewWindow2(view, cancel);
   };

@@ -21,6 +21,8 @@ struct BrowserState;
 struct ProgramState;
 
 inline constexpr const char* kWebGalleryPage = "C:\\Baidu.htm";
+// What a tab shows when the engine process showing its page ended.
+inline constexpr const char* kProcessEndedText = "此网页的显示进程意外结束，请按刷新重新打开。";
 
 class FormWeb : public Form {
  public:

@@ -4,6 +4,8 @@
 
 #include <ctime>
 
+#include "platform/control.h"
+#include "platform/form.h"
 #include "platform/front_end.h"
 #include "platform/gtk/gio_shell.h"
 #include "platform/gtk/gtk_clipboard.h"
@@ -35,10 +37,11 @@ class GtkWindowSystem : public WindowSystem {
   std::unique_ptr<NativeWindow> CreateNativeWindow(Form& form) override {
     return std::make_unique<GtkNativeWindow>(form, loop_, fs_, script_);
   }
-  std::unique_ptr<HtmlView> CreateView(Control&) override {
+  std::unique_ptr<HtmlView> CreateView(Control& control) override {
     // The first view made while a page asks for a new window shows that window; it
-    // shares the asking page's web process.
-    return std::make_unique<WebKitHtmlView>(script_, &paths_, WebKitHtmlView::TakeOpener());
+    // shares the asking page's web process. Other views share with views of their kind.
+    return std::make_unique<WebKitHtmlView>(script_, &paths_, WebKitHtmlView::TakeOpener(),
+                                            control.Owner().Name());
   }
   ScreenArea WorkArea() override {
     GdkDisplay* display = gdk_display_get_default();

@@ -13,4 +13,8 @@ class Paths;
 // local picture scheme installed; later calls return the same context.
 WebKitWebContext* ProgramWebContext(Paths* paths);
 
+// Web pages are about to be shown: the engine keeps pages and resources for going back
+// and for later visits, as a browser does, from now on.
+void UseBrowserCache();
+
 }  // namespace tv

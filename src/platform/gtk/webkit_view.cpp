@@ -1,5 +1,8 @@
 #include "platform/gtk/webkit_view.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "platform/gtk/local_pictures.h"
 #include "platform/gtk/web_context.h"
 
@@ -99,6 +102,21 @@ WebKitSettings* CopySettings(WebKitSettings* from) {
   return copy;
 }
 
+void OnTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason, gpointer data) {
+  // The program ends a process itself only with its views.
+  if (reason != WEBKIT_WEB_PROCESS_TERMINATED_BY_API) Self(data)->OnProcessEnded();
+}
+
+// Views of one kind share a web process in groups this large (a page window has two
+// views), so twenty tabs need four processes and a crash ends at most five tabs.
+constexpr size_t kViewsPerProcess = 10;
+
+// Every group with a live view.
+std::vector<std::unique_ptr<WebKitHtmlView::ProcessGroup>>& Groups() {
+  static std::vector<std::unique_ptr<WebKitHtmlView::ProcessGroup>> groups;
+  return groups;
+}
+
 gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
                        gpointer) {
   return TRUE;
@@ -114,15 +132,33 @@ WebKitHtmlView* WebKitHtmlView::TakeOpener() {
   return opener;
 }
 
-WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView* related)
+WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView* related,
+                               const std::string& kind)
     : script_(script), paths_(paths) {
   WebKitWebContext* context = ProgramWebContext(paths);
+  if (kind == "FormWeb") UseBrowserCache();
+  WebKitHtmlView* partner = related;
   if (related) {
+    group_ = related->group_;
+  } else {
+    for (auto& g : Groups()) {
+      if (g->kind == kind && g->views.size() < kViewsPerProcess) group_ = g.get();
+    }
+    if (group_) partner = group_->views.front();
+  }
+  if (!group_) {
+    Groups().push_back(std::make_unique<ProcessGroup>(ProcessGroup{kind, {}}));
+    group_ = Groups().back().get();
+  }
+  group_->views.push_back(this);
+  if (partner) {
     view_ = WEBKIT_WEB_VIEW(
-        g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", related->view_, nullptr));
-    // A related view shares its opener's settings object; switching scripts off in one
-    // would switch them off in both.
-    WebKitSettings* own = CopySettings(webkit_web_view_get_settings(related->view_));
+        g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", partner->view_, nullptr));
+    // A related view shares its partner's settings object; switching scripts off in one
+    // would switch them off in both. A new window starts with its opener's values, any
+    // other view with the engine's own.
+    WebKitSettings* own = related ? CopySettings(webkit_web_view_get_settings(related->view_))
+                                  : webkit_settings_new();
     webkit_web_view_set_settings(view_, own);
     g_object_unref(own);
   } else {
@@ -154,6 +190,7 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView
   g_signal_connect(view_, "ready-to-show", G_CALLBACK(OnReady), this);
   g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenu), this);
   g_signal_connect(view_, "resource-load-started", G_CALLBACK(OnResourceLoadStarted), this);
+  g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnTerminated), this);
 }
 
 WebKitHtmlView::~WebKitHtmlView() {
@@ -166,6 +203,26 @@ WebKitHtmlView::~WebKitHtmlView() {
   }
   gtk_widget_destroy(widget);
   g_object_unref(view_);
+  auto& members = group_->views;
+  members.erase(std::find(members.begin(), members.end(), this));
+  if (members.empty()) {
+    auto& groups = Groups();
+    groups.erase(std::find_if(groups.begin(), groups.end(),
+                              [this](const auto& g) { return g.get() == group_; }));
+  }
+}
+
+void WebKitHtmlView::OnProcessEnded() {
+  load_.Dropped();
+  if (events.ProcessEnded) events.ProcessEnded();
+}
+
+void WebKitHtmlView::ShowMessage(const std::string& text) {
+  const char* uri = webkit_web_view_get_uri(view_);
+  const std::string address = uri && *uri ? uri : "about:blank";
+  // In place of the page: its address stays, so a reload opens the page itself.
+  webkit_web_view_load_alternate_html(view_, AboutPage("about:" + text).c_str(), address.c_str(),
+                                      nullptr);
 }
 
 void WebKitHtmlView::SetGeneratedPages(bool generated) {

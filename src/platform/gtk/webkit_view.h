@@ -20,8 +20,10 @@ class WebKitHtmlView : public HtmlView {
  public:
   // `paths` gives the folder of the print preview (without it the temporary folder); a
   // view related to `related` shares its web process but keeps settings of its own.
+  // Otherwise a view of the window kind `kind` shares a web process with a few earlier
+  // views of that kind, so one ended process takes only those down.
   explicit WebKitHtmlView(ScriptHooks& script, Paths* paths = nullptr,
-                          WebKitHtmlView* related = nullptr);
+                          WebKitHtmlView* related = nullptr, const std::string& kind = "");
   ~WebKitHtmlView() override;
   WebKitHtmlView(const WebKitHtmlView&) = delete;
   WebKitHtmlView& operator=(const WebKitHtmlView&) = delete;
@@ -46,6 +48,7 @@ class WebKitHtmlView : public HtmlView {
   void SetGeneratedPages(bool generated) override;
   void SetPictureWidths(const std::vector<std::pair<std::string, int>>& widths) override;
   bool Busy() override;
+  void ShowMessage(const std::string& text) override;
   void SetEditable(bool editable) override;                         // webkit_document.cpp
   void FindText(const std::string& text, bool backwards) override;  // webkit_document.cpp
   void FindFinish() override;                                       // webkit_document.cpp
@@ -88,6 +91,13 @@ class WebKitHtmlView : public HtmlView {
   void OnReadyToShow();
   void OnTitle();
   void OnResourceStarted(WebKitWebResource* resource);
+  void OnProcessEnded();
+
+  // Views sharing one web process: the first made and those related to one of them.
+  struct ProcessGroup {
+    std::string kind;                    // the window kind whose views it takes
+    std::vector<WebKitHtmlView*> views;  // live views in it, oldest first
+  };
 
  private:
   // The address as the logic knows it: an "about:" text instead of the blank page it is.
@@ -114,6 +124,7 @@ class WebKitHtmlView : public HtmlView {
   std::vector<WebKitWebResource*> resources_;
   void DropResources();
   std::optional<Picture> ShownPicture(int index);
+  ProcessGroup* group_ = nullptr;  // the views this one shares its web process with
   bool in_new_window_ = false;
   PendingLoad load_;  // the load asked for last, until it has finished
   bool offline_ = false;

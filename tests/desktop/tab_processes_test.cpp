@@ -1,0 +1,117 @@
+// Tabs the frame opens share engine processes a few at a time: settings stay each tab's
+// own, and a tab whose process is killed says so in itself alone while the other tabs go
+// on; 刷新 opens its page again.
+#include <dirent.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "desktop/desktop_browser.h"
+#include "support/test_env.h"
+#include "webpics/form_web.h"
+
+namespace tv {
+namespace {
+
+// The engine's web processes started by this program.
+std::set<int> WebProcesses() {
+  std::set<int> found;
+  DIR* dir = opendir("/proc");
+  if (!dir) return found;
+  while (dirent* e = readdir(dir)) {
+    const int pid = std::atoi(e->d_name);
+    if (pid <= 0) continue;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    const size_t open = text.find('('), close = text.rfind(')');
+    if (open == std::string::npos || close == std::string::npos) continue;
+    const std::string name = text.substr(open + 1, close - open - 1);
+    int parent = -1;
+    char state = 0;
+    std::sscanf(text.c_str() + close + 2, "%c %d", &state, &parent);
+    if (parent == getpid() && name.rfind("WebKitWebProces", 0) == 0) found.insert(pid);
+  }
+  closedir(dir);
+  return found;
+}
+
+WebKitSettings* SettingsOf(FormWeb& page) {
+  return webkit_web_view_get_settings(WEBKIT_WEB_VIEW(WebViewWidget(page.Web->View())));
+}
+
+class TabProcessesTest : public test::DesktopBrowserTest {
+ protected:
+  std::string Page(const std::string& name) {
+    const std::string path = TempPath(name + ".htm");
+    test::TempHome::WriteAt(path, "<html><head><title>" + name + "</title></head><body>" + name +
+                                      " text</body></html>");
+    return path;
+  }
+  bool Shows(FormWeb& page, const std::string& text) {
+    return WaitUntil([&] {
+      return !page.Web->View()->Busy() &&
+             page.Web->View()->DocumentHtml().find(text) != std::string::npos;
+    });
+  }
+};
+
+TEST_F(TabProcessesTest, AKilledTabSaysSoAloneAndReopensOnRefresh) {
+  std::vector<FormWeb*> tabs;
+  std::set<int> killed;
+  Run({[&] { OpenBrowser(); },
+       [&] {
+         ASSERT_TRUE(FirstTab());
+         tabs.push_back(Browser().CurrentPage());
+         ASSERT_TRUE(WaitUntil([&] { return !tabs[0]->Web->View()->Busy(); }));
+         const std::set<int> first = WebProcesses();
+         // Five tabs share the first tab's process; the sixth starts the next one.
+         for (int i = 1; i <= 4; ++i) {
+           Frame().LoadNewForm(Page("tab" + std::to_string(i)));
+           tabs.push_back(Browser().CurrentPage());
+           ASSERT_TRUE(Shows(*tabs.back(), "tab" + std::to_string(i) + " text"));
+         }
+         const std::set<int> before = WebProcesses();
+         EXPECT_EQ(before, first) << "a tab the frame opened started a process of its own";
+         Frame().LoadNewForm(Page("tab5"));
+         tabs.push_back(Browser().CurrentPage());
+         ASSERT_TRUE(Shows(*tabs.back(), "tab5 text"));
+         for (int pid : WebProcesses()) {
+           if (!before.count(pid)) killed.insert(pid);
+         }
+         ASSERT_FALSE(killed.empty()) << "the sixth tab shares a process with the first five";
+
+         // Settings are each tab's own, also between tabs of one process.
+         const gboolean images = webkit_settings_get_auto_load_images(SettingsOf(*tabs[2]));
+         const gboolean scripts =
+             webkit_settings_get_enable_javascript_markup(SettingsOf(*tabs[2]));
+         tabs[1]->Web->View()->SetDownloadControl(images ? 0x80 : 0x10);
+         EXPECT_NE(webkit_settings_get_auto_load_images(SettingsOf(*tabs[1])), images);
+         EXPECT_EQ(webkit_settings_get_auto_load_images(SettingsOf(*tabs[2])), images);
+         EXPECT_EQ(webkit_settings_get_enable_javascript_markup(SettingsOf(*tabs[2])), scripts);
+
+         for (int pid : killed) kill(pid, SIGKILL);
+       },
+       [&] {
+         ASSERT_TRUE(Shows(*tabs[5], kProcessEndedText));
+         for (int i = 1; i <= 4; ++i) {
+           EXPECT_NE(tabs[i]->Web->View()->DocumentHtml().find("tab" + std::to_string(i) + " text"),
+                     std::string::npos);
+         }
+         // The other tabs still load pages.
+         tabs[2]->Web->View()->Navigate(Page("again"));
+         EXPECT_TRUE(Shows(*tabs[2], "again text"));
+         // 刷新 opens the killed tab's page again.
+         tabs[5]->Web->View()->Refresh();
+         EXPECT_TRUE(Shows(*tabs[5], "tab5 text"));
+         EXPECT_EQ(tabs[5]->Web->View()->LocationURL().find("tab5.htm") != std::string::npos, true);
+       },
+       [&] { CloseBox(); }});
+}
+
+}  // namespace
+}  // namespace tv
