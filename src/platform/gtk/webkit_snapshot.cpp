@@ -2,6 +2,7 @@
 // to its height limit; a taller page is taken band by band from the visible area.
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -62,7 +63,7 @@ std::optional<ArgbPixels> PixelsOf(cairo_surface_t* surface) {
 // The view's height while a tall page is taken: each picture of the visible area costs
 // two trips to the engine and a rendering of its own, so a view as tall as a window would
 // take a page of 40,000 pixels in some sixty pieces at several times the cost of one
-// rendering; at this height it takes three.
+// rendering; at this height it takes three (the pieces of one page are of one height).
 constexpr int kTileHeight = 16384;
 constexpr int kResizeWaitMs = 3000;
 
@@ -73,7 +74,9 @@ constexpr int kResizeWaitMs = 3000;
 // with its size when the tiles are done.
 class ViewTiles {
  public:
-  explicit ViewTiles(WebKitWebView* view) : view_(WEBKIT_WEB_VIEW(g_object_ref(view))) {
+  // `page_height` is the height of the page to take, which the pieces share evenly.
+  ViewTiles(WebKitWebView* view, int page_height)
+      : view_(WEBKIT_WEB_VIEW(g_object_ref(view))), tile_height_(TileHeight(page_height)) {
     auto at = RunScript(view_, "(window.scrollX|0)+','+(window.scrollY|0)");
     if (at) std::sscanf(at->c_str(), "%d,%d", &saved_x_, &saved_y_);
     Heighten();
@@ -83,7 +86,7 @@ class ViewTiles {
       // A window laid out again meanwhile has placed the view already.
       int width = 0, height = 0;
       gtk_widget_get_size_request(GTK_WIDGET(view_), &width, &height);
-      if (height == kTileHeight) {
+      if (height == tile_height_) {
         gtk_widget_set_size_request(GTK_WIDGET(view_), asked_width_, asked_height_);
       }
       gtk_widget_set_child_visible(GTK_WIDGET(view_), TRUE);
@@ -132,22 +135,29 @@ class ViewTiles {
   }
 
  private:
-  // Makes the view kTileHeight tall and waits until the page has been laid out at that
+  // As few pieces as the largest tall view allows, and none taller than needed.
+  static int TileHeight(int page_height) {
+    const int pieces = std::max(1, (page_height + kTileHeight - 1) / kTileHeight);
+    return std::clamp((page_height + pieces - 1) / pieces, 1, kTileHeight);
+  }
+
+  // Makes the view tile_height_ tall and waits until the page has been laid out at that
   // height; a view that does not grow is taken at the height it has.
   void Heighten() {
     GtkWidget* widget = GTK_WIDGET(view_);
     const int width = gtk_widget_get_allocated_width(widget);
-    if (gtk_widget_get_allocated_height(widget) >= kTileHeight || width <= 0) return;
+    if (gtk_widget_get_allocated_height(widget) >= tile_height_ || width <= 0) return;
     gtk_widget_get_size_request(widget, &asked_width_, &asked_height_);
-    gtk_widget_set_size_request(widget, width, kTileHeight);
+    gtk_widget_set_size_request(widget, width, tile_height_);
     gtk_widget_set_child_visible(widget, FALSE);
     heightened_ = true;
-    PumpUntil([widget] { return gtk_widget_get_allocated_height(widget) >= kTileHeight; },
+    const int tall = tile_height_;
+    PumpUntil([widget, tall] { return gtk_widget_get_allocated_height(widget) >= tall; },
               kResizeWaitMs);
     const auto start = g_get_monotonic_time();
     while (g_get_monotonic_time() - start < kResizeWaitMs * 1000) {
       auto inner = RunScript(view_, "window.innerHeight|0");
-      if (!inner || std::atoi(inner->c_str()) >= kTileHeight) break;
+      if (!inner || std::atoi(inner->c_str()) >= tile_height_) break;
       bool later = false;
       g_timeout_add(
           10,
@@ -161,6 +171,7 @@ class ViewTiles {
   }
 
   WebKitWebView* view_;
+  const int tile_height_;
   int saved_x_ = 0;
   int saved_y_ = 0;
   bool heightened_ = false;
@@ -185,7 +196,7 @@ std::optional<BandSource> WebKitHtmlView::Snapshot(int width, int height) {
     if (whole) return RgbBands(std::move(*whole), width, height);
   }
   if (!gtk_widget_get_mapped(Widget())) return std::nullopt;
-  auto tiles = std::make_shared<ViewTiles>(view_);
+  auto tiles = std::make_shared<ViewTiles>(view_, height);
   if (!tiles->TakeAndKeep(0, 0)) return std::nullopt;
   return TiledBands([tiles](int x, int y) { return tiles->Take(x, y); }, width, height);
 }
