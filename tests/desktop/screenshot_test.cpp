@@ -1,9 +1,12 @@
 // The gallery's screenshot of a page taller than the engine renders in one piece: the
 // JPEG holds the whole page at its scroll size plus 4 pixels, its last picture included,
-// and the page is left where the user had scrolled it.
+// every picture where the page has it on both sides of every piece it was taken in, and
+// the page is left where and as tall as the user had it.
 #include <gdk-pixbuf/gdk-pixbuf.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "desktop/desktop_gallery.h"
 
@@ -49,6 +52,8 @@ void ExpectColour(GdkPixbuf* image, int x, int y, Rgb want, const char* what) {
 TEST_F(TallPageTest, APageTallerThanTheEngineRendersIsSavedWhole) {
   const std::string shot = TempPath("tall.jpg");
   int width = 0, height = 0, scrolled = -1, after = -1;
+  std::string inner_before, inner_after;
+  std::vector<Box> boxes;
   Box first, last;
   std::ostringstream reports;
   Run({[&] {
@@ -65,8 +70,10 @@ TEST_F(TallPageTest, APageTallerThanTheEngineRendersIsSavedWhole) {
       EXPECT_EQ(std::sscanf(at.c_str(), "%d,%d,%d,%d", &b.left, &b.top, &b.width, &b.height), 4);
       return b;
     };
-    first = box(0);
-    last = box(kTallPictures - 1);
+    for (int i = 0; i < kTallPictures; ++i) boxes.push_back(box(i));
+    first = boxes.front();
+    last = boxes.back();
+    inner_before = Eval("String(window.innerHeight)");
     View().SetBodyScroll(true);
     View().ScrollBy(0, 700);
     scrolled = View().ScrollTop();
@@ -77,6 +84,7 @@ TEST_F(TallPageTest, APageTallerThanTheEngineRendersIsSavedWhole) {
     Gallery().Command9_Click();
     Script().active = false;
     after = View().ScrollTop();
+    inner_after = Eval("String(window.innerHeight)");
     CloseBox();
   }});
   ASSERT_GT(height, 32767 + 4) << "the page is not taller than one rendering";
@@ -84,6 +92,7 @@ TEST_F(TallPageTest, APageTallerThanTheEngineRendersIsSavedWhole) {
   EXPECT_EQ(reports.str(), "save: 截图另存为: 截图.jpg\nbeep\n");  // no message of a failure
   EXPECT_EQ(scrolled, 700);
   EXPECT_EQ(after, 700);
+  EXPECT_EQ(inner_after, inner_before) << "the view keeps its height";
 
   GError* error = nullptr;
   GdkPixbuf* image = gdk_pixbuf_new_from_file(shot.c_str(), &error);
@@ -93,6 +102,17 @@ TEST_F(TallPageTest, APageTallerThanTheEngineRendersIsSavedWhole) {
   const Rgb white{255, 255, 255};
   const int mid_first = first.left + first.width / 2, mid_last = last.left + last.width / 2;
   ExpectColour(image, mid_first, first.top + first.height / 2, kPictureColour, "first picture");
+  // Every picture's edges, above and below the one-piece limit: a piece put in the wrong
+  // place shifts some picture's edge.
+  for (size_t i = 0; i + 1 < boxes.size(); ++i) {
+    const Box& b = boxes[i];
+    const std::string what = "picture " + std::to_string(i + 1);
+    const int mid = b.left + b.width / 2;
+    if (b.top >= 6) ExpectColour(image, mid, b.top - 6, white, (what + ", above").c_str());
+    ExpectColour(image, mid, b.top + 5, kPictureColour, (what + ", top").c_str());
+    ExpectColour(image, mid, b.top + b.height - 5, kPictureColour, (what + ", bottom").c_str());
+    ExpectColour(image, mid, b.top + b.height + 5, white, (what + ", below").c_str());
+  }
   // The last picture lies where the page has it: the bands meet without a seam or shift.
   ExpectColour(image, mid_last, last.top - 6, white, "above the last picture");
   ExpectColour(image, mid_last, last.top + 5, kLastColour, "top of the last picture");
