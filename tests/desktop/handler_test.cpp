@@ -60,5 +60,29 @@ TEST(DesktopHandlersTest, OpeningAPictureStartsItsViewerAndNeverThisProgram) {
   EXPECT_FALSE(std::filesystem::exists(home.folder + "/wrong.jpg"));
 }
 
+TEST(DesktopHandlersTest, AFolderOpensInTheFileManagerAndWithNoneTheOpenFails) {
+  FakeApps apps;
+  ASSERT_TRUE(apps.Usable());
+  test::TestHome home;
+  const std::string folder = home.folder + "/a folder #1";
+  std::filesystem::create_directories(folder);
+  apps.Add("probe-files.desktop", "mkdir %f/opened", "inode/directory;");
+  apps.Associate("inode/directory", "probe-files.desktop", "probe-files.desktop;");
+  ASSERT_TRUE(FakeApps::WaitUntil(
+      [] { return FakeApps::DefaultFor("inode/directory") == "probe-files.desktop"; }));
+  ScriptHooks quiet;
+  GioShell shell(quiet);
+  ASSERT_TRUE(shell.Open(folder));
+  EXPECT_TRUE(FakeApps::WaitUntil([&] { return std::filesystem::exists(folder + "/opened"); }));
+
+  apps.Remove("probe-files.desktop");
+  if (!FakeApps::WaitUntil([] { return FakeApps::DefaultFor("inode/directory").empty(); })) {
+    GTEST_SKIP() << "this desktop has a file manager of its own";
+  }
+  // The gallery says so only when the shell owns up to the failure.
+  EXPECT_FALSE(shell.Open(folder));
+  EXPECT_FALSE(shell.ShowInFolder(folder + "/a.jpg"));
+}
+
 }  // namespace
 }  // namespace tv
