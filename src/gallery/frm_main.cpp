@@ -40,6 +40,9 @@ constexpr ButtonDesign kButtons[] = {
 constexpr int kButtonTop = 60;
 constexpr int kButtonSize = 450;
 constexpr int kViewTop = 570;
+// The status row along the bottom edge, as high as a line of the desktop's font, so that
+// no descender falls past the window's edge; it still clears the view above it.
+constexpr int kLabelHeight = 330;
 
 }  // namespace
 
@@ -128,7 +131,7 @@ void FrmMain::CreateControls() {
   for (int i = 0; i < 7; ++i) {
     Control& l = Add(Lab, ControlKind::Label, "Lab", i);
     l.SetCaption(kLabels[i].text);
-    l.Move(kLabels[i].left, 9345, kLabels[i].width, 255);
+    l.Move(kLabels[i].left, 9600 - kLabelHeight, kLabels[i].width, kLabelHeight);
   }
 
   Timer1 = &Add(ControlKind::Timer, "Timer1");
@@ -305,7 +308,7 @@ void FrmMain::Form_Resize() {
   Web->SetWidth(sw - Web->Left() - 40);
   law->SetLeft(Drive1->Width() + 40);
   law->SetHeight(Web->Height());
-  for (int i = 0; i <= 6; ++i) Lab[i].SetTop(sh - 255);
+  for (int i = 0; i <= 6; ++i) Lab[i].SetTop(sh - kLabelHeight);
   PlacePageLabel(sw);
 }
 

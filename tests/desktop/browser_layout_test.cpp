@@ -1,50 +1,18 @@
-// The browser's status row and address row in the real window: every label shows its
-// whole text inside the window, and 转到 is not covered by the search box, at the default
-// size and at 1024 x 768.
+// The status rows of the gallery and of the browser, and the browser's address row, in
+// the real windows: every label shows its whole text inside the window, and 转到 is not
+// covered by the search box, at the default size and at 1024 x 768.
 #include <functional>
 #include <vector>
 
 #include "desktop/desktop_browser.h"
+#include "desktop/widget_faults.h"
 #include "webpics/form_web.h"
 
 namespace tv {
 namespace {
 
-// The first widget under `root` that `match` accepts.
-GtkWidget* FindWidget(GtkWidget* root, const std::function<bool(GtkWidget*)>& match) {
-  if (match(root)) return root;
-  if (!GTK_IS_CONTAINER(root)) return nullptr;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(root));
-  GtkWidget* found = nullptr;
-  for (GList* l = children; l && !found; l = l->next)
-    found = FindWidget(GTK_WIDGET(l->data), match);
-  g_list_free(children);
-  return found;
-}
-
-GtkWidget* LabelWith(GtkWidget* root, const std::string& text) {
-  return FindWidget(root, [&](GtkWidget* w) {
-    return GTK_IS_LABEL(w) && gtk_widget_get_mapped(w) && text == gtk_label_get_text(GTK_LABEL(w));
-  });
-}
-
-// What is wrong with how `w` shows: cut short, or reaching past the window's edge.
-std::string Fault(GtkWidget* w, const std::string& what) {
-  if (!w) return what + ": not shown";
-  GtkWidget* top = gtk_widget_get_toplevel(w);
-  int natural_w = 0, natural_h = 0, x = 0, y = 0;
-  gtk_widget_get_preferred_width(w, nullptr, &natural_w);
-  gtk_widget_get_preferred_height(w, nullptr, &natural_h);
-  gtk_widget_translate_coordinates(w, top, 0, 0, &x, &y);
-  const int width = gtk_widget_get_allocated_width(w), height = gtk_widget_get_allocated_height(w);
-  std::string fault;
-  if (width < natural_w) fault += " narrower than its text";
-  if (height < natural_h) fault += " lower than its text";
-  if (x + width > gtk_widget_get_allocated_width(top) ||
-      y + height > gtk_widget_get_allocated_height(top))
-    fault += " past the window's edge";
-  return fault.empty() ? "" : what + ":" + fault;
-}
+using test::Fault;
+using test::LabelWith;
 
 class BrowserLayoutTest : public test::DesktopBrowserTest {
  protected:
@@ -64,7 +32,7 @@ class BrowserLayoutTest : public test::DesktopBrowserTest {
     GtkWidget* go = LabelWith(top, "转到");
     GtkWidget* button = go ? gtk_widget_get_ancestor(go, GTK_TYPE_BUTTON) : nullptr;
     if (std::string fault = Fault(button, "转到"); !fault.empty()) faults.push_back(fault);
-    GtkWidget* search = FindWidget(top, [](GtkWidget* w) {
+    GtkWidget* search = test::FindWidget(top, [](GtkWidget* w) {
       return GTK_IS_ENTRY(w) && std::string(gtk_entry_get_text(GTK_ENTRY(w))) == "枫叶";
     });
     if (button && search) {
@@ -92,6 +60,37 @@ TEST_F(BrowserLayoutTest, StatusLabelsAndGoShowWholeAtTheDefaultSizeAnd1024x768)
        [&] {
          at_1024 = Faults();
          Frame().FindControl("mnuFileExit")->FireClick();
+         CloseBox();
+       }});
+  EXPECT_EQ(at_default, std::vector<std::string>{});
+  EXPECT_EQ(at_1024, std::vector<std::string>{});
+}
+
+class GalleryLayoutTest : public test::DesktopGalleryTest {
+ protected:
+  std::vector<std::string> Faults() {
+    GtkWidget* top = GTK_WIDGET(ToplevelOf(&Gallery()));
+    std::vector<std::string> faults;
+    for (int i : {0, 2, 4, 6}) {
+      const std::string text = Gallery().Lab[i].Caption();
+      std::string fault = Fault(LabelWith(top, text), "Lab(" + std::to_string(i) + ") " + text);
+      if (!fault.empty()) faults.push_back(fault);
+    }
+    return faults;
+  }
+};
+
+TEST_F(GalleryLayoutTest, StatusLabelsShowWholeAtTheDefaultSizeAnd1024x768) {
+  std::vector<std::string> at_default, at_1024;
+  Run({[&] {
+         Settle();
+         Pause(300);
+         at_default = Faults();
+         gtk_window_resize(ToplevelOf(&Gallery()), 1024, 768);
+         Pause(500);
+       },
+       [&] {
+         at_1024 = Faults();
          CloseBox();
        }});
   EXPECT_EQ(at_default, std::vector<std::string>{});
