@@ -62,14 +62,26 @@ class SharedHome : public ::testing::Environment {
 inline ::testing::Environment* const kSharedHome =
     ::testing::AddGlobalTestEnvironment(new SharedHome);
 
+// Removes a folder that the engine's network process of an earlier test may still be
+// writing into: a file that vanishes or appears under the walk only means another go.
+inline void RemoveSettledFolder(const std::string& path) {
+  for (int attempt = 0;; ++attempt) {
+    std::error_code failed;
+    std::filesystem::remove_all(path, failed);
+    if (!failed) return;
+    ASSERT_LT(attempt, 100) << path << ": " << failed.message();
+    g_usleep(20000);
+  }
+}
+
 // One test's part of the shared home: the program's own folders start empty, as on a
 // first start, and the test has a folder of its own.
 struct TestHome {
   TestHome() : root(SharedHome::Root()), folder(root + "/test") {
     for (const char* own : {"/home/.config", "/home/.local/share/tessaview", "/run/tessaview"}) {
-      std::filesystem::remove_all(root + own);
+      RemoveSettledFolder(root + own);
     }
-    std::filesystem::remove_all(folder);
+    RemoveSettledFolder(folder);
     std::filesystem::create_directories(folder);
   }
   std::string root;
