@@ -225,6 +225,7 @@ int main(int argc, char** argv) {
 
   // Memory: twenty tabs of small pages, opened by the page (related views) and by the
   // frame (views of their own), five rounds each.
+  bench::WarnOfOtherEngineUsers(bench::ProcessTree());
   std::printf("program and engine processes, PSS with one tab: %.0f MB\n", TreePssMb());
   auto rounds = [&](const char* how, const std::function<void()>& open_one) {
     double worst = 0;

@@ -61,7 +61,9 @@ bool Measure(const std::string& program, const std::string& script, const std::s
   }
   if (shown) {
     std::this_thread::sleep_for(std::chrono::seconds(4));
-    for (int p : bench::ProcessTree(pid)) {
+    const std::vector<int> tree = bench::ProcessTree(pid);
+    bench::WarnOfOtherEngineUsers(tree);
+    for (int p : tree) {
       const double mb = bench::PssKb(p) / 1024.0;
       const std::string name = bench::CommandOf(p);
       f.llvm += bench::MappedPssKb(p, "libLLVM") / 1024.0;

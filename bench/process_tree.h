@@ -4,7 +4,9 @@
 #include <dirent.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -84,6 +86,30 @@ inline long MappedPssKb(int pid, const std::string& part) {
     }
   }
   return kb;
+}
+
+// Processes outside `tree` that map the engine's libraries too (other copies of the program,
+// engine processes of other programs): PSS splits shared pages among all that map them, so
+// while any run, the figures read lower than the program costs on its own.
+inline int OtherEngineUsers(const std::vector<int>& tree) {
+  int count = 0;
+  if (DIR* dir = opendir("/proc")) {
+    while (dirent* e = readdir(dir)) {
+      const int pid = std::atoi(e->d_name);
+      if (pid <= 0 || std::find(tree.begin(), tree.end(), pid) != tree.end()) continue;
+      const std::string name = CommandOf(pid);
+      if (name.rfind("WebKit", 0) == 0 || name == "tessaview") ++count;
+    }
+    closedir(dir);
+  }
+  return count;
+}
+
+// A warning line for figures read while OtherEngineUsers is not 0.
+inline void WarnOfOtherEngineUsers(const std::vector<int>& tree) {
+  if (int others = OtherEngineUsers(tree)) {
+    std::printf("WARNING: %d other engine processes run; PSS reads low until they end\n", others);
+  }
 }
 
 }  // namespace bench
