@@ -321,10 +321,10 @@ void FormExplore::Chk_Click() {
   if (Chk->Value() != 0) {
     page->count_only = false;
     page->SearchPic();
-    page->WebPic->SetLeft(0);
+    page->Gallery().SetLeft(0);
     Chk->SetBackColor(kYellow);
   } else {
-    page->WebPic->SetLeft(FrameWidth() + 2000);
+    if (page->WebPic) page->WebPic->SetLeft(FrameWidth() + 2000);
     Chk->SetBackColor(kButtonFace);
   }
   page->SetFocus(*page->Cmb);
