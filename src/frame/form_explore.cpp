@@ -198,6 +198,9 @@ void FormExplore::Form_Load() {
   b_.CurTab = -1;
   b_.FreeCount = 0;
   std::fill(b_.Webs.begin(), b_.Webs.end(), nullptr);
+  laid_.clear();
+  laid_width_ = -1;
+  lit_slot_ = -1;
   InstallTextFilter(TextLab[0]);
   InstallComboFilter(*TextUrl);
 
