@@ -100,7 +100,7 @@ int main() {
   // The page's large pictures as the web gallery.
   frame->Chk->SetValue(1);
   frame->Chk_Click();
-  tv::HtmlView& gallery = *page->WebPic->View();
+  tv::HtmlView& gallery = *page->Gallery().View();
   if (!until([&] { return !gallery.Busy() && gallery.HasDocument(); }, 20000)) {
     std::fprintf(stderr, "detail_window_bench: the web gallery never loaded\n");
     return 1;

@@ -198,6 +198,9 @@ void FormExplore::Form_Load() {
   b_.CurTab = -1;
   b_.FreeCount = 0;
   std::fill(b_.Webs.begin(), b_.Webs.end(), nullptr);
+  laid_.clear();
+  laid_width_ = -1;
+  lit_slot_ = -1;
   InstallTextFilter(TextLab[0]);
   InstallComboFilter(*TextUrl);
 
@@ -321,10 +324,10 @@ void FormExplore::Chk_Click() {
   if (Chk->Value() != 0) {
     page->count_only = false;
     page->SearchPic();
-    page->WebPic->SetLeft(0);
+    page->Gallery().SetLeft(0);
     Chk->SetBackColor(kYellow);
   } else {
-    page->WebPic->SetLeft(FrameWidth() + 2000);
+    if (page->WebPic) page->WebPic->SetLeft(FrameWidth() + 2000);
     Chk->SetBackColor(kButtonFace);
   }
   page->SetFocus(*page->Cmb);

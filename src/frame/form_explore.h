@@ -156,11 +156,15 @@ class FormExplore : public Form {
   void ShowAddress(const std::string& address);
   void Go();
   void Bounce(Control& box);
+  void ColourLabel(Control& label, bool current);  // white on the current tab, else blue
 
   Application& app_;
   ProgramState& state_;
   BrowserState& b_;
   std::vector<FormWeb*> stack_;  // page windows from back to front
+  std::vector<int16_t> laid_;    // slot whose label the last layout put at each position
+  int laid_width_ = -1;          // tab width of that layout
+  int lit_slot_ = -1;            // slot of the label it coloured as the current tab
 };
 
 // The address shown for `address`: the navigation site without its affiliate query.

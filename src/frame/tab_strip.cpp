@@ -55,15 +55,35 @@ void FormExplore::PaiLie() {
   int w = RoundHalfEven(static_cast<double>(FrameWidth()) / b.TabCount);
   w = std::clamp(w, -32768, 32767);
   if (w > kMaxTabWidth) w = kMaxTabWidth;
+  // A label still where the last layout put it at the same width stays: after a tab is
+  // opened or closed only the labels right of it move.
+  if (w != laid_width_) laid_.clear();
+  laid_width_ = w;
+  const size_t count = static_cast<size_t>(b.TabCount);
+  if (laid_.size() > count) laid_.resize(count);
+  laid_.resize(count, -1);
   for (int i = 0; i < b.TabCount; ++i) {
     b.CurSlot = b.TabOrder[i];
+    if (laid_[static_cast<size_t>(i)] == b.CurSlot) continue;
     Control* label = TextLab.Find(b.CurSlot);
     if (!label) continue;
     label->Move(i * w + 30, label->Top(), w - 30, label->Height());
-    const bool current = i == b.CurTab;
-    label->SetBackColor(current ? kWhite : kPureBlue);
-    label->SetForeColor(current ? kBlack : kWhite);
+    ColourLabel(*label, i == b.CurTab);
+    laid_[static_cast<size_t>(i)] = b.CurSlot;
   }
+  // The current tab is the one white label among the open ones.
+  const int current = b.CurTab >= 0 && b.CurTab < b.TabCount ? b.TabOrder[b.CurTab] : -1;
+  if (lit_slot_ != current) {
+    Control* was = TextLab.Find(lit_slot_);
+    if (was && was->Visible()) ColourLabel(*was, false);
+  }
+  if (Control* now = TextLab.Find(current)) ColourLabel(*now, true);
+  lit_slot_ = current;
+}
+
+void FormExplore::ColourLabel(Control& label, bool current) {
+  label.SetBackColor(current ? kWhite : kPureBlue);
+  label.SetForeColor(current ? kBlack : kWhite);
 }
 
 void FormExplore::LoadNewForm(const std::string& url) {

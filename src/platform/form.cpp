@@ -142,9 +142,9 @@ void Form::Beep() {
   if (native_) native_->Beep();
 }
 
-Control* Form::FindControl(const std::string& full_name) const {
+Control* Form::FindControl(const std::string& full_name) {
   auto it = by_name_.find(full_name);
-  return it == by_name_.end() ? nullptr : it->second;
+  return it == by_name_.end() ? MakeOnDemand(full_name) : it->second;
 }
 
 std::optional<std::string> Form::StateField(const std::string&) const {
@@ -160,10 +160,18 @@ void Form::ControlChanged(Control& c, Prop p) {
 }
 
 Control& Form::Add(ControlKind kind, const std::string& name, int index) {
+  return Add(kind, name, index, nullptr);
+}
+
+Control& Form::AddView(const std::string& name, Control& companion) {
+  return Add(ControlKind::View, name, -1, companion.View());
+}
+
+Control& Form::Add(ControlKind kind, const std::string& name, int index, HtmlView* companion) {
   controls_.push_back(std::make_unique<Control>(*this, kind, name, index));
   Control& c = *controls_.back();
   by_name_[c.FullName()] = &c;
-  if (kind == ControlKind::View) c.SetView(platform_.windows.CreateView(c));
+  if (kind == ControlKind::View) c.SetView(platform_.windows.CreateView(c, companion));
   if (native_) {
     native_->ControlAdded(c);
     if (kind == ControlKind::Timer) platform_.loop.TimerChanged(c);

@@ -94,12 +94,15 @@ class Form {
   virtual bool Form_QueryUnload() { return false; }
   virtual void Form_Unload() {}
 
-  // Lookup by full name ("CmdPage(1)", "Web", "Speed(2)") for the scenario runner.
-  Control* FindControl(const std::string& full_name) const;
+  // Lookup by full name ("CmdPage(1)", "Web", "Speed(2)") for the scenario runner; a
+  // control the window makes only when it is first needed is made here.
+  Control* FindControl(const std::string& full_name);
   const std::deque<std::unique_ptr<Control>>& Controls() const { return controls_; }
   const std::vector<Control*>& MenuBar() const { return menu_bar_; }
   // A named state value of the window for the scenario runner ("current page").
   virtual std::optional<std::string> StateField(const std::string& field) const;
+  // A control of this window that is made on first use, made now; null for other names.
+  virtual Control* MakeOnDemand(const std::string& /*full_name*/) { return nullptr; }
 
   // Called by Control when a property changes.
   void ControlChanged(Control& c, Prop p);
@@ -107,6 +110,8 @@ class Form {
  protected:
   Control& Add(ControlKind kind, const std::string& name, int index = -1);
   Control& Add(ControlArray& array, ControlKind kind, const std::string& name, int index);
+  // A view shown in place of `companion`'s view at times; the two share an engine process.
+  Control& AddView(const std::string& name, Control& companion);
   // Menus: a top-level entry of the bar, or an entry under a parent menu.
   Control& AddMenu(const std::string& name, const std::string& caption, Control* parent = nullptr,
                    int index = -1);
@@ -114,6 +119,7 @@ class Form {
 
  private:
   void FitIntoWorkArea();
+  Control& Add(ControlKind kind, const std::string& name, int index, HtmlView* companion);
 
   Platform& platform_;
   std::string name_;

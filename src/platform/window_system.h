@@ -52,7 +52,9 @@ class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
   virtual std::unique_ptr<NativeWindow> CreateNativeWindow(Form& form) = 0;
-  virtual std::unique_ptr<HtmlView> CreateView(Control& view_control) = 0;
+  // `companion`, when given, is the view this one is shown in place of at times (a page's
+  // picture gallery over its page): the two share an engine process and count as one.
+  virtual std::unique_ptr<HtmlView> CreateView(Control& view_control, HtmlView* companion) = 0;
   // The part of the screen windows may take, without panels and docks.
   virtual ScreenArea WorkArea() { return {}; }
 };

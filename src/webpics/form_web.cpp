@@ -46,9 +46,30 @@ FormWeb::FormWeb(Application& app, FormExplore& frame)
 
 FormWeb::~FormWeb() {
   // The program-wide references never outlive the views they point at.
-  if (state_.active_view == Web->View() || state_.active_view == WebPic->View())
-    state_.active_view = nullptr;
+  if (ShowsView(state_.active_view)) state_.active_view = nullptr;
   if (state_.active_window == this) state_.active_window = nullptr;
+}
+
+bool FormWeb::ShowsView(const HtmlView* view) const {
+  return view && (view == Web->View() || (WebPic && view == WebPic->View()));
+}
+
+Control& FormWeb::Gallery() {
+  if (WebPic) return *WebPic;
+  // The program's own pages: none of their scripts run (the view's default).
+  WebPic = &AddView("WebPic", *Web);
+  HtmlView* view = WebPic->View();
+  view->SetSilent(true);
+  view->events.ProcessEnded = [view] { view->ShowMessage(kProcessEndedText); };
+  view->events.NewWindow2 = [this](HtmlView*& opened, bool& cancel) {
+    WebPic_NewWindow2(opened, cancel);
+  };
+  if (laid_out_) PlaceGallery();
+  return *WebPic;
+}
+
+Control* FormWeb::MakeOnDemand(const std::string& full_name) {
+  return full_name == "WebPic" ? &Gallery() : nullptr;
 }
 
 void FormWeb::CreateControls() {
@@ -59,7 +80,6 @@ void FormWeb::CreateControls() {
   // Web pages run their own scripts unless the host turns them off; the gallery view
   // below shows the program's own pages and runs none.
   Web->View()->SetGeneratedPages(false);
-  WebPic = &Add(ControlKind::View, "WebPic");
   Picture1 = &Add(ControlKind::PictureBox, "Picture1");
   Picture1->SetVisible(false);
   // The focus holder sits outside the visible area: it only receives keys.
@@ -99,13 +119,8 @@ void FormWeb::WireHandlers() {
   e.TitleChange = [this](const std::string&) { Web_TitleChange(); };
   e.NewWindow2 = [this](HtmlView*& view, bool& cancel) { Web_NewWindow2(view, cancel); };
   // Only this tab lost its page; 刷新 opens it again.
-  for (Control* c : {Web, WebPic}) {
-    HtmlView* view = c->View();
-    view->events.ProcessEnded = [view] { view->ShowMessage(kProcessEndedText); };
-  }
-  WebPic->View()->events.NewWindow2 = [this](HtmlView*& view, bool& cancel) {
-    WebPic_NewWindow2(view, cancel);
-  };
+  HtmlView* page = Web->View();
+  page->events.ProcessEnded = [page] { page->ShowMessage(kProcessEndedText); };
   Web->GotFocus = [this] { PicJava_GotFocus(); };
   PicJava->GotFocus = [this] { PicJava_GotFocus(); };
   Timer2->TimerTick = [this] { Timer2_Timer(); };
@@ -128,7 +143,7 @@ void FormWeb::Form_Load() {
   std::snprintf(date, sizeof date, "%04d-%02d-%02d", now.year, now.month, now.day);
   Lab[4].SetCaption(date);
   Web->View()->SetSilent(true);
-  WebPic->View()->SetSilent(true);
+  if (WebPic) WebPic->View()->SetSilent(true);
   left_ = 40000;
   if (b_.Topme == 0) SetActivate();
   if (b_.Pop == 1) PageJavaConctrl();
@@ -155,7 +170,10 @@ void FormWeb::Form_Resize() {
   // The view ends where the status row begins, so no label is cut by the window's edge.
   Web->Move(0, -50, w, h - 40 - kLabelHeight);
   PicJava->Move(-50, -50, Web->Width(), Web->Height());
-  WebPic->Move(frame_.Chk->Value() != 0 ? 0 : w + 2000, -50, Web->Width(), Web->Height());
+  laid_out_ = true;
+  // A gallery shown over the page is needed now; one beside it only once it is made.
+  if (frame_.Chk->Value() != 0) Gallery();
+  if (WebPic) PlaceGallery();
   for (int i = 0; i <= 8; ++i) Lab[i].SetTop(h - kLabelHeight);
   Lab[6].SetWidth(std::max(w - kBrandLeft - 50, 0));
   LanPic->Move(w - 5340, h - 2430, LanPic->Width(), LanPic->Height());
@@ -165,9 +183,14 @@ void FormWeb::Form_Resize() {
                 LanPic->Height() - 450);
 }
 
+void FormWeb::PlaceGallery() {
+  WebPic->Move(frame_.Chk->Value() != 0 ? 0 : ScaleWidth() + 2000, -50, Web->Width(),
+               Web->Height());
+}
+
 void FormWeb::SetActivate() {
   state_.active_view = Web->View();
-  if (frame_.Chk->Value() != 0) state_.active_view = WebPic->View();
+  if (frame_.Chk->Value() != 0) state_.active_view = Gallery().View();
   state_.active_window = this;
 }
 

@@ -79,6 +79,11 @@ class FormWeb : public Form {
   void Lanlose_Click();
 
   std::optional<std::string> StateField(const std::string& field) const override;
+  Control* MakeOnDemand(const std::string& full_name) override;
+
+  // The web gallery's view control, made when the window first needs it: its engine view
+  // costs as much as the page's own, and most pages never show their pictures.
+  Control& Gallery();
 
   // Public properties.
   bool count_only = false;                    // SearchPic only counts, writes no gallery
@@ -91,15 +96,15 @@ class FormWeb : public Form {
   std::unique_ptr<cWebBrowser> host;          // made by PageJavaConctrl
 
   // Controls.
-  Control* Web;       // the web page
-  Control* WebPic;    // the web gallery, over Web or out of sight
-  Control* PicJava;   // container handed to the host
-  Control* Picture1;  // drawing surface of page screenshots
-  Control* Cmb;       // keeps the focus; arrow keys scroll the active view
-  ControlArray Lab;   // status row 0 to 8
-  Control* Timer2;    // watches a finished page, 200 ms
-  Control* Timer3;    // repeats scans or downloads after a navigation
-  Control* LanPic;    // blocked-window panel
+  Control* Web;               // the web page
+  Control* WebPic = nullptr;  // the web gallery, over Web or out of sight; null until needed
+  Control* PicJava;           // container handed to the host
+  Control* Picture1;          // drawing surface of page screenshots
+  Control* Cmb;               // keeps the focus; arrow keys scroll the active view
+  ControlArray Lab;           // status row 0 to 8
+  Control* Timer2;            // watches a finished page, 200 ms
+  Control* Timer3;            // repeats scans or downloads after a navigation
+  Control* LanPic;            // blocked-window panel
   Control* Label2;
   Control* LanList;
   Control* Lanlose;
@@ -107,6 +112,8 @@ class FormWeb : public Form {
  private:
   void CreateControls();
   void WireHandlers();
+  void PlaceGallery();  // over Web while the pictures are shown, else beside it
+  bool ShowsView(const HtmlView* view) const;  // `view` is one of this window's views
   // The tab's label and tooltip for `title`: the title, else the address, "空白页" for
   // a blank page.
   void ShowTabLabel(const std::string& title);
@@ -130,6 +137,7 @@ class FormWeb : public Form {
   ProgramState& state_;
   BrowserState& b_;
   int left_ = 0;                                 // twips inside the frame
+  bool laid_out_ = false;                        // Form_Resize has placed the controls
   HistoryLog history_;                           // rows waiting for the day's history file
   bool saving_ = false;                          // a picture save is running
   bool close_requested_ = false;                 // unload once the save has stopped

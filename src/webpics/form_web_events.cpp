@@ -204,8 +204,7 @@ bool FormWeb::Form_QueryUnload() {
 
 void FormWeb::Form_Unload() {
   frame_.Forget(*this);
-  if (state_.active_view == Web->View() || state_.active_view == WebPic->View())
-    state_.active_view = nullptr;
+  if (ShowsView(state_.active_view)) state_.active_view = nullptr;
   if (state_.active_window == this) state_.active_window = nullptr;
 }
 

@@ -26,7 +26,7 @@ void FormWeb::SearchPic() {
 void FormWeb::LoadPic() {
   if (columns == 0) columns = 1;
   const WebPictureList& list = state_.web_pictures;
-  const int width = SizedGalleryWidth(WebPic->Width(), columns);
+  const int width = SizedGalleryWidth(Gallery().Width(), columns);
   ShowGalleryPage(SizedGalleryPage(list, columns, width, background_colour));
   Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
   frame_.Chk->SetValue(1);
@@ -56,15 +56,16 @@ void FormWeb::ShowGalleryPage(const std::string& text) {
   p.fs.WriteWhole(file, text);
   p.fs.SetAttributes(file, kAttrHidden | kAttrSystem);
   p.loop.DoEvents();
-  WebPic->View()->Navigate(file);
+  Gallery().View()->Navigate(file);
 }
 
 void FormWeb::WebPic_NewWindow2(HtmlView*&, bool& cancel) {
   // A gallery picture opens in the detail window, never in a browser tab.
   cancel = true;
-  const std::string address = WebPic->View()->ActiveElementHref();
+  HtmlView& gallery = *WebPic->View();  // the view asking is the gallery
+  const std::string address = gallery.ActiveElementHref();
   // A link to the gallery page itself is the page, not a picture of it.
-  if (!IsPictureAddress(address) || address == WebPic->View()->LocationURL()) return;
+  if (!IsPictureAddress(address) || address == gallery.LocationURL()) return;
   ShowDetailWindow(app_, address);
 }
 

@@ -37,11 +37,14 @@ class GtkWindowSystem : public WindowSystem {
   std::unique_ptr<NativeWindow> CreateNativeWindow(Form& form) override {
     return std::make_unique<GtkNativeWindow>(form, loop_, fs_, script_);
   }
-  std::unique_ptr<HtmlView> CreateView(Control& control) override {
+  std::unique_ptr<HtmlView> CreateView(Control& control, HtmlView* companion) override {
     // The first view made while a page asks for a new window shows that window; it
-    // shares the asking page's web process. Other views share with views of their kind.
-    return std::make_unique<WebKitHtmlView>(script_, &paths_, WebKitHtmlView::TakeOpener(),
-                                            control.Owner().Name());
+    // shares the asking page's web process. Other views share with views of their kind,
+    // a companion's with its companion.
+    auto* shown_with = dynamic_cast<WebKitHtmlView*>(companion);
+    return std::make_unique<WebKitHtmlView>(script_, &paths_,
+                                            shown_with ? nullptr : WebKitHtmlView::TakeOpener(),
+                                            control.Owner().Name(), shown_with);
   }
   ScreenArea WorkArea() override {
     GdkDisplay* display = gdk_display_get_default();

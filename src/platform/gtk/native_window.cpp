@@ -1,6 +1,7 @@
 #include "platform/gtk/native_window.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/file_system.h"
 #include "platform/front_end.h"
@@ -461,16 +462,22 @@ void GtkNativeWindow::RestackAfter(const Control& shown) {
   // above it, and the page windows above them, in the order they were stacked.
   GdkWindow* parent = gtk_widget_get_window(surface_);
   if (!parent || !gtk_widget_get_realized(surface_)) return;
+  // The windows of each widget placed on the surface, found in one pass: a frame with
+  // many tabs has many of them.
+  std::unordered_map<GtkWidget*, std::vector<GdkWindow*>> windows_of;
   GList* windows = gdk_window_get_children(parent);
-  const auto raise_inside = [windows](GtkWidget* outer) {
-    for (GList* l = windows; l; l = l->next) {
-      gpointer data = nullptr;
-      gdk_window_get_user_data(GDK_WINDOW(l->data), &data);
-      auto* owner = static_cast<GtkWidget*>(data);
-      if (owner && (owner == outer || gtk_widget_is_ancestor(owner, outer))) {
-        gdk_window_raise(GDK_WINDOW(l->data));
-      }
-    }
+  for (GList* l = windows; l; l = l->next) {
+    gpointer data = nullptr;
+    gdk_window_get_user_data(GDK_WINDOW(l->data), &data);
+    auto* owner = static_cast<GtkWidget*>(data);
+    while (owner && gtk_widget_get_parent(owner) != surface_) owner = gtk_widget_get_parent(owner);
+    if (owner) windows_of[owner].push_back(GDK_WINDOW(l->data));
+  }
+  g_list_free(windows);
+  const auto raise_inside = [&windows_of](GtkWidget* outer) {
+    auto it = windows_of.find(outer);
+    if (it == windows_of.end()) return;
+    for (GdkWindow* w : it->second) gdk_window_raise(w);
   };
   bool after = false;
   for (const auto& c : form_.Controls()) {
@@ -484,7 +491,6 @@ void GtkNativeWindow::RestackAfter(const Control& shown) {
     }
   }
   for (GtkNativeWindow* inner : inner_) raise_inside(inner->holder_);
-  g_list_free(windows);
 }
 
 void GtkNativeWindow::Raise() {

@@ -107,9 +107,10 @@ void OnTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason, gpoi
   if (reason != WEBKIT_WEB_PROCESS_TERMINATED_BY_API) Self(data)->OnProcessEnded();
 }
 
-// Views of one kind share a web process in groups this large (a page window has two
-// views), so twenty tabs need four processes and a crash ends at most five tabs.
-constexpr size_t kViewsPerProcess = 10;
+// Views of one kind share a web process in groups of this many views and their
+// companions (a page window's page and its picture gallery), so twenty tabs need four
+// processes and a crash ends at most five tabs.
+constexpr size_t kViewsPerProcess = 5;
 
 // Every group with a live view.
 std::vector<std::unique_ptr<WebKitHtmlView::ProcessGroup>>& Groups() {
@@ -133,24 +134,28 @@ WebKitHtmlView* WebKitHtmlView::TakeOpener() {
 }
 
 WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView* related,
-                               const std::string& kind)
-    : script_(script), paths_(paths) {
+                               const std::string& kind, WebKitHtmlView* companion)
+    : script_(script), paths_(paths), counted_(companion == nullptr) {
   WebKitWebContext* context = ProgramWebContext(paths);
   if (kind == "FormWeb") UseBrowserCache();
   WebKitHtmlView* partner = related;
   if (related) {
     group_ = related->group_;
+  } else if (companion) {
+    group_ = companion->group_;
+    partner = companion;
   } else {
     for (auto& g : Groups()) {
-      if (g->kind == kind && g->views.size() < kViewsPerProcess) group_ = g.get();
+      if (g->kind == kind && g->counted < kViewsPerProcess) group_ = g.get();
     }
     if (group_) partner = group_->views.front();
   }
   if (!group_) {
-    Groups().push_back(std::make_unique<ProcessGroup>(ProcessGroup{kind, {}}));
+    Groups().push_back(std::make_unique<ProcessGroup>(ProcessGroup{kind, {}, 0}));
     group_ = Groups().back().get();
   }
   group_->views.push_back(this);
+  if (counted_) ++group_->counted;
   if (partner) {
     view_ = WEBKIT_WEB_VIEW(
         g_object_new(WEBKIT_TYPE_WEB_VIEW, "related-view", partner->view_, nullptr));
@@ -205,6 +210,7 @@ WebKitHtmlView::~WebKitHtmlView() {
   g_object_unref(view_);
   auto& members = group_->views;
   members.erase(std::find(members.begin(), members.end(), this));
+  if (counted_) --group_->counted;
   if (members.empty()) {
     auto& groups = Groups();
     groups.erase(std::find_if(groups.begin(), groups.end(),

@@ -20,10 +20,12 @@ class WebKitHtmlView : public HtmlView {
  public:
   // `paths` gives the folder of the print preview (without it the temporary folder); a
   // view related to `related` shares its web process but keeps settings of its own.
+  // A view shown in place of `companion` shares its web process and counts with it.
   // Otherwise a view of the window kind `kind` shares a web process with a few earlier
   // views of that kind, so one ended process takes only those down.
   explicit WebKitHtmlView(ScriptHooks& script, Paths* paths = nullptr,
-                          WebKitHtmlView* related = nullptr, const std::string& kind = "");
+                          WebKitHtmlView* related = nullptr, const std::string& kind = "",
+                          WebKitHtmlView* companion = nullptr);
   ~WebKitHtmlView() override;
   WebKitHtmlView(const WebKitHtmlView&) = delete;
   WebKitHtmlView& operator=(const WebKitHtmlView&) = delete;
@@ -97,6 +99,7 @@ class WebKitHtmlView : public HtmlView {
   struct ProcessGroup {
     std::string kind;                    // the window kind whose views it takes
     std::vector<WebKitHtmlView*> views;  // live views in it, oldest first
+    size_t counted = 0;                  // views in it that are no one's companion
   };
 
  private:
@@ -125,6 +128,7 @@ class WebKitHtmlView : public HtmlView {
   void DropResources();
   std::optional<Picture> ShownPicture(int index);
   ProcessGroup* group_ = nullptr;  // the views this one shares its web process with
+  bool counted_ = true;            // false for a companion, which counts with its view
   bool in_new_window_ = false;
   PendingLoad load_;  // the load asked for last, until it has finished
   bool offline_ = false;

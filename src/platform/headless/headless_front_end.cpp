@@ -57,7 +57,7 @@ class HeadlessWindows : public WindowSystem {
   std::unique_ptr<NativeWindow> CreateNativeWindow(Form& form) override {
     return std::make_unique<HeadlessWindow>(form, hooks_);
   }
-  std::unique_ptr<HtmlView> CreateView(Control& control) override {
+  std::unique_ptr<HtmlView> CreateView(Control& control, HtmlView*) override {
     return std::make_unique<HeadlessView>(control, loop_, fs_, hooks_);
   }
   ScreenArea WorkArea() override { return area_; }
