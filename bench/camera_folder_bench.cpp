@@ -4,7 +4,9 @@
 // window and reports when the visible part of the page is painted (every picture in view
 // has arrived and shows its own pixels, not the background) and the peak of the summed
 // memory (PSS) of the program and all its engine processes.
-// Run under a display: `xvfb-run -a -s "-screen 0 1280x1024x24" camera_folder_bench`.
+// Run under a display: `xvfb-run -a -s "-screen 0 1280x1024x24" camera_folder_bench`;
+// `camera_folder_bench layout [RUNS]` makes one page of 30 and only times the layout changes,
+// RUNS times (3 unless given).
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -40,6 +42,7 @@ namespace {
 
 constexpr int kPictures = 200;
 constexpr int kWidth = 6000, kHeight = 4000;
+constexpr int kLayoutGoalMs = 250;  // the slowest layout change of a warm page of 30
 using Clock = std::chrono::steady_clock;
 
 // Smooth colours with fine grain, so the files are about the size a camera writes and no
@@ -61,13 +64,13 @@ void MakePicture(const std::string& path, int seed) {
   });
 }
 
-void MakeFolder(const std::string& folder) {
+void MakeFolder(const std::string& folder, int pictures) {
   std::filesystem::create_directories(folder);
   const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
   std::vector<std::thread> makers;
   for (unsigned c = 0; c < cores; ++c) {
     makers.emplace_back([&, c] {
-      for (int i = static_cast<int>(c); i < kPictures; i += static_cast<int>(cores)) {
+      for (int i = static_cast<int>(c); i < pictures; i += static_cast<int>(cores)) {
         char name[32];
         std::snprintf(name, sizeof name, "/IMG_%04d.jpg", i + 1);
         MakePicture(folder + name, i);
@@ -226,13 +229,18 @@ int RunChild(const std::string& what, const std::string& folder) {
         c.Until([&] { return !c.View().Busy() && c.AllArrived(); });
       }
       double slowest = 0;
-      for (int turn = 0; turn < 4; ++turn) {
+      // Every layout once; the old page is marked, so a layout that looks like the one
+      // before it (one a line fitted, then stretched) is only counted once its own page shows.
+      for (int turn = 0; turn < 5; ++turn) {
+        c.Eval("window.tvOldPage=1");
         const auto from = Clock::now();
         c.Gallery().Command7_Click();
         const int mode = c.Gallery().display_mode;
         const int v = tv::ViewWidthPixels(c.Gallery().Web->Width());
         const int width = mode == 0 ? 0 : tv::ThumbnailWidth(mode, v);
-        c.Until([&] { return c.VisiblePainted(width); });
+        c.Until([&] {
+          return c.Eval("window.tvOldPage===undefined") == "true" && c.VisiblePainted(width);
+        });
         const double ms = c.Ms(from);
         slowest = std::max(slowest, ms);
         std::printf("layout_%d_ms=%.0f\n", mode, ms);
@@ -295,20 +303,23 @@ int main(int argc, char** argv) {
     std::printf("no DISPLAY: run under xvfb-run\n");
     return 1;
   }
+  const bool layout_only = argc >= 2 && std::string(argv[1]) == "layout";
+  const int layout_runs = layout_only && argc >= 3 ? std::max(1, std::atoi(argv[2])) : 3;
+  const int pictures = layout_only ? 30 : kPictures;
   const std::string self = std::filesystem::canonical("/proc/self/exe");
   const std::string root = tv::bench::MakeBenchHome();
   const std::string cache = root + "/cache";
   setenv("XDG_CACHE_HOME", cache.c_str(), 1);
   const std::string folder = root + "/camera";
-  std::printf("making %d pictures of %d x %d ...\n", kPictures, kWidth, kHeight);
+  std::printf("making %d pictures of %d x %d ...\n", pictures, kWidth, kHeight);
   std::fflush(stdout);
   const auto made = Clock::now();
-  MakeFolder(folder);
+  MakeFolder(folder, pictures);
   uintmax_t bytes = 0;
   for (const auto& e : std::filesystem::directory_iterator(folder)) bytes += e.file_size();
   std::printf("made in %.0f s, %.1f MB a picture on average\n\n",
               std::chrono::duration<double>(Clock::now() - made).count(),
-              bytes / 1048576.0 / kPictures);
+              bytes / 1048576.0 / pictures);
 
   auto run = [&](const char* what, int per_page, bool cold, const std::string& where = "") {
     if (cold) std::filesystem::remove_all(cache + "/thumbnails");
@@ -320,6 +331,27 @@ int main(int argc, char** argv) {
                 f["painted_ms"], f["all_ms"], f["peak_mb"]);
     return f;
   };
+  auto run_layout = [&] {
+    auto layout = run("layout", 30, false);
+    std::printf("\nlayout changes, warm (30 a page): ");
+    for (const auto& [key, value] : layout) {
+      if (key.rfind("layout_", 0) == 0 && key != "layout_slowest_ms")
+        std::printf("%s %.0f ms; ", key.c_str() + 7, value);
+    }
+    std::printf("slowest %.0f ms\n", layout["layout_slowest_ms"]);
+    std::fflush(stdout);
+    return layout;
+  };
+  if (layout_only) {
+    double slowest = 0;
+    for (int r = 0; r < layout_runs; ++r)
+      slowest = std::max(slowest, run_layout()["layout_slowest_ms"]);
+    std::printf("\ngoal: layout <= %d ms: %s (slowest of %d runs %.0f ms)\n", kLayoutGoalMs,
+                slowest <= kLayoutGoalMs ? "met" : "MISSED", layout_runs, slowest);
+    std::filesystem::remove_all(root);
+    std::filesystem::remove_all(std::getenv("XDG_RUNTIME_DIR"));
+    return 0;
+  }
   // The floor: the program's own start with one small picture.
   const std::string one = root + "/one";
   std::filesystem::create_directories(one);
@@ -340,13 +372,7 @@ int main(int argc, char** argv) {
   }
   std::printf("\n  peak %.0f MB\n", paging["peak_mb"]);
 
-  auto layout = run("layout", 30, false);
-  std::printf("\nlayout changes, warm (30 a page): ");
-  for (const auto& [key, value] : layout) {
-    if (key.rfind("layout_", 0) == 0 && key != "layout_slowest_ms")
-      std::printf("%s %.0f ms; ", key.c_str() + 7, value);
-  }
-  std::printf("slowest %.0f ms\n", layout["layout_slowest_ms"]);
+  auto layout = run_layout();
 
   // The decoding limit: djpeg over the same files, first on one core, then with one
   // decoder a core running at once, each taking every n-th file; 1/8 is what thumbnails up
@@ -380,10 +406,10 @@ int main(int argc, char** argv) {
               cold30["painted_ms"] <= 1500 ? "met" : "MISSED",
               warm30["painted_ms"] <= 800 ? "met" : "MISSED");
   std::printf(
-      "       peak page of 30 <= 600 MB: %s; page of 200 <= 700 MB: %s; layout < 500 ms: %s\n",
+      "       peak page of 30 <= 600 MB: %s; page of 200 <= 700 MB: %s; layout <= %d ms: %s\n",
       std::max(cold30["peak_mb"], warm30["peak_mb"]) <= 600 ? "met" : "MISSED",
-      std::max(cold200["peak_mb"], warm200["peak_mb"]) <= 700 ? "met" : "MISSED",
-      layout["layout_slowest_ms"] < 500 ? "met" : "MISSED");
+      std::max(cold200["peak_mb"], warm200["peak_mb"]) <= 700 ? "met" : "MISSED", kLayoutGoalMs,
+      layout["layout_slowest_ms"] <= kLayoutGoalMs ? "met" : "MISSED");
   std::filesystem::remove_all(root);
   std::filesystem::remove_all(std::getenv("XDG_RUNTIME_DIR"));
   return 0;
