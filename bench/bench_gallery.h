@@ -9,10 +9,10 @@
 #include <memory>
 #include <string>
 
-#include "app/application.h"
 #include "gallery/frm_main.h"
 #include "platform/front_end.h"
 #include "platform/posix/posix_services.h"
+#include "program/application.h"
 
 namespace tv::bench {
 

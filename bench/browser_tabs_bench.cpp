@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "bench_gallery.h"
-#include "frame/browser_state.h"
 #include "frame/form_explore.h"
 #include "host/html_view.h"
 #include "process_tree.h"
+#include "program/browser_state.h"
 #include "webpics/form_web.h"
 
 namespace {

@@ -26,7 +26,6 @@
 #include <thread>
 #include <vector>
 
-#include "app/application.h"
 #include "bench_gallery.h"
 #include "gallery/frm_main.h"
 #include "gallery/page_lines.h"
@@ -35,6 +34,7 @@
 #include "platform/gtk/webkit_view.h"
 #include "platform/jpeg.h"
 #include "platform/posix/posix_services.h"
+#include "program/application.h"
 
 extern char** environ;
 

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "gallery/picture_size.h"
 #include "platform/posix/posix_file_system.h"
+#include "reduced_pictures/picture_size.h"
 
 namespace {
 

@@ -21,11 +21,11 @@
 #include <vector>
 
 #include "bench_gallery.h"
-#include "frame/browser_state.h"
 #include "frame/form_explore.h"
 #include "host/html_view.h"
 #include "platform/jpeg.h"
 #include "process_tree.h"
+#include "program/browser_state.h"
 #include "support/loopback_server.h"
 #include "webpics/form_web.h"
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "bench_gallery.h"
-#include "frame/browser_state.h"
 #include "frame/form_explore.h"
+#include "program/browser_state.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "favorites/favorites_store.h"
-#include "frame/char_text.h"
 #include "fuzz/fuzz_check.h"
 #include "tests/support/memory_file_system.h"
+#include "text/utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);

@@ -1,4 +1,4 @@
-#include "app/application.h"
+#include "program/application.h"
 
 #include "frame/form_explore.h"
 #include "gallery/frm_main.h"

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "app/command_line.h"
 #include "app/scenario_runner.h"
 #include "platform/front_end.h"
 #include "platform/posix/posix_io.h"
 #include "platform/posix/posix_services.h"
+#include "program/application.h"
 
 namespace {
 

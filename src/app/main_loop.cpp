@@ -1,8 +1,8 @@
 #include <string>
 
-#include "app/application.h"
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
+#include "program/application.h"
 
 namespace tv {
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "app/application.h"
 #include "host/html_view.h"
 #include "platform/form.h"
 #include "platform/front_end.h"
+#include "program/application.h"
 
 namespace tv {
 

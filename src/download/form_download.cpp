@@ -1,11 +1,11 @@
 #include "download/form_download.h"
 
-#include "app/application.h"
-#include "frame/char_text.h"
 #include "frame/form_explore.h"
-#include "gallery/file_dialogs.h"
 #include "host/html_view.h"
 #include "platform/platform.h"
+#include "program/application.h"
+#include "program/file_dialogs.h"
+#include "text/utf8.h"
 #include "webpics/form_web.h"
 
 namespace tv {

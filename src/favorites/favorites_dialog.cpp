@@ -1,9 +1,9 @@
 #include "favorites/favorites_dialog.h"
 
-#include "app/application.h"
 #include "favorites/favorites_store.h"
 #include "frame/form_explore.h"
-#include "gallery/file_dialogs.h"
+#include "program/application.h"
+#include "program/file_dialogs.h"
 
 namespace tv {
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "frame/char_text.h"
 #include "platform/file_system.h"
+#include "text/utf8.h"
 
 namespace tv {
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "app/application.h"
 #include "favorites/favorites_dialog.h"
 #include "favorites/favorites_store.h"
 #include "frame/form_explore.h"
+#include "program/application.h"
 
 namespace tv {
 

@@ -1,11 +1,11 @@
 // The address box and the search box: an address or a search phrase for the current
 // tab, and the keyword search in a new tab.
-#include "app/application.h"
 #include "frame/address_text.h"
-#include "frame/browser_state.h"
 #include "frame/external_addresses.h"
 #include "frame/form_explore.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/browser_state.h"
 #include "webpics/form_web.h"
 
 namespace tv {

@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
-#include "app/application.h"
-#include "app/text_util.h"
-#include "frame/browser_state.h"
-#include "frame/char_text.h"
 #include "frame/external_addresses.h"
 #include "frame/input_filter.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/browser_state.h"
 #include "settings/settings_store.h"
+#include "text/text_util.h"
+#include "text/utf8.h"
 #include "webpics/download_move.h"
 #include "webpics/form_web.h"
 

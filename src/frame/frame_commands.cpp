@@ -2,16 +2,16 @@
 // help: each hands its work to the page window, its view or the desktop's shell.
 #include <string>
 
-#include "app/application.h"
-#include "app/text_util.h"
-#include "frame/browser_state.h"
 #include "frame/external_addresses.h"
 #include "frame/form_explore.h"
 #include "frame/help_page.h"
-#include "gallery/file_dialogs.h"
 #include "gallery/maker_links.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/browser_state.h"
+#include "program/file_dialogs.h"
 #include "settings/settings_store.h"
+#include "text/text_util.h"
 #include "webpics/form_web.h"
 
 namespace tv {

@@ -1,8 +1,8 @@
 // The frame's own find bar over the page: a box and three buttons at the right of the
 // tool strip, hidden until "查找" asks for it.
-#include "app/application.h"
 #include "frame/form_explore.h"
 #include "host/html_view.h"
+#include "program/application.h"
 #include "webpics/form_web.h"
 
 namespace tv {

@@ -1,10 +1,10 @@
 // The frame's picture commands: the gallery's layout and background, the manual download,
 // the download folder, the page screenshot and the refresh that scans again.
-#include "app/application.h"
-#include "frame/browser_state.h"
 #include "frame/form_explore.h"
 #include "gallery/open_folder.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/browser_state.h"
 #include "webpics/form_web.h"
 
 namespace tv {

@@ -2,10 +2,10 @@
 // tab menu's jumps to the top and the bottom.
 #include <algorithm>
 
-#include "app/application.h"
-#include "frame/browser_state.h"
 #include "frame/form_explore.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/browser_state.h"
 #include "webpics/form_web.h"
 
 namespace tv {

@@ -1,6 +1,6 @@
 #include "frame/help_page.h"
 
-#include "app/text_util.h"
+#include "text/text_util.h"
 
 namespace tv {
 

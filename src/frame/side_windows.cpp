@@ -2,18 +2,18 @@
 // save-page and download window and the options dialog.
 #include <algorithm>
 
-#include "app/application.h"
 #include "download/form_download.h"
 #include "favorites/favorites_dialog.h"
 #include "favorites/favorites_store.h"
 #include "favorites/form_dfg.h"
-#include "frame/browser_state.h"
-#include "frame/char_text.h"
 #include "frame/form_explore.h"
-#include "gallery/file_dialogs.h"
 #include "host/form_html.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/browser_state.h"
+#include "program/file_dialogs.h"
 #include "settings/form_setup.h"
+#include "text/utf8.h"
 #include "webpics/form_web.h"
 #include "webpics/history_log.h"
 

@@ -2,13 +2,13 @@
 // by mouse, and reopening closed pages.
 #include <algorithm>
 
-#include "app/application.h"
-#include "app/text_util.h"
-#include "frame/browser_state.h"
 #include "frame/external_addresses.h"
 #include "frame/form_explore.h"
 #include "frame/input_filter.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/browser_state.h"
+#include "text/text_util.h"
 #include "webpics/form_web.h"
 
 namespace tv {

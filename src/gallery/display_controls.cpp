@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <string>
 
-#include "app/application.h"
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
+#include "program/application.h"
 
 namespace tv {
 

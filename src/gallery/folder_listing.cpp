@@ -2,9 +2,9 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "gallery/frm_main.h"
 #include "gallery/picture_name.h"
+#include "program/application.h"
 
 namespace tv {
 

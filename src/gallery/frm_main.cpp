@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/application.h"
 #include "host/html_view.h"
+#include "program/application.h"
 
 namespace tv {
 

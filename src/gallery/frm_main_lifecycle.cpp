@@ -1,9 +1,9 @@
 // Start-up, activation and close-down of the gallery window.
 #include <string>
 
-#include "app/application.h"
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
+#include "program/application.h"
 #include "settings/settings_store.h"
 #include "settings/shell_integration.h"
 

@@ -1,7 +1,7 @@
 #include "gallery/page_lines.h"
 
-#include "app/page_text.h"
-#include "app/text_util.h"
+#include "text/page_text.h"
+#include "text/text_util.h"
 
 namespace tv {
 

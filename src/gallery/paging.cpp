@@ -2,10 +2,10 @@
 // thumbnails a page holds.
 #include <string>
 
-#include "app/application.h"
-#include "app/text_util.h"
 #include "gallery/frm_main.h"
+#include "program/application.h"
 #include "settings/settings_store.h"
+#include "text/text_util.h"
 
 namespace tv {
 

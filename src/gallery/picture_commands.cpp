@@ -2,13 +2,13 @@
 // the picture menu's commands, showing folders and exporting the list.
 #include <string>
 
-#include "app/application.h"
-#include "app/text_util.h"
-#include "gallery/file_dialogs.h"
 #include "gallery/frm_main.h"
 #include "gallery/open_folder.h"
 #include "gallery/properties_window.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/file_dialogs.h"
+#include "text/text_util.h"
 
 namespace tv {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/text_util.h"
 #include "platform/picture_formats.h"
+#include "text/text_util.h"
 
 namespace tv {
 

@@ -5,14 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "app/application.h"
-#include "app/program_state.h"
-#include "gallery/file_dialogs.h"
 #include "gallery/frm_main.h"
 #include "gallery/picture_name.h"
 #include "host/html_view.h"
 #include "platform/file_system.h"
 #include "platform/message_loop.h"
+#include "program/application.h"
+#include "program/file_dialogs.h"
+#include "program/program_state.h"
 
 namespace tv {
 

@@ -2,9 +2,9 @@
 
 #include <ctime>
 
-#include "app/application.h"
-#include "app/text_util.h"
-#include "gallery/picture_size.h"
+#include "program/application.h"
+#include "reduced_pictures/picture_size.h"
+#include "text/text_util.h"
 
 namespace tv {
 

@@ -1,11 +1,11 @@
 // The gallery's screenshot: the whole current page, without scroll bars, as one JPEG.
 #include <string>
 
-#include "gallery/file_dialogs.h"
 #include "gallery/frm_main.h"
 #include "gallery/save_jpeg.h"
 #include "host/html_view.h"
 #include "platform/platform.h"
+#include "program/file_dialogs.h"
 
 namespace tv {
 

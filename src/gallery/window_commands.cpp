@@ -1,11 +1,11 @@
 // Printing, the context-menu toggle, the browser and the help menu.
 #include <string>
 
-#include "app/application.h"
 #include "frame/form_explore.h"
 #include "gallery/frm_main.h"
 #include "gallery/maker_links.h"
 #include "host/html_view.h"
+#include "program/application.h"
 #include "settings/settings_store.h"
 #include "settings/shell_integration.h"
 

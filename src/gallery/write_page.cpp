@@ -3,11 +3,11 @@
 #include <utility>
 #include <vector>
 
-#include "app/application.h"
 #include "gallery/frm_main.h"
 #include "gallery/page_lines.h"
-#include "gallery/picture_size.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "reduced_pictures/picture_size.h"
 
 namespace tv {
 

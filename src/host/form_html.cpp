@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/application.h"
-#include "frame/char_text.h"
-#include "gallery/file_dialogs.h"
+#include "program/application.h"
+#include "program/file_dialogs.h"
+#include "text/utf8.h"
 
 namespace tv {
 

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/application.h"
-#include "app/text_util.h"
-#include "gallery/picture_size.h"
 #include "host/html_view.h"
-#include "webpics/web_pictures.h"
+#include "program/application.h"
+#include "reduced_pictures/picture_size.h"
+#include "text/text_util.h"
 
 namespace tv {
 

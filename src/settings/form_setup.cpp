@@ -1,9 +1,9 @@
 #include "settings/form_setup.h"
 
-#include "app/application.h"
-#include "frame/browser_state.h"
-#include "frame/char_text.h"
+#include "program/application.h"
+#include "program/browser_state.h"
 #include "settings/settings_store.h"
+#include "text/utf8.h"
 
 namespace tv {
 

@@ -1,7 +1,7 @@
 #include "settings/settings_store.h"
 
-#include "app/text_util.h"
 #include "platform/settings_area.h"
+#include "text/text_util.h"
 
 namespace tv {
 

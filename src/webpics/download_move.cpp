@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
-#include "webpics/saved_pictures.h"
+#include "program/saved_pictures.h"
 
 namespace tv {
 

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "app/application.h"
-#include "frame/browser_state.h"
 #include "frame/form_explore.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/browser_state.h"
 
 namespace tv {
 

@@ -1,12 +1,12 @@
 // The page window's reactions to its view, its timers, its keys and its closing.
 #include <cstdio>
 
-#include "app/application.h"
-#include "frame/browser_state.h"
-#include "frame/char_text.h"
 #include "frame/external_addresses.h"
 #include "frame/form_explore.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/browser_state.h"
+#include "text/utf8.h"
 #include "webpics/form_web.h"
 
 namespace tv {

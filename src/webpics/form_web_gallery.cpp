@@ -1,9 +1,10 @@
 // The page window's picture scan and its web gallery: the large pictures of the page as a
 // page of their own in `WebPic`, at their own size or side by side at one width.
-#include "app/application.h"
 #include "frame/form_explore.h"
 #include "host/form_image.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "text/text_util.h"
 #include "webpics/form_web.h"
 #include "webpics/web_pictures.h"
 

@@ -5,8 +5,8 @@
 #include <locale>
 #include <sstream>
 
-#include "app/application.h"
-#include "frame/browser_state.h"
+#include "program/application.h"
+#include "program/browser_state.h"
 #include "webpics/form_web.h"
 
 namespace tv {

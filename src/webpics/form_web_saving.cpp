@@ -3,11 +3,12 @@
 // of the whole page.
 #include <algorithm>
 
-#include "app/application.h"
 #include "frame/form_explore.h"
-#include "gallery/file_dialogs.h"
 #include "gallery/save_jpeg.h"
 #include "host/html_view.h"
+#include "program/application.h"
+#include "program/file_dialogs.h"
+#include "text/text_util.h"
 #include "webpics/form_web.h"
 #include "webpics/page_shot.h"
 #include "webpics/picture_file_names.h"

@@ -1,9 +1,9 @@
 #include "webpics/history_log.h"
 
-#include "app/page_text.h"
-#include "app/text_util.h"
-#include "frame/char_text.h"
 #include "platform/file_system.h"
+#include "text/page_text.h"
+#include "text/text_util.h"
+#include "text/utf8.h"
 
 namespace tv {
 

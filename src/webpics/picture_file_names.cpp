@@ -1,7 +1,7 @@
 #include "webpics/picture_file_names.h"
 
-#include "frame/char_text.h"
 #include "platform/file_system.h"
+#include "text/utf8.h"
 
 namespace tv {
 

@@ -4,7 +4,7 @@
 #include "host/html_view.h"
 #include "platform/content_hash.h"
 #include "platform/file_system.h"
-#include "webpics/saved_pictures.h"
+#include "program/saved_pictures.h"
 
 namespace tv {
 

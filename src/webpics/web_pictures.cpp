@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/text_util.h"
+#include "text/text_util.h"
 
 namespace tv {
 
@@ -29,14 +29,6 @@ int StoredCount(const WebPictureList& list) {
 }
 
 }  // namespace
-
-bool IsPictureAddress(const std::string& address) {
-  const std::string lower = AsciiLower(address.substr(0, 8));
-  for (const char* scheme : {"http://", "https://", "file:", "data:"}) {
-    if (lower.rfind(scheme, 0) == 0) return true;
-  }
-  return false;
-}
 
 bool IsLargePicture(const HtmlElement& e) {
   return e.tag_name == "IMG" && e.width > kMinWidth && e.height > kMinHeight &&

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
 #include "desktop/xtest_input.h"
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
@@ -23,6 +22,7 @@
 #include "platform/gtk/webkit_view.h"
 #include "platform/jpeg.h"
 #include "platform/posix/posix_services.h"
+#include "program/application.h"
 #include "support/test_env.h"
 
 namespace tv::test {

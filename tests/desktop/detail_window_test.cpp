@@ -1,7 +1,7 @@
 // The picture detail window in the real view: the picture on a black page.
-#include "app/page_text.h"
 #include "desktop/desktop_gallery.h"
 #include "host/form_image.h"
+#include "text/page_text.h"
 
 namespace tv {
 namespace {

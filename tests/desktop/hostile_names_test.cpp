@@ -3,8 +3,8 @@
 // that moment, whatever the status text said before.
 #include <algorithm>
 
-#include "app/text_util.h"
 #include "desktop/desktop_gallery.h"
+#include "text/text_util.h"
 
 namespace tv {
 namespace {

@@ -4,10 +4,10 @@
 // as a broken picture remembered as failed; the page and its document stay as written.
 #include <cstdlib>
 
-#include "app/text_util.h"
 #include "desktop/desktop_gallery.h"
 #include "gallery/page_lines.h"
 #include "platform/gtk/local_pictures.h"
+#include "text/text_util.h"
 
 namespace tv {
 namespace {
@@ -81,7 +81,7 @@ TEST_F(ReducedPicturesOnTheDesktop, TheEngineReceivesPicturesAsLargeAsShown) {
          EXPECT_EQ(got[1], std::make_pair(200, 200));  // the file itself
          EXPECT_EQ(got[2], std::make_pair(300, 300));  // converted, at its own size
          EXPECT_EQ(got[3].first, 0);                   // broken
-         auto stamp = posix::StampOf(Folder() + "/d broken.jpg");
+         auto stamp = reduced::StampOf(Folder() + "/d broken.jpg");
          EXPECT_TRUE(cache.Failed(*stamp));
        },
        [&] {
@@ -94,7 +94,7 @@ TEST_F(ReducedPicturesOnTheDesktop, TheEngineReceivesPicturesAsLargeAsShown) {
          ASSERT_EQ(got.size(), 4u);
          EXPECT_EQ(got[0].first, 512);  // x-large: the smallest size at least as wide
          EXPECT_EQ(got[0].second, ThumbnailWidth(3, ViewWidthPixels(Gallery().Web->Width())));
-         auto stamp = posix::StampOf(Folder() + "/a camera.jpg");
+         auto stamp = reduced::StampOf(Folder() + "/a camera.jpg");
          EXPECT_TRUE(cache.Find(*stamp, 2));
          // Painted: the TIFF's colour where it shows, the camera picture's where it shows.
          Pause(200);

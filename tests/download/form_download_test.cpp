@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "app/application.h"
 #include "frame/form_explore.h"
+#include "program/application.h"
 #include "support/browser_rig.h"
 #include "support/test_env.h"
 

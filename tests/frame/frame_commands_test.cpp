@@ -4,12 +4,13 @@
 #include <memory>
 #include <sstream>
 
-#include "app/application.h"
-#include "frame/browser_state.h"
 #include "frame/form_explore.h"
 #include "frame/help_page.h"
+#include "host/html_view.h"
 #include "platform/front_end.h"
 #include "platform/posix/posix_services.h"
+#include "program/application.h"
+#include "program/browser_state.h"
 #include "support/browser_rig.h"
 #include "support/test_env.h"
 #include "webpics/form_web.h"

@@ -1,28 +1,13 @@
-// Character cuts of titles and captions, the input filter and the fixed addresses.
+// The input filter and the fixed addresses.
 #include <gtest/gtest.h>
 
 #include "frame/address_text.h"
-#include "frame/char_text.h"
 #include "frame/form_explore.h"
 #include "frame/input_filter.h"
 #include "platform/control.h"
 
 namespace tv::test {
 namespace {
-
-TEST(CharText, CutsCountCharactersAndNeverSplitASequence) {
-  EXPECT_EQ(CharCount("枫叶abc"), 5u);
-  EXPECT_EQ(CharLeft("枫叶abc", 1), "枫");
-  EXPECT_EQ(CharLeft("枫叶abc", 3), "枫叶a");
-  EXPECT_EQ(CharLeft("ab", 40), "ab");
-  // Bytes that are no UTF-8 count one each and are kept as they are.
-  const std::string broken =
-      "a\xE6\x9E"
-      "b\xFF";
-  EXPECT_EQ(CharCount(broken), 5u);
-  EXPECT_EQ(CharLeft(broken, 2), "a\xE6");
-  EXPECT_EQ(CharLeft("\xE6\x9E", 1), "\xE6");
-}
 
 TEST(InputFilter, SwallowsExactlyTheSevenMessages) {
   int passed = 0;

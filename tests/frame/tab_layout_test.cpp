@@ -7,8 +7,8 @@
 #include <cmath>
 #include <string>
 
-#include "frame/browser_state.h"
 #include "host/html_view.h"
+#include "program/browser_state.h"
 #include "support/browser_rig.h"
 
 namespace tv::test {
@@ -29,7 +29,9 @@ void ExpectLaidOut(BrowserRig& rig, const std::string& step) {
     SCOPED_TRACE(step + ", position " + std::to_string(i));
     EXPECT_TRUE(label.Visible());
     EXPECT_EQ(label.Left(), i * w + 30);
-    if (w >= 30) EXPECT_EQ(label.Width(), w - 30);
+    if (w >= 30) {
+      EXPECT_EQ(label.Width(), w - 30);
+    }
     const bool current = i == b.CurTab;
     EXPECT_EQ(label.BackColor(), current ? kWhite : kPureBlue);
     EXPECT_EQ(label.ForeColor(), current ? kBlack : kWhite);

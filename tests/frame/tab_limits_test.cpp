@@ -2,8 +2,8 @@
 // background page whose Timer2 would move the current tab.
 #include <gtest/gtest.h>
 
-#include "frame/browser_state.h"
 #include "host/html_view.h"
+#include "program/browser_state.h"
 #include "support/browser_rig.h"
 
 namespace tv::test {

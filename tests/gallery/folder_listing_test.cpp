@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/program_state.h"
+#include "program/program_state.h"
 #include "support/gallery_rig.h"
 #include "support/memory_file_system.h"
 

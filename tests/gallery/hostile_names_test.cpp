@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include "app/page_text.h"
-#include "app/text_util.h"
-#include "gallery/picture_size.h"
 #include "host/html_view.h"
 #include "platform/posix/posix_file_system.h"
+#include "reduced_pictures/picture_size.h"
 #include "support/gallery_rig.h"
+#include "text/page_text.h"
+#include "text/text_util.h"
 
 namespace tv {
 namespace {

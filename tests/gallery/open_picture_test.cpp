@@ -5,10 +5,10 @@
 
 #include <sstream>
 
-#include "app/application.h"
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
 #include "platform/posix/posix_services.h"
+#include "program/application.h"
 #include "support/test_env.h"
 
 namespace tv {

@@ -6,8 +6,8 @@
 #include <map>
 #include <vector>
 
-#include "app/program_state.h"
 #include "platform/headless/headless_loop.h"
+#include "program/program_state.h"
 #include "support/gallery_rig.h"
 #include "support/memory_file_system.h"
 

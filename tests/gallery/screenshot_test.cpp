@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "gallery/picture_size.h"
 #include "host/html_view.h"
 #include "platform/posix/posix_file_system.h"
+#include "reduced_pictures/picture_size.h"
 #include "support/gallery_rig.h"
 
 namespace tv {

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "app/application.h"
 #include "host/html_view.h"
+#include "program/application.h"
 #include "support/test_platform.h"
 
 namespace tv {

@@ -10,14 +10,14 @@
 #include <string>
 #include <vector>
 
-#include "app/program_state.h"
 #include "gallery/picture_name.h"
-#include "gallery/picture_size.h"
 #include "platform/file_filters.h"
 #include "platform/picture.h"
 #include "platform/picture_formats.h"
 #include "platform/posix/posix_file_system.h"
-#include "platform/posix/reduced_pictures.h"
+#include "program/program_state.h"
+#include "reduced_pictures/picture_size.h"
+#include "reduced_pictures/reduced_pictures.h"
 #include "support/gallery_rig.h"
 #include "support/test_env.h"
 
@@ -56,8 +56,8 @@ class PictureKinds : public ::testing::Test {
 
   test::TempHome home_;
   std::string folder_ = home_.Root() + "/pics";
-  posix::ThumbnailCache cache_{home_.Root() + "/cache/thumbnails", "tessaview-test",
-                               home_.Root() + "/cache/tessaview"};
+  reduced::ThumbnailCache cache_{home_.Root() + "/cache/thumbnails", "tessaview-test",
+                                 home_.Root() + "/cache/tessaview"};
 };
 
 TEST_F(PictureKinds, TheListsTakeAKindExactlyWhereItsDecoderIsInstalled) {
@@ -163,8 +163,8 @@ TEST_F(PictureKinds, EachKindIsShownThroughTheReducedPicturePath) {
     EXPECT_EQ(size.width, 1200) << kind;
     EXPECT_EQ(size.height, 800) << kind;
     // Wider than shown: a thumbnail wide enough, of the picture's own colour.
-    posix::ReducedPicture small = posix::ReducePicture(cache_, file, 200);
-    ASSERT_EQ(small.kind, posix::ReducedPicture::kMade) << kind;
+    reduced::ReducedPicture small = reduced::ReducePicture(cache_, file, 200);
+    ASSERT_EQ(small.kind, reduced::ReducedPicture::kMade) << kind;
     auto thumb = DecodePicture(small.bytes);
     ASSERT_TRUE(thumb) << kind;
     EXPECT_GE(thumb->width, 200) << kind;
@@ -174,11 +174,11 @@ TEST_F(PictureKinds, EachKindIsShownThroughTheReducedPicturePath) {
     EXPECT_NEAR(row[thumb->width / 2 * 3], 200, 12) << kind;
     EXPECT_NEAR(row[thumb->width / 2 * 3 + 2], 40, 12) << kind;
     // At its own size: WebP is read by the engine itself; the others are made for it.
-    posix::ReducedPicture whole = posix::ReducePicture(cache_, file, 0);
+    reduced::ReducedPicture whole = reduced::ReducePicture(cache_, file, 0);
     if (std::string(kind) == "webp") {
-      EXPECT_EQ(whole.kind, posix::ReducedPicture::kOriginal);
+      EXPECT_EQ(whole.kind, reduced::ReducedPicture::kOriginal);
     } else {
-      ASSERT_EQ(whole.kind, posix::ReducedPicture::kMade) << kind;
+      ASSERT_EQ(whole.kind, reduced::ReducedPicture::kMade) << kind;
       EXPECT_EQ(whole.mime, "image/png") << kind;
       auto made = DecodePicture(whole.bytes);
       ASSERT_TRUE(made) << kind;

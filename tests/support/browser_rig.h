@@ -5,10 +5,10 @@
 #include <memory>
 #include <sstream>
 
-#include "app/application.h"
 #include "frame/form_explore.h"
 #include "platform/front_end.h"
 #include "platform/posix/posix_services.h"
+#include "program/application.h"
 #include "support/test_env.h"
 #include "webpics/form_web.h"
 

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "platform/posix/posix_file_system.h"
+#include "program/saved_pictures.h"
 #include "support/test_env.h"
-#include "webpics/saved_pictures.h"
 
 namespace tv {
 namespace {

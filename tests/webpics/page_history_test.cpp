@@ -2,6 +2,7 @@
 // next one before its own title is reported, and that title still belongs to it.
 #include <gtest/gtest.h>
 
+#include "host/html_view.h"
 #include "support/browser_rig.h"
 
 namespace tv {

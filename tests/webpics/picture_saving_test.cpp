@@ -15,10 +15,10 @@
 #include "platform/headless/headless_loop.h"
 #include "platform/headless/headless_view.h"
 #include "platform/jpeg.h"
+#include "program/saved_pictures.h"
 #include "support/browser_rig.h"
 #include "support/png_head.h"
 #include "webpics/picture_saver.h"
-#include "webpics/saved_pictures.h"
 
 namespace tv {
 namespace {

@@ -6,21 +6,15 @@
 #include <algorithm>
 #include <memory>
 #include <string>
-#include <unordered_map>
 
-#include "host/html_view.h"
 #include "platform/gtk/program_files.h"
-#include "platform/posix/reduced_pictures.h"
+#include "reduced_pictures/picture_requests.h"
+#include "reduced_pictures/reduced_pictures.h"
 
 namespace tv {
 
 namespace {
 
-constexpr char kScheme[] = "tessaview-file";
-
-// The widest each picture of a view's page is shown, by path; a path not named is shown at
-// its own size.
-using WidthTable = std::unordered_map<std::string, int>;
 constexpr char kWidthsKey[] = "tessaview-picture-widths";
 
 void Refuse(WebKitURISchemeRequest* request) {
@@ -33,7 +27,7 @@ struct Job {
   WebKitURISchemeRequest* request = nullptr;  // owned; answered on the main loop
   std::string path;
   int width = 0;
-  posix::ReducedPicture picture;
+  reduced::ReducedPicture picture;
   GInputStream* stream = nullptr;  // the file itself, opened by the worker
   gint64 length = -1;
 };
@@ -53,7 +47,7 @@ void Finish(WebKitURISchemeRequest* request, GInputStream* stream, gint64 length
 
 gboolean Answer(gpointer data) {
   std::unique_ptr<Job> job(static_cast<Job*>(data));
-  if (job->picture.kind == posix::ReducedPicture::kMade) {
+  if (job->picture.kind == reduced::ReducedPicture::kMade) {
     GBytes* bytes = g_bytes_new(job->picture.bytes.data(), job->picture.bytes.size());
     GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
     Finish(job->request, stream, static_cast<gint64>(g_bytes_get_size(bytes)),
@@ -74,8 +68,8 @@ gboolean Answer(gpointer data) {
 void Work(gpointer data, gpointer) {
   auto* job = static_cast<Job*>(data);
   const auto cache = PageThumbnails();
-  job->picture = posix::ReducePicture(cache, job->path, job->width);
-  if (job->picture.kind == posix::ReducedPicture::kOriginal) {
+  job->picture = reduced::ReducePicture(cache, job->path, job->width);
+  if (job->picture.kind == reduced::ReducedPicture::kOriginal) {
     GFile* file = g_file_new_for_path(job->path.c_str());
     GFileInfo* info = g_file_query_info(file, G_FILE_ATTRIBUTE_STANDARD_SIZE,
                                         G_FILE_QUERY_INFO_NONE, nullptr, nullptr);
@@ -98,33 +92,26 @@ GThreadPool* Workers() {
 }
 
 int ShownWidth(WebKitWebView* view, const std::string& path) {
-  const auto* table = static_cast<const WidthTable*>(g_object_get_data(G_OBJECT(view), kWidthsKey));
-  if (!table) return 0;
-  auto it = table->find(path);
-  if (it == table->end() || it->second <= 0) return 0;
-  // A screen of two device pixels to a pixel shows twice the detail.
-  return it->second * std::max(1, gtk_widget_get_scale_factor(GTK_WIDGET(view)));
+  const auto* widths =
+      static_cast<const reduced::PictureWidths*>(g_object_get_data(G_OBJECT(view), kWidthsKey));
+  return widths ? widths->Shown(path, gtk_widget_get_scale_factor(GTK_WIDGET(view))) : 0;
 }
 
 // Answers "tessaview-file:///path" with the picture at `path` as large as the view's page
-// shows it, for local pages only: a web page must not learn which files the user has.
+// shows it, for local pages only.
 void OnRequest(WebKitURISchemeRequest* request, gpointer) {
   WebKitWebView* view = webkit_uri_scheme_request_get_web_view(request);
   const char* page = view ? webkit_web_view_get_uri(view) : nullptr;
-  std::string uri = webkit_uri_scheme_request_get_uri(request);
-  if (!page || !g_str_has_prefix(page, "file:")) return Refuse(request);
-  const size_t query = uri.find('?');
-  const bool whole = query != std::string::npos &&
-                     uri.compare(query + 1, std::string::npos, kWholePictureQuery) == 0;
-  uri = uri.substr(0, query);
-  const std::string file_uri = "file" + uri.substr(sizeof kScheme - 1);
-  gchar* path = g_filename_from_uri(file_uri.c_str(), nullptr, nullptr);
+  const auto asked =
+      reduced::ReadPictureRequest(page ? page : "", webkit_uri_scheme_request_get_uri(request));
+  if (!asked) return Refuse(request);
+  gchar* path = g_filename_from_uri(asked->file_address.c_str(), nullptr, nullptr);
   if (!path) return Refuse(request);
   auto* job = new Job;
   job->request = WEBKIT_URI_SCHEME_REQUEST(g_object_ref(request));
   job->path = path;
   g_free(path);
-  job->width = whole ? 0 : ShownWidth(view, job->path);
+  job->width = asked->whole ? 0 : ShownWidth(view, job->path);
   g_thread_pool_push(Workers(), job, nullptr);
 }
 
@@ -140,26 +127,26 @@ void InstallLocalPictures(WebKitWebContext* context) {
   g_thread_unref(g_thread_new(
       "thumbnail-trim",
       [](gpointer) -> gpointer {
-        posix::TrimThumbnails(PageThumbnails(), posix::kThumbnailCap);
+        reduced::TrimThumbnails(PageThumbnails(), reduced::kThumbnailCap);
         return nullptr;
       },
       nullptr));
   g_signal_connect(context, "initialize-web-extensions", G_CALLBACK(OnInitializeExtensions),
                    nullptr);
-  webkit_web_context_register_uri_scheme(context, kScheme, OnRequest, nullptr, nullptr);
+  webkit_web_context_register_uri_scheme(context, reduced::kPictureScheme, OnRequest, nullptr,
+                                         nullptr);
   // Only local pages may load from a local scheme.
   webkit_security_manager_register_uri_scheme_as_local(
-      webkit_web_context_get_security_manager(context), kScheme);
+      webkit_web_context_get_security_manager(context), reduced::kPictureScheme);
 }
 
-posix::ThumbnailCache PageThumbnails() {
-  return posix::ThumbnailCache::ForUser(TV_PROGRAM_VERSION);
+reduced::ThumbnailCache PageThumbnails() {
+  return reduced::ThumbnailCache::ForUser(TV_PROGRAM_VERSION);
 }
 
 void SetPictureWidths(WebKitWebView* view, const std::vector<std::pair<std::string, int>>& widths) {
-  auto* table = new WidthTable(widths.begin(), widths.end());
-  g_object_set_data_full(G_OBJECT(view), kWidthsKey, table,
-                         [](gpointer data) { delete static_cast<WidthTable*>(data); });
+  g_object_set_data_full(G_OBJECT(view), kWidthsKey, new reduced::PictureWidths(widths),
+                         [](gpointer data) { delete static_cast<reduced::PictureWidths*>(data); });
 }
 
 }  // namespace tv

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/posix/thumbnail_cache.h"
+#include "reduced_pictures/thumbnail_cache.h"
 
 namespace tv {
 
@@ -21,7 +21,7 @@ void InstallLocalPictures(WebKitWebContext* context);
 // The widest the view's next page shows each picture (path, pixels; 0 or not named: at its
 // own size).
 // The thumbnail cache the pictures are kept in, as the environment names it now.
-posix::ThumbnailCache PageThumbnails();
+reduced::ThumbnailCache PageThumbnails();
 
 void SetPictureWidths(WebKitWebView* view, const std::vector<std::pair<std::string, int>>& widths);
 

@@ -10,6 +10,7 @@
 #include "platform/gtk/rgb_bands.h"
 #include "platform/gtk/script_wait.h"
 #include "platform/gtk/webkit_view.h"
+#include "reduced_pictures/picture_requests.h"
 
 namespace tv {
 
@@ -30,13 +31,6 @@ void OnData(GObject* source, GAsyncResult* res, gpointer data) {
   if (bytes) copy.assign(reinterpret_cast<const char*>(bytes), length);
   g_free(bytes);
   static_cast<DataCall*>(data)->Finish(std::move(copy));
-}
-
-// A local picture the program's scheme served is named by the page as the file it is.
-std::string AsPageNamesIt(const std::string& uri) {
-  constexpr std::string_view kLocal = "tessaview-file:";
-  if (uri.rfind(kLocal, 0) != 0) return uri;
-  return "file:" + uri.substr(kLocal.size());
 }
 
 std::string ResourceBytes(WebKitWebResource* resource) {
@@ -71,7 +65,7 @@ std::optional<std::string> WebKitHtmlView::PictureBytes(int index) {
   // The newest resource of that address (a redirect has changed its address by now).
   for (auto it = resources_.rbegin(); it != resources_.rend(); ++it) {
     const char* uri = webkit_web_resource_get_uri(*it);
-    if (!uri || *src != AsPageNamesIt(uri)) continue;
+    if (!uri || *src != reduced::AsPageNamesIt(uri)) continue;
     std::string bytes = ResourceBytes(*it);
     // A byte or none: still loading, or left behind by a navigation. Not the picture, and
     // its pixels would be known by another key than its bytes, so the same picture would

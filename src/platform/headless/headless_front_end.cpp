@@ -2,13 +2,13 @@
 // and a shell and clipboard that report what they were asked.
 #include <memory>
 
-#include "gallery/picture_size.h"
 #include "platform/control.h"
 #include "platform/file_system.h"
 #include "platform/form.h"
 #include "platform/front_end.h"
 #include "platform/headless/headless_loop.h"
 #include "platform/headless/headless_view.h"
+#include "reduced_pictures/picture_size.h"
 
 namespace tv {
 

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <memory>
 
-#include "app/page_text.h"
-#include "app/text_util.h"
 #include "platform/control.h"
 #include "platform/file_system.h"
 #include "platform/front_end.h"
 #include "platform/headless/headless_loop.h"
 #include "platform/posix/iconv_text_encoding.h"
+#include "text/page_text.h"
+#include "text/text_util.h"
 
 namespace tv {
 

@@ -5,9 +5,10 @@
 #include <map>
 #include <string_view>
 
-#include "app/page_text.h"
-#include "app/text_util.h"
-#include "gallery/picture_size.h"
+#include "reduced_pictures/picture_size.h"
+#include "text/page_text.h"
+#include "text/text_util.h"
+#include "text/utf8.h"
 
 namespace tv {
 
@@ -21,25 +22,6 @@ std::string Upper(std::string s) {
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   return (c | 0x20) - 'a' + 10;
-}
-
-void AppendUtf8(std::string& out, unsigned long code) {
-  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) code = 0xFFFD;
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
 }
 
 std::string Unescape(const std::string& s) {

@@ -7,11 +7,11 @@
 
 #include "platform/jpeg.h"
 #include "platform/picture.h"
-#include "platform/posix/reduced_pictures.h"
-#include "platform/posix/thumbnail_cache.h"
+#include "reduced_pictures/reduced_pictures.h"
+#include "reduced_pictures/thumbnail_cache.h"
 #include "support/test_env.h"
 
-namespace tv::posix {
+namespace tv::reduced {
 namespace {
 
 namespace fs = std::filesystem;
@@ -355,4 +355,4 @@ TEST_F(Thumbnails, OnlyTheProgramsOwnFilesAreTrimmedOldestFirst) {
 }
 
 }  // namespace
-}  // namespace tv::posix
+}  // namespace tv::reduced

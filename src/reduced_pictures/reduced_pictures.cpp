@@ -1,4 +1,4 @@
-#include "platform/posix/reduced_pictures.h"
+#include "reduced_pictures/reduced_pictures.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 // clang-format off
@@ -15,7 +15,7 @@
 
 #include "platform/posix/posix_io.h"
 
-namespace tv::posix {
+namespace tv::reduced {
 
 namespace {
 
@@ -54,7 +54,7 @@ struct JpegFile {
     if (file) std::fclose(file);
   }
   bool Open(const std::string& path) {
-    UniqueFd fd = OpenRegularForReading(path);
+    posix::UniqueFd fd = posix::OpenRegularForReading(path);
     if (!fd.Valid()) return false;
     file = fdopen(fd.Get(), "rb");
     if (!file) return false;
@@ -67,7 +67,7 @@ struct JpegFile {
 };
 
 bool StartsAsJpeg(const std::string& path) {
-  UniqueFd fd = OpenRegularForReading(path);
+  posix::UniqueFd fd = posix::OpenRegularForReading(path);
   unsigned char magic[3] = {};
   return fd.Valid() && read(fd.Get(), magic, 3) == 3 && magic[0] == 0xFF && magic[1] == 0xD8 &&
          magic[2] == 0xFF;
@@ -357,7 +357,8 @@ ReducedPicture ReducePicture(const ThumbnailCache& cache, const std::string& pat
   // window is the gallery's first layout); other formats are made for the request alone.
   const std::string wide = cache.WidePathOf(*stamp, want);
   std::string kept;
-  if (header.jpeg && ReadFileLimited(wide, kept, 64u << 20) == ReadResult::kOk && kept.size() > 4) {
+  if (header.jpeg && posix::ReadFileLimited(wide, kept, 64u << 20) == posix::ReadResult::kOk &&
+      kept.size() > 4) {
     ReducedPicture out;
     out.kind = ReducedPicture::kMade;
     out.mime = "image/jpeg";
@@ -371,4 +372,4 @@ ReducedPicture ReducePicture(const ThumbnailCache& cache, const std::string& pat
   return once;
 }
 
-}  // namespace tv::posix
+}  // namespace tv::reduced

@@ -7,8 +7,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "frame/browser_state.h"
-#include "webpics/web_pictures.h"
+#include "program/browser_state.h"
+#include "program/web_picture_list.h"
 
 namespace tv {
 

@@ -1,11 +1,11 @@
-#include "app/page_text.h"
+#include "text/page_text.h"
 
 #include <gtest/gtest.h>
 
-#include "app/text_util.h"
 #include "gallery/page_lines.h"
 #include "platform/headless/page_model.h"
 #include "support/memory_file_system.h"
+#include "text/text_util.h"
 
 namespace tv {
 namespace {

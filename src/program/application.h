@@ -1,12 +1,14 @@
-// The application: owns the program-wide state and the windows, runs the main loop.
+// The application: owns the program-wide state and the windows, runs the main loop. Every
+// window reaches the services and the other windows through it; its body, which makes the
+// windows, is the top of the program (app/application.cpp, app/main_loop.cpp).
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "app/program_state.h"
 #include "platform/platform.h"
+#include "program/program_state.h"
 
 namespace tv {
 

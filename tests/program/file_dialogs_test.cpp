@@ -1,4 +1,4 @@
-#include "gallery/file_dialogs.h"
+#include "program/file_dialogs.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/application.h"
 #include "platform/posix/posix_services.h"
 #include "platform/posix/user_folders.h"
+#include "program/application.h"
 #include "support/test_env.h"
 
 namespace tv {

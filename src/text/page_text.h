@@ -19,9 +19,6 @@ std::string PathForAddress(std::string_view path);
 // are given back unchanged.
 std::string UnquotedAttribute(std::string_view text);
 
-// Length of the well-formed UTF-8 sequence at `i`, 0 when the byte there starts none.
-size_t Utf8SequenceLength(std::string_view text, size_t i);
-
 // The "file://" address of a local path, everything an address cannot hold as it is
 // percent-encoded, so that the address reads back as exactly this path.
 std::string FileUrl(std::string_view path);

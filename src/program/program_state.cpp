@@ -1,6 +1,6 @@
-#include "app/program_state.h"
+#include "program/program_state.h"
 
-#include "app/page_text.h"
+#include "text/page_text.h"
 
 namespace tv {
 

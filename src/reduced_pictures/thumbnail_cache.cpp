@@ -1,4 +1,4 @@
-#include "platform/posix/thumbnail_cache.h"
+#include "reduced_pictures/thumbnail_cache.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>
 #include <glib.h>
@@ -16,7 +16,7 @@
 #include "platform/posix/posix_io.h"
 #include "platform/posix/user_folders.h"
 
-namespace tv::posix {
+namespace tv::reduced {
 
 namespace {
 
@@ -121,7 +121,7 @@ ThumbnailCache::ThumbnailCache(std::string root, std::string program, std::strin
     : root_(std::move(root)), program_(std::move(program)), own_(std::move(own)) {}
 
 ThumbnailCache ThumbnailCache::ForUser(const std::string& version) {
-  const std::string cache = CurrentUserFolders().cache;
+  const std::string cache = posix::CurrentUserFolders().cache;
   return ThumbnailCache(cache + "/thumbnails", "tessaview-" + version, cache + "/tessaview");
 }
 
@@ -142,7 +142,8 @@ std::string ThumbnailCache::WidePathOf(const SourceStamp& stamp, int width) cons
 
 std::optional<std::string> ThumbnailCache::Find(const SourceStamp& stamp, int size_index) const {
   std::string png;
-  if (ReadFileLimited(PathOf(stamp.uri, size_index), png, kMaxThumbnailBytes) != ReadResult::kOk)
+  if (posix::ReadFileLimited(PathOf(stamp.uri, size_index), png, kMaxThumbnailBytes) !=
+      posix::ReadResult::kOk)
     return std::nullopt;
   if (!ThumbnailMatches(PngTextChunks(png), stamp)) return std::nullopt;
   return png;
@@ -150,21 +151,22 @@ std::optional<std::string> ThumbnailCache::Find(const SourceStamp& stamp, int si
 
 bool ThumbnailCache::Failed(const SourceStamp& stamp) const {
   std::string png;
-  if (ReadFileLimited(FailedPathOf(stamp.uri), png, kMaxThumbnailBytes) != ReadResult::kOk)
+  if (posix::ReadFileLimited(FailedPathOf(stamp.uri), png, kMaxThumbnailBytes) !=
+      posix::ReadResult::kOk)
     return false;
   return ThumbnailMatches(PngTextChunks(png), stamp);
 }
 
 bool ThumbnailCache::Store(const std::string& path, std::string_view png) const {
-  if (g_mkdir_with_parents(FolderOf(path).c_str(), 0700) != 0) return false;
+  if (g_mkdir_with_parents(posix::FolderOf(path).c_str(), 0700) != 0) return false;
   std::string temp;
-  UniqueFd fd = CreateTempBeside(path, temp);
+  posix::UniqueFd fd = posix::CreateTempBeside(path, temp);
   if (!fd.Valid()) return false;
-  if (fchmod(fd.Get(), 0600) != 0 || !WriteAll(fd.Get(), png)) {
-    DiscardTemp(std::move(fd), temp);
+  if (fchmod(fd.Get(), 0600) != 0 || !posix::WriteAll(fd.Get(), png)) {
+    posix::DiscardTemp(std::move(fd), temp);
     return false;
   }
-  return CommitTemp(std::move(fd), temp, path);
+  return posix::CommitTemp(std::move(fd), temp, path);
 }
 
 bool ThumbnailCache::MarkFailed(const SourceStamp& stamp) const {
@@ -212,7 +214,7 @@ void AddFiles(const std::string& folder, const char* extension,
 // Whether a shared thumbnail says this program wrote it; its text comes before the
 // picture data, so the head of the file is enough.
 bool WrittenByUs(const std::string& path) {
-  UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  posix::UniqueFd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
   if (!fd.Valid()) return false;
   std::string head(8192, '\0');
   const ssize_t n = ::read(fd.Get(), head.data(), head.size());
@@ -274,4 +276,4 @@ int TrimThumbnails(const ThumbnailCache& cache, uint64_t cap_bytes) {
   return removed;
 }
 
-}  // namespace tv::posix
+}  // namespace tv::reduced

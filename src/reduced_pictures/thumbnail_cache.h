@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace tv::posix {
+namespace tv::reduced {
 
 // The cache's sizes: the larger side of a thumbnail is at most `pixels`.
 struct ThumbnailSize {
@@ -97,4 +97,4 @@ int TrimThumbnails(const ThumbnailCache& cache, uint64_t cap_bytes);
 // Half a gigabyte, as desktops that clean the cache themselves allow by default.
 inline constexpr uint64_t kThumbnailCap = 512ull << 20;
 
-}  // namespace tv::posix
+}  // namespace tv::reduced

@@ -1,4 +1,4 @@
-#include "webpics/saved_pictures.h"
+#include "program/saved_pictures.h"
 
 #include <algorithm>
 #include <vector>

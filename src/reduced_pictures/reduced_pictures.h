@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/posix/thumbnail_cache.h"
+#include "reduced_pictures/thumbnail_cache.h"
 
-namespace tv::posix {
+namespace tv::reduced {
 
 struct ReducedPicture {
   enum Kind {
@@ -45,4 +45,4 @@ struct Size2 {
 };
 Size2 FitInBox(int width, int height, int box);
 
-}  // namespace tv::posix
+}  // namespace tv::reduced

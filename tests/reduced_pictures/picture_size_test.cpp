@@ -1,4 +1,4 @@
-#include "gallery/picture_size.h"
+#include "reduced_pictures/picture_size.h"
 
 #include <gtest/gtest.h>
 

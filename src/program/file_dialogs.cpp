@@ -1,8 +1,8 @@
-#include "gallery/file_dialogs.h"
+#include "program/file_dialogs.h"
 
-#include "app/application.h"
-#include "app/text_util.h"
 #include "platform/platform.h"
+#include "program/application.h"
+#include "text/text_util.h"
 
 namespace tv {
 

@@ -1,5 +1,5 @@
 // The dialogs the whole program shares: folder picker, open and save dialogs with the
-// program's four-entry filter, file-name cleaning and the properties window.
+// program's four-entry filter and file-name cleaning.
 #pragma once
 
 #include <string>

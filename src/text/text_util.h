@@ -22,6 +22,9 @@ std::string UpToLastSlash(const std::string& path);
 
 std::string AsciiLower(std::string_view text);
 
+// An address a picture can be had from and shown by the program: http(s), file or data.
+bool IsPictureAddress(const std::string& address);
+
 // The number at the start of a text as the system's Val reads it: blanks, tabs and line
 // feeds are ignored anywhere, reading stops at the first character that cannot continue a
 // decimal number, no number gives 0. The decimal point is always ".", whatever the locale.

@@ -1,4 +1,4 @@
-#include "app/text_util.h"
+#include "text/text_util.h"
 
 #include <charconv>
 #include <climits>
@@ -124,6 +124,14 @@ int RoundHalfEven(double value) {
   if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
   if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
   return static_cast<int>(std::nearbyint(value));  // default rounding mode: halves to even
+}
+
+bool IsPictureAddress(const std::string& address) {
+  const std::string lower = AsciiLower(address.substr(0, 8));
+  for (const char* scheme : {"http://", "https://", "file:", "data:"}) {
+    if (lower.rfind(scheme, 0) == 0) return true;
+  }
+  return false;
 }
 
 }  // namespace tv

@@ -1,6 +1,7 @@
-#include "app/page_text.h"
+#include "text/page_text.h"
 
-#include "app/text_util.h"
+#include "text/text_util.h"
+#include "text/utf8.h"
 
 namespace tv {
 
@@ -19,33 +20,6 @@ bool IsControl(unsigned char c) {
 }
 
 }  // namespace
-
-size_t Utf8SequenceLength(std::string_view s, size_t i) {
-  const auto byte = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char c = byte(i);
-  if (c < 0x80) return 1;
-  size_t n;
-  unsigned char lo = 0x80, hi = 0xBF;  // bounds of the second byte
-  if (c >= 0xC2 && c <= 0xDF) {
-    n = 2;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    n = 3;
-    if (c == 0xE0) lo = 0xA0;  // no overlong forms
-    if (c == 0xED) hi = 0x9F;  // no surrogates
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    n = 4;
-    if (c == 0xF0) lo = 0x90;
-    if (c == 0xF4) hi = 0x8F;  // nothing past U+10FFFF
-  } else {
-    return 0;
-  }
-  if (i + n > s.size()) return 0;
-  if (byte(i + 1) < lo || byte(i + 1) > hi) return 0;
-  for (size_t k = 2; k < n; ++k) {
-    if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
-  }
-  return n;
-}
 
 std::string PathForAddress(std::string_view path) {
   // The address parser drops blanks at the end of an address.
