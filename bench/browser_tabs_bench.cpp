@@ -29,7 +29,9 @@ constexpr int kTimedTabs = 10;
 constexpr int kMemoryTabs = 20;  // tabs open in all, the first included
 constexpr int kRounds = 5;
 constexpr double kOpenGoalMs = 100;
-constexpr double kMemoryGoalMb = 700;
+// Twenty tabs: opened by a page (sharing its process) and by the frame.
+constexpr double kRelatedGoalMb = 150;
+constexpr double kOwnGoalMb = 300;
 
 using Clock = std::chrono::steady_clock;
 
@@ -162,6 +164,10 @@ bool ManyWindows(Browser& b, int count) {
       "%.0f ms engine\n",
       cpu_open.program - cpu_start.program, cpu_open.engine - cpu_start.engine,
       cpu_close.program - cpu_open.program, cpu_close.engine - cpu_open.engine);
+  // 300 windows in 3 s and 3,000 in 30 s: 10 ms a window; closing at most twice opening.
+  std::printf("  goals: opening at most %.0f ms %s; closing at most twice the opening %s\n",
+              count * 10.0, open_ms <= count * 10.0 ? "met" : "NOT met",
+              close_ms <= 2 * open_ms ? "met" : "NOT met");
   return all;
 }
 
@@ -247,9 +253,11 @@ int main(int argc, char** argv) {
     b.Until([&] { return b.Loaded(b.Current(), "/b.htm"); });
   });
   const double own_mb = rounds("LoadNewForm", [&] { b.frame->LoadNewForm(b.root + "/web/b.htm"); });
-  std::printf("twenty tabs goal at most %.0f MB: new windows %.0f MB %s, LoadNewForm %.0f MB %s\n",
-              kMemoryGoalMb, related_mb, related_mb <= kMemoryGoalMb ? "met" : "NOT met", own_mb,
-              own_mb <= kMemoryGoalMb ? "met" : "NOT met");
+  std::printf(
+      "twenty tabs: new windows %.0f MB, goal at most %.0f MB %s; LoadNewForm %.0f MB, goal "
+      "at most %.0f MB %s\n",
+      related_mb, kRelatedGoalMb, related_mb <= kRelatedGoalMb ? "met" : "NOT met", own_mb,
+      kOwnGoalMb, own_mb <= kOwnGoalMb ? "met" : "NOT met");
   for (int count : {100, 300}) ManyWindows(b, count);
   std::filesystem::remove_all(b.root);
   return 0;

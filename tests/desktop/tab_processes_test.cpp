@@ -69,21 +69,21 @@ TEST_F(TabProcessesTest, AKilledTabSaysSoAloneAndReopensOnRefresh) {
          tabs.push_back(Browser().CurrentPage());
          ASSERT_TRUE(WaitUntil([&] { return !tabs[0]->Web->View()->Busy(); }));
          const std::set<int> first = WebProcesses();
-         // Five tabs share the first tab's process; the sixth starts the next one.
-         for (int i = 1; i <= 4; ++i) {
+         // Seven tabs share the first tab's process; the eighth starts the next one.
+         for (int i = 1; i <= 6; ++i) {
            Frame().LoadNewForm(Page("tab" + std::to_string(i)));
            tabs.push_back(Browser().CurrentPage());
            ASSERT_TRUE(Shows(*tabs.back(), "tab" + std::to_string(i) + " text"));
          }
          const std::set<int> before = WebProcesses();
          EXPECT_EQ(before, first) << "a tab the frame opened started a process of its own";
-         Frame().LoadNewForm(Page("tab5"));
+         Frame().LoadNewForm(Page("tab7"));
          tabs.push_back(Browser().CurrentPage());
-         ASSERT_TRUE(Shows(*tabs.back(), "tab5 text"));
+         ASSERT_TRUE(Shows(*tabs.back(), "tab7 text"));
          for (int pid : WebProcesses()) {
            if (!before.count(pid)) killed.insert(pid);
          }
-         ASSERT_FALSE(killed.empty()) << "the sixth tab shares a process with the first five";
+         ASSERT_FALSE(killed.empty()) << "the eighth tab shares a process with the first seven";
 
          // Settings are each tab's own, also between tabs of one process.
          const gboolean images = webkit_settings_get_auto_load_images(SettingsOf(*tabs[2]));
@@ -97,8 +97,8 @@ TEST_F(TabProcessesTest, AKilledTabSaysSoAloneAndReopensOnRefresh) {
          for (int pid : killed) kill(pid, SIGKILL);
        },
        [&] {
-         ASSERT_TRUE(Shows(*tabs[5], kProcessEndedText));
-         for (int i = 1; i <= 4; ++i) {
+         ASSERT_TRUE(Shows(*tabs[7], kProcessEndedText));
+         for (int i = 1; i <= 6; ++i) {
            EXPECT_NE(tabs[i]->Web->View()->DocumentHtml().find("tab" + std::to_string(i) + " text"),
                      std::string::npos);
          }
@@ -106,9 +106,9 @@ TEST_F(TabProcessesTest, AKilledTabSaysSoAloneAndReopensOnRefresh) {
          tabs[2]->Web->View()->Navigate(Page("again"));
          EXPECT_TRUE(Shows(*tabs[2], "again text"));
          // 刷新 opens the killed tab's page again.
-         tabs[5]->Web->View()->Refresh();
-         EXPECT_TRUE(Shows(*tabs[5], "tab5 text"));
-         EXPECT_EQ(tabs[5]->Web->View()->LocationURL().find("tab5.htm") != std::string::npos, true);
+         tabs[7]->Web->View()->Refresh();
+         EXPECT_TRUE(Shows(*tabs[7], "tab7 text"));
+         EXPECT_EQ(tabs[7]->Web->View()->LocationURL().find("tab7.htm") != std::string::npos, true);
        },
        [&] { CloseBox(); }});
 }

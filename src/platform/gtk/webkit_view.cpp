@@ -108,9 +108,9 @@ void OnTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason, gpoi
 }
 
 // Views of one kind share a web process in groups of this many views and their
-// companions (a page window's page and its picture gallery), so twenty tabs need four
-// processes and a crash ends at most five tabs.
-constexpr size_t kViewsPerProcess = 5;
+// companions (a page window's page and its picture gallery), so twenty tabs need three
+// processes and a crash ends at most seven tabs.
+constexpr size_t kViewsPerProcess = 7;
 
 // Every group with a live view.
 std::vector<std::unique_ptr<WebKitHtmlView::ProcessGroup>>& Groups() {
