@@ -10,6 +10,7 @@
 #include <cmath>
 #include <csetjmp>
 #include <cstring>
+#include <optional>
 
 #include <unistd.h>
 
@@ -220,6 +221,29 @@ bool Encode(GdkPixbuf* pixbuf, const char* type, std::string& out, const char** 
   return true;
 }
 
+bool EncodeJpeg(GdkPixbuf* pixbuf, std::string& out) {
+  if (gdk_pixbuf_get_has_alpha(pixbuf)) return false;
+  const char* keys[] = {"quality", nullptr};
+  const char* values[] = {"92", nullptr};
+  return Encode(pixbuf, "jpeg", out, keys, values);
+}
+
+ReducedPicture AsJpeg(std::string bytes) {
+  ReducedPicture out;
+  out.kind = ReducedPicture::kMade;
+  out.mime = "image/jpeg";
+  out.bytes = std::move(bytes);
+  return out;
+}
+
+// A JPEG the program keeps in its own folder, when it is there.
+std::optional<ReducedPicture> KeptJpeg(const std::string& path) {
+  std::string kept;
+  if (posix::ReadFileLimited(path, kept, 64u << 20) != posix::ReadResult::kOk || kept.size() <= 4)
+    return std::nullopt;
+  return AsJpeg(std::move(kept));
+}
+
 // A picture made for one request: JPEG for JPEG sources (fast to write and read), PNG for
 // the rest, which may be transparent.
 ReducedPicture MadeOnce(const std::string& path, const Header& header, int width) {
@@ -228,13 +252,10 @@ ReducedPicture MadeOnce(const std::string& path, const Header& header, int width
       1, static_cast<int>(std::lround(double(header.ShownHeight()) * width / header.ShownWidth())));
   GdkPixbuf* pixbuf = Decode(path, header, width, height);
   if (!pixbuf) return out;
-  const bool jpeg = header.jpeg && !gdk_pixbuf_get_has_alpha(pixbuf);
-  const char* jpeg_keys[] = {"quality", nullptr};
-  const char* jpeg_values[] = {"92", nullptr};
+  const bool jpeg = header.jpeg && EncodeJpeg(pixbuf, out.bytes);
   const char* png_keys[] = {"compression", nullptr};
   const char* png_values[] = {"1", nullptr};
-  if (Encode(pixbuf, jpeg ? "jpeg" : "png", out.bytes, jpeg ? jpeg_keys : png_keys,
-             jpeg ? jpeg_values : png_values)) {
+  if (jpeg || Encode(pixbuf, "png", out.bytes, png_keys, png_values)) {
     out.kind = ReducedPicture::kMade;
     out.mime = jpeg ? "image/jpeg" : "image/png";
     out.width = gdk_pixbuf_get_width(pixbuf);
@@ -244,13 +265,55 @@ ReducedPicture MadeOnce(const std::string& path, const Header& header, int width
   return out;
 }
 
+// The larger shared sizes of a JPEG have a JPEG twin in the program's own folder, which is
+// what the page is served: the engine reads a JPEG several times faster than a PNG of the
+// same size, and a layout change shows dozens of them at once.
+constexpr int kTwinnedPixels = 512;
+
+bool Twinned(const Header& header, int size_index) {
+  return header.jpeg && kThumbnailSizes[size_index].pixels >= kTwinnedPixels;
+}
+
+std::string TwinPath(const ThumbnailCache& cache, const SourceStamp& stamp, const Header& header,
+                     int size_index) {
+  const Size2 fit =
+      FitInBox(header.ShownWidth(), header.ShownHeight(), kThumbnailSizes[size_index].pixels);
+  return cache.WidePathOf(stamp, fit.width);
+}
+
+// The twin of a shared thumbnail another run or program made: decoded once, kept as JPEG.
+std::optional<std::string> TwinOf(const std::string& png) {
+  GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type("png", nullptr);
+  if (!loader) return std::nullopt;
+  const bool read = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(png.data()),
+                                            png.size(), nullptr) &&
+                    gdk_pixbuf_loader_close(loader, nullptr);
+  std::optional<std::string> jpeg;
+  GdkPixbuf* pixbuf = read ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
+  std::string bytes;
+  if (pixbuf && EncodeJpeg(pixbuf, bytes)) jpeg = std::move(bytes);
+  if (!read) gdk_pixbuf_loader_close(loader, nullptr);
+  g_object_unref(loader);
+  return jpeg;
+}
+
 ReducedPicture Thumbnail(const ThumbnailCache& cache, const std::string& path,
                          const SourceStamp& stamp, const Header& header, int size_index) {
   ReducedPicture out;
   out.mime = "image/png";
   // A larger valid thumbnail of any program serves as well as making the one asked for.
   for (int i = size_index; i < kThumbnailSizeCount; ++i) {
+    const std::string twin = Twinned(header, i) ? TwinPath(cache, stamp, header, i) : "";
+    if (!twin.empty()) {
+      if (auto kept = KeptJpeg(twin)) return *kept;
+    }
     if (auto png = cache.Find(stamp, i)) {
+      if (!twin.empty()) {
+        if (auto jpeg = TwinOf(*png)) {
+          cache.Store(twin, *jpeg);
+          return AsJpeg(std::move(*jpeg));
+        }
+      }
       out.kind = ReducedPicture::kMade;
       out.bytes = std::move(*png);
       return out;
@@ -282,6 +345,12 @@ ReducedPicture Thumbnail(const ThumbnailCache& cache, const std::string& path,
     out.width = gdk_pixbuf_get_width(pixbuf);
     out.height = gdk_pixbuf_get_height(pixbuf);
     cache.Store(cache.PathOf(stamp.uri, size_index), out.bytes);  // a full disk only costs time
+    std::string jpeg;
+    if (Twinned(header, size_index) && EncodeJpeg(pixbuf, jpeg)) {
+      cache.Store(TwinPath(cache, stamp, header, size_index), jpeg);
+      out.mime = "image/jpeg";
+      out.bytes = std::move(jpeg);
+    }
   }
   g_object_unref(pixbuf);
   return out;
@@ -356,14 +425,8 @@ ReducedPicture ReducePicture(const ThumbnailCache& cache, const std::string& pat
   // Wider than the shared sizes: camera JPEGs are kept by width (one a line in a wide
   // window is the gallery's first layout); other formats are made for the request alone.
   const std::string wide = cache.WidePathOf(*stamp, want);
-  std::string kept;
-  if (header.jpeg && posix::ReadFileLimited(wide, kept, 64u << 20) == posix::ReadResult::kOk &&
-      kept.size() > 4) {
-    ReducedPicture out;
-    out.kind = ReducedPicture::kMade;
-    out.mime = "image/jpeg";
-    out.bytes = std::move(kept);
-    return out;
+  if (header.jpeg) {
+    if (auto kept = KeptJpeg(wide)) return *kept;
   }
   ReducedPicture once = MadeOnce(path, header, want);
   if (once.kind == ReducedPicture::kFailed) cache.MarkFailed(*stamp);

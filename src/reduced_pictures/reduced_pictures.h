@@ -25,9 +25,10 @@ struct ReducedPicture {
 // The picture at `path` for a page that shows it at most `width` pixels wide (0: at its
 // own size). Files the engine reads itself and that are no wider come back as kOriginal;
 // wider ones become the smallest cached thumbnail at least that wide, made and stored
-// when missing or out of date; beyond the cache's largest size JPEGs are kept by width in
-// the program's own folder, and other formats (TIFF, HEIF and AVIF, which the engine does not read)
-// are made for this request alone.
+// when missing or out of date (a JPEG's 512- and 1024-pixel sizes come as their JPEG twin
+// in the program's own folder); beyond the cache's largest size JPEGs are kept by width
+// there, and other formats (TIFF, HEIF and AVIF, which the engine does not read) are made
+// for this request alone.
 ReducedPicture ReducePicture(const ThumbnailCache& cache, const std::string& path, int width);
 
 // The EXIF orientation (1 to 8) in the payload of a JPEG APP1 segment; 1 when there is none

@@ -180,7 +180,8 @@ TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
   WriteHalves(file, 3000, 2000);
   ReducedPicture made = ReducePicture(cache, file, 300);
   ASSERT_EQ(made.kind, ReducedPicture::kMade);
-  EXPECT_EQ(made.mime, "image/png");
+  // The page gets the thumbnail's JPEG twin, which the engine reads far faster.
+  EXPECT_EQ(made.mime, "image/jpeg");
   auto shown = DecodeBytes(made.bytes);
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->width, 512);  // 256 would be narrower than shown
@@ -188,20 +189,26 @@ TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
   EXPECT_NEAR(shown->rgb[3 * (170 * 512 + 100)], 220, 12);  // red stays on the left
   EXPECT_NEAR(shown->rgb[3 * (170 * 512 + 400) + 2], 220, 12);
 
+  // The shared cache holds the thumbnail other programs read, as the specification has it.
   auto stamp = StampOf(file);
   const std::string stored = cache.PathOf(stamp->uri, 2);
-  EXPECT_EQ(test::ReadFile(stored), made.bytes);
+  const std::string shared = test::ReadFile(stored);
+  auto shared_picture = DecodeBytes(shared);
+  ASSERT_TRUE(shared_picture);
+  EXPECT_EQ(shared_picture->width, 512);
   struct stat st;
   ASSERT_EQ(stat(stored.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
   ASSERT_EQ(stat(fs::path(stored).parent_path().c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0700u);
-  auto text = PngTextChunks(made.bytes);
+  auto text = PngTextChunks(shared);
   EXPECT_EQ(text["Thumb::URI"], stamp->uri);
   EXPECT_EQ(text["Thumb::MTime"], std::to_string(stamp->mtime));
   EXPECT_EQ(text["Thumb::Image::Width"], "3000");
   for (const auto& e : fs::directory_iterator(fs::path(stored).parent_path()))
     EXPECT_EQ(e.path(), stored);  // no temp left beside it
+  const std::string twin = cache.WidePathOf(*stamp, 512);
+  EXPECT_EQ(test::ReadFile(twin), made.bytes);
 
   // Read back, not made again; other widths take other sizes.
   const auto written = fs::last_write_time(stored);
@@ -210,7 +217,13 @@ TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
   // A narrower page takes the larger thumbnail there is rather than making a new one.
   EXPECT_EQ(ReducePicture(cache, file, 100).bytes, made.bytes);
   EXPECT_FALSE(fs::exists(cache.PathOf(stamp->uri, 0)));
+  // Without its twin the shared thumbnail is twinned again, not made again.
+  fs::remove(twin);
+  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 300).bytes)->width, 512);
+  EXPECT_TRUE(fs::exists(twin));
+  EXPECT_EQ(fs::last_write_time(stored), written);
   fs::remove(stored);
+  fs::remove(twin);
   EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 100).bytes)->width, 128);
   EXPECT_TRUE(fs::exists(cache.PathOf(stamp->uri, 0)));
 
