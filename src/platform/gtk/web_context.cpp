@@ -14,12 +14,16 @@ namespace {
 // The engine's processes give back their caches once they hold this much, long before
 // the system runs short; nothing is ever killed for it.
 constexpr guint kMemoryLimitMb = 256;
+constexpr double kMemoryPollSeconds = 3;
 
 WebKitMemoryPressureSettings* LowMemorySettings() {
   WebKitMemoryPressureSettings* settings = webkit_memory_pressure_settings_new();
   webkit_memory_pressure_settings_set_memory_limit(settings, kMemoryLimitMb);
   webkit_memory_pressure_settings_set_conservative_threshold(settings, 0.25);
   webkit_memory_pressure_settings_set_strict_threshold(settings, 0.5);
+  // Looked at every few seconds rather than every thirty: a page that reloads itself at
+  // once can add a hundred megabytes in between.
+  webkit_memory_pressure_settings_set_poll_interval(settings, kMemoryPollSeconds);
   return settings;
 }
 
