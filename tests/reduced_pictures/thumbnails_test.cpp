@@ -189,7 +189,7 @@ TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
   EXPECT_NEAR(shown->rgb[3 * (170 * 512 + 100)], 220, 12);  // red stays on the left
   EXPECT_NEAR(shown->rgb[3 * (170 * 512 + 400) + 2], 220, 12);
 
-  // The shared cache holds the thumbnail other programs read, as the specification has it.
+  // The shared cache holds the PNG other programs read, stamped with the file it stands for.
   auto stamp = StampOf(file);
   const std::string stored = cache.PathOf(stamp->uri, 2);
   const std::string shared = test::ReadFile(stored);
