@@ -285,14 +285,14 @@ std::string TwinPath(const ThumbnailCache& cache, const SourceStamp& stamp, cons
 std::optional<std::string> TwinOf(const std::string& png) {
   GdkPixbufLoader* loader = gdk_pixbuf_loader_new_with_type("png", nullptr);
   if (!loader) return std::nullopt;
-  const bool read = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(png.data()),
-                                            png.size(), nullptr) &&
-                    gdk_pixbuf_loader_close(loader, nullptr);
+  const bool written = gdk_pixbuf_loader_write(loader, reinterpret_cast<const guchar*>(png.data()),
+                                               png.size(), nullptr);
+  // A loader is closed once, whatever the writing gave.
+  const bool read = gdk_pixbuf_loader_close(loader, nullptr) && written;
   std::optional<std::string> jpeg;
   GdkPixbuf* pixbuf = read ? gdk_pixbuf_loader_get_pixbuf(loader) : nullptr;
   std::string bytes;
   if (pixbuf && EncodeJpeg(pixbuf, bytes)) jpeg = std::move(bytes);
-  if (!read) gdk_pixbuf_loader_close(loader, nullptr);
   g_object_unref(loader);
   return jpeg;
 }
