@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/file_system.h"
+#include "text/text_util.h"
 #include "text/utf8.h"
 
 namespace tv {
@@ -22,14 +23,8 @@ std::string StoredFavoriteTitle(const std::string& title) {
 
 std::vector<std::string> FavoriteLines(const std::string& text) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(std::move(line));
-    start = end + 1;
+  for (std::string_view line : TextLines(text)) {
+    if (!line.empty()) lines.emplace_back(line);
   }
   return lines;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "text/text_util.h"
 
 namespace tv {
 
@@ -23,14 +24,8 @@ bool IsHash(std::string_view s) {
 
 std::unordered_set<std::string> ReadSavedPictures(std::string_view text) {
   std::unordered_set<std::string> hashes;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  for (std::string_view line : TextLines(text)) {
     if (IsHash(line)) hashes.emplace(line);
-    start = end + 1;
   }
   return hashes;
 }

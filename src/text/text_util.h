@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tv {
 
@@ -14,6 +15,10 @@ std::string HtmlEscape(std::string_view text);
 // escapes decoded once);
 // any other text gives the text from its 9th character on, as the status-text rule has it.
 std::string PathFromStatusText(const std::string& status);
+
+// The lines of a text file as the program's stores write them: split at each line feed,
+// a carriage return before it dropped, empty lines kept; no line after a final line feed.
+std::vector<std::string_view> TextLines(std::string_view text);
 
 // Text after the last "/" (the whole text when there is none).
 std::string AfterLastSlash(const std::string& path);

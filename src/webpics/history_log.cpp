@@ -109,14 +109,9 @@ std::string HistoryPage(const std::string& day_file_text) {
   for (const char* line : kHistoryHead) page += std::string(line) + "\r\n";
   page += "\r\n";
   std::string rows;
-  size_t start = 0;
-  for (int read = 0; read < kHistoryLines && start < day_file_text.size(); ++read) {
-    size_t end = day_file_text.find('\n', start);
-    if (end == std::string::npos) end = day_file_text.size();
-    std::string line = day_file_text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) rows += "\r\n" + line;
-    start = end + 1;
+  const std::vector<std::string_view> lines = TextLines(day_file_text);
+  for (size_t read = 0; read < lines.size() && read < kHistoryLines; ++read) {
+    if (!lines[read].empty()) rows += "\r\n" + std::string(lines[read]);
   }
   page += rows + "\r\n";
   page += "</table></body></html>\r\n";

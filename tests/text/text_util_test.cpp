@@ -38,5 +38,14 @@ TEST(HtmlEscape, EscapesTheFourCharacters) {
   EXPECT_EQ(HtmlEscape("图片 1.jpg"), "图片 1.jpg");
 }
 
+TEST(TextLines, SplitAtLineFeedsWithTheirCarriageReturns) {
+  using Lines = std::vector<std::string_view>;
+  EXPECT_EQ(TextLines(""), Lines{});
+  EXPECT_EQ(TextLines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
+  EXPECT_EQ(TextLines("a\n\n"), (Lines{"a", ""}));  // nothing after the last line feed
+  // A lone carriage return inside a line is part of it; one cut short at the end goes.
+  EXPECT_EQ(TextLines("a\rb\r"), (Lines{"a\rb"}));
+}
+
 }  // namespace
 }  // namespace tv
