@@ -21,6 +21,10 @@ struct ControlWidget {
   // its children, and a frame with thousands of tabs has thousands.
   int x = -1, y = -1, width = -1, height = -1;
   bool placed = false;
+  // A hidden text box or label is kept off the surface (this holds its reference
+  // meanwhile): the toolkit looks past every hidden child whenever one of their siblings
+  // changes, and the labels of closed tabs would make thousands of them.
+  bool off_surface = false;
   // The list entries the widget shows: the first `list_rows` of the control's list as it
   // was after `list_clears` emptyings.
   size_t list_rows = 0;

@@ -43,7 +43,9 @@ void OnActiveNotify(GObject*, GParamSpec*, gpointer data) {
 // Moving a child always asks for a new layout, even to where it is; this avoids that.
 // Moves and sizes `w.outer` on `fixed` where it is not there already; `w` remembers.
 void PlaceWidget(GtkWidget* fixed, ControlWidget& w, int x, int y, int width, int height) {
-  if (!w.placed || w.x != x || w.y != y) gtk_fixed_move(GTK_FIXED(fixed), w.outer, x, y);
+  if (!w.off_surface && (!w.placed || w.x != x || w.y != y)) {
+    gtk_fixed_move(GTK_FIXED(fixed), w.outer, x, y);
+  }
   if (!w.placed || w.width != width || w.height != height) {
     gtk_widget_set_size_request(w.outer, width, height);
   }
@@ -52,6 +54,12 @@ void PlaceWidget(GtkWidget* fixed, ControlWidget& w, int x, int y, int width, in
   w.width = width;
   w.height = height;
   w.placed = true;
+}
+
+// Text boxes (a frame's tab labels) and labels come in the hundreds and cost little to
+// put back; a view would lose its engine surface, and the rest are few.
+bool KeptOffWhenHidden(const Control& c) {
+  return c.Kind() == ControlKind::TextBox || c.Kind() == ControlKind::Label;
 }
 
 // A window shortcut's closure: which window's shortcut of which keys it runs.
@@ -154,6 +162,11 @@ GtkNativeWindow::~GtkNativeWindow() {
   if (window_) g_signal_handlers_disconnect_by_data(window_, this);
   for (auto& [control, w] : widgets_) {
     DetachControlWidget(*w);
+    if (w->off_surface) {
+      gtk_widget_destroy(w->outer);
+      g_object_unref(w->outer);
+      continue;
+    }
     // Views belong to their HTML view objects, which outlive this window.
     if (control->Kind() == ControlKind::View && gtk_widget_get_parent(w->outer) == surface_) {
       gtk_container_remove(GTK_CONTAINER(surface_), w->outer);
@@ -181,10 +194,27 @@ void GtkNativeWindow::AddControlWidget(Control& c) {
   if (GTK_IS_BUTTON(w->outer)) {
     gtk_style_context_add_class(gtk_widget_get_style_context(w->outer), "tv-compact");
   }
-  gtk_fixed_put(GTK_FIXED(surface_), w->outer, 0, 0);
-  Place(*w);
   gtk_widget_set_visible(w->outer, c.Visible());
+  if (KeptOffWhenHidden(c) && !c.Visible()) {
+    g_object_ref_sink(w->outer);
+    w->off_surface = true;
+  } else {
+    gtk_fixed_put(GTK_FIXED(surface_), w->outer, 0, 0);
+  }
+  Place(*w);
   widgets_[&c] = std::move(w);
+}
+
+void GtkNativeWindow::PutOnSurface(ControlWidget& w, bool on) {
+  if (!KeptOffWhenHidden(*w.control) || w.off_surface != on) return;
+  if (on) {
+    gtk_fixed_put(GTK_FIXED(surface_), w.outer, w.placed ? w.x : 0, w.placed ? w.y : 0);
+    g_object_unref(w.outer);
+  } else {
+    g_object_ref(w.outer);
+    gtk_container_remove(GTK_CONTAINER(surface_), w.outer);
+  }
+  w.off_surface = !on;
 }
 
 void GtkNativeWindow::Place(ControlWidget& w) {
@@ -214,7 +244,9 @@ void GtkNativeWindow::ControlChanged(Control& c, Prop p) {
   if (p == Prop::Geometry) {
     Place(w);
   } else {
+    if (p == Prop::Visible && c.Visible()) PutOnSurface(w, true);
     UpdateControlWidget(w, p);
+    if (p == Prop::Visible && !c.Visible()) PutOnSurface(w, false);
   }
   if (p == Prop::Visible && c.Visible()) RestackAfter(c);
   // Only a control along the top edge moves the inner windows: a tab label does not.

@@ -63,6 +63,8 @@ class GtkNativeWindow : public NativeWindow {
   void BuildInside(GtkNativeWindow& outer);
   void AddControlWidget(Control& c);
   void Place(ControlWidget& w);
+  // Puts a text box's or label's widget back on the surface, or takes it off while hidden.
+  void PutOnSurface(ControlWidget& w, bool on);
   void Raise();
   // Puts the controls made after `shown` (and the page windows) back above it.
   void RestackAfter(const Control& shown);
