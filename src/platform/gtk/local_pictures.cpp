@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/gtk/interface_gl.h"
 #include "platform/gtk/program_files.h"
 #include "reduced_pictures/picture_requests.h"
 #include "reduced_pictures/reduced_pictures.h"
@@ -118,6 +119,7 @@ void OnRequest(WebKitURISchemeRequest* request, gpointer) {
 void OnInitializeExtensions(WebKitWebContext* context, gpointer) {
   webkit_web_context_set_web_extensions_directory(context,
                                                   ExtensionFolder(RunningProgram()).c_str());
+  webkit_web_context_set_web_extensions_initialization_user_data(context, GlDriverSetting());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/application_id.h"
+#include "platform/gtk/interface_gl.h"
 #include "platform/gtk/program_files.h"
 
 namespace tv {
@@ -60,6 +61,7 @@ bool StartGtk() {
   // LLVM alone is 13 MB a process). A value the user set stays.
   g_setenv("GDK_GL", "disable", FALSE);
   g_setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", FALSE);
+  HideGlDriverFromInterface();
   return gtk_init_check(&argc, &argv);
 }
 

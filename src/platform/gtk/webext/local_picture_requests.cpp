@@ -50,8 +50,26 @@ void OnPageCreated(WebKitWebExtension*, WebKitWebPage* page, gpointer) {
   g_signal_connect(page, "send-request", G_CALLBACK(OnSendRequest), nullptr);
 }
 
+// A web process started while the program made its first view inherited the setting that
+// hides the GL driver from the program; it puts back the user's own before it draws.
+void RestoreGlDriver(const GVariant* setting) {
+  if (!setting || !g_variant_is_of_type(const_cast<GVariant*>(setting), G_VARIANT_TYPE("(bs)"))) {
+    return;
+  }
+  gboolean had = FALSE;
+  const gchar* value = nullptr;
+  g_variant_get(const_cast<GVariant*>(setting), "(b&s)", &had, &value);
+  if (had) {
+    g_setenv("__EGL_VENDOR_LIBRARY_FILENAMES", value, TRUE);
+  } else {
+    g_unsetenv("__EGL_VENDOR_LIBRARY_FILENAMES");
+  }
+}
+
 }  // namespace
 
-extern "C" G_MODULE_EXPORT void webkit_web_extension_initialize(WebKitWebExtension* extension) {
+extern "C" G_MODULE_EXPORT void webkit_web_extension_initialize_with_user_data(
+    WebKitWebExtension* extension, const GVariant* user_data) {
+  RestoreGlDriver(user_data);
   g_signal_connect(extension, "page-created", G_CALLBACK(OnPageCreated), nullptr);
 }
