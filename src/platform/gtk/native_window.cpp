@@ -56,6 +56,20 @@ void PlaceWidget(GtkWidget* fixed, ControlWidget& w, int x, int y, int width, in
   w.placed = true;
 }
 
+// A control hidden from the start gets its widget when it is first shown: a page window
+// has a panel of them that most pages never show. Views are made by their HTML view
+// objects, and buttons keep a widget so the desktop can name every one.
+bool BuiltWhenShown(const Control& c) {
+  switch (c.Kind()) {
+    case ControlKind::View:
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+      return false;
+    default:
+      return true;
+  }
+}
+
 // Text boxes (a frame's tab labels) and labels come in the hundreds and cost little to
 // put back; a view would lose its engine surface, and the rest are few.
 bool KeptOffWhenHidden(const Control& c) {
@@ -183,6 +197,17 @@ GtkWidget* GtkNativeWindow::WidgetOf(const Control& c) const {
 
 void GtkNativeWindow::AddControlWidget(Control& c) {
   if (IsMenuKind(c.Kind()) || widgets_.count(&c)) return;
+  if (!c.Visible() && BuiltWhenShown(c)) {
+    unbuilt_.insert(&c);
+    return;
+  }
+  // The surface paints its children in the order they were put, a view included; the
+  // controls made before a view are put before it.
+  if (c.Kind() == ControlKind::View) BuildAllUnbuilt();
+  MakeWidget(c);
+}
+
+void GtkNativeWindow::MakeWidget(Control& c) {
   auto w = std::make_unique<ControlWidget>();
   w->control = &c;
   w->fs = &fs_;
@@ -195,7 +220,7 @@ void GtkNativeWindow::AddControlWidget(Control& c) {
     gtk_style_context_add_class(gtk_widget_get_style_context(w->outer), "tv-compact");
   }
   gtk_widget_set_visible(w->outer, c.Visible());
-  if (KeptOffWhenHidden(c) && !c.Visible()) {
+  if (KeptOffWhenHidden(c) && !c.Visible() && !ViewMadeAfter(c)) {
     g_object_ref_sink(w->outer);
     w->off_surface = true;
   } else {
@@ -205,16 +230,64 @@ void GtkNativeWindow::AddControlWidget(Control& c) {
   widgets_[&c] = std::move(w);
 }
 
+void GtkNativeWindow::BuildAllUnbuilt() {
+  if (unbuilt_.empty()) return;
+  for (const auto& owned : form_.Controls()) {
+    if (unbuilt_.erase(owned.get())) MakeWidget(*owned);
+  }
+}
+
+bool GtkNativeWindow::ViewMadeAfter(const Control& c) const {
+  bool after = false;
+  for (const auto& owned : form_.Controls()) {
+    if (owned.get() == &c) {
+      after = true;
+    } else if (after && owned->Kind() == ControlKind::View) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void GtkNativeWindow::PutOnSurface(ControlWidget& w, bool on) {
   if (!KeptOffWhenHidden(*w.control) || w.off_surface != on) return;
   if (on) {
     gtk_fixed_put(GTK_FIXED(surface_), w.outer, w.placed ? w.x : 0, w.placed ? w.y : 0);
     g_object_unref(w.outer);
-  } else {
+    w.off_surface = false;
+    KeepPaintingOrder(*w.control);
+  } else if (!ViewMadeAfter(*w.control)) {
+    // A view made later would be painted under it once it is put back.
     g_object_ref(w.outer);
     gtk_container_remove(GTK_CONTAINER(surface_), w.outer);
+    w.off_surface = true;
   }
-  w.off_surface = !on;
+}
+
+void GtkNativeWindow::KeepPaintingOrder(const Control& put) {
+  // A widget put back goes last; the later controls laid over it go back above it.
+  auto at = widgets_.find(const_cast<Control*>(&put));
+  if (at == widgets_.end()) return;
+  const ControlWidget& low = *at->second;
+  bool after = false;
+  for (const auto& owned : form_.Controls()) {
+    Control* c = owned.get();
+    if (c == &put) {
+      after = true;
+      continue;
+    }
+    auto it = widgets_.find(c);
+    if (!after || it == widgets_.end() || c->Kind() == ControlKind::View) continue;
+    ControlWidget& w = *it->second;
+    if (w.off_surface || !w.placed || w.x >= low.x + low.width || low.x >= w.x + w.width ||
+        w.y >= low.y + low.height || low.y >= w.y + w.height) {
+      continue;
+    }
+    g_object_ref(w.outer);
+    gtk_container_remove(GTK_CONTAINER(surface_), w.outer);
+    gtk_fixed_put(GTK_FIXED(surface_), w.outer, w.x, w.y);
+    g_object_unref(w.outer);
+  }
 }
 
 void GtkNativeWindow::Place(ControlWidget& w) {
@@ -235,6 +308,16 @@ void GtkNativeWindow::ControlAdded(Control& c) {
 void GtkNativeWindow::ControlChanged(Control& c, Prop p) {
   if (IsMenuKind(c.Kind())) {
     menus_.Update(c, p);
+    return;
+  }
+  if (unbuilt_.count(&c)) {
+    // Its widget is made from the control as it is now, whatever changed meanwhile.
+    if (p != Prop::Visible || !c.Visible()) return;
+    unbuilt_.erase(&c);
+    AddControlWidget(c);
+    KeepPaintingOrder(c);
+    RestackAfter(c);
+    if (!inner_.empty() && top_edge_.count(&c)) LayoutInner();
     return;
   }
   auto it = widgets_.find(&c);

@@ -62,9 +62,15 @@ class GtkNativeWindow : public NativeWindow {
   void BuildToplevel();
   void BuildInside(GtkNativeWindow& outer);
   void AddControlWidget(Control& c);
+  void MakeWidget(Control& c);
   void Place(ControlWidget& w);
   // Puts a text box's or label's widget back on the surface, or takes it off while hidden.
   void PutOnSurface(ControlWidget& w, bool on);
+  // Makes the widgets of the controls still hidden since they were made, in their order.
+  void BuildAllUnbuilt();
+  bool ViewMadeAfter(const Control& c) const;
+  // Puts the widgets of later controls that overlap `put` back after it.
+  void KeepPaintingOrder(const Control& put);
   void Raise();
   // Puts the controls made after `shown` (and the page windows) back above it.
   void RestackAfter(const Control& shown);
@@ -97,6 +103,7 @@ class GtkNativeWindow : public NativeWindow {
   GtkNativeWindow* shown_inner_ = nullptr;  // the one of them that is shown
   // Controls along the top edge, which may push the inner windows down.
   std::set<Control*> top_edge_;
+  std::set<Control*> unbuilt_;  // hidden since they were made: no widget until shown
   int inner_top_ = -1, inner_width_ = -1, inner_height_ = -1;  // inner windows' area, last laid out
   ControlWidget place_;  // where this window sits inside its outer window
   guint resize_idle_ = 0;
