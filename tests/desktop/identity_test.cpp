@@ -31,6 +31,15 @@ void ExpectProgramWindow(Form& form) {
   GtkIconTheme* theme = gtk_icon_theme_get_default();
   EXPECT_STREQ(gtk_window_get_default_icon_name(), kApplicationId);
   EXPECT_TRUE(gtk_icon_theme_has_icon(theme, kApplicationId));
+  // Drawn at every size the window asks for, so that the SVG renderer is never loaded.
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    GtkIconInfo* info =
+        gtk_icon_theme_lookup_icon(theme, kApplicationId, size, GtkIconLookupFlags(0));
+    ASSERT_NE(info, nullptr) << size;
+    EXPECT_TRUE(g_str_has_suffix(gtk_icon_info_get_filename(info), ".png"))
+        << size << ": " << gtk_icon_info_get_filename(info);
+    g_object_unref(info);
+  }
 
   auto* native = dynamic_cast<GtkNativeWindow*>(form.Native());
   ASSERT_NE(native, nullptr);
