@@ -136,11 +136,15 @@ bool ScenarioRunner::Run(const std::string& line) {
     return true;
   }
   if (verb == "settle") {
-    // Lets the loop run until the active view has finished loading (at most 30 s).
+    // Lets the loop run until the active view has finished loading and stayed so for a
+    // while (at most 30 s): a reload asked for just before a new page may still start and
+    // finish after the new page was asked for, which then loads a moment later.
     HtmlView* view = app_.State().active_view;
-    for (int waited = 0; waited < 30000; waited += 10) {
+    constexpr int kQuietMs = 250;
+    int quiet = 0;
+    for (int waited = 0; waited < 30000 && quiet < kQuietMs; waited += 10) {
       loop.Sleep(10);
-      if (!view || !view->Busy()) break;
+      quiet = !view || !view->Busy() ? quiet + 10 : 0;
     }
     return true;
   }
