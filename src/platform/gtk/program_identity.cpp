@@ -46,6 +46,8 @@ bool StartGtk() {
   static const bool named = [] {
     g_set_prgname(kApplicationId);
     g_set_application_name("Tessaview");
+    // Once, while the program still runs one thread: the engine opens its display once.
+    HideGlDriverFromInterface();
     return true;
   }();
   (void)named;
@@ -61,7 +63,6 @@ bool StartGtk() {
   // LLVM alone is 13 MB a process). A value the user set stays.
   g_setenv("GDK_GL", "disable", FALSE);
   g_setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", FALSE);
-  HideGlDriverFromInterface();
   return gtk_init_check(&argc, &argv);
 }
 

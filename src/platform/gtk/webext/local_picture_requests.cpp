@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/gtk/interface_gl.h"
+
 namespace {
 
 constexpr char kLocalPictureScheme[] = "tessaview-file";
@@ -60,9 +62,9 @@ void RestoreGlDriver(const GVariant* setting) {
   const gchar* value = nullptr;
   g_variant_get(const_cast<GVariant*>(setting), "(b&s)", &had, &value);
   if (had) {
-    g_setenv("__EGL_VENDOR_LIBRARY_FILENAMES", value, TRUE);
+    g_setenv(tv::kGlVendorVariable, value, TRUE);
   } else {
-    g_unsetenv("__EGL_VENDOR_LIBRARY_FILENAMES");
+    g_unsetenv(tv::kGlVendorVariable);
   }
 }
 
