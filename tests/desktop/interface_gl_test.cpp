@@ -34,7 +34,9 @@ std::string Told() {
 
 TEST(InterfaceGl, TheUsersOwnSettingIsBackOnceTheLoopTurns) {
   const char* mine = "/etc/glvnd/egl_vendor.d/10_mine.json";
-  ASSERT_TRUE(ReadsAfterATurn(g_getenv(kGlVendorVariable)));  // an earlier start settles
+  // A start of the toolkit earlier in this process gives its setting back first.
+  while (g_main_context_iteration(nullptr, FALSE)) {
+  }
   g_setenv(kGlVendorVariable, mine, TRUE);
   HideGlDriverFromInterface();
   EXPECT_STRNE(g_getenv(kGlVendorVariable), mine);
