@@ -218,6 +218,7 @@ void FormExplore::Form_Load() {
   settings.ReadInteger("setup", "Topme", topme);
   if (topme >= INT16_MIN && topme <= INT16_MAX) b_.Topme = static_cast<int16_t>(topme);
   settings.ReadInteger("setup", "Download", b_.Download);
+  settings.ReadInteger("setup", "FetchLarger", b_.FetchLarger);
   Show();
   b_.HomePage = settings.GetSetting("setup", "Homepage");
   if (CharCount(b_.HomePage) < 15) b_.HomePage = kDefaultHomePage;
@@ -355,6 +356,7 @@ std::optional<std::string> FormExplore::StateField(const std::string& field) con
   if (field == "Pop") return std::to_string(b_.Pop);
   if (field == "Topme") return std::to_string(b_.Topme);
   if (field == "Download") return std::to_string(b_.Download);
+  if (field == "FetchLarger") return std::to_string(b_.FetchLarger);
   if (field == "JumpWindows") return std::to_string(b_.JumpWindows);
   if (field == "HomePage") return b_.HomePage;
   if (field == "FocusBounced") return flag(FocusBounced);

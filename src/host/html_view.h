@@ -38,6 +38,16 @@ struct HtmlElement {
   std::string title;     // the title attribute (a picture's tooltip)
   int width = 0;         // displayed size in pixels
   int height = 0;
+  // What a picture element (or a box with a background picture) names beyond what it
+  // shows; empty or 0 where there is nothing of the kind.
+  int natural_width = 0;  // the picture's own size, once loaded
+  int natural_height = 0;
+  bool loaded = false;     // the engine has loaded and decoded what it shows
+  bool lazy = false;       // waits for the page's scrolling or scripts to load it
+  std::string shown_src;   // the address it shows (a srcset candidate, say); else src
+  std::string largest;     // the largest srcset or <picture> candidate, or a lazy address
+  std::string link;        // the address of the link around the picture
+  std::string background;  // a large box's CSS background picture
 };
 
 // CommandStateChange command ids.
@@ -142,15 +152,23 @@ class HtmlView {
   // there is no such link.
   virtual bool ClickLink(int index) = 0;
 
-  // What the view holds of picture element `index` of All(), never fetched again: the
-  // bytes as they were received, or "" where it shows the picture but holds none of its
-  // bytes. Nothing when the element is no picture or the page could not load and decode
-  // it (missing, broken, a format the engine lacks, still loading).
-  virtual std::optional<std::string> PictureBytes(int index) = 0;
-  // The picture of element `index` as the page shows it: decoded from `bytes` (what
-  // PictureBytes gave); where those cannot be decoded, the pixels shown. Nothing when
-  // neither can be had, or when the picture has more than kMaxPicturePixels.
-  virtual std::optional<Picture> CopyPicture(int index, std::string_view bytes) = 0;
+  // The bytes the view received for the picture at `address`, or at any address that led
+  // to it through redirects, never fetched again. Nothing while it is still loading, or when
+  // the view holds none of it.
+  virtual std::optional<std::string> HeldPicture(const std::string& address) = 0;
+  // Starts fetching pictures the page names but has not loaded, in this order and a few at
+  // a time, through the page's own session (its cookies, the page as referrer); web
+  // addresses only, and none the view holds. A new page drops what was not taken.
+  virtual void FetchPictures(const std::vector<std::string>& addresses) { (void)addresses; }
+  // What a fetch of `address` brought, waiting for it: the bytes of a picture; nothing when
+  // it failed, answered with no picture, or was never asked for. Taken once.
+  virtual std::optional<std::string> FetchedPicture(const std::string& address) {
+    (void)address;
+    return std::nullopt;
+  }
+  // What the view shows of picture element `index` of All(), brought into view: for a
+  // format no decoder reads. Nothing when it shows none of it.
+  virtual std::optional<Picture> ShownPicture(int index) = 0;
 
   // Renders the whole document at width x height pixels and hands it out in bands.
   // Returns nothing when it cannot be rendered.

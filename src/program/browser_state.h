@@ -17,6 +17,7 @@ struct BrowserState {
   int32_t JumpWindows = 0;  // second blocking switch; nothing reads it
   int16_t Topme = 0;        // 1: new pages open behind the current tab
   int32_t Download = 0;     // non-zero: pictures are downloaded automatically
+  int32_t FetchLarger = 0;  // non-zero: automatic downloads fetch larger versions too
   std::string HomePage;     // address of the frame's first page
 
   std::vector<FormWeb*> Webs = std::vector<FormWeb*>(kTabSlots);     // page window per slot

@@ -82,11 +82,17 @@ std::optional<Picture> DecodePicture(std::string_view bytes, DecodeFault* fault)
   std::optional<Picture> picture;
   if (pixbuf && gdk_pixbuf_get_colorspace(pixbuf) == GDK_COLORSPACE_RGB &&
       gdk_pixbuf_get_bits_per_sample(pixbuf) == 8 && gdk_pixbuf_get_n_channels(pixbuf) >= 3) {
-    Picture p;
-    p.width = gdk_pixbuf_get_width(pixbuf);
-    p.height = gdk_pixbuf_get_height(pixbuf);
-    p.rows = RowsOf(pixbuf);
-    picture = std::move(p);
+    // Upright as pages and the detail window show it: a camera's EXIF orientation turns
+    // the pixels (no copy when there is none).
+    GdkPixbuf* upright = gdk_pixbuf_apply_embedded_orientation(pixbuf);
+    if (upright) {
+      Picture p;
+      p.width = gdk_pixbuf_get_width(upright);
+      p.height = gdk_pixbuf_get_height(upright);
+      p.rows = RowsOf(upright);
+      g_object_unref(upright);
+      picture = std::move(p);
+    }
   }
   if (fault) {
     // A decoder that took the first bytes knew the format: the rest is what failed. Pixels

@@ -55,7 +55,8 @@ class FormWeb : public Form {
   void PictFangZhen();
   void PictLaShen();
   // Picture saving, automatic download and page screenshots.
-  void SavePictureDisk(const std::string& folder);
+  // `fetch`: larger versions the page names but has not loaded are fetched too.
+  void SavePictureDisk(const std::string& folder, bool fetch = false);
   void SavePictureForSize(const std::string& folder);
   void BeforeDownload();
   void AutoDownLoadImag();
@@ -126,9 +127,12 @@ class FormWeb : public Form {
   // Adds a picture address to this page's list; false when it is there already or the
   // list is full.
   bool RecordAddress(const std::string& src);
+  bool AddressTried(const std::string& src) const;
+  // The pictures a saving run will try that the page has not loaded.
+  std::vector<std::string> AddressesToFetch(const std::vector<PagePicture>& pictures) const;
   // One picture into `folder`; nothing when the folder took no file (said once).
-  std::optional<PictureSave> SaveOne(HtmlView& view, int index, const std::string& address,
-                                     const std::string& folder, uint64_t min_length);
+  std::optional<PictureSave> SaveOne(HtmlView& view, const PagePicture& picture,
+                                     const std::string& folder, uint64_t min_length, bool fetch);
   void AddHistoryRow(const std::string& title, const std::string& address);
   void WriteHistory();  // the history buffer to the day's file
 

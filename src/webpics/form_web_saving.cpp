@@ -10,6 +10,7 @@
 #include "program/file_dialogs.h"
 #include "text/text_util.h"
 #include "webpics/form_web.h"
+#include "webpics/page_pictures.h"
 #include "webpics/page_shot.h"
 #include "webpics/picture_file_names.h"
 #include "webpics/picture_saver.h"
@@ -44,18 +45,24 @@ void FormWeb::ShowSaveProgress(int32_t n) {
   Lab[8].SetCaption("");
 }
 
-bool FormWeb::RecordAddress(const std::string& src) {
+bool FormWeb::AddressTried(const std::string& src) const {
   const int32_t known = std::clamp<int32_t>(recorded_, 0, kAddressSlots);
   const auto first = saved_addresses_.begin();
-  if (std::find(first, first + known, src) != first + known) return false;
+  return std::find(first, first + known, src) != first + known;
+}
+
+bool FormWeb::RecordAddress(const std::string& src) {
+  const int32_t known = std::clamp<int32_t>(recorded_, 0, kAddressSlots);
+  if (AddressTried(src)) return false;
   if (known >= kAddressSlots) return false;
   saved_addresses_[static_cast<size_t>(known)] = src;
   recorded_ = known + 1;
   return true;
 }
 
-std::optional<PictureSave> FormWeb::SaveOne(HtmlView& view, int index, const std::string& address,
-                                            const std::string& folder, uint64_t min_length) {
+std::optional<PictureSave> FormWeb::SaveOne(HtmlView& view, const PagePicture& picture,
+                                            const std::string& folder, uint64_t min_length,
+                                            bool fetch) {
   Platform& p = Services();
   PictureSaving& s = state_.picture_saving;
   const uint64_t navigation = navigations_;
@@ -63,7 +70,7 @@ std::optional<PictureSave> FormWeb::SaveOne(HtmlView& view, int index, const std
       p.fs, s.saved,
       [&] { return MakePictureFileName(p.fs, folder, p.clock.Now(), s.file_counter); }, min_length,
       [&] { return navigations_ == navigation; }};
-  const PictureSave result = SaveWebPicture(view, index, address, target);
+  const PictureSave result = SaveWebPicture(view, picture, target, fetch);
   if (result == PictureSave::kNotWritten) {
     // One message, and no more tries into that folder until the user asks again.
     s.refused_folder = folder;
@@ -73,7 +80,7 @@ std::optional<PictureSave> FormWeb::SaveOne(HtmlView& view, int index, const std
   return result;
 }
 
-void FormWeb::SavePictureDisk(const std::string& path) {
+void FormWeb::SavePictureDisk(const std::string& path, bool fetch) {
   if (saving_) return;
   PictureSaving& s = state_.picture_saving;
   if (s.running) {
@@ -92,25 +99,32 @@ void FormWeb::SavePictureDisk(const std::string& path) {
   HtmlView& view = *Web->View();
   // A navigation in any of the pauses below ends the run after the picture in progress:
   // the elements read belong to the page that was left, and the counters to the next one.
-  const std::vector<HtmlElement> elements = view.All();
+  const std::vector<PagePicture> pictures = PagePictures(view.All());
+  fetch = fetch || b_.FetchLarger != 0;
+  if (fetch) view.FetchPictures(AddressesToFetch(pictures));
   const uint64_t navigation = navigations_;
-  for (size_t i = 0; i < elements.size(); ++i) {
-    const HtmlElement& e = elements[i];
-    if (!IsLargePicture(e)) continue;
-    ++pictures_found;
-    Lab[2].SetCaption("发现图片：" + std::to_string(pictures_found));
-    p.loop.DoEvents();
+  for (const PagePicture& picture : pictures) {
+    // A link that may lead to a picture counts once it has.
+    if (!picture.by_type) {
+      ++pictures_found;
+      Lab[2].SetCaption("发现图片：" + std::to_string(pictures_found));
+      p.loop.DoEvents();
+    }
     const bool same_page = navigations_ == navigation;
     // Each address is tried once a page, whether it was saved, known or failed; the list
     // of a page that has been left is the next page's now.
-    if (same_page && !RecordAddress(e.src)) {
+    if (same_page && !RecordAddress(picture.address)) {
       if (recorded_ >= kAddressSlots) break;  // the one past the limit ended a run before
       continue;
     }
     if (same_page && recorded_ > kMaxSaved) break;
-    const std::optional<PictureSave> result = SaveOne(view, static_cast<int>(i), e.src, folder, 0);
+    const std::optional<PictureSave> result = SaveOne(view, picture, folder, 0, fetch);
     if (!result) break;
     if (navigations_ != navigation) break;
+    if (picture.by_type && *result != PictureSave::kUnavailable) {
+      ++pictures_found;
+      Lab[2].SetCaption("发现图片：" + std::to_string(pictures_found));
+    }
     if (*result == PictureSave::kWritten) ++saved_count_;
     ShowSaveProgress(saved_count_);
     p.loop.DoEvents();
@@ -124,6 +138,18 @@ void FormWeb::SavePictureDisk(const std::string& path) {
   Lab[8].SetCaption("  自动下载图片 " + std::to_string(saved_count_));
   if (pictures_found > 0) Lab[2].SetCaption("发现图片：" + std::to_string(pictures_found));
   Lab[8].SetWidth(kCounterWidth);
+}
+
+std::vector<std::string> FormWeb::AddressesToFetch(const std::vector<PagePicture>& pictures) const {
+  // What this run will try and the page has not loaded, in the order it tries them.
+  std::vector<std::string> addresses;
+  for (const PagePicture& picture : pictures) {
+    if (static_cast<int32_t>(addresses.size()) + recorded_ >= kMaxSaved) break;
+    if (picture.loaded || AddressTried(picture.address)) continue;
+    if (std::find(addresses.begin(), addresses.end(), picture.address) != addresses.end()) continue;
+    addresses.push_back(picture.address);
+  }
+  return addresses;
 }
 
 void FormWeb::SavePictureForSize(const std::string& path) {
@@ -141,9 +167,19 @@ void FormWeb::SavePictureForSize(const std::string& path) {
   const std::vector<HtmlElement> elements = view.All();
   const uint64_t navigation = navigations_;
   for (size_t i = 0; i < elements.size(); ++i) {
-    if (elements[i].tag_name != "IMG" || !IsPictureAddress(elements[i].src)) continue;
-    const std::optional<PictureSave> result =
-        SaveOne(view, static_cast<int>(i), elements[i].src, folder, kKeptLength);
+    const HtmlElement& e = elements[i];
+    if (e.tag_name != "IMG" || !IsPictureAddress(e.src)) continue;
+    // Every picture as it is, whatever its size: the file's length decides.
+    PagePicture picture;
+    picture.address = IsPictureAddress(e.shown_src) ? e.shown_src : e.src;
+    picture.element = static_cast<int>(i);
+    picture.shown_width = e.width;
+    picture.shown_height = e.height;
+    picture.own_width = e.natural_width;
+    picture.own_height = e.natural_height;
+    picture.loaded = e.loaded;
+    picture.large = true;
+    const std::optional<PictureSave> result = SaveOne(view, picture, folder, kKeptLength, false);
     if (!result) break;
     p.loop.DoEvents();
     if (close_requested_ || navigations_ != navigation) break;
@@ -193,7 +229,8 @@ void FormWeb::AutoDownLoadImag() {
   state_.picture_saving.refused_folder.clear();
   Timer3->SetTimerEnabled(false);
   const std::string folder = state_.picture_saving.download_folder;
-  SavePictureDisk(folder);
+  // Asked for by hand: the larger versions the page names are fetched too.
+  SavePictureDisk(folder, true);
   if (close_requested_) return;
   // Few large pictures: every picture of the page, keeping the big files.
   if (pictures_found < 2) SavePictureForSize(folder);

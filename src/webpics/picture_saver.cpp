@@ -19,27 +19,39 @@ std::string PixelKey(const Picture& p) {
   return ContentHash(std::to_string(p.width) + "x" + std::to_string(p.height) + ":" + rgb);
 }
 
+// The picture from its bytes; for a format no decoder reads, what the page shows of it,
+// but only where that is all of it: a picture shown smaller is skipped, never shrunk.
+std::optional<Picture> PictureOf(HtmlView& view, const PagePicture& p,
+                                 const std::optional<std::string>& bytes, PictureTarget& target) {
+  DecodeFault fault = DecodeFault::kUnknownFormat;
+  if (bytes) {
+    if (auto picture = DecodePicture(*bytes, &fault)) return picture;
+  }
+  if (fault != DecodeFault::kUnknownFormat || !p.ShownWhole() || !target.page_still_shown()) {
+    return std::nullopt;
+  }
+  return view.ShownPicture(p.element);
+}
+
 }  // namespace
 
-PictureSave SaveWebPicture(HtmlView& view, int index, const std::string& address,
-                           PictureTarget& target) {
-  const std::optional<std::string> bytes = view.PictureBytes(index);
-  if (!bytes) return PictureSave::kUnavailable;
-  std::string key = bytes->empty() ? "" : ContentHash(*bytes);
-  // Known already: nothing to decode.
-  if (!key.empty() && target.saved.Has(key)) return PictureSave::kAlreadySaved;
-  if (key.empty() && target.saved.HasAddress(address)) return PictureSave::kAlreadySaved;
+PictureSave SaveWebPicture(HtmlView& view, const PagePicture& p, PictureTarget& target,
+                           bool fetch) {
+  std::optional<std::string> bytes = view.HeldPicture(p.address);
+  if (!bytes && fetch) bytes = view.FetchedPicture(p.address);
   // Bytes in hand are the picture whatever the page does next; the pixels shown are only
   // those of the page still shown.
-  const bool shown = target.page_still_shown();
-  if (key.empty() && !shown) return PictureSave::kUnavailable;
-  const std::optional<Picture> picture =
-      shown ? view.CopyPicture(index, *bytes) : DecodePicture(*bytes);
+  std::string key = bytes ? ContentHash(*bytes) : "";
+  if (!key.empty() && target.saved.Has(key)) return PictureSave::kAlreadySaved;
+  if (key.empty() && target.saved.HasAddress(p.address)) return PictureSave::kAlreadySaved;
+  if (!bytes && !p.loaded) return PictureSave::kUnavailable;
+  const std::optional<Picture> picture = PictureOf(view, p, bytes, target);
   if (!picture) return PictureSave::kUnavailable;
   if (picture->width <= 0 || picture->height <= 0 || picture->width > kMaxJpegSide ||
       picture->height > kMaxJpegSide) {
     return PictureSave::kUnavailable;
   }
+  if (!p.large && !IsLargeSize(picture->width, picture->height)) return PictureSave::kNotLarge;
   // Copying waits on the view, and another window may have saved the same picture meanwhile.
   if (!key.empty() && target.saved.Has(key)) return PictureSave::kAlreadySaved;
   if (key.empty()) {
@@ -63,7 +75,7 @@ PictureSave SaveWebPicture(HtmlView& view, int index, const std::string& address
   // A record that cannot be written (a full disk) keeps the picture: the file is whole,
   // and the disk stops the next one.
   target.saved.Add(target.fs, key);
-  target.saved.AddAddress(address);
+  target.saved.AddAddress(p.address);
   return PictureSave::kWritten;
 }
 

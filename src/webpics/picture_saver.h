@@ -8,16 +8,18 @@
 #include <functional>
 #include <string>
 
+#include "webpics/page_pictures.h"
+
 namespace tv {
 
 class FileSystem;
-class HtmlView;
 class SavedPictures;
 
 enum class PictureSave {
   kWritten,       // a new file
   kAlreadySaved,  // its content is in the folder already
   kUnavailable,   // the page could not load or decode it, or it is too large: skipped
+  kNotLarge,      // its own size is that of a thumbnail or an icon: skipped
   kTooSmall,      // written, but smaller than asked for, and removed again
   kNotWritten,    // the folder took no file
 };
@@ -31,8 +33,9 @@ struct PictureTarget {
   std::function<bool()> page_still_shown;
 };
 
-// `address` is the picture's address on the page.
-PictureSave SaveWebPicture(HtmlView& view, int index, const std::string& address,
-                           PictureTarget& target);
+// The picture at its own size, from the bytes the view holds or (with `fetch`) fetched;
+// the pixels shown only for a format no decoder reads, shown whole.
+PictureSave SaveWebPicture(HtmlView& view, const PagePicture& picture, PictureTarget& target,
+                           bool fetch);
 
 }  // namespace tv

@@ -3,12 +3,11 @@
 #include <algorithm>
 
 #include "text/text_util.h"
+#include "webpics/page_pictures.h"
 
 namespace tv {
 
 namespace {
-
-constexpr int kMinWidth = 520, kMinHeight = 560;
 
 // Addresses come from pages: escaped so that none can add an element or attribute.
 std::string PictureLink(const std::string& address, const std::string& picture_tail) {
@@ -30,20 +29,17 @@ int StoredCount(const WebPictureList& list) {
 
 }  // namespace
 
-bool IsLargePicture(const HtmlElement& e) {
-  return e.tag_name == "IMG" && e.width > kMinWidth && e.height > kMinHeight &&
-         IsPictureAddress(e.src);
-}
-
 void ScanLargePictures(const std::vector<HtmlElement>& elements, WebPictureList& list) {
   list.count = 0;
   list.found = 0;
   for (const HtmlElement& e : elements) {
-    if (e.tag_name != "IMG" || !IsPictureAddress(e.src)) continue;
-    if (list.found < INT32_MAX) ++list.found;
-    // Every picture is written at the free slot; only a large one keeps it.
-    if (list.count < static_cast<int32_t>(list.entries.size())) list.entries[list.count] = e.src;
-    if (IsLargePicture(e) && list.count < INT32_MAX) ++list.count;
+    if (e.tag_name == "IMG" && IsPictureAddress(e.src) && list.found < INT32_MAX) ++list.found;
+  }
+  for (const PagePicture& p : PagePictures(elements)) {
+    if (p.by_type) continue;
+    if (list.count < static_cast<int32_t>(list.entries.size()))
+      list.entries[list.count] = p.address;
+    if (list.count < INT32_MAX) ++list.count;
   }
 }
 

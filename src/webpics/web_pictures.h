@@ -11,13 +11,11 @@
 
 namespace tv {
 
-// Wider than 520 and higher than 560 pixels as shown: a page's own picture, not an icon,
-// a button or a thumbnail.
-bool IsLargePicture(const HtmlElement& e);
-
-// Fills the list with the large pictures of `elements` in document order (a picture used
-// twice is listed twice); pictures of other addresses (javascript:, about:) are passed over. The
-// count goes on past the slots; addresses past them are lost.
+// Fills the list with the large pictures of `elements` in document order, each at the
+// largest version the page names (a picture used twice is listed twice); pictures of other
+// addresses (javascript:, about:) are passed over, and so are links whose answer alone
+// would say they are pictures. The count goes on past the slots; addresses past them are
+// lost.
 void ScanLargePictures(const std::vector<HtmlElement>& elements, WebPictureList& list);
 
 // Width of every picture of the sized gallery: from the view's width in twips and the

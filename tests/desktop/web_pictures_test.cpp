@@ -17,41 +17,12 @@
 #include "platform/jpeg.h"
 #include "support/loopback_server.h"
 #include "support/test_env.h"
+#include "support/web_fixtures.h"
 
 namespace tv::test {
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string Jpeg(int width, int height, uint8_t shade) {
-  const std::string path = std::filesystem::temp_directory_path() / "tv-web-picture.jpg";
-  SaveJpegFile(path, width, height, 80, [width, shade](int first, int rows, uint8_t* rgb) {
-    for (int y = 0; y < rows; ++y) {
-      for (int x = 0; x < width; ++x, rgb += 3) {
-        rgb[0] = shade, rgb[1] = static_cast<uint8_t>(x), rgb[2] = static_cast<uint8_t>(first + y);
-      }
-    }
-    return true;
-  });
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  std::filesystem::remove(path);
-  return bytes;
-}
-
-// Width and height from a JPEG's frame header; 0 when none.
-std::pair<int, int> JpegSize(const std::string& d) {
-  auto byte = [&d](size_t i) { return static_cast<unsigned char>(d[i]); };
-  for (size_t p = 2; p + 9 < d.size();) {
-    if (byte(p) != 0xFF) break;
-    const unsigned marker = byte(p + 1);
-    if (marker >= 0xC0 && marker <= 0xC3) {
-      return {byte(p + 7) << 8 | byte(p + 8), byte(p + 5) << 8 | byte(p + 6)};
-    }
-    p += 2 + (byte(p + 2) << 8 | byte(p + 3));
-  }
-  return {0, 0};
-}
 
 struct WebRun {
   WebRun() {

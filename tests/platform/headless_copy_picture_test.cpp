@@ -10,7 +10,7 @@
 namespace tv {
 namespace {
 
-TEST(HeadlessCopyPicture, GivesThePictureFileDecodedAtItsNaturalSize) {
+TEST(HeadlessCopyPicture, GivesThePictureFileAndItsOwnSize) {
   PosixFileSystem fs;
   test::GalleryRig rig(fs);
   const std::string picture = rig.home.Root() + "/big pic.jpg";
@@ -27,18 +27,18 @@ TEST(HeadlessCopyPicture, GivesThePictureFileDecodedAtItsNaturalSize) {
   rig.front->Loop().DoEvents();
   const std::vector<HtmlElement> all = view.All();
   ASSERT_EQ(all.size(), 4u);  // P, IMG, IMG, IMG
-  const auto bytes = view.PictureBytes(1);
+  EXPECT_EQ(all[1].natural_width, 640);
+  EXPECT_TRUE(all[1].loaded);
+  const auto bytes = view.HeldPicture(all[1].src);
   ASSERT_TRUE(bytes);
-  auto copy = view.CopyPicture(1, *bytes);
+  auto copy = view.ShownPicture(1);
   ASSERT_TRUE(copy);
   EXPECT_EQ(copy->width, 640);  // not the shown 100 x 90
   EXPECT_EQ(copy->height, 600);
-  EXPECT_FALSE(view.PictureBytes(0));  // no picture
-  EXPECT_FALSE(view.PictureBytes(2));  // nothing of the network in headless runs
-  EXPECT_FALSE(view.PictureBytes(3));  // a missing file
-  EXPECT_FALSE(view.PictureBytes(4));  // past the elements
-  EXPECT_FALSE(view.PictureBytes(-1));
-  EXPECT_FALSE(view.CopyPicture(1, "not a picture"));
+  EXPECT_FALSE(view.HeldPicture(all[2].src));  // nothing of the network in headless runs
+  EXPECT_FALSE(view.HeldPicture(all[3].src));  // a missing file
+  EXPECT_FALSE(view.ShownPicture(4));          // past the elements
+  EXPECT_FALSE(view.ShownPicture(-1));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace tv::test {
@@ -35,6 +36,31 @@ LoopbackServer::~LoopbackServer() {
 void LoopbackServer::Page(const std::string& path, const std::string& body) {
   std::lock_guard<std::mutex> lock(mutex_);
   pages_[path] = body;
+}
+
+void LoopbackServer::Typed(const std::string& path, const std::string& body,
+                           const std::string& type) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  pages_[path] = body;
+  types_[path] = type;
+}
+
+void LoopbackServer::Redirect(const std::string& path, const std::string& to) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  redirects_[path] = to;
+}
+
+void LoopbackServer::Cacheable(const std::string& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  cacheable_.push_back(path);
+}
+
+std::vector<std::string> LoopbackServer::Referers(const std::string& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::vector<std::string> out;
+  for (const auto& [p, referer] : referers_)
+    if (p == path) out.push_back(referer);
+  return out;
 }
 
 std::string LoopbackServer::Url(const std::string& path) const {
@@ -72,16 +98,24 @@ void LoopbackServer::Answer(int client) {
   const size_t second = first == std::string::npos ? first : request.find(' ', first + 1);
   std::string path =
       second == std::string::npos ? "" : request.substr(first + 1, second - first - 1);
-  std::string body;
-  bool found = false;
+  std::string body, typed, moved;
+  bool found = false, keep = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(path);
+    const size_t at = request.find("\r\nReferer: ");
+    referers_.emplace_back(path,
+                           at == std::string::npos
+                               ? ""
+                               : request.substr(at + 11, request.find("\r\n", at + 11) - at - 11));
     auto it = pages_.find(path);
     if (it != pages_.end()) {
       body = it->second;
       found = true;
     }
+    if (auto t = types_.find(path); t != types_.end()) typed = t->second;
+    if (auto r = redirects_.find(path); r != redirects_.end()) moved = r->second;
+    keep = std::find(cacheable_.begin(), cacheable_.end(), path) != cacheable_.end();
   }
   // Pictures are served as pictures, everything else as a page.
   const std::string name = path.substr(0, path.find('?'));
@@ -89,14 +123,17 @@ void LoopbackServer::Answer(int client) {
     const std::string t = tail;
     return name.size() >= t.size() && name.compare(name.size() - t.size(), t.size(), t) == 0;
   };
-  const std::string type = ends(".jpg")   ? "image/jpeg"
+  const std::string type = !typed.empty() ? typed
+                           : ends(".jpg") ? "image/jpeg"
                            : ends(".png") ? "image/png"
                                           : "text/html; charset=utf-8";
-  std::string reply = std::string(found ? "HTTP/1.1 200 OK" : "HTTP/1.1 404 Not Found") +
-                      "\r\nContent-Type: " + type +
-                      "\r\nCache-Control: no-store"
-                      "\r\nConnection: close\r\nContent-Length: " +
-                      std::to_string(body.size()) + "\r\n\r\n" + body;
+  const std::string status = !moved.empty() ? "HTTP/1.1 302 Found\r\nLocation: " + Url(moved)
+                             : found        ? "HTTP/1.1 200 OK"
+                                            : "HTTP/1.1 404 Not Found";
+  std::string reply = status + "\r\nContent-Type: " + type +
+                      (keep ? "\r\nCache-Control: max-age=3600" : "\r\nCache-Control: no-store") +
+                      "\r\nConnection: close\r\nContent-Length: " + std::to_string(body.size()) +
+                      "\r\n\r\n" + body;
   for (size_t sent = 0; sent < reply.size();) {
     ssize_t n = write(client, reply.data() + sent, reply.size() - sent);
     if (n <= 0) return;

@@ -20,6 +20,14 @@ class LoopbackServer {
 
   // Serves `body` at `path` ("/a.htm"): as a picture for ".jpg" and ".png", else as text/html.
   void Page(const std::string& path, const std::string& body);
+  // Serves `body` at `path` with the content type `type`, whatever the path's ending.
+  void Typed(const std::string& path, const std::string& body, const std::string& type);
+  // Answers `path` with a 302 to `to` (a path of this server).
+  void Redirect(const std::string& path, const std::string& to);
+  // Lets clients keep what `path` answers for an hour, as most sites let them keep pictures.
+  void Cacheable(const std::string& path);
+  // The Referer each request of `path` carried, in order ("" for none).
+  std::vector<std::string> Referers(const std::string& path);
   // "http://127.0.0.1:PORT" + path.
   std::string Url(const std::string& path) const;
   // Paths asked for so far, in order.
@@ -35,6 +43,10 @@ class LoopbackServer {
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::map<std::string, std::string> pages_;
+  std::map<std::string, std::string> types_;
+  std::map<std::string, std::string> redirects_;
+  std::vector<std::string> cacheable_;
+  std::vector<std::pair<std::string, std::string>> referers_;  // path, Referer
   std::vector<std::string> requests_;
   std::thread thread_;
 };

@@ -23,6 +23,18 @@
 namespace tv {
 namespace {
 
+// Element `index` as the page shows it, loaded, shown `size` pixels square where given.
+PagePicture ShownAsIs(const std::vector<HtmlElement>& all, int index, int size = 0) {
+  const HtmlElement& e = all[static_cast<size_t>(index)];
+  PagePicture p;
+  p.address = e.src;
+  p.element = index;
+  p.loaded = p.large = true;
+  p.shown_width = p.own_width = size ? size : e.width;
+  p.shown_height = p.own_height = size ? size : e.height;
+  return p;
+}
+
 class PictureSaving : public ::testing::Test {
  protected:
   PictureSaving() {
@@ -269,39 +281,13 @@ TEST_F(PictureSaving, AWindowWaitsWhileAnotherSaves) {
   EXPECT_EQ(SavedFiles(), 3);
 }
 
-TEST_F(PictureSaving, APictureAnotherWindowSavesWhileThisOneCopiesItIsNotWrittenAgain) {
-  FormWeb& web = PageOf(1, false);
-  HtmlView& view = *web.Web->View();
-  const std::vector<HtmlElement> all = view.All();
-  const int index = static_cast<int>(
-      std::find_if(all.begin(), all.end(), [](auto& e) { return e.tag_name == "IMG"; }) -
-      all.begin());
-  const auto bytes = view.PictureBytes(index);
-  ASSERT_TRUE(bytes && !bytes->empty());
-  SavedPictures saved;
-  saved.Use(rig.posix.fs, folder);
-  int names = 0;
-  PictureTarget target{rig.posix.fs, saved, [&] { return ++names, folder + "a.jpg"; }, 0,
-                       [&] {
-                         // The other window's save ends while this one waits on the view.
-                         saved.Add(rig.posix.fs, ContentHash(*bytes));
-                         return true;
-                       }};
-  EXPECT_EQ(SaveWebPicture(view, index, all[index].src, target), PictureSave::kAlreadySaved);
-  EXPECT_EQ(names, 0);
-  EXPECT_EQ(SavedFiles(), 0);
-}
-
 // A view left without the bytes of its pictures (a page reloaded, a second visit served
 // from the engine's cache): what it shows of a picture differs from one copy to the next.
 class ViewWithoutBytes : public HeadlessView {
  public:
   using HeadlessView::HeadlessView;
-  std::optional<std::string> PictureBytes(int index) override {
-    if (!HeadlessView::PictureBytes(index)) return std::nullopt;
-    return std::string();
-  }
-  std::optional<Picture> CopyPicture(int, std::string_view) override {
+  std::optional<std::string> HeldPicture(const std::string&) override { return std::nullopt; }
+  std::optional<Picture> ShownPicture(int) override {
     Picture p;
     p.width = p.height = 8;
     p.rgb.assign(8 * 8 * 3, static_cast<uint8_t>(++copies));
@@ -309,6 +295,41 @@ class ViewWithoutBytes : public HeadlessView {
   }
   int copies = 0;
 };
+
+// A view whose picture is of a format no decoder reads: its pixels are cut from the
+// screen, which waits on the view, and another window may save the same bytes meanwhile.
+class ViewOfAnOddFormat : public ViewWithoutBytes {
+ public:
+  using ViewWithoutBytes::ViewWithoutBytes;
+  std::optional<std::string> HeldPicture(const std::string&) override { return kOdd; }
+  std::optional<Picture> ShownPicture(int index) override {
+    if (meanwhile) meanwhile();
+    return ViewWithoutBytes::ShownPicture(index);
+  }
+  static constexpr const char* kOdd = "odd format, no decoder";
+  std::function<void()> meanwhile;
+};
+
+TEST_F(PictureSaving, APictureAnotherWindowSavesWhileThisOneCopiesItIsNotWrittenAgain) {
+  ScriptHooks hooks;
+  ViewOfAnOddFormat view(*rig.tabs().CurrentPage()->Web, Loop(), rig.posix.fs, hooks);
+  view.Navigate(rig.home.Write("web/one.htm", "<img src=\"" + rig.home.Root() + "/web/a.jpg\">"));
+  Loop().DoEvents();
+  const std::vector<HtmlElement> all = view.All();
+  const auto img =
+      std::find_if(all.begin(), all.end(), [](auto& e) { return e.tag_name == "IMG"; });
+  ASSERT_NE(img, all.end());
+  SavedPictures saved;
+  saved.Use(rig.posix.fs, folder);
+  view.meanwhile = [&] { saved.Add(rig.posix.fs, ContentHash(ViewOfAnOddFormat::kOdd)); };
+  int names = 0;
+  PictureTarget target{rig.posix.fs, saved, [&] { return ++names, folder + "a.jpg"; }, 0,
+                       [] { return true; }};
+  const PagePicture shown = ShownAsIs(all, static_cast<int>(img - all.begin()), 8);
+  EXPECT_EQ(SaveWebPicture(view, shown, target, false), PictureSave::kAlreadySaved);
+  EXPECT_EQ(names, 0);
+  EXPECT_EQ(SavedFiles(), 0);
+}
 
 TEST_F(PictureSaving, APictureShownWithoutItsBytesIsSavedOnceByItsAddress) {
   ScriptHooks hooks;
@@ -319,16 +340,16 @@ TEST_F(PictureSaving, APictureShownWithoutItsBytesIsSavedOnceByItsAddress) {
   const auto img =
       std::find_if(all.begin(), all.end(), [](auto& e) { return e.tag_name == "IMG"; });
   ASSERT_NE(img, all.end());
-  const int index = static_cast<int>(img - all.begin());
+  const PagePicture shown = ShownAsIs(all, static_cast<int>(img - all.begin()), 8);
   SavedPictures saved;
   saved.Use(rig.posix.fs, folder);
   int names = 0;
   PictureTarget target{rig.posix.fs, saved,
                        [&] { return folder + "shown" + std::to_string(++names) + ".jpg"; }, 0,
                        [] { return true; }};
-  EXPECT_EQ(SaveWebPicture(view, index, img->src, target), PictureSave::kWritten);
+  EXPECT_EQ(SaveWebPicture(view, shown, target, false), PictureSave::kWritten);
   // A reload, a second visit: the same address, other pixels.
-  EXPECT_EQ(SaveWebPicture(view, index, img->src, target), PictureSave::kAlreadySaved);
+  EXPECT_EQ(SaveWebPicture(view, shown, target, false), PictureSave::kAlreadySaved);
   EXPECT_EQ(SavedFiles(), 1);
   // Another folder is a record of its own.
   saved.Use(rig.posix.fs, folder + "other/");

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "webpics/page_pictures.h"
+
 namespace tv {
 namespace {
 
@@ -39,6 +41,45 @@ TEST(WebPictures, PicturesOfOtherAddressesAreNeitherListedNorLinked) {
   EXPECT_EQ(list.entries[0], "data:image/png;base64,AA");
   EXPECT_EQ(NaturalGalleryPage(list).find("href=\"\""), std::string::npos);
   EXPECT_FALSE(IsLargePicture(Img("javascript:x", 600, 600)));
+}
+
+// Pages scale pictures to their column, name larger versions and link thumbnails to their
+// pictures: each is found at its largest version, in document order.
+TEST(WebPictures, EveryPictureIsFoundAtTheLargestVersionThePageNames) {
+  HtmlElement column = Img("http://h/col.jpg", 500, 300);  // scaled down from 2000 x 1200
+  column.natural_width = 2000, column.natural_height = 1200, column.loaded = true;
+  HtmlElement set = Img("http://h/s1.jpg", 600, 600);
+  set.shown_src = "http://h/s1.jpg", set.largest = "http://h/s2.jpg", set.loaded = true;
+  HtmlElement thumb = Img("http://h/t.jpg", 100, 80);
+  thumb.loaded = true, thumb.link = "http://h/big.jpg?x=1";
+  HtmlElement to_page = Img("http://h/t2.jpg", 100, 80);
+  to_page.link = "http://h/photo.html";
+  HtmlElement by_type = Img("http://h/t3.jpg", 100, 80);
+  by_type.link = "http://h/photo/7";
+  HtmlElement lazy = Img("data:image/gif;base64,R0", 0, 0);
+  lazy.lazy = true, lazy.largest = "http://h/lazy.jpg";
+  HtmlElement box, small_box;
+  box.tag_name = small_box.tag_name = "DIV";
+  box.width = 900, box.height = 600, box.background = "http://h/bg.jpg";
+  small_box.width = 900, small_box.height = 100, small_box.background = "http://h/strip.jpg";
+  const std::vector<HtmlElement> page = {column,  set,  thumb, to_page,
+                                         by_type, lazy, box,   small_box};
+  std::vector<std::string> found;
+  for (const PagePicture& p : PagePictures(page))
+    found.push_back(p.address + (p.large ? " large" : "") + (p.by_type ? " by type" : ""));
+  EXPECT_EQ(found, (std::vector<std::string>{"http://h/col.jpg large", "http://h/s2.jpg large",
+                                             "http://h/big.jpg?x=1", "http://h/photo/7 by type",
+                                             "http://h/lazy.jpg", "http://h/bg.jpg large"}));
+  // The gallery lists them all but the link whose answer alone would tell.
+  WebPictureList list;
+  ScanLargePictures(page, list);
+  EXPECT_EQ(list.count, 5);
+  EXPECT_EQ(list.entries[4], "http://h/bg.jpg");
+  // Only what is shown at its own size or larger may be taken from the screen.
+  PagePicture shown = PagePictures({column})[0];
+  EXPECT_FALSE(shown.ShownWhole());
+  shown.shown_width = 2000, shown.shown_height = 1200;
+  EXPECT_TRUE(shown.ShownWhole());
 }
 
 TEST(WebPictures, MoreThanTheSlotsCountOnButStoreNoMore) {

@@ -55,6 +55,14 @@ std::vector<HtmlElement> ParseElementRows(std::string_view json) {
         e.width = IntAt(row, 4);
         e.height = IntAt(row, 5);
         e.title = TextAt(row, 6);
+        e.natural_width = IntAt(row, 7);
+        e.natural_height = IntAt(row, 8);
+        e.loaded = IntAt(row, 9) != 0;
+        e.lazy = IntAt(row, 10) != 0;
+        e.shown_src = TextAt(row, 11);
+        e.largest = TextAt(row, 12);
+        e.link = TextAt(row, 13);
+        e.background = TextAt(row, 14);
         rows.push_back(std::move(e));
       }
     }

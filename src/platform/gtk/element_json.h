@@ -1,4 +1,6 @@
-// Reads the page scan: a JSON array of [tagName, src, href, target, width, height] rows.
+// Reads the page scan: a JSON array of [tagName, src, href, target, width, height, title]
+// rows; a picture's row goes on with its own size, load state, shown, largest and linked
+// addresses, a large box's with its background picture.
 #pragma once
 
 #include <string_view>

@@ -11,21 +11,72 @@ namespace tv {
 namespace {
 
 // One pass over every element; images that are not laid out report their own size.
+// A picture also gives its own size, what it shows, the largest version it names (srcset,
+// <picture> sources, the page's lazy-loading attributes) and the link around it; a large
+// box its CSS background picture. Only large boxes are asked for their style.
 constexpr const char* kScanScript = R"JS((function () {
+  var base = document.baseURI;
+  function abs(u) {
+    try { return u ? new URL(u, base).href : ''; } catch (x) { return ''; }
+  }
+  // The candidate of a srcset with the most pixels: widths before densities.
+  function best(set, top) {
+    if (typeof set !== 'string') return top;
+    var re = /\s*([^\s,][^\s]*[^\s,]|[^\s,])\s*([^,]*)/g, m;
+    while ((m = re.exec(set)) !== null) {
+      if (!m[0]) { re.lastIndex++; continue; }
+      var d = (m[2] || '').trim(), w = 0, x = 1;
+      if (/^\d+w$/.test(d)) w = parseInt(d, 10);
+      else if (/^[\d.]+x$/.test(d)) x = parseFloat(d);
+      var rank = w ? 1e6 + w : x;
+      if (!top || rank > top[1]) top = [abs(m[1]), rank];
+    }
+    return top;
+  }
+  var lazyAttrs = ['data-src', 'data-original', 'data-lazy-src', 'data-lazy', 'data-url'];
+  var lazySets = ['data-srcset', 'data-lazy-srcset'];
   var all = document.all || document.getElementsByTagName('*');
   var rows = [];
   for (var i = 0; i < all.length; i++) {
     var e = all[i];
     var w = e.offsetWidth || 0, h = e.offsetHeight || 0;
-    if (e.tagName && e.tagName.toUpperCase() === 'IMG') {
+    var tag = String(e.tagName || '').toUpperCase();
+    var row = [tag, typeof e.src === 'string' ? e.src : '',
+               typeof e.href === 'string' ? e.href : '',
+               typeof e.target === 'string' ? e.target : '', 0, 0,
+               typeof e.title === 'string' ? e.title : ''];
+    if (tag === 'IMG') {
       w = e.width || e.naturalWidth || w;
       h = e.height || e.naturalHeight || h;
+      var top = best(e.getAttribute('srcset'), null), lazy = e.loading === 'lazy';
+      var p = e.parentElement;
+      if (p && p.tagName === 'PICTURE') {
+        for (var c = p.firstElementChild; c; c = c.nextElementSibling)
+          if (c.tagName === 'SOURCE') top = best(c.getAttribute('srcset'), top);
+      }
+      for (var k = 0; k < lazySets.length; k++) {
+        var set = e.getAttribute(lazySets[k]);
+        if (set) { top = best(set, top); lazy = true; }
+      }
+      if (!top) {
+        for (var k = 0; k < lazyAttrs.length; k++) {
+          var a = abs(e.getAttribute(lazyAttrs[k]));
+          if (a && a !== e.src) { top = [a, 1]; lazy = true; break; }
+        }
+      }
+      var link = e.closest ? e.closest('a[href]') : null;
+      row.push(e.naturalWidth | 0, e.naturalHeight | 0,
+               e.complete && e.naturalWidth > 0 ? 1 : 0, lazy ? 1 : 0,
+               String(e.currentSrc || e.src || ''), top ? top[0] : '',
+               link && typeof link.href === 'string' ? link.href : '', '');
+    } else if (w > 520 && h > 560 && e.nodeType === 1) {
+      var bg = getComputedStyle(e).backgroundImage || '';
+      var u = /url\(\s*["']?([^"')]+)["']?\s*\)/.exec(bg);
+      if (u) row.push(0, 0, 0, 0, '', '', '', abs(u[1]));
     }
-    rows.push([String(e.tagName || '').toUpperCase(),
-               typeof e.src === 'string' ? e.src : '',
-               typeof e.href === 'string' ? e.href : '',
-               typeof e.target === 'string' ? e.target : '', w | 0, h | 0,
-               typeof e.title === 'string' ? e.title : '']);
+    row[4] = w | 0;
+    row[5] = h | 0;
+    rows.push(row);
   }
   return JSON.stringify(rows);
 })())JS";

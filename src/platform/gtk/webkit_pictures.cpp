@@ -1,9 +1,10 @@
 // The pictures of a page as the view holds them: the bytes the engine received for each
-// resource of the page, decoded, so nothing is fetched from the network again. A picture
-// whose bytes are of a format the system's decoders lack is cut out of what the view
-// shows; a damaged one is no picture to keep.
+// resource of the page, known by every address that led to them, so nothing is fetched
+// from the network again; and a picture cut out of what the view shows, for a format the
+// system's decoders lack.
 #include <cairo.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -16,75 +17,92 @@ namespace tv {
 
 namespace {
 
-constexpr int kDataTimeoutMs = 5000;
 // Past this many resources a page keeps the ones it loaded first: a page that loads
 // without end must not grow the program without end.
 constexpr size_t kMaxResources = 20000;
 
-using DataCall = PendingCall<std::string>;
-
-void OnData(GObject* source, GAsyncResult* res, gpointer data) {
-  gsize length = 0;
-  guchar* bytes =
-      webkit_web_resource_get_data_finish(WEBKIT_WEB_RESOURCE(source), res, &length, nullptr);
-  std::string copy;
-  if (bytes) copy.assign(reinterpret_cast<const char*>(bytes), length);
-  g_free(bytes);
-  static_cast<DataCall*>(data)->Finish(std::move(copy));
+void OnSentRequest(WebKitWebResource* resource, WebKitURIRequest* request, WebKitURIResponse*,
+                   gpointer view) {
+  static_cast<WebKitHtmlView*>(view)->OnResourceRequest(resource, request);
 }
 
-std::string ResourceBytes(WebKitWebResource* resource) {
-  auto* call = new DataCall;
-  webkit_web_resource_get_data(resource, nullptr, OnData, call);
-  return Await(call, kDataTimeoutMs).value_or("");
+void OnResourceFinished(WebKitWebResource* resource, gpointer view) {
+  static_cast<WebKitHtmlView*>(view)->OnResourceDone(resource);
+}
+
+void OnResourceFailed(WebKitWebResource* resource, GError*, gpointer view) {
+  static_cast<WebKitHtmlView*>(view)->OnResourceDone(resource);
+}
+
+std::string PageName(const char* uri) {
+  return uri ? reduced::AsPageNamesIt(uri) : "";
 }
 
 }  // namespace
 
 void WebKitHtmlView::OnResourceStarted(WebKitWebResource* resource) {
-  if (resources_.size() < kMaxResources)
-    resources_.push_back(WEBKIT_WEB_RESOURCE(g_object_ref(resource)));
+  if (resources_.size() >= kMaxResources) return;
+  resources_.push_back({WEBKIT_WEB_RESOURCE(g_object_ref(resource)),
+                        {PageName(webkit_web_resource_get_uri(resource))}});
+  // A redirect renames the resource: every address of its chain names it still.
+  g_signal_connect(resource, "sent-request", G_CALLBACK(OnSentRequest), this);
+  g_signal_connect(resource, "finished", G_CALLBACK(OnResourceFinished), this);
+  g_signal_connect(resource, "failed", G_CALLBACK(OnResourceFailed), this);
+}
+
+void WebKitHtmlView::OnResourceDone(WebKitWebResource* resource) {
+  for (auto it = resources_.rbegin(); it != resources_.rend(); ++it) {
+    if (it->resource == resource) {
+      it->done = true;
+      return;
+    }
+  }
+}
+
+void WebKitHtmlView::OnResourceRequest(WebKitWebResource* resource, WebKitURIRequest* request) {
+  const std::string address = PageName(webkit_uri_request_get_uri(request));
+  for (auto it = resources_.rbegin(); it != resources_.rend(); ++it) {
+    if (it->resource != resource) continue;
+    auto& known = it->addresses;
+    if (!address.empty() && std::find(known.begin(), known.end(), address) == known.end())
+      known.push_back(address);
+    return;
+  }
 }
 
 void WebKitHtmlView::DropResources() {
-  for (WebKitWebResource* r : resources_) g_object_unref(r);
-  resources_.clear();
-}
-
-std::optional<std::string> WebKitHtmlView::PictureBytes(int index) {
-  if (index < 0 || !HasDocument()) return std::nullopt;
-  // Only a picture the engine has loaded and decoded: a missing or broken one shows the
-  // engine's own box, which is no picture of the page.
-  const auto src = RunScript(view_,
-                             "(function(i){var a=document.all||"
-                             "document.getElementsByTagName('*');var e=a[i];"
-                             "return e&&e.tagName==='IMG'&&e.complete&&e.naturalWidth>0?"
-                             "String(e.currentSrc||e.src):'';})(" +
-                                 std::to_string(index) + ")");
-  if (!src || src->empty()) return std::nullopt;
-  // The newest resource of that address (a redirect has changed its address by now).
-  for (auto it = resources_.rbegin(); it != resources_.rend(); ++it) {
-    const char* uri = webkit_web_resource_get_uri(*it);
-    if (!uri || *src != reduced::AsPageNamesIt(uri)) continue;
-    std::string bytes = ResourceBytes(*it);
-    // A byte or none: still loading, or left behind by a navigation. Not the picture, and
-    // its pixels would be known by another key than its bytes, so the same picture would
-    // be saved twice: a later pass takes it whole.
-    if (bytes.size() < 8) return std::nullopt;
-    return bytes;
+  for (HeldResource& r : resources_) {
+    g_signal_handlers_disconnect_by_data(r.resource, this);
+    g_object_unref(r.resource);
   }
-  return std::string();
+  resources_.clear();
+  ++pages_shown_;
+  DropFetches();
 }
 
-std::optional<Picture> WebKitHtmlView::CopyPicture(int index, std::string_view bytes) {
-  if (index < 0 || !HasDocument()) return std::nullopt;
-  DecodeFault fault = DecodeFault::kNone;
-  if (auto picture = DecodePicture(bytes, &fault)) return picture;
-  if (fault != DecodeFault::kUnknownFormat) return std::nullopt;
-  return ShownPicture(index);
+WebKitWebResource* WebKitHtmlView::ResourceOf(const std::string& address) {
+  // The newest of that address: a page may load one address twice.
+  for (auto it = resources_.rbegin(); it != resources_.rend(); ++it) {
+    const auto& known = it->addresses;
+    if (std::find(known.begin(), known.end(), address) != known.end()) return it->resource;
+    const std::string now = PageName(webkit_web_resource_get_uri(it->resource));
+    if (now == address) return it->resource;
+  }
+  // A picture shown on its own is the page's main resource, which its load does not list.
+  WebKitWebResource* main = webkit_web_view_get_main_resource(view_);
+  if (main && PageName(webkit_web_resource_get_uri(main)) == address) return main;
+  return nullptr;
+}
+
+std::optional<std::string> WebKitHtmlView::HeldPicture(const std::string& address) {
+  if (address.empty() || !HasDocument()) return std::nullopt;
+  WebKitWebResource* resource = ResourceOf(address);
+  if (!resource) return std::nullopt;
+  return BytesOf(resource, address);
 }
 
 std::optional<Picture> WebKitHtmlView::ShownPicture(int index) {
+  if (index < 0 || !HasDocument()) return std::nullopt;
   // Brought into view, where the engine paints it; the scroll position is put back.
   const auto box =
       RunScript(view_,

@@ -5,6 +5,7 @@
 
 #include <webkit2/webkit2.h>
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -72,8 +73,11 @@ class WebKitHtmlView : public HtmlView {
   bool SaveAs(const std::string& path) override;
   bool ClickLink(int index) override;
   std::optional<BandSource> Snapshot(int width, int height) override;
-  std::optional<std::string> PictureBytes(int index) override;  // webkit_pictures.cpp
-  std::optional<Picture> CopyPicture(int index, std::string_view bytes) override;
+  std::optional<std::string> HeldPicture(
+      const std::string& address) override;  // webkit_pictures.cpp
+  std::optional<Picture> ShownPicture(int index) override;
+  void FetchPictures(const std::vector<std::string>& addresses) override;  // webkit_fetch.cpp
+  std::optional<std::string> FetchedPicture(const std::string& address) override;
   void SetDownloadControl(uint32_t flags) override;
 
   // The view whose page is asking for a new window right now, if any; the first view
@@ -93,6 +97,8 @@ class WebKitHtmlView : public HtmlView {
   void OnReadyToShow();
   void OnTitle();
   void OnResourceStarted(WebKitWebResource* resource);
+  void OnResourceRequest(WebKitWebResource* resource, WebKitURIRequest* request);
+  void OnResourceDone(WebKitWebResource* resource);
   void OnProcessEnded();
 
   // Views sharing one web process: the first made and those related to one of them.
@@ -123,10 +129,27 @@ class WebKitHtmlView : public HtmlView {
   std::string new_window_href_;                  // the link asking for a new window, while it asks
   static WebKitHtmlView* opener_;                // the view handling a new-window request
   std::optional<std::string> scripted_pointer_;  // a scripted run's pointer, until the next load
-  // What the view loaded for its page, so pictures are taken from its bytes, not fetched.
-  std::vector<WebKitWebResource*> resources_;
+  // What the view loaded for its page, so pictures are taken from its bytes, not fetched;
+  // with every address that led to it, as the page names them.
+  struct HeldResource {
+    WebKitWebResource* resource;
+    std::vector<std::string> addresses;
+    bool done = false;  // loaded or failed
+  };
+  std::vector<HeldResource> resources_;
+  uint64_t pages_shown_ = 0;  // pages whose resources were dropped: a wait sees its page go
   void DropResources();
-  std::optional<Picture> ShownPicture(int index);
+  WebKitWebResource* ResourceOf(const std::string& address);
+  // Pictures the page loads for the program (webkit_fetch.cpp), a few at a time.
+  std::deque<std::string> fetch_queue_;  // asked for, not started
+  std::vector<std::string> fetching_;    // started, until taken
+  void StartFetch(const std::string& address);
+  void StartFetches();
+  void DropFetches();
+  // Waits until the resource of `address` has loaded or failed; null when none came.
+  WebKitWebResource* AwaitResource(const std::string& address, int timeout_ms);
+  // The bytes of a finished resource; a redirected one is read again by its final address.
+  std::optional<std::string> BytesOf(WebKitWebResource* resource, const std::string& address);
   ProcessGroup* group_ = nullptr;  // the views this one shares its web process with
   bool counted_ = true;            // false for a companion, which counts with its view
   bool in_new_window_ = false;

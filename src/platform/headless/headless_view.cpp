@@ -199,18 +199,17 @@ std::optional<BandSource> HeadlessView::Snapshot(int width, int height) {
   });
 }
 
-std::optional<std::string> HeadlessView::PictureBytes(int index) {
-  if (index < 0 || index >= static_cast<int>(page_.elements.size())) return std::nullopt;
-  const HtmlElement& e = page_.elements[static_cast<size_t>(index)];
-  if (e.tag_name != "IMG" || e.src.rfind("file:", 0) != 0) return std::nullopt;
+std::optional<std::string> HeadlessView::HeldPicture(const std::string& address) {
+  if (address.rfind("file:", 0) != 0) return std::nullopt;
   std::string bytes;
-  if (!fs_.ReadWhole(PathFromStatusText(e.src), bytes)) return std::nullopt;
+  if (!fs_.ReadWhole(PathFromStatusText(address), bytes)) return std::nullopt;
   return bytes;
 }
 
-std::optional<Picture> HeadlessView::CopyPicture(int index, std::string_view bytes) {
+std::optional<Picture> HeadlessView::ShownPicture(int index) {
   if (index < 0 || index >= static_cast<int>(page_.elements.size())) return std::nullopt;
-  return DecodePicture(bytes);
+  const auto bytes = HeldPicture(page_.elements[static_cast<size_t>(index)].src);
+  return bytes ? DecodePicture(*bytes) : std::nullopt;
 }
 
 bool HeadlessView::ClickLink(int index) {

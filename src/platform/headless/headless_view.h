@@ -59,9 +59,10 @@ class HeadlessView : public HtmlView {
   std::string DocumentHtml() override { return html_; }
   bool SaveAs(const std::string& path) override;
   std::optional<BandSource> Snapshot(int width, int height) override;
-  // The picture file of a local page, decoded at its natural size.
-  std::optional<std::string> PictureBytes(int index) override;
-  std::optional<Picture> CopyPicture(int index, std::string_view bytes) override;
+  // The picture file of a local page; nothing of the network.
+  std::optional<std::string> HeldPicture(const std::string& address) override;
+  // The picture file decoded at its natural size, as the page would show it whole.
+  std::optional<Picture> ShownPicture(int index) override;
 
   // A link with a "_blank" target asks for a new window; others navigate this view.
   bool ClickLink(int index) override;

@@ -418,8 +418,13 @@ PageModel BuildPageModel(const std::string& html, int view_width, FileSystem& fs
       std::string src = tag.attributes.count("src") ? tag.attributes["src"] : "";
       e.src = ResolveAddress(src, base);
       int w = AttributeInt(tag, "width"), h = AttributeInt(tag, "height");
+      const PictureSize natural = GetPictureSize(fs, LocalPath(e.src));
+      e.natural_width = natural.width;
+      e.natural_height = natural.height;
+      e.loaded = natural.width > 0 && natural.height > 0;
+      e.shown_src = e.src;
+      e.link = open_href;
       if (w < 0 || h < 0) {
-        PictureSize natural = GetPictureSize(fs, LocalPath(e.src));
         if (w < 0 && h < 0) {
           w = natural.width;
           h = natural.height;
