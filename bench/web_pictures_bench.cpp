@@ -1,8 +1,10 @@
 // The web pictures in the real program, on pages of a loopback server of the bench's own:
 // the picture scan of a page of 6,000 pictures (the switch turned on), the manual download
 // of 200 pictures of 800 x 600 (time a picture, and whether any picture was asked for
-// twice), and the screenshot of a page 40,000 pixels high. Times run from the program's
-// output line before the command to the one after it. Run under a display: `xvfb-run -a
+// twice), the download of 100 thumbnails' linked pictures of 2560 x 1700 beside decoding
+// and encoding the same pictures alone, with the memory of the program and its engine
+// before and during it, and the screenshot of a page 40,000 pixels high. Times run from the
+// program's output line before the command to the one after it. Run under a display: `xvfb-run -a
 // web_pictures_bench [PROGRAM]`.
 #include <fcntl.h>
 #include <spawn.h>
@@ -10,6 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,10 +20,14 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "bench_gallery.h"
+#include "gallery/save_jpeg.h"
 #include "platform/jpeg.h"
+#include "platform/picture.h"
+#include "process_tree.h"
 #include "support/loopback_server.h"
 
 extern char** environ;
@@ -44,9 +51,16 @@ std::string Jpeg(const std::string& folder, int width, int height, int shade) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// Runs the program on `script`; the time of each output line, keyed by the line.
-std::map<std::string, Clock::time_point> Run(const std::string& program,
-                                             const std::string& script) {
+struct MemorySample {
+  Clock::time_point when;
+  long program_kb;  // the program's own process
+  long total_kb;    // with its engine processes
+};
+
+// Runs the program on `script`; the time of each output line, keyed by the line. With
+// `samples`, the memory is looked at every 100 ms meanwhile.
+std::map<std::string, Clock::time_point> Run(const std::string& program, const std::string& script,
+                                             std::vector<MemorySample>* samples = nullptr) {
   std::map<std::string, Clock::time_point> seen;
   int out[2];
   if (pipe(out) != 0) return seen;
@@ -66,6 +80,18 @@ std::map<std::string, Clock::time_point> Run(const std::string& program,
     close(out[0]);
     return seen;
   }
+  std::atomic<bool> ended{false};
+  std::thread sampler;
+  if (samples) {
+    sampler = std::thread([&] {
+      while (!ended) {
+        long total = 0;
+        for (int p : bench::ProcessTree(pid)) total += bench::PssKb(p);
+        samples->push_back({Clock::now(), bench::PssKb(pid), total});
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      }
+    });
+  }
   std::string pending;
   char buf[4096];
   for (ssize_t n; (n = read(out[0], buf, sizeof buf)) > 0;) {
@@ -77,6 +103,8 @@ std::map<std::string, Clock::time_point> Run(const std::string& program,
     }
   }
   close(out[0]);
+  ended = true;
+  if (sampler.joinable()) sampler.join();
   int status = 0;
   waitpid(pid, &status, 0);
   return seen;
@@ -152,6 +180,58 @@ int main(int argc, char** argv) {
               save / 200, Line(seen, "saved count").c_str());
   std::printf("  pictures asked for: %d, asked for more than once: %d\n", asked, twice);
   ok = ok && save >= 0 && twice == 0;
+
+  // 100 thumbnails, each a link to its picture of 2560 x 1700: what decoding and encoding
+  // them costs alone, then the download button.
+  std::string thumbs = "<html><head><title>Thumbnails</title></head><body>";
+  std::vector<std::string> large;
+  server.Page("/th.jpg", Jpeg(root, 160, 106, 7));
+  for (int i = 0; i < 100; ++i) {
+    const std::string name = "/big/" + std::to_string(i) + ".jpg";
+    large.push_back(Jpeg(root, 2560, 1700, i));
+    server.Page(name, large.back());
+    thumbs += "<a href=\"" + name + "\"><img src=\"/th.jpg?" + std::to_string(i) +
+              "\" width=160 height=106></a>";
+  }
+  server.Page("/thumbs.htm", thumbs + "</body></html>");
+  const auto alone_start = Clock::now();
+  for (const std::string& bytes : large) {
+    const auto picture = tv::DecodePicture(bytes);
+    if (!picture ||
+        !tv::SaveJpeg(picture->Bands(), picture->width, picture->height, root + "/alone.jpg", 80)) {
+      ok = false;
+    }
+  }
+  const double alone =
+      std::chrono::duration<double, std::milli>(Clock::now() - alone_start).count();
+  large.clear();
+  Settings(root, server.Url("/thumbs.htm"));
+  std::ofstream(root + "/links.scn") << "click Command6\nwait 4000\nwindow FormExplore\n"
+                                        "print BgIndex\nclick Command4\nwindow FormWeb\n"
+                                        "print saved count\nwait 1000\n";
+  std::vector<MemorySample> memory;
+  seen = Run(program, root + "/links.scn", &memory);
+  const double links = Ms(seen, "BgIndex=0", "saved count=100");
+  long before_program = 0, before_total = 0, peak_program = 0, peak_total = 0;
+  const auto start = seen.count("BgIndex=0") ? seen["BgIndex=0"] : Clock::now();
+  for (const MemorySample& m : memory) {
+    if (m.when <= start) {
+      before_program = m.program_kb, before_total = m.total_kb;
+    } else {
+      peak_program = std::max(peak_program, m.program_kb);
+      peak_total = std::max(peak_total, m.total_kb);
+    }
+  }
+  std::printf(
+      "100 linked pictures of 2560 x 1700: download %.0f ms, decoding and encoding them "
+      "alone %.0f ms: %.2f times (goal: at most 1.5)  [%s]\n",
+      links, alone, links / alone, Line(seen, "saved count").c_str());
+  std::printf(
+      "  memory before / peak during: program %.0f / %.0f MB (+%.0f, goal at most +300), "
+      "with the engine %.0f / %.0f MB\n",
+      before_program / 1024.0, peak_program / 1024.0, (peak_program - before_program) / 1024.0,
+      before_total / 1024.0, peak_total / 1024.0);
+  ok = ok && links >= 0;
 
   // A page 40,000 pixels high.
   server.Page(

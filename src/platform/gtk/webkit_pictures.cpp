@@ -96,6 +96,10 @@ WebKitWebResource* WebKitHtmlView::ResourceOf(const std::string& address) {
 
 std::optional<std::string> WebKitHtmlView::HeldPicture(const std::string& address) {
   if (address.empty() || !HasDocument()) return std::nullopt;
+  // One the page loads for the program is taken as fetched, which lets the next start.
+  if (std::find(fetching_.begin(), fetching_.end(), address) != fetching_.end()) {
+    return FetchedPicture(address);
+  }
   WebKitWebResource* resource = ResourceOf(address);
   if (!resource) return std::nullopt;
   return BytesOf(resource, address);
