@@ -8,4 +8,9 @@ bool SaveJpeg(const BandSource& picture, int width, int height, const std::strin
   return SaveJpegFile(file, width, height, quality, picture);
 }
 
+std::string SaveNewJpeg(const BandSource& picture, int width, int height,
+                        const std::function<std::string()>& next_name, int quality) {
+  return SaveNewJpegFile(next_name, width, height, quality, picture);
+}
+
 }  // namespace tv

@@ -62,6 +62,11 @@ class FileSystem {
   // Replaces the file with `data`: written beside it and renamed over it, so a failure
   // leaves the previous file whole.
   virtual bool WriteAtomic(const std::string& path, std::string_view data) = 0;
+  // Puts a new file holding `data` in place of whatever stands at `path`, written beside it
+  // and renamed over it: a symbolic link there is replaced, never written through.
+  virtual bool Replace(const std::string& path, std::string_view data) {
+    return WriteAtomic(path, data);
+  }
   // Creates or truncates and writes (pages and exported lists).
   virtual bool WriteWhole(const std::string& path, std::string_view data) = 0;
   // Adds `data` at the end of the file, which is made when missing. A failure leaves the
@@ -70,6 +75,17 @@ class FileSystem {
     std::string text;
     ReadWhole(path, text);
     return WriteAtomic(path, text + std::string(data));
+  }
+
+  // Holds every other program that asks for the same folder's lock until the holder is
+  // gone; a folder no lock can be had on gives an empty holder (nothing else writes there).
+  class FolderLock {
+   public:
+    virtual ~FolderLock() = default;
+  };
+  virtual std::unique_ptr<FolderLock> LockFolder(const std::string& folder) {
+    (void)folder;
+    return std::make_unique<FolderLock>();
   }
 
   virtual bool Copy(const std::string& from, const std::string& to) = 0;

@@ -18,5 +18,10 @@ using BandSource = std::function<bool(int first_row, int rows, uint8_t* rgb)>;
 // file was written; on failure no file is left at `path`.
 bool SaveJpegFile(const std::string& path, int width, int height, int quality,
                   const BandSource& source);
+// Writes a JPEG as a new file under the first name `next_name` gives that no file holds,
+// never over a file (another copy of the program may take a name at the same moment), and
+// only once it is whole. The name written; "" when no file was written.
+std::string SaveNewJpegFile(const std::function<std::string()>& next_name, int width, int height,
+                            int quality, const BandSource& source);
 
 }  // namespace tv

@@ -52,19 +52,36 @@ void SavedPictures::Use(FileSystem& fs, const std::string& folder) {
   const std::string path = folder + kSavedPicturesFile;
   const std::optional<uint64_t> length = fs.FileLength(path);
   if (folder == folder_ && length == length_) return;
-  if (folder != folder_) addresses_.clear();
+  if (folder != folder_) {
+    addresses_.clear();
+    unrecorded_.clear();
+  }
   folder_ = folder;
   length_ = length;
   std::string text;
   if (length) fs.ReadWhole(path, text);
   hashes_ = ReadSavedPictures(text);
+  hashes_.insert(unrecorded_.begin(), unrecorded_.end());
 }
 
 bool SavedPictures::Add(FileSystem& fs, const std::string& hash) {
   hashes_.insert(hash);
   const std::string path = folder_ + kSavedPicturesFile;
   // Each record starts on a line of its own, so one cut short earlier spoils no other.
-  const bool written = fs.Append(path, "\n" + hash);
+  bool written = fs.Append(path, "\n" + hash);
+  if (!written) {
+    // Renamed over whatever stands there, a link included, which stays untouched.
+    std::vector<std::string> all(hashes_.begin(), hashes_.end());
+    std::sort(all.begin(), all.end());
+    std::string text;
+    for (const std::string& h : all) text += "\n" + h;
+    written = fs.Replace(path, text);
+  }
+  if (written) {
+    unrecorded_.clear();
+  } else {
+    unrecorded_.insert(hash);
+  }
   length_ = fs.FileLength(path);
   return written;
 }

@@ -28,8 +28,14 @@ class SavedPictures {
   // Makes this the record of `folder` (ending in "/"). It is read again when the folder
   // is another one or the file has changed since (another copy of the program saved).
   void Use(FileSystem& fs, const std::string& folder);
+  // Reads the record again when another copy of the program has added to it.
+  void Refresh(FileSystem& fs) { Use(fs, folder_); }
+  const std::string& Folder() const { return folder_; }
   bool Has(const std::string& hash) const { return hashes_.count(hash) > 0; }
-  // Adds a picture just written into the folder; false when the record could not take it.
+  // Adds a picture just written into the folder. A record that takes no line (a symbolic
+  // link, a read-only file) is replaced by a file of the program's own, never written
+  // through the link; false when that fails too: the picture is then known only until the
+  // program ends.
   bool Add(FileSystem& fs, const std::string& hash);
   // The addresses of the pictures saved into the folder in this run. A picture whose bytes
   // the view no longer holds is known by its address: the pixels shown of it are no steady
@@ -41,6 +47,7 @@ class SavedPictures {
   std::string folder_;
   std::optional<uint64_t> length_;  // of the file when last read or written
   std::unordered_set<std::string> hashes_;
+  std::unordered_set<std::string> unrecorded_;  // saved, but the record took them not
   std::unordered_set<std::string> addresses_;
 };
 

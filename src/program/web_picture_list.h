@@ -20,11 +20,13 @@ struct WebPictureList {
 
 // What every page window's picture saving shares.
 struct PictureSaving {
-  std::string download_folder;  // where the next save writes, ending in "/" once used
-  int32_t file_counter = 0;     // last part of the next file name; 0 at each run's start
-  bool running = false;         // some window is saving: the others wait for Timer3
-  SavedPictures saved;          // what the folder holds already, by content
-  std::string refused_folder;   // took no file: automatic saves leave it alone
+  std::string download_folder;   // where the next save writes, ending in "/" once used
+  int32_t file_counter = 0;      // last part of the next file name; 0 at each run's start
+  bool running = false;          // some window is saving: the others wait for Timer3
+  SavedPictures saved;           // what the folder holds already, by content
+  std::string refused_folder;    // took no file: automatic saves wait for the next page
+  std::string told_refused;      // the user was told this folder takes no file; "" once it does
+  bool told_unrecorded = false;  // the user knows the record takes no more pictures
 };
 
 }  // namespace tv

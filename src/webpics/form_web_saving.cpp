@@ -26,6 +26,9 @@ constexpr uint32_t kProgressColour = 16384;  // dark green
 constexpr uint32_t kWhite = 16777215;
 constexpr int kCounterWidth = 2400;
 constexpr const char* kNotWrittenText = "图片无法保存到下载目录（目录不能写入或磁盘已满）：";
+constexpr const char* kWaitsText = "。自动下载暂停，打开下一个网页时再试。";
+constexpr const char* kUnrecordedText =
+    "下载目录里的图片记录无法写入，下次启动后这些图片可能会再次保存：";
 constexpr const char* kNotWrittenTitle = "下载图片";
 
 }  // namespace
@@ -72,10 +75,21 @@ std::optional<PictureSave> FormWeb::SaveOne(HtmlView& view, const PagePicture& p
       [&] { return navigations_ == navigation; }};
   const PictureSave result = SaveWebPicture(view, picture, target, fetch);
   if (result == PictureSave::kNotWritten) {
-    // One message, and no more tries into that folder until the user asks again.
+    // One message, and no more tries into that folder until the next page or the button.
     s.refused_folder = folder;
-    p.dialogs.MsgBox(this, kNotWrittenText + folder, MsgIcon::Exclamation, kNotWrittenTitle);
+    // Said once while the folder stays full, however often a page reloads itself.
+    if (s.told_refused != folder) {
+      s.told_refused = folder;
+      p.dialogs.MsgBox(this, kNotWrittenText + folder + kWaitsText, MsgIcon::Exclamation,
+                       kNotWrittenTitle);
+    }
     return std::nullopt;
+  }
+  if (result == PictureSave::kWritten) s.told_refused.clear();
+  if (target.unrecorded && !s.told_unrecorded) {
+    s.told_unrecorded = true;
+    p.dialogs.MsgBox(this, kUnrecordedText + folder + kSavedPicturesFile, MsgIcon::Exclamation,
+                     kNotWrittenTitle);
   }
   return result;
 }
@@ -211,6 +225,8 @@ void FormWeb::AfterStoppedSave() {
 
 void FormWeb::BeforeDownload() {
   ++navigations_;
+  // A folder that took no file is tried again on the next page: space may have been freed.
+  state_.picture_saving.refused_folder.clear();
   recorded_ = 0;
   saved_count_ = 0;
   timer3_ticks_ = 0;
@@ -225,8 +241,8 @@ void FormWeb::BeforeDownload() {
 
 void FormWeb::AutoDownLoadImag() {
   BeforeDownload();
-  // Asked for by hand: a folder that refused a file earlier is tried again.
-  state_.picture_saving.refused_folder.clear();
+  // Asked for by hand: a folder that refused a file earlier is said again.
+  state_.picture_saving.told_refused.clear();
   Timer3->SetTimerEnabled(false);
   const std::string folder = state_.picture_saving.download_folder;
   // Asked for by hand: the larger versions the page names are fetched too.

@@ -52,6 +52,11 @@ PictureSave SaveWebPicture(HtmlView& view, const PagePicture& p, PictureTarget& 
     return PictureSave::kUnavailable;
   }
   if (!p.large && !IsLargeSize(picture->width, picture->height)) return PictureSave::kNotLarge;
+  // Another copy of the program may save into the same folder: what it has recorded is
+  // read again, and its record and the new file are made under the folder's lock, so each
+  // picture is kept once and recorded only once its file is whole.
+  const auto lock = target.fs.LockFolder(target.saved.Folder());
+  target.saved.Refresh(target.fs);
   // Copying waits on the view, and another window may have saved the same picture meanwhile.
   if (!key.empty() && target.saved.Has(key)) return PictureSave::kAlreadySaved;
   if (key.empty()) {
@@ -60,11 +65,9 @@ PictureSave SaveWebPicture(HtmlView& view, const PagePicture& p, PictureTarget& 
     if (key.empty()) return PictureSave::kUnavailable;
     if (target.saved.Has(key)) return PictureSave::kAlreadySaved;
   }
-  const std::string file = target.new_name();
+  const std::string file =
+      SaveNewJpeg(picture->Bands(), picture->width, picture->height, target.new_name, kQuality);
   if (file.empty()) return PictureSave::kNotWritten;
-  if (!SaveJpeg(picture->Bands(), picture->width, picture->height, file, kQuality)) {
-    return PictureSave::kNotWritten;
-  }
   if (target.min_length > 0) {
     const std::optional<uint64_t> length = target.fs.FileLength(file);
     if (!length || *length < target.min_length) {
@@ -72,9 +75,7 @@ PictureSave SaveWebPicture(HtmlView& view, const PagePicture& p, PictureTarget& 
       return PictureSave::kTooSmall;
     }
   }
-  // A record that cannot be written (a full disk) keeps the picture: the file is whole,
-  // and the disk stops the next one.
-  target.saved.Add(target.fs, key);
+  if (!target.saved.Add(target.fs, key)) target.unrecorded = true;
   target.saved.AddAddress(p.address);
   return PictureSave::kWritten;
 }

@@ -31,6 +31,7 @@ struct PictureTarget {
   uint64_t min_length = 0;                // smaller files are removed again
   // False once the page has moved on: what was read then belongs to another page.
   std::function<bool()> page_still_shown;
+  bool unrecorded = false;  // set when a file was written that the record could not take
 };
 
 // The picture at its own size, from the bytes the view holds or (with `fetch`) fetched;

@@ -134,5 +134,24 @@ TEST_F(JpegWriterTest, FailuresLeaveNoFile) {
   EXPECT_TRUE(Names().empty());
 }
 
+// Two copies of the program may pick the same free name at once: a new file never
+// replaces one, the next name is taken instead, and nothing is left behind.
+TEST_F(JpegWriterTest, ANewFileTakesTheNextFreeNameAndNeverReplacesOne) {
+  auto grey = [](int, int rows, uint8_t* rgb) {
+    std::fill(rgb, rgb + static_cast<size_t>(rows) * 32 * 3, 128);
+    return true;
+  };
+  test::TempHome::WriteAt(dir_ + "/a0.jpg", "another copy's picture");
+  int n = 0;
+  auto names = [&] { return n < 3 ? dir_ + "/a" + std::to_string(n++) + ".jpg" : ""; };
+  EXPECT_EQ(SaveNewJpegFile(names, 32, 32, 80, grey), dir_ + "/a1.jpg");
+  EXPECT_EQ(test::ReadFile(dir_ + "/a0.jpg"), "another copy's picture");
+  EXPECT_EQ(Decode(dir_ + "/a1.jpg").width, 32);
+  n = 0;
+  test::TempHome::WriteAt(dir_ + "/a2.jpg", "");
+  EXPECT_EQ(SaveNewJpegFile(names, 32, 32, 80, grey), "");  // every name taken
+  EXPECT_EQ(Names().size(), 3u);
+}
+
 }  // namespace
 }  // namespace tv

@@ -23,6 +23,8 @@
 namespace tv {
 namespace {
 
+namespace fs = std::filesystem;
+
 // Element `index` as the page shows it, loaded, shown `size` pixels square where given.
 PagePicture ShownAsIs(const std::vector<HtmlElement>& all, int index, int size = 0) {
   const HtmlElement& e = all[static_cast<size_t>(index)];
@@ -230,11 +232,48 @@ TEST_F(PictureSaving, AFolderThatTakesNoFileStopsTheRunWithOneMessage) {
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
   EXPECT_NE(out.find("message: "), std::string::npos);
   EXPECT_EQ(web.pictures_found, 1);  // the first picture stopped it
-  // Asked for by hand, it is tried again.
+  // The next page tries again, without a second message while the folder stays so.
+  web.BeforeDownload();
+  web.pictures_found = 0;
+  web.SavePictureDisk(folder);
+  EXPECT_EQ(web.pictures_found, 1);
+  EXPECT_EQ(rig.output.str(), out);
+  // Asked for by hand, it is tried and said again.
   rig.app.State().picture_saving.download_folder = folder;
   web.AutoDownLoadImag();
   const std::string after = rig.output.str();
   EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), 2) << after;
+}
+
+// A record that takes no line is never written through: a link or a read-only file is
+// replaced by a file of the program's own; one that cannot be replaced at all is said once,
+// and the pictures are still known for the rest of the session.
+TEST_F(PictureSaving, ARecordThatTakesNoLineIsReplacedOrSaidOnce) {
+  const std::string record = folder + kSavedPicturesFile;
+  const std::string elsewhere = rig.home.Root() + "/elsewhere";
+  test::TempHome::WriteAt(elsewhere, "keep me");
+  fs::create_symlink(elsewhere, record);
+  PageOf(3, true).SavePictureDisk(folder);
+  EXPECT_EQ(SavedFiles(), 3);
+  EXPECT_FALSE(fs::is_symlink(record));
+  EXPECT_EQ(test::ReadFile(elsewhere), "keep me");
+  EXPECT_EQ(ReadSavedPictures(test::ReadFile(record)).size(), 3u);
+  fs::permissions(record, fs::perms::owner_read);
+  Picture("d", 200);
+  Show("<img src=\"" + rig.home.Root() + "/web/d.jpg\" width=600 height=600>")
+      .SavePictureDisk(folder);
+  EXPECT_EQ(ReadSavedPictures(test::ReadFile(record)).size(), 4u);
+
+  fs::remove(record);
+  fs::create_directory(record);
+  Picture("e", 220);
+  FormWeb& web = Show("<img src=\"" + rig.home.Root() + "/web/e.jpg\" width=600 height=600>");
+  web.SavePictureDisk(folder);
+  web.BeforeDownload();
+  web.SavePictureDisk(folder);
+  EXPECT_EQ(SavedFiles(), 5);
+  const std::string out = rig.output.str();
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
 }
 
 // The contrast of two blue-green-red colours, as the accessibility guidelines count it.

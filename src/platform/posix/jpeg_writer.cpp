@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <csetjmp>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -88,24 +89,21 @@ bool Encode(FILE* out, int width, int height, int quality, const BandSource& sou
   return true;
 }
 
-}  // namespace
-
-bool SaveJpegFile(const std::string& path, int width, int height, int quality,
-                  const BandSource& source) {
-  if (width <= 0 || height <= 0 || width > kMaxJpegSide || height > kMaxJpegSide) return false;
+// Encodes into a temp beside `path`; the temp is handed back written, else left invalid.
+posix::UniqueFd EncodeToTemp(const std::string& path, int width, int height, int quality,
+                             const BandSource& source, std::string& temp_path) {
+  if (width <= 0 || height <= 0 || width > kMaxJpegSide || height > kMaxJpegSide) return {};
   // libjpeg's own limit is a little below 65535.
-  if (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION || !source) return false;
+  if (width > JPEG_MAX_DIMENSION || height > JPEG_MAX_DIMENSION || !source) return {};
   quality = std::clamp(quality, 0, 100);
   const size_t stride = static_cast<size_t>(width) * 3;
   int band_rows = static_cast<int>(std::clamp<size_t>(kBandBytes / stride, 16, kMaxBandRows));
   band_rows = std::min(band_rows, height);
   std::vector<uint8_t> band(stride * static_cast<size_t>(band_rows));
 
-  // Written beside the target and renamed over it, so no half file ever shows at `path`.
-  std::string temp_path;
   posix::UniqueFd fd = posix::CreateTempBeside(path, temp_path);
-  if (!fd.Valid()) return false;
-  // The stream gets a descriptor of its own; `fd` keeps the temp until the rename.
+  if (!fd.Valid()) return {};
+  // The stream gets a descriptor of its own; `fd` keeps the temp until it is named.
   FILE* out = nullptr;
   if (int copy = ::dup(fd.Get()); copy >= 0) {
     out = ::fdopen(copy, "wb");
@@ -113,7 +111,7 @@ bool SaveJpegFile(const std::string& path, int width, int height, int quality,
   }
   if (!out) {
     posix::DiscardTemp(std::move(fd), temp_path);
-    return false;
+    return {};
   }
   std::vector<char> buffer(size_t{1} << 16);
   ::setvbuf(out, buffer.data(), _IOFBF, buffer.size());
@@ -122,9 +120,32 @@ bool SaveJpegFile(const std::string& path, int width, int height, int quality,
   ok = ::fclose(out) == 0 && ok;
   if (!ok) {
     posix::DiscardTemp(std::move(fd), temp_path);
-    return false;
+    return {};
   }
-  return posix::CommitTemp(std::move(fd), temp_path, path);
+  return fd;
+}
+
+}  // namespace
+
+bool SaveJpegFile(const std::string& path, int width, int height, int quality,
+                  const BandSource& source) {
+  // Written beside the target and renamed over it, so no half file ever shows at `path`.
+  std::string temp_path;
+  posix::UniqueFd fd = EncodeToTemp(path, width, height, quality, source, temp_path);
+  return fd.Valid() && posix::CommitTemp(std::move(fd), temp_path, path);
+}
+
+std::string SaveNewJpegFile(const std::function<std::string()>& next_name, int width, int height,
+                            int quality, const BandSource& source) {
+  std::string first = next_name();
+  if (first.empty()) return "";
+  std::string temp_path;
+  posix::UniqueFd fd = EncodeToTemp(first, width, height, quality, source, temp_path);
+  if (!fd.Valid()) return "";
+  // The first name is tried first, then the ones after it.
+  return posix::CommitTempAsNew(std::move(fd), temp_path, [&] {
+    return first.empty() ? next_name() : std::exchange(first, std::string());
+  });
 }
 
 }  // namespace tv

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <glib.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,6 +89,17 @@ bool PosixFileSystem::WriteAtomic(const std::string& path, std::string_view data
   return posix::WriteFileAtomic(path, data);
 }
 
+bool PosixFileSystem::Replace(const std::string& path, std::string_view data) {
+  std::string temp_path;
+  UniqueFd fd = posix::CreateTempBeside(path, temp_path);
+  if (!fd.Valid()) return false;
+  if (!posix::WriteAll(fd.Get(), data)) {
+    posix::DiscardTemp(std::move(fd), temp_path);
+    return false;
+  }
+  return posix::CommitTemp(std::move(fd), temp_path, path);
+}
+
 bool PosixFileSystem::WriteWhole(const std::string& path, std::string_view data) {
   // Written over, then cut to length: emptying a file first makes some file systems
   // flush it to disk on close, which would cost every page write a disk wait.
@@ -108,6 +120,29 @@ bool PosixFileSystem::Append(const std::string& path, std::string_view data) {
   (void)kept;
   fd.Close();
   return false;
+}
+
+namespace {
+
+// flock on the folder itself: no lock file is left among the user's files.
+class FlockedFolder : public FileSystem::FolderLock {
+ public:
+  explicit FlockedFolder(UniqueFd fd) : fd_(std::move(fd)) {}
+  ~FlockedFolder() override { ::flock(fd_.Get(), LOCK_UN); }
+
+ private:
+  UniqueFd fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem::FolderLock> PosixFileSystem::LockFolder(const std::string& folder) {
+  UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!fd.Valid()) return std::make_unique<FolderLock>();
+  while (::flock(fd.Get(), LOCK_EX) != 0) {
+    if (errno != EINTR) return std::make_unique<FolderLock>();
+  }
+  return std::make_unique<FlockedFolder>(std::move(fd));
 }
 
 bool PosixFileSystem::Copy(const std::string& from, const std::string& to) {

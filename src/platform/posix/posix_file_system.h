@@ -24,9 +24,11 @@ class PosixFileSystem : public FileSystem {
   bool ReadWhole(const std::string& path, std::string& out) override;
   bool WriteAtomic(const std::string& path, std::string_view data) override;
   bool Append(const std::string& path, std::string_view data) override;
+  bool Replace(const std::string& path, std::string_view data) override;
   bool WriteWhole(const std::string& path, std::string_view data) override;
 
   // Copies through a temp file beside the target, so the target is replaced whole or not at all.
+  std::unique_ptr<FolderLock> LockFolder(const std::string& folder) override;
   bool Copy(const std::string& from, const std::string& to) override;
   // Removes a file or a link; false for folders and missing paths.
   bool Delete(const std::string& path) override;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -57,6 +58,11 @@ UniqueFd CreateTempBeside(const std::string& path, std::string& temp_path);
 
 // Makes the temp durable and renames it over `path`; the temp is removed on failure.
 bool CommitTemp(UniqueFd fd, const std::string& temp_path, const std::string& path);
+// Gives the temp the first name `next_name` offers that no file holds (made by a link,
+// which fails on a name taken meanwhile by another program, so no file is ever replaced);
+// the name given, or "" when none could be (the temp is removed then).
+std::string CommitTempAsNew(UniqueFd fd, const std::string& temp_path,
+                            const std::function<std::string()>& next_name);
 // Gives up a temp without touching `path`.
 void DiscardTemp(UniqueFd fd, const std::string& temp_path);
 

@@ -137,6 +137,28 @@ bool CommitTemp(UniqueFd fd, const std::string& temp_path, const std::string& pa
   return ok;
 }
 
+std::string CommitTempAsNew(UniqueFd fd, const std::string& temp_path,
+                            const std::function<std::string()>& next_name) {
+  std::string given;
+  if (::fsync(fd.Get()) == 0) {
+    const std::string proc = "/proc/self/fd/" + std::to_string(fd.Get());
+    for (std::string name = next_name(); !name.empty(); name = next_name()) {
+      const int linked = temp_path.empty() ? ::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD,
+                                                      name.c_str(), AT_SYMLINK_FOLLOW)
+                                           : ::link(temp_path.c_str(), name.c_str());
+      if (linked == 0) {
+        given = name;
+        break;
+      }
+      if (errno != EEXIST) break;
+    }
+  }
+  if (!temp_path.empty()) ::unlink(temp_path.c_str());
+  fd.Close();
+  if (!given.empty()) SyncFolder(FolderOf(given));
+  return given;
+}
+
 void DiscardTemp(UniqueFd fd, const std::string& temp_path) {
   if (!temp_path.empty()) ::unlink(temp_path.c_str());
   fd.Close();
