@@ -37,6 +37,13 @@ void LoopbackServer::Page(const std::string& path, const std::string& body) {
   pages_[path] = body;
 }
 
+void LoopbackServer::Raw(const std::string& path, const std::string& headers,
+                         const std::string& body) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  pages_[path] = body;
+  headers_[path] = headers;
+}
+
 std::string LoopbackServer::Url(const std::string& path) const {
   return "http://127.0.0.1:" + std::to_string(port_) + path;
 }
@@ -74,6 +81,7 @@ void LoopbackServer::Answer(int client) {
       second == std::string::npos ? "" : request.substr(first + 1, second - first - 1);
   std::string body;
   bool found = false;
+  std::string headers;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     requests_.push_back(path);
@@ -82,6 +90,7 @@ void LoopbackServer::Answer(int client) {
       body = it->second;
       found = true;
     }
+    if (auto h = headers_.find(path); h != headers_.end()) headers = h->second;
   }
   // Pictures are served as pictures, everything else as a page.
   const std::string name = path.substr(0, path.find('?'));
@@ -92,9 +101,9 @@ void LoopbackServer::Answer(int client) {
   const std::string type = ends(".jpg")   ? "image/jpeg"
                            : ends(".png") ? "image/png"
                                           : "text/html; charset=utf-8";
-  std::string reply = std::string(found ? "HTTP/1.1 200 OK" : "HTTP/1.1 404 Not Found") +
-                      "\r\nContent-Type: " + type +
-                      "\r\nCache-Control: no-store"
+  std::string reply = std::string(found ? "HTTP/1.1 200 OK" : "HTTP/1.1 404 Not Found") + "\r\n" +
+                      (headers.empty() ? "Content-Type: " + type + "\r\n" : headers) +
+                      "Cache-Control: no-store"
                       "\r\nConnection: close\r\nContent-Length: " +
                       std::to_string(body.size()) + "\r\n\r\n" + body;
   for (size_t sent = 0; sent < reply.size();) {

@@ -20,6 +20,9 @@ class LoopbackServer {
 
   // Serves `body` at `path` ("/a.htm"): as a picture for ".jpg" and ".png", else as text/html.
   void Page(const std::string& path, const std::string& body);
+  // Serves `body` at `path` with these header lines ("Content-Type: ...\r\n..."), which
+  // take the place of the content type above.
+  void Raw(const std::string& path, const std::string& headers, const std::string& body);
   // "http://127.0.0.1:PORT" + path.
   std::string Url(const std::string& path) const;
   // Paths asked for so far, in order.
@@ -35,6 +38,7 @@ class LoopbackServer {
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::map<std::string, std::string> pages_;
+  std::map<std::string, std::string> headers_;
   std::vector<std::string> requests_;
   std::thread thread_;
 };
