@@ -9,6 +9,7 @@
 #include "platform/front_end.h"
 #include "platform/posix/posix_io.h"
 #include "platform/posix/posix_services.h"
+#include "platform/posix/user_folders.h"
 #include "program/application.h"
 
 namespace {
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
+  tv::posix::KeepBaseFoldersAbsolute();     // before GLib or the engine reads them
   tv::posix::KeepRunningAtFileSizeLimit();  // a write past the limit fails, reported
   tv::PosixServices posix;
   posix.paths.ProgramFolder();  // made at start; a new one carries the first-run marker

@@ -52,6 +52,19 @@ bool RaiseEvent(HtmlView& view, const std::string& line) {
     if (e.DocumentComplete) e.DocumentComplete(view.LocationURL());
   } else if (name == "StatusTextChange") {
     if (e.StatusTextChange) e.StatusTextChange(line.size() > 17 ? line.substr(17) : "");
+  } else if (name == "PageDownload" && ParseInt(a, x)) {
+    // "PageDownload ID ADDRESS NAME...": the page asks to save an answer as a file.
+    std::string suggested;
+    std::getline(in >> std::ws, suggested);
+    if (e.PageDownload) {
+      e.PageDownload(x, b, suggested);
+    } else {
+      view.DropDownload(x);
+    }
+  } else if (name == "ProcessHung" && (a == "True" || a == "False")) {
+    if (e.ProcessHung) e.ProcessHung(a == "True");
+  } else if (name == "ProcessEnded") {
+    if (e.ProcessEnded) e.ProcessEnded();
   } else if (name == "NewWindow2") {
     HtmlView* target = nullptr;
     bool cancel = false;

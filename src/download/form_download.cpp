@@ -30,9 +30,14 @@ std::string TrimBlanks(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-// A name that stands for a file of its own in the folder, not the folder or its parent.
+// A name that stands for a file of its own in the folder, not the folder or its parent;
+// control characters (line breaks among them) become blanks.
 std::string UsableName(const std::string& name) {
-  std::string n = TrimBlanks(CleanFileName(name));
+  std::string n = CleanFileName(name);
+  for (char& c : n) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+  }
+  n = TrimBlanks(n);
   return n == "." || n == ".." ? "" : n;
 }
 
@@ -126,7 +131,21 @@ void FormDownload::Form_Load() {
   Text1->SetText(Services().paths.DownloadFolder());
 }
 
+void FormDownload::Form_Unload() {
+  // Closed without 下载: the page's download is dropped.
+  if (auto answer = std::move(page_answer_)) answer("");
+}
+
+void FormDownload::AskForPageDownload(const std::string& address, const std::string& suggested_name,
+                                      std::function<void(const std::string&)> answer) {
+  CombUrl->SetText(address);
+  CombUrl->SetEnabled(false);  // the page's answer, not another address
+  Text2->SetText(DownloadFileName(suggested_name, address));
+  page_answer_ = std::move(answer);
+}
+
 void FormDownload::CombUrl_GotFocus() {
+  if (page_answer_) return;
   held_ = Services().clipboard.GetText();
   if (held_.rfind("http", 0) == 0) CombUrl->SetText(held_);
 }
@@ -138,7 +157,8 @@ void FormDownload::CombUrl_Change() {
 
 void FormDownload::Command1_Click() {
   const std::string address = CombUrl->Text();
-  if (CharCount(address) < kShortestAddress) return;
+  // A page's own answer may have a short address (data:, blob:).
+  if (!page_answer_ && CharCount(address) < kShortestAddress) return;
   Platform& p = Services();
   // The file goes where the dialog says; what the boxes hold stays when it cannot.
   std::string folder = TrimBlanks(Text1->Text());
@@ -157,8 +177,13 @@ void FormDownload::Command1_Click() {
                      "下载网络文件");
     return;
   }
-  CombUrl->AddItem(address);
-  p.shell.DownloadFile(address, path);
+  if (auto answer = std::move(page_answer_)) {
+    page_answer_ = nullptr;
+    answer(path);
+  } else {
+    CombUrl->AddItem(address);
+    p.shell.DownloadFile(address, path);
+  }
   app_.Unload(*this);
 }
 

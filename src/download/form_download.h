@@ -2,6 +2,7 @@
 // download, and, hidden, the page saver behind the frame's save-page command.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/form.h"
@@ -17,6 +18,7 @@ class FormDownload : public Form {
   FormDownload(Application& app, FormExplore& frame);
 
   void Form_Load() override;
+  void Form_Unload() override;
   void CombUrl_GotFocus();
   void CombUrl_Change();
   void Command1_Click();  // download
@@ -27,6 +29,14 @@ class FormDownload : public Form {
 
   // Waits for this window's page to report its title (or for Timer1), then saves it.
   void StartSavePage();
+
+  // The dialog for a file a page wants to save: the address is fixed, the folder and the
+  // cleaned name preset. `answer` gets the file chosen with 下载, or "" when the dialog
+  // closes without it; it is called once, unless ForgetPageDownload came first.
+  void AskForPageDownload(const std::string& address, const std::string& suggested_name,
+                          std::function<void(const std::string& path)> answer);
+  // The page is gone: nobody waits for the answer any more.
+  void ForgetPageDownload() { page_answer_ = nullptr; }
 
   std::optional<std::string> StateField(const std::string& field) const override;
 
@@ -48,6 +58,7 @@ class FormDownload : public Form {
   std::string title_;  // title of the page in Web
   std::string held_;   // last clipboard text, chosen folder or the title's copy
   bool timer_fired_ = false;
+  std::function<void(const std::string&)> page_answer_;  // a page's download waits for it
 };
 
 // The file name an address gives: the part after its last "/".

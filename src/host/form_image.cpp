@@ -5,6 +5,7 @@
 
 #include "host/html_view.h"
 #include "program/application.h"
+#include "program/file_dialogs.h"
 #include "reduced_pictures/picture_size.h"
 #include "text/text_util.h"
 
@@ -132,6 +133,27 @@ void FormImage::ShowPosition() {
   LoadImg(list.entries[static_cast<size_t>(position)]);
 }
 
+namespace {
+
+// The name a picture's address suggests: its last part without query or fragment.
+std::string SuggestedPictureName(const std::string& address) {
+  std::string path = address.substr(0, address.find_first_of("?#"));
+  const size_t slash = path.rfind('/');
+  if (slash != std::string::npos) path = path.substr(slash + 1);
+  return path.empty() || path == "." || path == ".." ? "图片.jpg" : path;
+}
+
+}  // namespace
+
+void FormImage::SavePicture() {
+  if (!IsPictureAddress(picture)) return;
+  // The shared save dialog: it starts where the user saved last, not in the folder the
+  // program was started from.
+  const std::string path =
+      SaveFileDialog(app_, this, "图片另存为", SuggestedPictureName(picture), kFilterPictures);
+  if (!path.empty()) Services().shell.DownloadFile(picture, path, true);
+}
+
 void FormImage::Cmd_Click(int index) {
   const int32_t count = app_.State().web_pictures.count;
   // A zoom past the percentage's range is refused, as an overflow would be.
@@ -144,7 +166,7 @@ void FormImage::Cmd_Click(int index) {
   };
   switch (index) {
     case 0:
-      if (IsPictureAddress(picture)) Services().shell.DownloadFile(picture, "");
+      SavePicture();
       break;
     case 1:
       if (--position < 0) position = count - 1;

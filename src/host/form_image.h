@@ -45,6 +45,9 @@ class FormImage : public Form {
   int16_t zoom = 100;     // page zoom in percent; a new page resets it
 
  private:
+  // Asks where to save the picture shown and downloads it there.
+  void SavePicture();
+
   // What the view is told of a local picture's fitted width (nothing for other pictures).
   std::vector<std::pair<std::string, int>> FittedWidths(const std::string& pict);
   // Steps to the list entry at `position`, if the list holds one there.

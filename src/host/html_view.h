@@ -74,6 +74,13 @@ struct HtmlViewEvents {
   std::function<void(const std::string& url)> DocumentComplete;
   // The engine process that showed the page ended unasked; the view shows nothing.
   std::function<void()> ProcessEnded;
+  // The engine process has not answered for a long while (true) or answers again (false).
+  std::function<void(bool hung)> ProcessHung;
+  // The page asks to save an answer as a file (an attachment, a download link, a type the
+  // view cannot show). Nothing is written until SaveDownload(id, ...) is called; without
+  // a handler the download is dropped.
+  std::function<void(int id, const std::string& address, const std::string& suggested_name)>
+      PageDownload;
 };
 
 class HtmlView {
@@ -179,6 +186,18 @@ class HtmlView {
   // the next load or reload.
   virtual void SetDownloadControl(uint32_t flags) { download_control_ = flags; }
   uint32_t DownloadControl() const { return download_control_; }
+
+  // The page's download `id` (see PageDownload) is written into the file `path`, never
+  // over a file that is there; DropDownload forgets it. Each is answered once.
+  virtual void SaveDownload(int id, const std::string& path) {
+    (void)id;
+    (void)path;
+  }
+  virtual void DropDownload(int id) { (void)id; }
+  // Ends the engine process that shows the page (a hung page); the view can load again.
+  virtual void EndProcess() {}
+  // While NewWindow2 is handled: whether a click or key of the user asked for the window.
+  virtual bool NewWindowByUser() { return true; }
 
   HtmlViewEvents events;
 

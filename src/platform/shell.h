@@ -30,9 +30,11 @@ class Shell {
   // Shows the properties of a file; returns false when it cannot.
   virtual bool ShowProperties(const std::string& path) = 0;
   // Downloads a web address into the file `destination`, or, when that is "", asks where
-  // to save it; shows the progress and says when it fails. Returns false when the
-  // download could not start.
-  virtual bool DownloadFile(const std::string& address, const std::string& destination) = 0;
+  // to save it; shows the progress and says when it fails. A file already at
+  // `destination` is kept (the download fails) unless `replace`, which a save dialog's
+  // choice is. Returns false when the download could not start.
+  virtual bool DownloadFile(const std::string& address, const std::string& destination,
+                            bool replace = false) = 0;
   // Starts a desktop service; false when this desktop has none.
   virtual bool StartService(DesktopService) { return false; }
 };

@@ -106,6 +106,13 @@ void FormWeb::CreateControls() {
   Lanlose->SetCaption("×");
   // No part of the program blocks a window yet: the panel starts hidden.
   for (Control* c : {LanPic, Label2, LanList, Lanlose}) c->SetVisible(false);
+  // Over the top of the page while its engine process does not answer.
+  HungLab = &Add(ControlKind::Label, "HungLab");
+  HungLab->SetCaption("此网页已有 10 秒没有响应，其他网页不受影响。");
+  HungLab->SetBackColor(0x99FFFF);
+  CmdStop = &Add(ControlKind::Button, "CmdStop");
+  CmdStop->SetCaption("停止此网页(&S)");
+  for (Control* c : {HungLab, CmdStop}) c->SetVisible(false);
 }
 
 void FormWeb::WireHandlers() {
@@ -118,9 +125,12 @@ void FormWeb::WireHandlers() {
   e.BeforeNavigate2 = [this](const std::string&, bool&) { Web_BeforeNavigate2(); };
   e.TitleChange = [this](const std::string&) { Web_TitleChange(); };
   e.NewWindow2 = [this](HtmlView*& view, bool& cancel) { Web_NewWindow2(view, cancel); };
-  // Only this tab lost its page; 刷新 opens it again.
-  HtmlView* page = Web->View();
-  page->events.ProcessEnded = [page] { page->ShowMessage(kProcessEndedText); };
+  e.ProcessEnded = [this] { Web_ProcessEnded(); };
+  e.ProcessHung = [this](bool hung) { Web_ProcessHung(hung); };
+  e.PageDownload = [this](int id, const std::string& address, const std::string& name) {
+    Web_PageDownload(id, address, name);
+  };
+  CmdStop->Click = [this] { CmdStop_Click(); };
   Web->GotFocus = [this] { PicJava_GotFocus(); };
   PicJava->GotFocus = [this] { PicJava_GotFocus(); };
   Timer2->TimerTick = [this] { Timer2_Timer(); };
@@ -181,6 +191,8 @@ void FormWeb::Form_Resize() {
   Lanlose->Move(LanPic->Left() + LanPic->Width() - 360, LanPic->Top() + 30, 300, 300);
   LanList->Move(LanPic->Left() + 60, LanPic->Top() + 390, LanPic->Width() - 120,
                 LanPic->Height() - 450);
+  HungLab->Move(0, 0, std::max(w - 2400, 0), 450);
+  CmdStop->Move(std::max(w - 2400, 0), 0, 2400, 450);
 }
 
 void FormWeb::PlaceGallery() {

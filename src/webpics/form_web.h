@@ -16,6 +16,7 @@
 namespace tv {
 
 class Application;
+class FormDownload;
 class FormExplore;
 struct BrowserState;
 struct ProgramState;
@@ -23,6 +24,10 @@ struct ProgramState;
 inline constexpr const char* kWebGalleryPage = "C:\\Baidu.htm";
 // What a tab shows when the engine process showing its page ended.
 inline constexpr const char* kProcessEndedText = "此网页的显示进程意外结束，请按刷新重新打开。";
+// What a tab shows once the user stopped its hung page.
+inline constexpr const char* kProcessStoppedText = "此网页已停止，请按刷新重新打开。";
+// Windows a page (with the pages it opened so) may open without a click of the user.
+inline constexpr int kUnaskedWindowLimit = 100;
 
 class FormWeb : public Form {
  public:
@@ -71,6 +76,10 @@ class FormWeb : public Form {
   void Web_TitleChange();
   void Web_NewWindow2(HtmlView*& view, bool& cancel);
   void WebPic_NewWindow2(HtmlView*& view, bool& cancel);  // a gallery picture was clicked
+  void Web_PageDownload(int id, const std::string& address, const std::string& name);
+  void Web_ProcessHung(bool hung);
+  void Web_ProcessEnded();
+  void CmdStop_Click();  // ends the hung page's engine process
   void PicJava_GotFocus();
   void Timer2_Timer();
   void Timer3_Timer();
@@ -109,6 +118,8 @@ class FormWeb : public Form {
   Control* Label2;
   Control* LanList;
   Control* Lanlose;
+  Control* HungLab;  // says the page's engine process does not answer
+  Control* CmdStop;  // stops that page
 
  private:
   void CreateControls();
@@ -158,6 +169,12 @@ class FormWeb : public Form {
   bool timer2_stopped_ = false;  // Timer2 has been switched off once
   bool stretched_ = false;       // the gallery fills the width
   float load_percent_ = 0;       // last load percentage
+  // Windows opened without a click, counted for the page that opened them unasked and
+  // every page those opened unasked.
+  std::shared_ptr<int> unasked_windows_ = std::make_shared<int>(0);
+  FormDownload* download_dialog_ = nullptr;  // open for one of this page's downloads
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // the dialog's answer checks it
+  bool stopped_ = false;  // the user ended the hung page's process
 };
 
 }  // namespace tv

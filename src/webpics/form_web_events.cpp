@@ -1,6 +1,8 @@
 // The page window's reactions to its view, its timers, its keys and its closing.
 #include <cstdio>
+#include <utility>
 
+#include "download/form_download.h"
 #include "frame/external_addresses.h"
 #include "frame/form_explore.h"
 #include "host/html_view.h"
@@ -104,6 +106,14 @@ void FormWeb::Web_TitleChange() {
 }
 
 void FormWeb::Web_NewWindow2(HtmlView*& view, bool& cancel) {
+  // A page opening windows in a loop is stopped long before the tabs fill the memory.
+  const bool unasked = !Web->View()->NewWindowByUser();
+  if (unasked && *unasked_windows_ >= kUnaskedWindowLimit) {
+    cancel = true;
+    Lab[0].SetCaption("此网页已自动打开 " + std::to_string(kUnaskedWindowLimit) +
+                      " 个窗口，不再为它打开新窗口");
+    return;
+  }
   const bool image_search = FromImageSearch(Web->View()->LocationURL());
   if (image_search) b_.Pop = 0;
   if (!frame_.AddLab()) {
@@ -124,8 +134,30 @@ void FormWeb::Web_NewWindow2(HtmlView*& view, bool& cancel) {
   page.Move(0, 0, frame_.FrameWidth(), frame_.FrameHeight());
   page.tab_index = slot;
   page.Web->View()->SetRegisterAsBrowser(true);
+  if (unasked) {
+    ++*unasked_windows_;
+    page.unasked_windows_ = unasked_windows_;  // what it opens unasked counts here too
+  }
   view = page.Web->View();
   if (image_search) b_.Pop = 1;
+}
+
+void FormWeb::Web_ProcessHung(bool hung) {
+  // Only this tab waits; the user may end its page here.
+  for (Control* c : {HungLab, CmdStop}) c->SetVisible(hung && !stopped_);
+}
+
+void FormWeb::CmdStop_Click() {
+  stopped_ = true;
+  Web_ProcessHung(false);
+  Web->View()->EndProcess();
+}
+
+void FormWeb::Web_ProcessEnded() {
+  // Only this tab lost its page; 刷新 opens it again.
+  Web_ProcessHung(false);
+  Web->View()->ShowMessage(stopped_ ? kProcessStoppedText : kProcessEndedText);
+  stopped_ = false;
 }
 
 void FormWeb::PicJava_GotFocus() {
@@ -203,6 +235,11 @@ bool FormWeb::Form_QueryUnload() {
 }
 
 void FormWeb::Form_Unload() {
+  // A download of this page still waiting in its dialog goes with the page.
+  if (FormDownload* dialog = std::exchange(download_dialog_, nullptr)) {
+    dialog->ForgetPageDownload();
+    app_.Unload(*dialog);
+  }
   frame_.Forget(*this);
   if (ShowsView(state_.active_view)) state_.active_view = nullptr;
   if (state_.active_window == this) state_.active_window = nullptr;

@@ -61,7 +61,7 @@ class BareShell : public Shell {
   bool Edit(const std::string&) override { return false; }
   bool EditText(const std::string&) override { return false; }
   bool ShowProperties(const std::string&) override { return false; }
-  bool DownloadFile(const std::string&, const std::string&) override { return false; }
+  bool DownloadFile(const std::string&, const std::string&, bool) override { return false; }
   bool StartService(DesktopService) override { return false; }
 };
 

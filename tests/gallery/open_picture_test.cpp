@@ -28,7 +28,7 @@ class DesktopShell : public Shell {
   bool Edit(const std::string&) override { return true; }
   bool EditText(const std::string&) override { return true; }
   bool ShowProperties(const std::string&) override { return false; }
-  bool DownloadFile(const std::string&, const std::string&) override { return false; }
+  bool DownloadFile(const std::string&, const std::string&, bool) override { return false; }
 
   bool can_open = false;
   std::vector<std::string> opened;

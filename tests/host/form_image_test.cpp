@@ -101,15 +101,19 @@ TEST_F(DetailWindow, SteppingStartsAtTheClickedPictureAndWrapsRoundTheList) {
   EXPECT_EQ(w.picture, "http://h/p4");
 }
 
-TEST_F(DetailWindow, SaveHandsTheAddressOverAndOnlyWebAddressesOpen) {
-  FormImage& w = Open("https://h/a.jpg");
+TEST_F(DetailWindow, SaveAsksInTheSharedDialogAndOnlyWebAddressesOpen) {
+  FormImage& w = Open("https://h/a.jpg?size=big");
   out_.str("");
   t_.front->script.answers.push_back("https://h/a.jpg");
+  t_.front->script.answers.push_back("/pics/b.jpg");
   w.Cmd_Click(3);
   w.Cmd_Click(0);
-  EXPECT_EQ(
-      out_.str(),
-      "input: 网址: https://h/a.jpg\nshell: open https://h/a.jpg\ndownload: https://h/a.jpg\n");
+  EXPECT_EQ(out_.str(),
+            "input: 网址: https://h/a.jpg?size=big\nshell: open https://h/a.jpg?size=big\n"
+            "save: 图片另存为: a.jpg\ndownload: https://h/a.jpg?size=big to /pics/b.jpg\n");
+  // The next dialog of the program starts where this one saved.
+  EXPECT_EQ(app_.State().dialog_folder.rfind("/pics", 0), 0u);
+  w.LoadImg("https://h/a.jpg");
   // 取消 opens nothing.
   out_.str("");
   t_.front->script.answers.push_back(std::nullopt);

@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -26,6 +27,7 @@ constexpr char kPrintFolders[] = "TV_PRINT_USER_FOLDERS";
 // The run started by a case: one "name=folder" line each.
 const bool kPrinted = [] {
   if (!std::getenv(kPrintFolders)) return false;
+  posix::KeepBaseFoldersAbsolute();  // as the program does first
   const posix::UserFolders f = posix::CurrentUserFolders();
   std::printf("home=%s\nconfig=%s\ndata=%s\ncache=%s\nruntime=%s\ndownload=%s\npictures=%s\n",
               f.home.c_str(), f.config.c_str(), f.data.c_str(), f.cache.c_str(), f.runtime.c_str(),
@@ -94,6 +96,17 @@ TEST_F(UserFoldersTest, BaseFoldersFollowTheEnvironment) {
   EXPECT_EQ(f["config"], home_ + "/.config");
   EXPECT_EQ(f["data"], home_ + "/.local/share");
   EXPECT_EQ(f["cache"], temp_.Root() + "/cache");
+  EXPECT_EQ(f["runtime"], "");
+
+  // A relative home is no home: the password database's stands in, and the base folders
+  // follow it, never the current folder.
+  const passwd* own = getpwuid(getuid());
+  ASSERT_TRUE(own && own->pw_dir[0] == '/');
+  const std::string pw_home = own->pw_dir;
+  f = FoldersWith({"HOME=home", "XDG_CACHE_HOME=.cache", "XDG_RUNTIME_DIR=run"});
+  EXPECT_EQ(f["home"], pw_home);
+  EXPECT_EQ(f["data"], pw_home + "/.local/share");
+  EXPECT_EQ(f["cache"], pw_home + "/.cache");
   EXPECT_EQ(f["runtime"], "");
 }
 

@@ -40,9 +40,7 @@ void LoopbackServer::Page(const std::string& path, const std::string& body) {
 
 void LoopbackServer::Typed(const std::string& path, const std::string& body,
                            const std::string& type) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  pages_[path] = body;
-  types_[path] = type;
+  Raw(path, "Content-Type: " + type + "\r\n", body);
 }
 
 void LoopbackServer::Redirect(const std::string& path, const std::string& to) {
@@ -61,6 +59,13 @@ std::vector<std::string> LoopbackServer::Referers(const std::string& path) {
   for (const auto& [p, referer] : referers_)
     if (p == path) out.push_back(referer);
   return out;
+}
+
+void LoopbackServer::Raw(const std::string& path, const std::string& headers,
+                         const std::string& body) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  pages_[path] = body;
+  headers_[path] = headers;
 }
 
 std::string LoopbackServer::Url(const std::string& path) const {
@@ -98,7 +103,7 @@ void LoopbackServer::Answer(int client) {
   const size_t second = first == std::string::npos ? first : request.find(' ', first + 1);
   std::string path =
       second == std::string::npos ? "" : request.substr(first + 1, second - first - 1);
-  std::string body, typed, moved;
+  std::string body, moved, headers;
   bool found = false, keep = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -113,9 +118,9 @@ void LoopbackServer::Answer(int client) {
       body = it->second;
       found = true;
     }
-    if (auto t = types_.find(path); t != types_.end()) typed = t->second;
     if (auto r = redirects_.find(path); r != redirects_.end()) moved = r->second;
     keep = std::find(cacheable_.begin(), cacheable_.end(), path) != cacheable_.end();
+    if (auto h = headers_.find(path); h != headers_.end()) headers = h->second;
   }
   // Pictures are served as pictures, everything else as a page.
   const std::string name = path.substr(0, path.find('?'));
@@ -123,17 +128,16 @@ void LoopbackServer::Answer(int client) {
     const std::string t = tail;
     return name.size() >= t.size() && name.compare(name.size() - t.size(), t.size(), t) == 0;
   };
-  const std::string type = !typed.empty() ? typed
-                           : ends(".jpg") ? "image/jpeg"
+  const std::string type = ends(".jpg")   ? "image/jpeg"
                            : ends(".png") ? "image/png"
                                           : "text/html; charset=utf-8";
   const std::string status = !moved.empty() ? "HTTP/1.1 302 Found\r\nLocation: " + Url(moved)
                              : found        ? "HTTP/1.1 200 OK"
                                             : "HTTP/1.1 404 Not Found";
-  std::string reply = status + "\r\nContent-Type: " + type +
-                      (keep ? "\r\nCache-Control: max-age=3600" : "\r\nCache-Control: no-store") +
-                      "\r\nConnection: close\r\nContent-Length: " + std::to_string(body.size()) +
-                      "\r\n\r\n" + body;
+  std::string reply =
+      status + "\r\n" + (headers.empty() ? "Content-Type: " + type + "\r\n" : headers) +
+      (keep ? "Cache-Control: max-age=3600" : "Cache-Control: no-store") +
+      "\r\nConnection: close\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
   for (size_t sent = 0; sent < reply.size();) {
     ssize_t n = write(client, reply.data() + sent, reply.size() - sent);
     if (n <= 0) return;

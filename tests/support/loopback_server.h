@@ -28,6 +28,9 @@ class LoopbackServer {
   void Cacheable(const std::string& path);
   // The Referer each request of `path` carried, in order ("" for none).
   std::vector<std::string> Referers(const std::string& path);
+  // Serves `body` at `path` with these header lines ("Content-Type: ...\r\n..."), which
+  // take the place of the content type above.
+  void Raw(const std::string& path, const std::string& headers, const std::string& body);
   // "http://127.0.0.1:PORT" + path.
   std::string Url(const std::string& path) const;
   // Paths asked for so far, in order.
@@ -43,10 +46,10 @@ class LoopbackServer {
   std::atomic<bool> stop_{false};
   std::mutex mutex_;
   std::map<std::string, std::string> pages_;
-  std::map<std::string, std::string> types_;
   std::map<std::string, std::string> redirects_;
   std::vector<std::string> cacheable_;
   std::vector<std::pair<std::string, std::string>> referers_;  // path, Referer
+  std::map<std::string, std::string> headers_;
   std::vector<std::string> requests_;
   std::thread thread_;
 };

@@ -16,9 +16,9 @@ class GioShell : public Shell {
   bool Edit(const std::string& path) override;
   bool EditText(const std::string& path) override;
   bool ShowProperties(const std::string& path) override;
-  bool DownloadFile(const std::string& address,
-                    const std::string& destination) override;  // gtk_downloads.cpp
-  bool StartService(DesktopService service) override;          // gio_services.cpp
+  bool DownloadFile(const std::string& address, const std::string& destination,
+                    bool replace) override;            // gtk_downloads.cpp
+  bool StartService(DesktopService service) override;  // gio_services.cpp
 
  private:
   ScriptHooks& script_;

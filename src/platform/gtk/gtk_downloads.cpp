@@ -9,6 +9,7 @@
 #include "platform/front_end.h"
 #include "platform/gtk/gio_shell.h"
 #include "platform/gtk/gtk_dialogs.h"
+#include "platform/gtk/page_downloads.h"
 #include "platform/gtk/web_context.h"
 
 namespace tv {
@@ -20,6 +21,7 @@ struct DownloadWindow {
   GtkWidget* bar = nullptr;
   std::string address;
   std::string destination;        // the file to write; "" asks
+  bool replace = false;           // a file at `destination` may be written over
   ScriptHooks* script = nullptr;  // a scripted run answers from its queue, says what fails
 };
 
@@ -41,7 +43,7 @@ bool SetDestination(WebKitDownload* download, const std::string& path, bool over
 gboolean OnDecideDestination(WebKitDownload* download, gchar* suggested, gpointer data) {
   auto* w = static_cast<DownloadWindow*>(data);
   if (!w->destination.empty()) {
-    if (!SetDestination(download, w->destination, false)) {
+    if (!SetDestination(download, w->destination, w->replace)) {
       webkit_download_cancel(download);
       return TRUE;
     }
@@ -108,18 +110,12 @@ void OnFinished(WebKitDownload* download, gpointer data) {
   g_object_unref(download);
 }
 
-}  // namespace
-
-bool GioShell::DownloadFile(const std::string& address, const std::string& destination) {
-  // A scripted run says what it downloads and, asked nowhere, takes the place to save it
-  // from the script.
-  if (script_.active)
-    script_.Report("download: " + address + (destination.empty() ? "" : " to " + destination));
-  if (address.empty()) return false;
+DownloadWindow* NewDownloadWindow(const std::string& address, const std::string& destination,
+                                  ScriptHooks& script) {
   auto* w = new DownloadWindow;
   w->address = address;
   w->destination = destination;
-  w->script = &script_;
+  w->script = &script;
   w->window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
   gtk_window_set_title(GTK_WINDOW(w->window), "下载网络文件");
   gtk_window_set_default_size(GTK_WINDOW(w->window), 420, -1);
@@ -131,18 +127,46 @@ bool GioShell::DownloadFile(const std::string& address, const std::string& desti
   gtk_box_pack_start(GTK_BOX(box), label, FALSE, FALSE, 0);
   gtk_box_pack_start(GTK_BOX(box), w->bar, FALSE, FALSE, 0);
   gtk_container_add(GTK_CONTAINER(w->window), box);
+  return w;
+}
 
+void Follow(WebKitDownload* download, DownloadWindow* w) {
+  g_object_ref(download);
+  g_signal_connect(download, "notify::estimated-progress", G_CALLBACK(OnProgress), w);
+  g_signal_connect(download, "failed", G_CALLBACK(OnFailed), w);
+  g_signal_connect(download, "finished", G_CALLBACK(OnFinished), w);
+}
+
+}  // namespace
+
+void FollowDownload(WebKitDownload* download, const std::string& address,
+                    const std::string& destination, ScriptHooks& script) {
+  if (script.active) script.Report("download: " + address + " to " + destination);
+  DownloadWindow* w = NewDownloadWindow(address, destination, script);
+  Follow(download, w);
+  if (!script.active) gtk_widget_show_all(w->window);
+}
+
+bool GioShell::DownloadFile(const std::string& address, const std::string& destination,
+                            bool replace) {
+  // A scripted run says what it downloads and, asked nowhere, takes the place to save it
+  // from the script.
+  if (script_.active)
+    script_.Report("download: " + address + (destination.empty() ? "" : " to " + destination));
+  if (address.empty()) return false;
+  DownloadWindow* w = NewDownloadWindow(address, destination, script_);
+  w->replace = replace;
   WebKitDownload* download =
       webkit_web_context_download_uri(ProgramWebContext(nullptr), address.c_str());
   if (!download) {
     Close(w);
     return false;
   }
-  g_object_ref(download);
+  RegisterProgramDownload(download);
   g_signal_connect(download, "decide-destination", G_CALLBACK(OnDecideDestination), w);
-  g_signal_connect(download, "notify::estimated-progress", G_CALLBACK(OnProgress), w);
-  g_signal_connect(download, "failed", G_CALLBACK(OnFailed), w);
-  g_signal_connect(download, "finished", G_CALLBACK(OnFinished), w);
+  Follow(download, w);
+  // webkit_web_context_download_uri gave the one reference Follow took again.
+  g_object_unref(download);
   return true;
 }
 

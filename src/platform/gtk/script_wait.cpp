@@ -43,11 +43,27 @@ bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
 }
 
 std::optional<std::string> RunScript(WebKitWebView* view, const std::string& code, int timeout_ms) {
-  if (!view) return std::nullopt;
+  // A process that does not answer gets no script: the caller, and the other windows
+  // whose events run inside the wait, would wait for it every time.
+  if (!view || !webkit_web_view_get_is_web_process_responsive(view)) return std::nullopt;
   auto* call = new ScriptCall;
   webkit_web_view_evaluate_javascript(view, code.c_str(), static_cast<gssize>(code.size()), nullptr,
                                       nullptr, nullptr, OnScriptDone, call);
-  return Await(call, timeout_ms).value_or(std::nullopt);
+  // The wait ends as soon as the engine says the process stopped answering.
+  g_object_ref(view);
+  if (!PumpUntil(
+          [call, view] {
+            return call->done || !webkit_web_view_get_is_web_process_responsive(view);
+          },
+          timeout_ms) ||
+      !call->done) {
+    call->abandoned = true;
+    g_object_unref(view);
+    return std::nullopt;
+  }
+  g_object_unref(view);
+  std::optional<std::optional<std::string>> result = Await(call, 0);
+  return result.value_or(std::nullopt);
 }
 
 void PostScript(WebKitWebView* view, const std::string& code) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/gtk/local_pictures.h"
+#include "platform/gtk/page_downloads.h"
 #include "platform/posix/xdg_paths.h"
 
 namespace tv {
@@ -59,6 +60,7 @@ WebKitWebContext* ProgramWebContext(Paths* paths) {
   // going back or for a second visit, until the browser opens.
   webkit_web_context_set_cache_model(context, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
   InstallLocalPictures(context);
+  InstallPageDownloads(context);
   return context;
 }
 

@@ -74,7 +74,8 @@ void OnResourceLoadStarted(WebKitWebView*, WebKitWebResource* resource, WebKitUR
 }
 
 GtkWidget* OnCreateView(WebKitWebView*, WebKitNavigationAction* action, gpointer data) {
-  return Self(data)->OnCreate(RequestUri(action));
+  return Self(data)->OnCreate(RequestUri(action),
+                              action && webkit_navigation_action_is_user_gesture(action));
 }
 
 void OnReady(WebKitWebView*, gpointer data) {
@@ -103,9 +104,26 @@ WebKitSettings* CopySettings(WebKitSettings* from) {
 }
 
 void OnTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason, gpointer data) {
-  // The program ends a process itself only with its views.
-  if (reason != WEBKIT_WEB_PROCESS_TERMINATED_BY_API) Self(data)->OnProcessEnded();
+  // The program ends a process itself with its views, or when the user stops a hung page.
+  if (reason != WEBKIT_WEB_PROCESS_TERMINATED_BY_API || Self(data)->Ending())
+    Self(data)->OnProcessEnded();
 }
+
+void OnResponsive(GObject*, GParamSpec*, gpointer data) {
+  Self(data)->OnResponsiveChanged();
+}
+
+gboolean HungTimeout(gpointer data) {
+  Self(data)->OnHungTimeout();
+  return G_SOURCE_REMOVE;
+}
+
+// The engine says a process does not answer after a few seconds of silence; the notice
+// comes once it has been silent this long.
+constexpr guint kHungNoticeMs = 10000;
+constexpr guint kEngineSilenceMs = 3000;
+
+constexpr char kViewKey[] = "tessaview-html-view";
 
 // Views of one kind share a web process in groups of this many views and their
 // companions (a page window's page and its picture gallery), so twenty tabs need three
@@ -126,6 +144,10 @@ gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitT
 }  // namespace
 
 WebKitHtmlView* WebKitHtmlView::opener_ = nullptr;
+
+WebKitHtmlView* WebKitHtmlView::OfView(WebKitWebView* view) {
+  return view ? static_cast<WebKitHtmlView*>(g_object_get_data(G_OBJECT(view), kViewKey)) : nullptr;
+}
 
 WebKitHtmlView* WebKitHtmlView::TakeOpener() {
   WebKitHtmlView* opener = opener_;
@@ -196,9 +218,14 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView
   g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenu), this);
   g_signal_connect(view_, "resource-load-started", G_CALLBACK(OnResourceLoadStarted), this);
   g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnTerminated), this);
+  g_signal_connect(view_, "notify::is-web-process-responsive", G_CALLBACK(OnResponsive), this);
+  g_object_set_data(G_OBJECT(view_), kViewKey, this);
 }
 
 WebKitHtmlView::~WebKitHtmlView() {
+  if (hung_timer_) g_source_remove(hung_timer_);
+  while (!page_downloads_.empty()) DropDownload(page_downloads_.begin()->first);
+  g_object_set_data(G_OBJECT(view_), kViewKey, nullptr);
   g_signal_handlers_disconnect_by_data(history_, this);
   g_signal_handlers_disconnect_by_data(view_, this);
   DropResources();
@@ -219,8 +246,38 @@ WebKitHtmlView::~WebKitHtmlView() {
 }
 
 void WebKitHtmlView::OnProcessEnded() {
+  ending_ = false;
+  if (hung_timer_) g_source_remove(hung_timer_);
+  hung_timer_ = 0;
+  hung_said_ = false;
   load_.Dropped();
   if (events.ProcessEnded) events.ProcessEnded();
+}
+
+void WebKitHtmlView::EndProcess() {
+  // The views sharing the process end with it; each shows that it was stopped.
+  for (WebKitHtmlView* v : group_->views) v->ending_ = true;
+  webkit_web_view_terminate_web_process(view_);
+}
+
+void WebKitHtmlView::OnResponsiveChanged() {
+  if (!webkit_web_view_get_is_web_process_responsive(view_)) {
+    if (!hung_timer_ && !hung_said_)
+      hung_timer_ = g_timeout_add(kHungNoticeMs - kEngineSilenceMs, HungTimeout, this);
+    return;
+  }
+  if (hung_timer_) g_source_remove(hung_timer_);
+  hung_timer_ = 0;
+  if (!hung_said_) return;
+  hung_said_ = false;
+  if (events.ProcessHung) events.ProcessHung(false);
+}
+
+void WebKitHtmlView::OnHungTimeout() {
+  hung_timer_ = 0;
+  if (webkit_web_view_get_is_web_process_responsive(view_)) return;
+  hung_said_ = true;
+  if (events.ProcessHung) events.ProcessHung(true);
 }
 
 void WebKitHtmlView::ShowMessage(const std::string& text) {
@@ -385,16 +442,18 @@ bool WebKitHtmlView::OnNavigation(const std::string& uri) {
   return cancel;
 }
 
-GtkWidget* WebKitHtmlView::OnCreate(const std::string& uri) {
+GtkWidget* WebKitHtmlView::OnCreate(const std::string& uri, bool by_user) {
   HtmlView* target = nullptr;
   bool cancel = false;
   new_window_href_ = uri;
+  new_window_by_user_ = by_user;
   in_new_window_ = true;
   WebKitHtmlView* outer = opener_;
   opener_ = this;
   if (events.NewWindow2) events.NewWindow2(target, cancel);
   opener_ = outer;
   in_new_window_ = false;
+  new_window_by_user_ = true;
   new_window_href_.clear();
   // The engine loads the page into the view handed back; a refused window gets none.
   if (cancel || !target) return nullptr;

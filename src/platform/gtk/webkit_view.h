@@ -6,6 +6,7 @@
 #include <webkit2/webkit2.h>
 
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -79,6 +80,13 @@ class WebKitHtmlView : public HtmlView {
   void FetchPictures(const std::vector<std::string>& addresses) override;  // webkit_fetch.cpp
   std::optional<std::string> FetchedPicture(const std::string& address) override;
   void SetDownloadControl(uint32_t flags) override;
+  void SaveDownload(int id, const std::string& path) override;  // webkit_downloads.cpp
+  void DropDownload(int id) override;                           // webkit_downloads.cpp
+  void EndProcess() override;
+  bool NewWindowByUser() override { return new_window_by_user_; }
+
+  // The view of an engine view made here; null for any other.
+  static WebKitHtmlView* OfView(WebKitWebView* view);
 
   // The view whose page is asking for a new window right now, if any; the first view
   // made while it asks is related to it (and takes it).
@@ -93,13 +101,19 @@ class WebKitHtmlView : public HtmlView {
   bool OnNavigation(const std::string& uri);  // true: cancelled
   void OnRefused();                           // a navigation was cancelled before loading
   // A page asks for a new window: the view to show it in, or null to refuse it.
-  GtkWidget* OnCreate(const std::string& uri);
+  GtkWidget* OnCreate(const std::string& uri, bool by_user);
   void OnReadyToShow();
   void OnTitle();
   void OnResourceStarted(WebKitWebResource* resource);
   void OnResourceRequest(WebKitWebResource* resource, WebKitURIRequest* request);
   void OnResourceDone(WebKitWebResource* resource);
   void OnProcessEnded();
+  bool Ending() const { return ending_; }
+  void OnResponsiveChanged();
+  void OnHungTimeout();
+  // A page's download waits for the logic: PageDownload, then SaveDownload or DropDownload.
+  void OnPageDownload(WebKitDownload* download, const std::string& suggested_name);
+  void OnPageDownloadFailed(WebKitDownload* download);
 
   // Views sharing one web process: the first made and those related to one of them.
   struct ProcessGroup {
@@ -153,6 +167,12 @@ class WebKitHtmlView : public HtmlView {
   ProcessGroup* group_ = nullptr;  // the views this one shares its web process with
   bool counted_ = true;            // false for a companion, which counts with its view
   bool in_new_window_ = false;
+  bool new_window_by_user_ = true;  // a click or key asked for the window being made
+  bool ending_ = false;             // the user ends this view's process
+  guint hung_timer_ = 0;            // runs from the engine's first silence to the notice
+  bool hung_said_ = false;          // the logic was told the process does not answer
+  std::map<int, WebKitDownload*> page_downloads_;  // waiting for the logic's answer
+  static int next_download_;
   PendingLoad load_;  // the load asked for last, until it has finished
   bool offline_ = false;
   bool silent_ = false;

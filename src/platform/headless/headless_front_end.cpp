@@ -109,7 +109,7 @@ class ReportingShell : public Shell {
   bool Edit(const std::string& path) override { return Say("edit", path); }
   bool EditText(const std::string& path) override { return Say("edit text", path); }
   bool ShowProperties(const std::string& path) override { return Say("properties", path); }
-  bool DownloadFile(const std::string& address, const std::string& destination) override {
+  bool DownloadFile(const std::string& address, const std::string& destination, bool) override {
     hooks_.Report("download: " + address + (destination.empty() ? "" : " to " + destination));
     return true;
   }

@@ -234,4 +234,20 @@ bool HeadlessView::ClickLink(int index) {
   return true;
 }
 
+void HeadlessView::SaveDownload(int id, const std::string& path) {
+  hooks_.Report("page download " + std::to_string(id) + " to " + path);
+}
+
+void HeadlessView::DropDownload(int id) {
+  hooks_.Report("page download " + std::to_string(id) + " dropped");
+}
+
+void HeadlessView::EndProcess() {
+  hooks_.Report("end process");
+}
+
+void HeadlessView::ShowMessage(const std::string& text) {
+  hooks_.Report("shown: " + text);
+}
+
 }  // namespace tv

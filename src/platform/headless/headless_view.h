@@ -66,6 +66,15 @@ class HeadlessView : public HtmlView {
 
   // A link with a "_blank" target asks for a new window; others navigate this view.
   bool ClickLink(int index) override;
+  // A page's download is only reported: "page download ID to PATH" or "... dropped"; so are
+  // the end of the process and a message shown.
+  void SaveDownload(int id, const std::string& path) override;
+  void DropDownload(int id) override;
+  void EndProcess() override;
+  void ShowMessage(const std::string& text) override;
+  // Scripted: whether the next new window comes from a click.
+  bool NewWindowByUser() override { return new_window_by_user; }
+  bool new_window_by_user = true;
 
   int zoom_percent = 100;                                   // the last zoom a script set
   bool generated_pages = true;                              // the page's own scripts would not run

@@ -17,6 +17,12 @@ struct UserFolders {
   std::string pictures;  // XDG_PICTURES_DIR; empty when none is set
 };
 
+// Makes this process's environment follow the base-directory rules before anything reads
+// it: a HOME that is no absolute path becomes the home of the password database, and
+// XDG_* base folders that are no absolute paths are removed, so GLib, the engine and the
+// programs started from here never write relative to the current folder.
+void KeepBaseFoldersAbsolute();
+
 // This process's folders. GLib reads them once a process; a relative base folder is
 // ignored, as the base-directory rules say, for the home folder's default.
 UserFolders CurrentUserFolders();
