@@ -58,6 +58,7 @@ FormSetup::FormSetup(Application& app) : Form(app.Services(), "FormSetup"), app_
   Command2->Move(5420, 3360, 1300, 420);
   Command1->Click = [this] { Command1_Click(); };
   Command2->Click = [this] { Command2_Click(); };
+  shortcuts.push_back({"Escape", [this] { Command2_Click(); }});
   Resize(6900, 3960);
 }
 

@@ -95,8 +95,7 @@ void AddWindowShortcuts(GtkAccelGroup* accel, Form& form) {
   for (const Form::WindowShortcut& s : form.shortcuts) {
     guint key = 0;
     GdkModifierType mods{};
-    gtk_accelerator_parse(Accelerator(s.keys).c_str(), &key, &mods);
-    if (!key) continue;
+    if (!ParseShortcut(s.keys, key, mods)) continue;
     GClosure* closure = g_cclosure_new(G_CALLBACK(OnWindowShortcut),
                                        new ShortcutTarget{&form, s.keys}, ForgetShortcutTarget);
     gtk_accel_group_connect(accel, key, mods, GtkAccelFlags(0), closure);
@@ -399,6 +398,16 @@ ScreenArea GtkNativeWindow::OuterArea() const {
   gdk_window_get_frame_extents(window, &r);
   return {r.x * kTwipsPerPixel, r.y * kTwipsPerPixel, r.width * kTwipsPerPixel,
           r.height * kTwipsPerPixel};
+}
+
+void GtkNativeWindow::SetFullScreen(bool on) {
+  if (!window_) return;
+  if (menu_bar_) gtk_widget_set_visible(menu_bar_, !on);
+  if (on) {
+    gtk_window_fullscreen(GTK_WINDOW(window_));
+  } else {
+    gtk_window_unfullscreen(GTK_WINDOW(window_));
+  }
 }
 
 void GtkNativeWindow::OnSurfaceAllocated(int width, int height) {
