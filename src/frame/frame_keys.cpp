@@ -22,7 +22,6 @@ void FormExplore::WireKeys() {
   key("Ctrl+Tab", [this] { StepTab(1); });
   key("Ctrl+Page_Down", [this] { StepTab(1); });
   key("Ctrl+Shift+Tab", [this] { StepTab(-1); });
-  key("Ctrl+Shift+ISO_Left_Tab", [this] { StepTab(-1); });
   key("Ctrl+Page_Up", [this] { StepTab(-1); });
   key("Ctrl+R", [this] { FindControl("shuaxin")->FireClick(); });
   key("Ctrl+plus", [this] { ZoomPage(1); });

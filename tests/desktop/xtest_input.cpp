@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 #include <gdk/gdkx.h>
 
+#include <cctype>
 #include <vector>
 
 namespace tv::test {
@@ -51,6 +52,9 @@ void PressKeys(const std::string& keys) {
                                                         : XK_Alt_L));
     rest = rest.substr(plus + 1);
   }
+  // A letter is named as its key is: Ctrl+T is the t key with Ctrl, not with Shift.
+  if (rest.size() == 1)
+    rest[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(rest[0])));
   KeySym sym = XStringToKeysym(rest.c_str());
   if (sym == NoSymbol && rest.size() == 1) sym = static_cast<unsigned char>(rest[0]);
   // A key that needs Shift on this keyboard ("plus") gets it.
