@@ -115,6 +115,7 @@ FormDownload::FormDownload(Application& app, FormExplore& frame)
   CombUrl->Change = [this] { CombUrl_Change(); };
   Command1->Click = [this] { Command1_Click(); };
   Command2->Click = [this] { Command2_Click(); };
+  shortcuts.push_back({"Escape", [this] { Command2_Click(); }});
   Command3->Click = [this] { Command3_Click(); };
   Timer1->TimerTick = [this] { Timer1_Timer(); };
   HtmlViewEvents& e = Web->View()->events;

@@ -51,6 +51,7 @@ Favorites::Favorites(Application& app, FormExplore& frame)
   txtUrl->Change = [this] { txtUrl_Change(); };
   cmdOK->Click = [this] { cmdOK_Click(); };
   cmdCancel->Click = [this] { cmdCancel_Click(); };
+  shortcuts.push_back({"Escape", [this] { cmdCancel_Click(); }});
   Command1->Click = [this] { Command1_Click(); };
   Resize(7080, 2760);
 }

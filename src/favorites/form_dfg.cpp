@@ -23,6 +23,8 @@ FormDfg::FormDfg(Application& app, FormExplore& frame)
   List1->Click = [this] { List1_Click(); };
   Command1->Click = [this] { Command1_Click(); };
   Command2->Click = [this] { Command2_Click(); };
+  // Escape does what the close box does.
+  shortcuts.push_back({"Escape", [this] { RequestClose(); }});
   Resize(7440, 5040);
 }
 

@@ -179,6 +179,7 @@ void FormExplore::WireHandlers() {
   WirePictureCommands();
   WireSideWindows();
   WireFrameCommands();
+  WireKeys();
 }
 
 int FormExplore::FrameWidth() const {

@@ -98,7 +98,12 @@ class FormExplore : public Form {
   void EditPage_Click();
   void Attrib_Click();
   void AllResuha_Click();  // every tab but the first
-  void ShowMe_Click();     // the top panel hidden or shown
+  void ShowMe_Click();     // full screen: the frame's controls, title and menus hidden
+  void Tingzhi_Click();    // stop; as Escape, first out of full screen or the find bar
+  // Keys without a menu item (frame_keys.cpp).
+  void FocusAddress();      // Ctrl+L: the address box, its text selected
+  void StepTab(int step);   // the next (+1) or previous (-1) tab, round the end
+  void ZoomPage(int step);  // the page's zoom in (+1), out (-1) or back to 100 % (0)
   void mnuHelp_Click();
   // Automatic scrolling (frame_scrolling.cpp).
   void MoveUp_Click(int index);
@@ -146,6 +151,7 @@ class FormExplore : public Form {
   void WireHandlers();
   void WirePictureCommands();
   void WireFrameCommands();
+  void WireKeys();
   void CreateFindBar();
   HtmlView* ChildView() const;  // the active child's page view, or null
   void Unavailable(const char* what);
@@ -156,15 +162,16 @@ class FormExplore : public Form {
   void ShowAddress(const std::string& address);
   void Go();
   void Bounce(Control& box);
-  void ColourLabel(Control& label, bool current);  // white on the current tab, else blue
+  void ColourLabel(Control& label, bool current);  // white on the current tab, else grey
 
   Application& app_;
   ProgramState& state_;
   BrowserState& b_;
-  std::vector<FormWeb*> stack_;  // page windows from back to front
-  std::vector<int16_t> laid_;    // slot whose label the last layout put at each position
-  int laid_width_ = -1;          // tab width of that layout
-  int lit_slot_ = -1;            // slot of the label it coloured as the current tab
+  std::vector<FormWeb*> stack_;            // page windows from back to front
+  std::vector<int16_t> laid_;              // slot whose label the last layout put at each position
+  int laid_width_ = -1;                    // tab width of that layout
+  int lit_slot_ = -1;                      // slot of the label it coloured as the current tab
+  std::vector<Control*> hidden_for_full_;  // controls full screen hid, shown again after
 };
 
 // The address shown for `address`: the navigation site without its affiliate query.

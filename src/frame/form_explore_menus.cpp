@@ -49,7 +49,7 @@ void FormExplore::CreateMenus() {
         {"mnuFileExit", "退出(&X)", nullptr}});
   menu("mEdit", "编辑(&E)",
        {{"cancel", "撤消关闭窗口", nullptr},
-        {"CloseMyie", "关闭当前网页", nullptr},
+        {"CloseMyie", "关闭当前网页", "Ctrl+W"},
         sep,
         {"mnuEditCopy", "复制(&C)", nullptr},
         {"shan", "剪切(&T)", nullptr},
@@ -58,10 +58,10 @@ void FormExplore::CreateMenus() {
         {"EditPage", "网页编辑模式", nullptr},
         {"Attrib", "页面属性", nullptr},
         {"mnuViewRefresh", "全选(&A)", nullptr},
-        {"mnuViewOptions", "查找(&F)", nullptr}});
+        {"mnuViewOptions", "查找(&F)", "Ctrl+F"}});
   PageLabel = menu("PageLabel", "查看(&V)",
                    {{"closeme", "关闭选项卡(鼠标双击)", nullptr},
-                    {"build2", "新建选项卡                Ctri+T", nullptr},
+                    {"build2", "新建选项卡", "Ctrl+T"},
                     {"EnablePlayFilmMusic", "允许播放电影/音乐", nullptr},
                     sep,
                     {"pageup", "至页面顶部", nullptr},
@@ -76,14 +76,14 @@ void FormExplore::CreateMenus() {
                     {"address", "复制网站地址", nullptr},
                     {"Page", "复制", nullptr},
                     sep,
-                    {"shuaxin", "刷新(&R)", nullptr},
+                    {"shuaxin", "刷新(&R)", "F5"},
                     {"AllResuha", "全部刷新", nullptr},
-                    {"Tingzhi", "停止(&S)", nullptr},
+                    {"Tingzhi", "停止(&S)", "Escape"},
                     sep,
                     {"yuan", "源文件", nullptr},
                     {"yuanBu", "选中区域的源文件", nullptr},
                     {"OpenUrlStyle", "其他浏览器查看方式", nullptr},
-                    {"ShowMe", "全屏显示", nullptr}});
+                    {"ShowMe", "全屏显示", "F11"}});
   Control* fav = menu("mFav", "收藏夹(&S)",
                       {{"addhome", "添加到收藏夹", nullptr},
                        {"RelaodDir", "刷新收藏夹", nullptr},

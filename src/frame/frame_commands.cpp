@@ -107,9 +107,7 @@ void FormExplore::WireFrameCommands() {
     }
   });
   on("AllResuha", [this] { AllResuha_Click(); });
-  on("Tingzhi", [this] {
-    if (HtmlView* view = ChildView()) view->Stop();
-  });
+  on("Tingzhi", [this] { Tingzhi_Click(); });
   on("OpenUrlStyle", [this] {
     // Only addresses go to the other browser: a bare path could start any program.
     if (IsBrowserAddress(TextUrl->Text())) Services().shell.Open(TextUrl->Text());
@@ -191,11 +189,6 @@ void FormExplore::AllResuha_Click() {
     page->PageJavaConctrl();
     page->Web->View()->Refresh();
   }
-}
-
-void FormExplore::ShowMe_Click() {
-  Pict->SetVisible(!Pict->Visible());
-  Form_Resize();
 }
 
 void FormExplore::mnuHelp_Click() {

@@ -16,7 +16,8 @@ namespace tv {
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kPureBlue = 0xFF0000;
+// A dark grey: plainly not the white current tab (5:1 against it), its white text readable.
+constexpr uint32_t kBackgroundTab = 0x6E6E6E;
 constexpr int kMaxTabWidth = 2500;
 
 }  // namespace
@@ -82,7 +83,7 @@ void FormExplore::PaiLie() {
 }
 
 void FormExplore::ColourLabel(Control& label, bool current) {
-  label.SetBackColor(current ? kWhite : kPureBlue);
+  label.SetBackColor(current ? kWhite : kBackgroundTab);
   label.SetForeColor(current ? kBlack : kWhite);
 }
 

@@ -139,6 +139,9 @@ void FrmMain::CreateControls() {
   Timer2 = &Add(ControlKind::Timer, "Timer2");
   Timer2->SetInterval(1000);
   Timer2->SetTimerEnabled(true);
+  // A page refits the window's new width once resizing has paused this long.
+  Refit = &Add(ControlKind::Timer, "Refit");
+  Refit->SetInterval(200);
 }
 
 void FrmMain::CreateMenus() {
@@ -159,10 +162,11 @@ void FrmMain::CreateMenus() {
   AddMenu("Fexit", "退出(&E)", mFile).Shortcut = "Ctrl+Q";
 
   mEdit = &AddMenu("mEdit", "查看(&V)");
-  AddMenu("Eforward", "页面前进", mEdit);
-  AddMenu("Eback", "页面后退", mEdit);
+  AddMenu("Eforward", "页面前进", mEdit).Shortcut = "Page_Down";
+  AddMenu("Eback", "页面后退", mEdit).Shortcut = "Page_Up";
   AddMenu("ToolJump", "快速跳转页面至…页", mEdit);
-  AddMenu("Ereload", "刷新目录(&R)", mEdit);
+  AddMenu("Ereload", "刷新目录(&R)", mEdit).Shortcut = "F5";
+  AddMenu("FullScreen", "全屏显示", mEdit).Shortcut = "F11";
   AddSeparator(*mEdit);
   EviewPath = &AddMenu("EviewPath", "显示图片文件目录", mEdit);
   AddMenu("EfilePath", "查看图片文件路径", mEdit);
@@ -171,8 +175,8 @@ void FrmMain::CreateMenus() {
   AddMenu("ToolSetup", "系统设置(&S)", mEdit);
 
   mImage = &AddMenu("mImage", "图像(&I)");
-  AddMenu("IbigSize", "图像放大", mImage);
-  AddMenu("IsmaillSize", "图像缩小", mImage);
+  AddMenu("IbigSize", "图像放大", mImage).Shortcut = "Ctrl+plus";
+  AddMenu("IsmaillSize", "图像缩小", mImage).Shortcut = "Ctrl+minus";
   AddMenu("IbackColor", "切换图像背景", mImage);
   AddMenu("IfangZhen", "切换图像方阵", mImage);
   AddMenu("Iwidth", "图像拉伸/宽度相等/原始大小", mImage);
@@ -221,6 +225,7 @@ void FrmMain::WireHandlers() {
   Drive1->Change = [this] { Drive1_Change(); };
   Timer1->TimerTick = [this] { Timer1_Timer(); };
   Timer2->TimerTick = [this] { Timer2_Timer(); };
+  Refit->TimerTick = [this] { Refit_Timer(); };
 
   // Buttons.
   for (int i : {0, 1}) {
@@ -262,6 +267,14 @@ void FrmMain::WireHandlers() {
   on("EfilePath", [this] { EfilePath_Click(); });
   on("Folder", [this] { Folder_Click(); });
   on("ToolSetup", [this] { ToolSetup_Click(); });
+  on("FullScreen", [this] { SetFullScreen(!FullScreen()); });
+  // Keys a picture viewer's user reaches for, beside those the menus show.
+  shortcuts.push_back({"Home", [this] { PageEnd(false); }});
+  shortcuts.push_back({"End", [this] { PageEnd(true); }});
+  shortcuts.push_back({"Ctrl+equal", [this] { BigP_Click(0); }});
+  shortcuts.push_back({"Ctrl+KP_Add", [this] { BigP_Click(0); }});
+  shortcuts.push_back({"Ctrl+KP_Subtract", [this] { BigP_Click(1); }});
+  shortcuts.push_back({"Escape", [this] { SetFullScreen(false); }});
   // Picture menu.
   on("IbigSize", [this] { BigP_Click(0); });
   on("IsmaillSize", [this] { BigP_Click(1); });
@@ -300,16 +313,73 @@ void FrmMain::WireHandlers() {
 
 void FrmMain::Form_Resize() {
   const int sw = ScaleWidth(), sh = ScaleHeight();
+  // Full screen gives the whole window to the pictures.
+  const bool full = FullScreen();
+  for (const auto& c : Controls()) {
+    if (c->Kind() == ControlKind::Button) c->SetVisible(!full);
+  }
+  ChkFace->SetVisible(!full);
+  for (Control* c : {Drive1, Dir1, law}) c->SetVisible(!full && ChkFace->Value() == 1);
+  for (int i = 0; i <= 6; ++i) Lab[i].SetVisible(!full);
+  if (full) {
+    Web->Move(0, 0, sw, sh);
+    if (written_width_ >= 0 && Web->Width() != written_width_) Refit->SetTimerEnabled(true);
+    return;
+  }
+  // A window narrower than the button row takes the rest of the buttons on further rows.
+  const int extra = PlaceButtons(sw);
+  Web->SetTop(kViewTop + extra);
+  Drive1->SetTop(kViewTop + extra);
+  Dir1->SetTop(kViewTop + 390 + extra);
+  law->SetTop(kViewTop + extra);
   Drive1->SetWidth(sw / 5);
   Dir1->SetWidth(Drive1->Width());
-  Dir1->SetHeight(sh - 1300);
-  Web->SetHeight(sh - 970);
+  Dir1->SetHeight(std::max(sh - 1300 - extra, 0));
+  Web->SetHeight(std::max(sh - 970 - extra, 0));
   Web->SetLeft(ChkFace->Value() == 1 ? Drive1->Width() + 80 : 40);
   Web->SetWidth(sw - Web->Left() - 40);
   law->SetLeft(Drive1->Width() + 40);
   law->SetHeight(Web->Height());
   for (int i = 0; i <= 6; ++i) Lab[i].SetTop(sh - kLabelHeight);
   PlacePageLabel(sw);
+  // Each resize step starts the wait again, so the page is written once at the end.
+  if (written_width_ >= 0 && Web->Width() != written_width_) {
+    Refit->SetTimerEnabled(false);
+    Refit->SetTimerEnabled(true);
+  }
+}
+
+int FrmMain::PlaceButtons(int sw) {
+  constexpr int kStep = kButtonSize + 30, kCheckWidth = 960;
+  const int per_row = std::max(1, (sw - 40) / kStep);
+  int n = 0;
+  for (const auto& b : kButtons) {
+    Control* c = b.index >= 0
+                     ? FindControl(std::string(b.name) + "(" + std::to_string(b.index) + ")")
+                     : FindControl(b.name);
+    c->Move(40 + (n % per_row) * kStep, kButtonTop + (n / per_row) * kStep, kButtonSize,
+            kButtonSize);
+    ++n;
+  }
+  int row = (n - 1) / per_row, left = 40 + ((n - 1) % per_row + 1) * kStep;
+  if (left + kCheckWidth > sw && left > 40 + kStep) {
+    ++row;
+    left = 40;
+  }
+  ChkFace->Move(left + 60, kButtonTop + 60 + row * kStep, 900, 330);
+  return row * kStep;
+}
+
+void FrmMain::Refit_Timer() {
+  Refit->SetTimerEnabled(false);
+  if (state_.pictures.count == 0 || Web->Width() == written_width_) return;
+  // The width toggle's original size does not follow the window; its other states do.
+  if (width_toggle == 0) {
+    WritePage();
+  } else if (width_toggle == 1) {
+    const int v = ViewWidthPixels(Web->Width());
+    WritePageFile(true, [v](const std::string&) { return PictureLineChoice{PictureLine::Row, v}; });
+  }
 }
 
 void FrmMain::PlacePageLabel(int sw) {

@@ -42,7 +42,8 @@ class FrmMain : public Form {
   void Eback_Click();
   void Eforward_Click();
   void ToolJump_Click();
-  void Command2_Click();  // refresh
+  void Command2_Click();    // refresh
+  void PageEnd(bool last);  // the first or the last page (Home, End)
   void ToolSetup_Click();
 
   // Display controls.
@@ -99,6 +100,7 @@ class FrmMain : public Form {
 
   // Timers.
   void Timer2_Timer();
+  void Refit_Timer();  // the page written again for the view's new width
 
   // Menu commands.
   void Fexit_Click();
@@ -117,6 +119,7 @@ class FrmMain : public Form {
   Control* ImageCopy;    // picture loader of the clipboard copy
   Control* Timer1;       // automatic scrolling, 20 ms
   Control* Timer2;       // re-activation, 1000 ms
+  Control* Refit;        // rewrites the page 200 ms after the last resize step
   ControlArray Lab;      // status labels 0 to 6
   ControlArray CmdPage;  // previous, next page
   ControlArray BigP;     // zoom in, zoom out
@@ -173,6 +176,9 @@ class FrmMain : public Form {
   void ShowPictureCount();
   // The picture menu acts only on a listed picture that is still there.
   bool SelectedPictureExists();
+  // Shows the page again without a picture just taken out of the list; the last page
+  // gives way to the one before when it is left empty.
+  void DropFromPage();
   // The listed picture a link address names, "" for any other address.
   std::string ListedPicture(const std::string& address) const;
   struct PictureLineChoice {
@@ -183,6 +189,11 @@ class FrmMain : public Form {
   // Writes the page of the current page number with one line per picture, then shows it.
   void WritePageFile(bool centred, const PictureLineMaker& picture_line);
 
+  // Lays the buttons out in as many rows as the width needs; returns the height the rows
+  // after the first take.
+  int PlaceButtons(int sw);
+
+  int written_width_ = -1;    // width of the view (twips) the page shown was written for
   bool quiet_drive_ = false;  // the drive list follows the folder without listing it
 
   Application& app_;

@@ -28,6 +28,16 @@ void FrmMain::Eforward_Click() {
   if (CmdPage[1].Enabled()) CmdPage_Click(1);
 }
 
+void FrmMain::PageEnd(bool last) {
+  if (state_.pictures.count == 0) return;
+  const int32_t pages = (state_.pictures.count + per_page - 1) / per_page;
+  const int32_t page = last ? pages : 1;
+  if (page == current_page) return;
+  current_page = page;
+  CmdPage[0].SetEnabled(page >= 2);
+  WritePage();
+}
+
 void FrmMain::ToolJump_Click() {
   Dialogs& dialogs = Services().dialogs;
   for (;;) {

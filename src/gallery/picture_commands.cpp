@@ -100,9 +100,34 @@ void FrmMain::ToolsCopy_Click() {
 }
 
 void FrmMain::ToolsDel_Click() {
-  // At once, without a question: the entry stays in the list and shows as missing.
-  if (SelectedPictureExists()) Services().fs.Delete(state_.selected_picture);
-  Web->View()->Refresh();
+  // To the wastebasket, so a slip of the mouse loses nothing; only where the file system
+  // has none does it ask before deleting for good.
+  if (!SelectedPictureExists()) {
+    Web->View()->Refresh();
+    return;
+  }
+  const std::string path = state_.selected_picture;
+  const TrashResult trashed = Services().fs.Trash(path);
+  if (trashed != TrashResult::kTrashed) {
+    const std::string why = trashed == TrashResult::kNoTrash ? "这里没有回收站" : "无法移到回收站";
+    if (!Services().dialogs.Confirm(this, why + "，要永久删除这张图片吗？\n" + path, "删除图片")) {
+      return;
+    }
+    if (!Services().fs.Delete(path)) {
+      Services().dialogs.MsgBox(this, "无法删除图片：" + path, MsgIcon::Exclamation, "删除图片");
+      return;
+    }
+  }
+  state_.pictures.Remove(path);
+  state_.selected_picture.clear();
+  DropFromPage();
+}
+
+void FrmMain::DropFromPage() {
+  const int32_t pages = (state_.pictures.count + per_page - 1) / per_page;
+  if (current_page > pages && current_page > 1) current_page = pages > 0 ? pages : 1;
+  CmdPage[0].SetEnabled(current_page >= 2);
+  WritePage();
 }
 
 void FrmMain::ToolsClipboard_Click() {

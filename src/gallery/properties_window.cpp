@@ -60,6 +60,7 @@ FormProperties::FormProperties(Application& app, const std::string& path)
   Command1 = &Add(ControlKind::Button, "Command1");
   Command1->SetCaption("确定");
   Command1->Click = [this] { Command1_Click(); };
+  shortcuts.push_back({"Escape", [this] { Command1_Click(); }});
   Resize(7000, 3200);
 }
 

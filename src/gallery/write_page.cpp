@@ -92,6 +92,7 @@ void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) 
   CmdPage[1].SetEnabled(i < list.count);
   if (centred) page += "</div>\r\n";
   page += "</body>\r\n";
+  written_width_ = Web->Width();
   Services().fs.WriteWhole(PageFile(), page);  // a failed write leaves the old page shown
   Services().fs.SetAttributes(PageFile(), kAttrHidden | kAttrSystem);
 

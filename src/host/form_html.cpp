@@ -47,6 +47,7 @@ FormHtml::FormHtml(Application& app) : Form(app.Services(), "FormHtml"), app_(ap
   Control& find = AddMenu("Find", "查找(&S)", &file);
   AddSeparator(file);
   Control& exit = AddMenu("Fexit", "退出", &file);
+  exit.Shortcut = "Escape";
   Control& help = AddMenu("mnuHelp", "帮助(&H）");
   AddMenu("About", "关于(&A)", &help);
   save.Click = [this] { Fsave_Click(); };

@@ -60,6 +60,15 @@ FormImage::FormImage(Application& app) : Form(app.Services(), "FormImage"), app_
   Cmb->Move(-2000, 0, 1200, 330);
   Cmb->KeyDown = [this](int key, int) { Cmb_KeyDown(key); };
   Web->View()->events.DownloadComplete = [this] { Web_DownloadComplete(); };
+  // The keys of a picture viewer: step, zoom and close.
+  for (const char* k : {"Right", "Page_Down", "space"})
+    shortcuts.push_back({k, [this] { Cmd_Click(2); }});
+  for (const char* k : {"Left", "Page_Up", "BackSpace"})
+    shortcuts.push_back({k, [this] { Cmd_Click(1); }});
+  for (const char* k : {"plus", "equal", "KP_Add"})
+    shortcuts.push_back({k, [this] { Cmd_Click(4); }});
+  for (const char* k : {"minus", "KP_Subtract"}) shortcuts.push_back({k, [this] { Cmd_Click(5); }});
+  shortcuts.push_back({"Escape", [this] { RequestClose(); }});
   Resize(12000, 9000);
 }
 

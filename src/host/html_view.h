@@ -126,6 +126,9 @@ class HtmlView {
   // FindFinish clears the highlight.
   virtual void FindText(const std::string&, bool /*backwards*/) {}
   virtual void FindFinish() {}
+  // The page's zoom, 1 for its own size.
+  virtual double ZoomLevel() { return zoom_level_; }
+  virtual void SetZoomLevel(double level) { zoom_level_ = level; }
 
   // Document members; each fails quietly (empty, false) when no document is loaded.
   virtual bool HasDocument() = 0;
@@ -203,6 +206,7 @@ class HtmlView {
 
  protected:
   uint32_t download_control_ = 0x70;
+  double zoom_level_ = 1.0;
 };
 
 }  // namespace tv

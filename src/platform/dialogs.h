@@ -16,6 +16,8 @@ class Dialogs {
                                const std::string& preset) = 0;
   virtual void MsgBox(Form* owner, const std::string& text, MsgIcon icon,
                       const std::string& title) = 0;
+  // A yes / no question; true only for yes.
+  virtual bool Confirm(Form* owner, const std::string& text, const std::string& title) = 0;
   virtual std::string BrowseFolder(Form* owner, const std::string& title) = 0;
   // The filter has the four entries of the program's file dialogs; index is 1-based.
   virtual std::string OpenFile(Form* owner, const std::string& title,

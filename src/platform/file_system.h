@@ -38,6 +38,9 @@ inline constexpr uint32_t kAttrSystem = 4;
 
 enum class MoveResult { kMoved, kTargetExists, kFailed };
 
+// kNoTrash: the file system holding the file has no wastebasket; the file is untouched.
+enum class TrashResult { kTrashed, kNoTrash, kFailed };
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -90,6 +93,8 @@ class FileSystem {
 
   virtual bool Copy(const std::string& from, const std::string& to) = 0;
   virtual bool Delete(const std::string& path) = 0;
+  // Moves a file to the desktop's wastebasket, from where the user can take it back.
+  virtual TrashResult Trash(const std::string& path) = 0;
   virtual bool CreateFolder(const std::string& path) = 0;  // with missing parents
   // Moves a file, link or folder to `to`, onto another file system too; what is already
   // at `to` is never replaced. After a failure `from` is where it was.

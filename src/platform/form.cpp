@@ -108,6 +108,13 @@ void Form::RequestClose() {
   }
 }
 
+void Form::SetFullScreen(bool on) {
+  if (full_screen_ == on) return;
+  full_screen_ = on;
+  if (native_) native_->SetFullScreen(on);
+  Form_Resize();
+}
+
 bool Form::RunShortcut(const std::string& keys) {
   for (const auto& c : controls_) {
     if (c->Kind() == ControlKind::MenuItem && c->Shortcut == keys) {

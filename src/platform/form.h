@@ -44,6 +44,10 @@ class Form {
   void SetPosition(int left, int top);
 
   bool IsVisible() const { return visible_; }
+  // Full screen: the window covers the screen without its title bar and menu bar; the
+  // window's own Form_Resize hides what else it wants out of the way.
+  bool FullScreen() const { return full_screen_; }
+  void SetFullScreen(bool on);
   // The first time a window of its own is shown it is fitted into the screen's work area.
   void Show();
   void Hide();
@@ -129,6 +133,7 @@ class Form {
   int left_ = 0;
   int top_ = 0;
   bool visible_ = false;
+  bool full_screen_ = false;
   bool fitted_ = false;  // placed inside the work area at its first showing
   bool unloaded_ = false;
   Form* parent_ = nullptr;

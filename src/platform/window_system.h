@@ -46,6 +46,8 @@ class NativeWindow {
   // Where the window is on the screen with its frame, as the screen shows it; empty where
   // nothing is shown.
   virtual ScreenArea OuterArea() const { return {}; }
+  // Covers the screen without title bar and menu bar, or comes back from that.
+  virtual void SetFullScreen(bool /*on*/) {}
 };
 
 class WindowSystem {

@@ -23,6 +23,25 @@ bool PictureList::Append(const std::string& path) {
   return true;
 }
 
+bool PictureList::Remove(const std::string& path) {
+  if (index_.erase(path) == 0) return false;
+  std::vector<std::string> kept;
+  kept.reserve(entries.size());
+  for (std::string& entry : entries) {
+    if (entry != path) kept.push_back(std::move(entry));
+  }
+  entries.clear();
+  count = 0;
+  text.clear();
+  for (std::string& entry : kept) {
+    entries.push_back(std::move(entry));
+    ++count;
+    text += PathAsLine(entries.back());
+    text += "\r\n";
+  }
+  return true;
+}
+
 const std::string& PictureList::At(int index) const {
   static const std::string empty;
   if (index < 0 || index >= count) return empty;

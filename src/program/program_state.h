@@ -26,6 +26,8 @@ struct PictureList {
   void Clear();
   // Appends when a slot is free; returns false when the list is full.
   bool Append(const std::string& path);
+  // Takes a picture out of the list (it went to the wastebasket); false when not listed.
+  bool Remove(const std::string& path);
   const std::string& At(int index) const;  // "" outside 0..count-1
   // Whether the path is an entry: picture commands act on nothing else.
   bool Contains(const std::string& path) const { return index_.count(path) > 0; }

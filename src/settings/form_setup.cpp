@@ -63,6 +63,7 @@ FormSetup::FormSetup(Application& app) : Form(app.Services(), "FormSetup"), app_
   Command2->Move(5420, buttons_top, 1300, 420);
   Command1->Click = [this] { Command1_Click(); };
   Command2->Click = [this] { Command2_Click(); };
+  shortcuts.push_back({"Escape", [this] { Command2_Click(); }});
   Resize(6900, buttons_top + 600);
 }
 

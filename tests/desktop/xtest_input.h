@@ -16,6 +16,8 @@ void MovePointer(ScreenPoint p);
 void PressAndRelease(unsigned button);
 // A key pressed with Ctrl held, by its key symbol's name ("q").
 void PressCtrlKey(const char* key);
+// A key combination as the menus name it ("Ctrl+Shift+Tab", "Page_Down", "Alt+Left").
+void PressKeys(const std::string& keys);
 // The X window class of a GTK window: "instance.class".
 struct WindowClass {
   bool found = false;

@@ -15,7 +15,7 @@ namespace tv::test {
 namespace {
 
 constexpr uint32_t kWhite = 0xFFFFFF;
-constexpr uint32_t kPureBlue = 0xFF0000;
+constexpr uint32_t kBackgroundTab = 0x6E6E6E;
 
 // What a layout of every label from scratch gives, compared with what the labels show.
 void ExpectLaidOut(BrowserRig& rig, const std::string& step) {
@@ -33,7 +33,7 @@ void ExpectLaidOut(BrowserRig& rig, const std::string& step) {
       EXPECT_EQ(label.Width(), w - 30);
     }
     const bool current = i == b.CurTab;
-    EXPECT_EQ(label.BackColor(), current ? kWhite : kPureBlue);
+    EXPECT_EQ(label.BackColor(), current ? kWhite : kBackgroundTab);
     EXPECT_EQ(label.ForeColor(), current ? kBlack : kWhite);
     white += label.BackColor() == kWhite;
   }

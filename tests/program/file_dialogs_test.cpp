@@ -28,6 +28,7 @@ class NotingDialogs : public Dialogs {
     return "";
   }
   void MsgBox(Form*, const std::string&, MsgIcon, const std::string&) override {}
+  bool Confirm(Form*, const std::string&, const std::string&) override { return false; }
   std::string BrowseFolder(Form*, const std::string&) override { return ""; }
   std::string OpenFile(Form*, const std::string&, const std::string& folder, int) override {
     return Answer(folder);

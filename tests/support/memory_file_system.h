@@ -54,6 +54,7 @@ class MemoryFileSystem : public FileSystem {
     return true;
   }
   bool Delete(const std::string& p) override { return files.erase(p) > 0; }
+  TrashResult Trash(const std::string&) override { return TrashResult::kNoTrash; }
   bool CreateFolder(const std::string&) override { return true; }
   MoveResult Move(const std::string& a, const std::string& b) override {
     if (files.count(b)) return MoveResult::kTargetExists;

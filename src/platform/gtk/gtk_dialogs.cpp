@@ -107,6 +107,24 @@ void GtkDialogs::MsgBox(Form* owner, const std::string& text, MsgIcon icon,
   gtk_widget_destroy(dialog);
 }
 
+bool GtkDialogs::Confirm(Form* owner, const std::string& text, const std::string& title) {
+  if (script_.active) {
+    script_.Report("question: " + title + ": " + text);
+    return script_.NextAnswer() == "yes";
+  }
+  GtkWidget* dialog =
+      gtk_message_dialog_new(ToplevelOf(owner), GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION,
+                             GTK_BUTTONS_NONE, "%s", text.c_str());
+  gtk_dialog_add_buttons(GTK_DIALOG(dialog), "否(_N)", GTK_RESPONSE_NO, "是(_Y)", GTK_RESPONSE_YES,
+                         nullptr);
+  // No is the default: Enter or Escape keeps the file.
+  gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_NO);
+  gtk_window_set_title(GTK_WINDOW(dialog), title.c_str());
+  const bool yes = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_YES;
+  gtk_widget_destroy(dialog);
+  return yes;
+}
+
 std::string GtkDialogs::BrowseFolder(Form* owner, const std::string& title) {
   if (script_.active) {
     script_.Report("folder: " + title);

@@ -19,6 +19,7 @@ class GtkDialogs : public Dialogs {
                        const std::string& preset) override;
   void MsgBox(Form* owner, const std::string& text, MsgIcon icon,
               const std::string& title) override;
+  bool Confirm(Form* owner, const std::string& text, const std::string& title) override;
   std::string BrowseFolder(Form* owner, const std::string& title) override;
   std::string OpenFile(Form* owner, const std::string& title, const std::string& initial_folder,
                        int filter_index) override;

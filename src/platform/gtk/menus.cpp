@@ -62,6 +62,14 @@ std::string Accelerator(const std::string& shortcut) {
   return out + rest;
 }
 
+bool ParseShortcut(const std::string& shortcut, guint& key, GdkModifierType& mods) {
+  key = 0;
+  mods = static_cast<GdkModifierType>(0);
+  gtk_accelerator_parse(Accelerator(shortcut).c_str(), &key, &mods);
+  if (key == 0) g_warning("key name not understood: \"%s\"", shortcut.c_str());
+  return key != 0;
+}
+
 MenuSet::~MenuSet() {
   Forget();
   for (GtkWidget* item : bar_refs_) g_object_unref(item);
@@ -102,9 +110,10 @@ GtkWidget* MenuSet::BuildItem(Control& c, bool track) {
   g_object_set_data(G_OBJECT(item), kControlKey, &c);
   if (track && accel_ && !c.Shortcut.empty()) {
     guint key = 0;
-    GdkModifierType mods = static_cast<GdkModifierType>(0);
-    gtk_accelerator_parse(Accelerator(c.Shortcut).c_str(), &key, &mods);
-    if (key) gtk_widget_add_accelerator(item, "activate", accel_, key, mods, GTK_ACCEL_VISIBLE);
+    GdkModifierType mods{};
+    if (ParseShortcut(c.Shortcut, key, mods)) {
+      gtk_widget_add_accelerator(item, "activate", accel_, key, mods, GTK_ACCEL_VISIBLE);
+    }
   }
   if (c.Kind() != ControlKind::Separator) {
     g_signal_connect(item, "activate", G_CALLBACK(OnActivate), nullptr);

@@ -14,6 +14,9 @@ namespace tv {
 
 // "Ctrl+T" as GTK writes it: "<Control>t".
 std::string Accelerator(const std::string& shortcut);
+// The key and modifiers of a key name; false (and a warning naming it) when GTK cannot
+// read it, so a mistyped name is never dropped without a word.
+bool ParseShortcut(const std::string& shortcut, guint& key, GdkModifierType& mods);
 
 class MenuSet {
  public:

@@ -92,15 +92,31 @@ void ForgetShortcutTarget(gpointer data, GClosure*) {
 }
 
 void AddWindowShortcuts(GtkAccelGroup* accel, Form& form) {
-  for (const Form::WindowShortcut& s : form.shortcuts) {
+  std::vector<std::string> keys;
+  for (const Form::WindowShortcut& s : form.shortcuts) keys.push_back(s.keys);
+  // A menu item's key also works while the menu bar is hidden (full screen), when GTK
+  // lets no hidden item take its key.
+  for (const auto& c : form.Controls()) {
+    if (c->Kind() == ControlKind::MenuItem && !c->Shortcut.empty()) keys.push_back(c->Shortcut);
+  }
+  for (const std::string& k : keys) {
     guint key = 0;
     GdkModifierType mods{};
-    gtk_accelerator_parse(Accelerator(s.keys).c_str(), &key, &mods);
-    if (!key) continue;
-    GClosure* closure = g_cclosure_new(G_CALLBACK(OnWindowShortcut),
-                                       new ShortcutTarget{&form, s.keys}, ForgetShortcutTarget);
+    if (!ParseShortcut(k, key, mods)) continue;
+    GClosure* closure = g_cclosure_new(G_CALLBACK(OnWindowShortcut), new ShortcutTarget{&form, k},
+                                       ForgetShortcutTarget);
     gtk_accel_group_connect(accel, key, mods, GtkAccelFlags(0), closure);
   }
+}
+
+// GTK keeps Tab for moving the focus and lets no accelerator have it, so the window's
+// Ctrl+Tab and Ctrl+Shift+Tab are taken here, before the focus moves.
+gboolean OnTabKey(GtkWidget*, GdkEventKey* event, gpointer data) {
+  const bool tab = event->keyval == GDK_KEY_Tab || event->keyval == GDK_KEY_ISO_Left_Tab ||
+                   event->keyval == GDK_KEY_KP_Tab;
+  if (!tab || !(event->state & GDK_CONTROL_MASK)) return FALSE;
+  const bool shift = (event->state & GDK_SHIFT_MASK) || event->keyval == GDK_KEY_ISO_Left_Tab;
+  return static_cast<Form*>(data)->RunShortcut(shift ? "Ctrl+Shift+Tab" : "Ctrl+Tab");
 }
 
 bool IsMenuKind(ControlKind k) {
@@ -122,7 +138,6 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
   GtkAccelGroup* accel = nullptr;
   if (!outer && (!form.MenuBar().empty() || !form.shortcuts.empty())) {
     accel = gtk_accel_group_new();
-    AddWindowShortcuts(accel, form);
   }
   if (!form.MenuBar().empty() && !outer) {
     menus_.SetAccelGroup(accel);
@@ -131,6 +146,8 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
     gtk_box_pack_start(GTK_BOX(box), menu_bar_, FALSE, FALSE, 0);
     gtk_widget_show(menu_bar_);
   }
+  // After the menu items: theirs come first while they can take their keys.
+  if (accel) AddWindowShortcuts(accel, form);
   surface_ = NewShrinkFixed();
   gtk_box_pack_start(GTK_BOX(box), surface_, TRUE, TRUE, 0);
   gtk_widget_show(surface_);
@@ -157,6 +174,7 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
     }
     if (form.Modal()) gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
     if (accel) gtk_window_add_accel_group(GTK_WINDOW(window_), accel);
+    g_signal_connect(window_, "key-press-event", G_CALLBACK(OnTabKey), &form);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "notify::is-active", G_CALLBACK(OnActiveNotify), this);
     SizeChanged();
@@ -399,6 +417,16 @@ ScreenArea GtkNativeWindow::OuterArea() const {
   gdk_window_get_frame_extents(window, &r);
   return {r.x * kTwipsPerPixel, r.y * kTwipsPerPixel, r.width * kTwipsPerPixel,
           r.height * kTwipsPerPixel};
+}
+
+void GtkNativeWindow::SetFullScreen(bool on) {
+  if (!window_) return;
+  if (menu_bar_) gtk_widget_set_visible(menu_bar_, !on);
+  if (on) {
+    gtk_window_fullscreen(GTK_WINDOW(window_));
+  } else {
+    gtk_window_unfullscreen(GTK_WINDOW(window_));
+  }
 }
 
 void GtkNativeWindow::OnSurfaceAllocated(int width, int height) {

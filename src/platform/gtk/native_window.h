@@ -40,6 +40,7 @@ class GtkNativeWindow : public NativeWindow {
   int MenuBarHeight() const override;
   void PositionChanged() override;
   ScreenArea OuterArea() const override;
+  void SetFullScreen(bool on) override;
   void SetFocus(Control& c) override;
   void SetBusyPointer(bool busy) override;
   bool IsForeground() const override;

@@ -42,6 +42,8 @@ class WebKitHtmlView : public HtmlView {
   std::string DocumentURL() override;
   void Refresh() override;
   void Stop() override;
+  double ZoomLevel() override { return webkit_web_view_get_zoom_level(view_); }
+  void SetZoomLevel(double level) override { webkit_web_view_set_zoom_level(view_, level); }
   void GoBack() override;
   void GoForward() override;
   void ExecWB(int command, int option) override;

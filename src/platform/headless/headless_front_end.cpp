@@ -80,6 +80,11 @@ class HeadlessDialogs : public Dialogs {
   void MsgBox(Form*, const std::string& text, MsgIcon, const std::string& title) override {
     hooks_.Report("message: " + title + ": " + text);
   }
+  // Answered by the script: "yes" says yes, anything else (or nothing) no.
+  bool Confirm(Form*, const std::string& text, const std::string& title) override {
+    hooks_.Report("question: " + title + ": " + text);
+    return hooks_.NextAnswer() == "yes";
+  }
   std::string BrowseFolder(Form*, const std::string& title) override {
     hooks_.Report("folder: " + title);
     return hooks_.NextAnswer();

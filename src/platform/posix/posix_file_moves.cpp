@@ -1,4 +1,5 @@
-// Moving files and removing empty folders, which the GIO calls do across file systems.
+// Moving files, the wastebasket and removing empty folders, which the GIO calls do across file
+// systems.
 #include <gio/gio.h>
 #include <glib/gstdio.h>
 
@@ -27,6 +28,19 @@ MoveResult PosixFileSystem::Move(const std::string& from, const std::string& to)
   }
   g_object_unref(target);
   g_object_unref(source);
+  return result;
+}
+
+TrashResult PosixFileSystem::Trash(const std::string& path) {
+  GFile* file = g_file_new_for_path(path.c_str());
+  GError* error = nullptr;
+  TrashResult result = TrashResult::kTrashed;
+  if (!g_file_trash(file, nullptr, &error)) {
+    result = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_NOT_SUPPORTED) ? TrashResult::kNoTrash
+                                                                          : TrashResult::kFailed;
+    g_error_free(error);
+  }
+  g_object_unref(file);
   return result;
 }
 

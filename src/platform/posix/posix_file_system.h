@@ -32,6 +32,8 @@ class PosixFileSystem : public FileSystem {
   bool Copy(const std::string& from, const std::string& to) override;
   // Removes a file or a link; false for folders and missing paths.
   bool Delete(const std::string& path) override;
+  // Through GIO, to the freedesktop trash of the file's file system.
+  TrashResult Trash(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   // Through GIO: a rename, else a copy (times and permissions kept) and a delete. Links
   // move as links.
