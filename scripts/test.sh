@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test: unit and scenario tests, the
 # desktop tests under Xvfb, then the headless tests and the desktop's picture saving again
 # under AddressSanitizer and UndefinedBehaviorSanitizer.

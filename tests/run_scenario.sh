@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one scenario: builds its files, starts the program on its script (once per part
 # between "#! restart" lines) and compares the output with its "#=" lines.
 #   run_scenario.sh PROGRAM FIXTURE_TOOL SCENARIO --headless|--desktop

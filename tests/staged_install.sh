@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program installed into a private prefix, as a package places it: every file where
 # the desktop looks for it and valid by the desktop's own tools, one name used throughout,
 # a manual that names every option of --help, and the installed program running from

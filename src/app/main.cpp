@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaview [OPTION]... [folder-or-picture]  (the options: UsageText)
 #include <fstream>
 #include <iostream>

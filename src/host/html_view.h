@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the logic uses of an embedded HTML view and its document. The desktop front-end
 // implements it on WebKitGTK; the headless front-end on a small page model.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A front-end: the services that differ between the desktop and headless runs.
 #pragma once
 

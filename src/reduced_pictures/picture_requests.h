@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own scheme for local pages' pictures: what a request asks for and how wide
 // its page shows each picture. The desktop's engine adapter answers requests with these.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Open with Tessaview": the program is added after each kind's present handler in the
 // user's mimeapps.list, a kind nothing opens yet is left alone, and removing takes out
 // exactly what was added. The run-time entry is valid for the desktop whatever the

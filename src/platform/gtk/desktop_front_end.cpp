@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop front-end: GTK windows, WebKit views, GTK dialogs, GIO shell, the desktop
 // clipboard and the system's local time.
 #include <gtk/gtk.h>

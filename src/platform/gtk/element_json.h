@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the page scan: a JSON array of [tagName, src, href, target, width, height] rows.
 #pragma once
 

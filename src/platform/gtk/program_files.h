@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program's own files are: beside it in the build tree, or under the prefix it
 // was installed into, found from the program's own path so any prefix works.
 #pragma once

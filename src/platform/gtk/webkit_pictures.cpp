@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of a page as the view holds them: the bytes the engine received for each
 // resource of the page, decoded, so nothing is fetched from the network again. A picture
 // whose bytes are of a format the system's decoders lack is cut out of what the view

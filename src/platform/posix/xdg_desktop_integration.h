@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Offers the program in the desktop's "Open with" lists of pictures and folders, the
 // desktop's counterpart of the shell's context-menu verbs, without ever becoming the
 // handler a double-click starts.
