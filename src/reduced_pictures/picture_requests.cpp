@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "host/html_view.h"
-
 namespace tv::reduced {
 
 namespace {
