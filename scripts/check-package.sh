@@ -13,4 +13,6 @@ lintian --fail-on error,warning "$deb"
 unpacked=$(mktemp -d)
 trap 'rm -rf "$unpacked"' EXIT
 dpkg-deb -x "$deb" "$unpacked"
-hardening-check "$unpacked/usr/bin/tessaview"
+# Control-flow protection is left out: Debian 12's C start files carry no CET marking, so
+# the linker marks no program of it so, whatever its own code is compiled with.
+hardening-check --nocfprotection "$unpacked/usr/bin/tessaview"
