@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A headless gallery in a private temporary home, for the benchmarks.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser's tabs on the desktop: the time from a page's request for a new window to
 // the new tab's document complete (a related view, as NewWindow2 makes it), the time a
 // tab opened through LoadNewForm takes, and the summed proportional memory (PSS) of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A camera folder in the real program: 200 pictures of 6000 x 4000 (about 4 MB of JPEG
 // each, made at run time in a temporary folder). Each figure comes from a fresh copy of
 // the program (the bench starts itself with --child), which shows the folder in its real

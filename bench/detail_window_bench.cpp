@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The detail window on a camera photo of 6000 x 4000 pixels (24 megapixels): the time from
 // the click on it in the web gallery until the detail window has drawn it fitted to the
 // window, the window made by the click and already open. Run under a display:

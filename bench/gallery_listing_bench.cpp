@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing a folder of 20,000 pictures and 5,000 other files and writing page 1, against
 // two bare enumerations of the same folder; then a mode-0 page of 200 pictures, counting
 // what it reads.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # gThumb on the same camera folder, for comparison with camera_folder_bench: the time until
 # it has made the thumbnails of its first screen (cold cache) and its peak memory.
 #   xvfb-run -a -s "-screen 0 1280x1024x24" bench/gthumb_compare.sh FOLDER [COUNT]

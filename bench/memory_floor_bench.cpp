@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory floor of the desktop program: started on a folder of one small picture, the
 // summed proportional memory (PSS) of the program and of each engine process it started,
 // with the part of each in the software GL renderer's LLVM, a few seconds after the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gallery's whole-page screenshot in the real view, for pages of one tall picture
 // column (30 pictures in the original-size layout) from below the engine's one-piece
 // limit of 32,767 pixels to near the JPEG limit: the time from the click to the beep, and

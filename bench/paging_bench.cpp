@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paging a 20,000-picture list (two per row, 200 a page) from page 1 to the last page by
 // the next-page button: the time to write each page.
 #include <algorithm>

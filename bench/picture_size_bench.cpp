@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a picture's size from its header, for real JPEGs and for files that only start
 // like one: each costs a bounded read, however large the file. Prints the time per call
 // and the bytes read, against one 32-byte read of a file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory of this process and of the engine's processes it started, read from /proc.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A page that reloads itself every 0 seconds, with one large picture and automatic
 // download on, served by a loopback server of the bench's own, for 30 seconds (or the
 // seconds given): how soon a click on the other tab is answered (from the moment it is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SaveJpeg of a 1920 x 20000 page (a gradient produced band by band) against
 // `cjpeg -quality 80` on the same pixels written as a PPM file.
 #include <fcntl.h>

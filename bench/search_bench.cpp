@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gallery's folder search over a tree of 60,000 entries (20,000 large pictures, small
 // pictures and other files, 2,000 folders), against `find TREE -type f -size +30000c`.
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the desktop program: the time from starting `tessaview --script S FOLDER` to
 // the line the script prints once the first page has loaded in the real view, for a
 // folder of 1,000 small pictures and for no folder at all (the window and view alone).

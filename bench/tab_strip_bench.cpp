@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab strip in the headless program: 1,000 tabs opened through the new-tab command
 // and closed again one by one, then 1,000 opened and closed at once; each pass re-lays
 // every label, so the figures show that opening and closing stay one pass a tab.

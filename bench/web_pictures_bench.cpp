@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web pictures in the real program, on pages of a loopback server of the bench's own:
 // the picture scan of a page of 6,000 pictures (the switch turned on), the manual download
 // of 200 pictures of 800 x 600 (time a picture, and whether any picture was asked for

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The favourites list as the menu and the dialogs read it, and an entry added to it: any
 // bytes give whole entries, and adding one keeps every entry that was there.
 #include <fuzzer/FuzzedDataProvider.h>

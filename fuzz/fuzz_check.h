@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a fuzz target holds of a reader beyond not crashing: a broken promise stops the
 // run with the promise, so libFuzzer keeps the input that broke it.
 #pragma once

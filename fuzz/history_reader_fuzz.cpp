@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The day's history file as the history view reads it, and the rows a page window adds
 // to it: any bytes give a whole page, and a title or address never becomes markup.
 #include <fuzzer/FuzzedDataProvider.h>

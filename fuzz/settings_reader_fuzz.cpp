@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file as the program reads it: any bytes give values and numbers in their
 // ranges, and saving one value changes only that value and keeps every other line.
 #include <fuzzer/FuzzedDataProvider.h>

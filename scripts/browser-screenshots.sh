@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes docs/browser.png (the browser frame on a page), docs/browser-gallery.png (the
 # page's pictures as a web gallery) and docs/browser-detail.png (one picture in the detail
 # window): the real windows under Xvfb on a local page of generated pictures.

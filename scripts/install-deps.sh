@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Tessaview builds, runs and tests with, when any is missing.
 set -euo pipefail
 packages=(
@@ -7,6 +8,7 @@ packages=(
   googletest libgtest-dev
   libxtst-dev xvfb xauth imagemagick libjpeg-turbo-progs fonts-noto-cjk desktop-file-utils appstream
   webp-pixbuf-loader heif-gdk-pixbuf libavif-gdk-pixbuf clang-14 libclang-rt-14-dev
+  clang-format-14 lintian devscripts
 )
 missing=()
 for p in "${packages[@]}"; do

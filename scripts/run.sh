@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program alone and starts the gallery:
 # scripts/run.sh [folder-or-picture]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes docs/gallery.png (four pictures a row) and docs/gallery-panel.png (with the folder
 # panel shown): the real gallery window under Xvfb on a folder of generated pictures.
 # Builds into build/ first, unless BUILD_DIR names a build to use as it is.

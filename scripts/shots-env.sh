@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the screenshot scripts: builds into build/ unless BUILD_DIR names a build,
 # and gives the run a private home, so nothing of the user's is touched. Sets prog, out
 # (the docs folder) and root (removed on exit).

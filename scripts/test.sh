@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: unit and scenario tests, the
-# desktop tests under Xvfb, then the headless tests and the desktop's picture saving again
-# under AddressSanitizer and UndefinedBehaviorSanitizer.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs what is missing, checks the formatting and the include floors, builds, and runs
+# every test: unit and scenario tests, the desktop tests under Xvfb, the Debian package
+# (lintian, hardening-check), then the headless tests and the desktop's picture saving
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+  xargs -0 clang-format-14 --dry-run -Werror
+scripts/check-include-floors.sh
 scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
+scripts/check-package.sh
 
 # The sanitized build: the headless tests, and the desktop's picture saving against hostile
 # pages (the program and its tests only; the engine's processes are not sanitized).

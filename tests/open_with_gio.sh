@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop's own verdict on 查看 › 驻在文件夹菜单上, in a private home whose only other
 # programs are a picture viewer and a file manager: `gio mime` names the same default
 # handlers before, while and after the program is offered, lists the program while it is,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A home nothing can be written to (even by root: every folder of it lies under a plain
 # file) and no runtime folder: the gallery still writes its page, into a private folder
 # of the system's temporary folder, shows the pictures, and says once that the settings

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a person typing at a terminal sees: help and version on stdout with exit 0, an
 # unknown option refused with exit 2, and a folder named like an option still opens.
 #   run_command_line.sh PROGRAM

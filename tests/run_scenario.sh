@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs one scenario: builds its files, starts the program on its script (once per part
 # between "#! restart" lines) and compares the output with its "#=" lines.
 #   run_scenario.sh PROGRAM FIXTURE_TOOL SCENARIO --headless|--desktop
@@ -11,6 +12,14 @@ export XDG_CONFIG_HOME=$HOME/.config XDG_DATA_HOME=$HOME/.local/share XDG_CACHE_
 export XDG_RUNTIME_DIR=$root/run
 mkdir -p "$HOME/Pictures" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 export LC_ALL=C.UTF-8
+# Headless, the system's data folders are the test's own but for the MIME database, so an
+# installed copy of the program changes nothing; the desktop keeps the system's (themes,
+# icons, settings schemas).
+if [ "$mode" = --headless ]; then
+  export XDG_DATA_DIRS=$root/sys XDG_CONFIG_DIRS=$root/sysconf
+  mkdir -p "$root/sys/applications" "$root/sysconf"
+  ln -s /usr/share/mime "$root/sys/mime"
+fi
 
 "$fixture" "$root" "$scn" || { echo "fixture failed"; exit 1; }
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program installed into a private prefix, as a package places it: every file where
 # the desktop looks for it and valid by the desktop's own tools, one name used throughout,
-# a manual that names every option of --help, and the installed program running from
-# there. Headless it lists a folder and offers itself in "Open with" through the installed
+# a manual that names every option of --help, the licence and the copyright, and the
+# installed program running from there. Headless it lists a folder and offers itself in "Open with" through the installed
 # entry; on the desktop (Xvfb) the gallery shows a folder and the browser shows a local
-# page's pictures, which only the installed web process extension can load.
+# page's pictures, which only the installed web process extension can load; without that
+# extension it says so and shows no window.
 #   staged_install.sh CMAKE BUILD_DIR --headless|--desktop
 # Exits 77 (skipped) when a checking tool is missing.
 set -u
@@ -26,7 +28,8 @@ share=$prefix/share
 entry=$share/applications/$id.desktop
 for f in bin/tessaview share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/symbolic/apps/$id-symbolic.svg \
-  share/man/man1/tessaview.1; do
+  share/man/man1/tessaview.1.gz share/doc/tessaview/copyright share/doc/tessaview/changelog.gz \
+  share/licenses/tessaview/COPYING; do
   [ -f "$prefix/$f" ] || bad "not installed: $f"
 done
 [ $fail = 0 ] || exit 1
@@ -43,12 +46,25 @@ grep -q "<id>$id</id>" "$share/metainfo/$id.metainfo.xml" || bad "metainfo has a
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" \
   "$share/metainfo/$id.metainfo.xml" || bad "metainfo launches another entry"
 
-# The manual: the program's version, and every option that --help lists.
+# The licence: the GPL's text, and Debian's machine-readable copyright file naming it.
+grep -q 'GNU GENERAL PUBLIC LICENSE' "$prefix/share/licenses/tessaview/COPYING" &&
+  grep -q 'Version 3, 29 June 2007' "$prefix/share/licenses/tessaview/COPYING" ||
+  bad "COPYING is not the GPL version 3"
+copyright=$share/doc/tessaview/copyright
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+  "$copyright" || bad "the copyright file is not machine-readable"
+grep -qx 'License: GPL-3+' "$copyright" && grep -q '/usr/share/common-licenses/GPL-3' "$copyright" ||
+  bad "the copyright file names another licence"
+
+# The manual and the changelog: the program's version, and every option that --help lists.
 "$prog" --version > "$root/version" || bad "--version failed"
 version=$(sed 's/^Tessaview //' "$root/version")
-grep -q "^\.TH TESSAVIEW 1 .*\"Tessaview $version\"" "$share/man/man1/tessaview.1" ||
+zcat "$share/man/man1/tessaview.1.gz" > "$root/manual.1" || bad "the manual is not gzipped"
+grep -q "^\.TH TESSAVIEW 1 .*\"Tessaview $version\"" "$root/manual.1" ||
   bad "the manual is not of version $version"
-sed 's/\\-/-/g' "$share/man/man1/tessaview.1" > "$root/manual"
+zcat "$share/doc/tessaview/changelog.gz" | head -1 | grep -q "^tessaview ($version) " ||
+  bad "the changelog is not of version $version"
+sed 's/\\-/-/g' "$root/manual.1" > "$root/manual"
 "$prog" --help | grep -oE '(^|[ ,])--?[a-z][a-z-]*' | tr -d ' ,' | sort -u > "$root/options"
 [ -s "$root/options" ] || bad "--help lists no options"
 while read -r option; do
@@ -141,4 +157,20 @@ SCRIPT
 timeout 100 xvfb-run -a -s "-screen 0 1280x1024x24" "$prog" --script "$root/script" "$HOME/pics" \
   > "$root/out" 2> "$root/err" || { cat "$root/err"; bad "the desktop run failed"; }
 printf 'Web.Images=1\nweb picture count=2\n' | diff -u - "$root/out" || fail=1
+
+# Without its extension: the message names the file and the folders looked in, on standard
+# error and in the message box (reported by the scripted run), and no gallery starts.
+extension=$(find "$prefix" -name libtessaview-webext.so)
+rm -f "$extension"
+status=0
+timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24" "$prog" --script "$root/script" "$HOME/pics" \
+  > "$root/out" 2> "$root/err" || status=$?
+[ $status = 1 ] || bad "without its extension the program ended with $status"
+grep -q "web process extension libtessaview-webext.so is missing" "$root/err" &&
+  grep -qxF "  $(dirname "$extension")" "$root/err" ||
+  { cat "$root/err"; bad "no message on standard error"; }
+grep -q '^message: Tessaview: 找不到网页显示扩展 libtessaview-webext.so' "$root/out" &&
+  grep -qxF "  $(dirname "$extension")" "$root/out" ||
+  { cat "$root/out"; bad "no message box"; }
+grep -q '^Web.Images=' "$root/out" && bad "the gallery started without its extension"
 exit $fail

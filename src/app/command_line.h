@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program is asked to do by its arguments.
 #pragma once
 

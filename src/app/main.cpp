@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tessaview [OPTION]... [folder-or-picture]  (the options: UsageText)
 #include <fstream>
 #include <iostream>
@@ -73,6 +74,9 @@ int main(int argc, char** argv) {
     runner = std::make_unique<tv::ScenarioRunner>(app, *front_end, lines, std::cout);
     platform.loop.idle_work = [&runner] { return runner->Step(); };
   }
+#ifdef TV_HAVE_DESKTOP
+  if (!options.headless && !tv::DesktopFilesInPlace(*front_end)) return 1;
+#endif
   int rc = app.Run(options.command_line);
   if (runner && runner->Failed()) return 1;
   return rc;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the program from a script, one line each time the message loop is idle. The
 // project's acceptance tests are scripts with their expected output.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "download/form_download.h"
 
 #include "frame/form_explore.h"

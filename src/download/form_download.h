@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormDownload: the dialog "下载网络文件" that hands a web address to the engine's
 // download, and, hidden, the page saver behind the frame's save-page command.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "favorites/favorites_dialog.h"
 
 #include "favorites/favorites_store.h"

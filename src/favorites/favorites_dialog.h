@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Favorites: the dialog that adds the current page to the favourites list.
 #pragma once
 

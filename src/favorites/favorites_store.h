@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The favourites list "Fav.rar" in the program folder: one entry a line, the title, a
 // comma and the address. Titles hold no comma, so the first comma ends the title; the
 // address may hold commas of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "favorites/form_dfg.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormDfg: the favourites organiser. It lists the entries, copies an entry's address on a
 // click, deletes entries and writes the list back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The address box and the search box: an address or a search phrase for the current
 // tab, and the keyword search in a new tab.
 #include "frame/address_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a text typed into the address box can be an address or is a search phrase.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser's fixed outside addresses, in one place. Hosts are the project's own
 // stand-ins; the rules that compare and rewrite them live with the frame and the pages.
 #pragma once

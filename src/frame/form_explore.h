@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormExplore: the tabbed browser frame. Its top panel `Pict` holds the tool strip, the
 // address and search boxes and the tab labels; below it lie the page windows (FormWeb),
 // one per tab, stacked, the current one in front.

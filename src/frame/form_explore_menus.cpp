@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's menus, in their order, with their captions and shortcuts.
 #include "frame/form_explore.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's menu commands that act on a page, on the tabs, on the desktop or open the
 // help: each hands its work to the page window, its view or the desktop's shell.
 #include <string>

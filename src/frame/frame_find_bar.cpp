@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's own find bar over the page: a box and three buttons at the right of the
 // tool strip, hidden until "查找" asks for it.
 #include "frame/form_explore.h"

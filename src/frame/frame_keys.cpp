@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys a browser's user reaches for that no menu item shows, and full screen.
 #include <algorithm>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's picture commands: the gallery's layout and background, the manual download,
 // the download folder, the page screenshot and the refresh that scans again.
 #include "frame/form_explore.h"

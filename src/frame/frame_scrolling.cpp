@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scrolling the page: the two buttons that scroll slowly until pressed again, and the
 // tab menu's jumps to the top and the bottom.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own help page, "navigation.htm" in the program folder.
 #pragma once
 

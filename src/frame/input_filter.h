@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input filter of the address box and the tab labels: wheel turns, context menus and
 // the clipboard editing messages never reach these boxes; everything else passes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's commands that reach the history page, the favourites, the page source, the
 // save-page and download window and the options dialog.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab strip: the page-window table, inserting, laying out and closing tabs, switching
 // by mouse, and reopening closed pages.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the current page looks: zoom, background, layout, scrolling and the folder panel.
 #include <algorithm>
 #include <string>

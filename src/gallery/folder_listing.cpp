@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing one folder into the picture list.
 #include <string>
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FrmMain: the gallery window, the program's start-up window. It lists a folder's
 // pictures into the picture list and shows them a page of thumbnails at a time.
 #pragma once

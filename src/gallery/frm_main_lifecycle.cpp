@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, activation and close-down of the gallery window.
 #include <string>
 

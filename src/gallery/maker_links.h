@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The project's own addresses, used by the help menu.
 #pragma once
 

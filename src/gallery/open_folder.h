@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folders in the desktop's file manager. Where no file manager answers, a message says
 // so, as for a picture no program opens.
 #pragma once

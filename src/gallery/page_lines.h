@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lines of the gallery page. Each picture line ends in CR LF of its own; the writer
 // adds another, so every picture line is followed by an empty line.
 #pragma once

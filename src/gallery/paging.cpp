@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving between pages: previous and next, the jump prompt, refresh, and the number of
 // thumbnails a page holds.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the gallery does with single pictures: the thumbnail click, opening a picture,
 // the picture menu's commands, showing folders and exporting the list.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SearchDir: the walk behind the gallery's folder search.
 #include "gallery/picture_search.h"
 

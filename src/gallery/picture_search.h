@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder-tree search of the gallery: every large picture under a folder, depth first
 // in listing order, into the picture list.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The properties of a picture file in a small window of the program's own: name, folder,
 // size, change time and pixel size.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SaveJpeg: the program's one JPEG encoder call, shared by the gallery screenshot and the
 // browser windows' picture saving.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gallery's screenshot: the whole current page, without scroll bars, as one JPEG.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing, the context-menu toggle, the browser and the help menu.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing and showing one page of thumbnails.
 #include <string>
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormHtml: the source text of a page with its address and title; the user finds a text
 // in it and saves it as a text file.
 #pragma once

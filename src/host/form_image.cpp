@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "host/form_image.h"
 
 #include <algorithm>
@@ -6,6 +7,7 @@
 #include "host/html_view.h"
 #include "program/application.h"
 #include "program/file_dialogs.h"
+#include "reduced_pictures/picture_requests.h"
 #include "reduced_pictures/picture_size.h"
 #include "text/text_util.h"
 
@@ -29,7 +31,7 @@ std::string DetailPageText(const std::string& picture) {
   // A local picture may reach the view reduced to the window; its own-size copy is whole.
   const bool local =
       AsciiLower(picture.substr(0, 5)) == "file:" && picture.find('?') == std::string::npos;
-  const std::string whole = local ? src + "?" + kWholePictureQuery : src;
+  const std::string whole = local ? src + "?" + reduced::kWholePictureQuery : src;
   return "<style>p{margin:0}.own{display:none}#own:target .fit{display:none}"
          "#own:target .own{display:inline}"
          ".fit img{max-width:calc(100vw - 2px);max-height:calc(100vh - 2px);cursor:zoom-in}"

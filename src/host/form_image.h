@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormImage: one web picture at full size on a black page of its own. The user steps
 // through the pictures found on the page, zooms, saves the picture and opens its address.
 #pragma once

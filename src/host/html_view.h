@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the logic uses of an embedded HTML view and its document. The desktop front-end
 // implements it on WebKitGTK; the headless front-end on a small page model.
 #pragma once
@@ -52,10 +53,6 @@ struct HtmlElement {
 
 // CommandStateChange command ids.
 enum { kCsteNavigateForward = 1, kCsteNavigateBack = 2 };
-
-// The query ("file:///a.jpg?" + this) of a local picture that a page shows at its own
-// size beside a reduced copy of it.
-inline constexpr const char* kWholePictureQuery = "tessaview-whole";
 
 class HtmlView;
 
@@ -112,7 +109,7 @@ class HtmlView {
   // The widest the next page shows each of its local pictures (path, pixels; 0: at the
   // picture's own size), so the view may hand the engine pictures no larger than that.
   // The page itself and what its document reports stay as written. A local picture whose
-  // address carries the query kWholePictureQuery always comes at its own size.
+  // address carries the query reduced::kWholePictureQuery always comes at its own size.
   virtual void SetPictureWidths(const std::vector<std::pair<std::string, int>>& widths) {
     (void)widths;
   }

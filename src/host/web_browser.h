@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // cWebBrowser: the host a page window wraps around its view to decide what the view may
 // download and run. The switches build the download-control value that the view reads
 // from its host; here the view is told the value directly (HtmlView::SetDownloadControl).

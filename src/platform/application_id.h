@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one name on the desktop: application id, desktop entry, icon, AppStream
 // component, window class and Wayland app id.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fingerprint of some bytes, to know a picture again by its content.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A control is a small model object. Setting a property tells the owning window's
 // native counterpart, which draws it; the logic never talks to a toolkit directly.
 #pragma once

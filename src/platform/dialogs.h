@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Modal dialogs. Every dialog returns the empty string when cancelled.
 #pragma once
 

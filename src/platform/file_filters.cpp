@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/file_filters.h"
 
 #include "platform/picture_formats.h"

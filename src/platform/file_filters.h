@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The filter of the program's open and save dialogs.
 #pragma once
 

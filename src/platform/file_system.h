@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files and folders. Paths are UTF-8 texts with "/" separators.
 #pragma once
 

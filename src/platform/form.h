@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model of one window: its controls, caption and inner size. Each window of the
 // program derives from Form, creates its controls in its constructor and names its
 // handlers after the control and the event (CmdPage_Click, Timer2_Timer).

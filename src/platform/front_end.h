@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A front-end: the services that differ between the desktop and headless runs.
 #pragma once
 
@@ -58,5 +59,9 @@ class FrontEnd {
 std::unique_ptr<FrontEnd> MakeHeadlessFrontEnd(FileSystem& fs, Paths& paths);
 // GTK 3 windows with WebKitGTK views; null when no display can be opened.
 std::unique_ptr<FrontEnd> MakeDesktopFrontEnd(FileSystem& fs, Paths& paths);
+// Whether the desktop front-end's own files are in place. Without its web process
+// extension no view shows a local picture, so before any window it says on standard error
+// and in a message box which file is missing and where it looked, and gives false.
+bool DesktopFilesInPlace(FrontEnd& desktop);
 
 }  // namespace tv

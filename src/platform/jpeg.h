@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG encoding of a bitmap that is produced band by band, so a tall page never has to
 // be held whole in memory.
 #pragma once

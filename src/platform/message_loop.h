@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one message loop of the program. The front-end captures mouse-wheel and
 // right-button-up input into a queue so the main loop can take them before the views
 // see them; everything else is dispatched by DoEvents.

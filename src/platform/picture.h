@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A decoded picture: what the browser windows save from the pictures of a page.
 #pragma once
 

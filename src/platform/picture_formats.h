@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture kinds the gallery takes beyond the seven it always lists: WebP, AVIF and
 // HEIF, each only where the system has a decoder for it, so that nothing is listed that
 // could not be shown.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The services a front-end hands to the logic. Every window reaches them through its
 // Form; the application owns the objects behind them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A registry of keys holding named text values, kept per user.
 #pragma once
 

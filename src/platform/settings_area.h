@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user settings area: string values under application, section and key.
 // Section and key names compare without regard to case.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting other programs: the desktop's default handlers, the file manager, the editor.
 // Nothing goes through a command interpreter.
 #pragma once

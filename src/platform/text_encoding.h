@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text in other character sets than the program's own UTF-8.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a front-end provides for windows: a native window per Form that draws the
 // control models, and an HTML view per View control.
 #pragma once

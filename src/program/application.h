@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application: owns the program-wide state and the windows, runs the main loop. Every
 // window reaches the services and the other windows through it; its body, which makes the
 // windows, is the top of the program (app/application.cpp, app/main_loop.cpp).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser's program-wide state: the in-memory copies of its settings, the frame's
 // page-window table and the stack of closed pages. Page windows and the frame share it.
 #pragma once

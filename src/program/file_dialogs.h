@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs the whole program shares: folder picker, open and save dialogs with the
 // program's four-entry filter and file-name cleaning.
 #pragma once

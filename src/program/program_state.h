@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program-wide state shared by every window. One object, owned by the application, so
 // every run (and every test) starts from a fresh program.
 #pragma once

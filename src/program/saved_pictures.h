@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures already saved into a download folder, known by their content: the hashes
 // of their bytes in a small file inside that folder, so the record survives a restart and
 // goes with the folder wherever it is moved.

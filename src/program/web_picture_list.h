@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program-wide record of a web page's large pictures and of the picture saving every
 // page window shares.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding with gdk-pixbuf, which needs no display: the same decoders the desktop uses.
 #include <gdk-pixbuf/gdk-pixbuf.h>
 

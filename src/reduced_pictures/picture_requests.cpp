@@ -1,8 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reduced_pictures/picture_requests.h"
 
 #include <algorithm>
-
-#include "host/html_view.h"
 
 namespace tv::reduced {
 

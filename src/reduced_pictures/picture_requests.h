@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own scheme for local pages' pictures: what a request asks for and how wide
 // its page shows each picture. The desktop's engine adapter answers requests with these.
 #pragma once
@@ -12,6 +13,9 @@
 namespace tv::reduced {
 
 inline constexpr char kPictureScheme[] = "tessaview-file";
+// The query ("file:///a.jpg?" + this) of a local picture that a page shows at its own
+// size beside a reduced copy of it.
+inline constexpr const char* kWholePictureQuery = "tessaview-whole";
 
 struct PictureRequest {
   std::string file_address;  // the "file:" address of the picture asked for

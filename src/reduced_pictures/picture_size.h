@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Width and height of a picture read from its file header (PNG, GIF, JPEG, BMP, WebP,
 // AVIF and HEIF).
 #pragma once

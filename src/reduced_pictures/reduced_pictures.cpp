@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "reduced_pictures/reduced_pictures.h"
 
 #include <gdk-pixbuf/gdk-pixbuf.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of a page at the size the page shows them: what the view hands the engine
 // instead of a camera file it would decode whole. Safe to call from several threads.
 #pragma once

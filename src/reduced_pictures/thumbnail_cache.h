@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The thumbnail cache shared by the desktop's picture programs ($XDG_CACHE_HOME/thumbnails):
 // one PNG per file and size, named by the MD5 of the file's address, carrying that address
 // and the file's change time, so any program can tell whether a thumbnail still belongs

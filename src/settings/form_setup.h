@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormSetup: the browser's home page and its four switches, read from the settings and
 // the in-memory flags, stored when the user confirms.
 #pragma once

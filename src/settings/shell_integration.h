@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Tessaview" entries of the desktop's context menus, and the first-run defaults.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Text that goes into the generated pages: local paths as link addresses, names as
 // unquoted attribute values, and the reverse of the address conversion.
 #pragma once

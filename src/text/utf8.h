@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one rule for characters: well-formed UTF-8 sequences, lengths and cuts counted in
 // characters (a cut never splits a sequence; a byte that is not UTF-8 counts one), and
 // code points written as UTF-8.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "webpics/download_move.h"
 
 #include <vector>

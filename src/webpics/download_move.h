@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures saved into the program's data folder by earlier versions are brought into the
 // download folder the user can find, once, with nothing lost.
 #pragma once

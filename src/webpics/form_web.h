@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FormWeb: one page of the browser, a window inside the frame that shows one web page in
 // `Web` and, on demand, a gallery of its large pictures in `WebPic`.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files a page wants to save: none is written before the user says where in the
 // download dialog, and a page has at most one such dialog open.
 #include "download/form_download.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page window's reactions to its view, its timers, its keys and its closing.
 #include <cstdio>
 #include <utility>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page window's picture scan and its web gallery: the large pictures of the page as a
 // page of their own in `WebPic`, at their own size or side by side at one width.
 #include "frame/form_explore.h"

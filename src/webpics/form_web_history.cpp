@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page window's history: a row for every new title, the rows appended to the day's
 // file when the window is unloaded.
 #include <ctime>

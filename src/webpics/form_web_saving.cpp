@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page window's picture saving: the large pictures of its page as JPEG files, taken
 // from what the view already holds, by hand or after every page load; and the screenshot
 // of the whole page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pages a page window showed, as rows of the history table, kept in memory while the
 // window lives and appended to the day's history file when it closes.
 #pragma once

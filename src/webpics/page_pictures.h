@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures a page holds, each at its largest version: what it shows, the largest
 // candidate of its srcset or <picture>, a lazy picture's address, the picture file its
 // link leads to, and the background pictures of large boxes.

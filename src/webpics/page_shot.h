@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole of a page as one JPEG file, not only what the view shows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "webpics/picture_saver.h"
 
 #include "gallery/save_jpeg.h"

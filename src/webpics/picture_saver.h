@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One picture of a page into the download folder, taken from what the view holds and
 // known by its content: a picture whose bytes were saved into that folder before (on
 // this page, an earlier visit, another tab or an earlier run of the program) is not

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The large pictures of a web page: the rule a picture must meet, the scan that fills the
 // program-wide list, and the gallery pages written from it.
 #pragma once

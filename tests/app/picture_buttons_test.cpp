@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture buttons show no caption: their picture and their tooltip are all a person and a
 // screen reader have to go by. Each has both, and no two buttons of a window that do
 // different things show the same picture.

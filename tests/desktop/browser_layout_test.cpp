@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The status rows of the gallery and of the browser, and the browser's address row, in
 // the real windows: every label shows its whole text inside the window, and 转到 is not
 // covered by the search box, at the default size and at 1024 x 768.

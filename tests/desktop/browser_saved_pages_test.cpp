@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // History, page saving and downloads in the real program under Xvfb, on pages of a
 // loopback server of the test's own: a visited page reaches the day's history file and
 // today's history page shows its title as text; a page saved from the frame and a file

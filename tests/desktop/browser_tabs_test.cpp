@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser in the real program under Xvfb, on pages of a loopback server of the
 // test's own: new windows become tabs, in front or behind, titles reach the tabs and
 // the caption, blocked pages run none of their own scripts while the program's scripts

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Closed tabs leave nothing hidden behind on the frame: their labels are kept off the
 // frame's surface (the toolkit would look past every hidden one whenever a sibling
 // changes, so a page that once opened a thousand windows slowed every later tab), and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser frame on the desktop front-end, opened from the real gallery: where its
 // controls are on the screen and the widgets that draw them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gallery on the desktop front-end, for tests that drive the real window: a shared
 // private home, a folder of real pictures and a loop that carries out one step each time
 // the gallery's main loop is idle.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture detail window in the real view: the picture on a black page.
 #include "desktop/desktop_gallery.h"
 #include "host/form_image.h"

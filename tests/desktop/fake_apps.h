@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Desktop applications that exist only for a test: entries written where GIO looks for
 // this process's applications, with default and added associations, removed again when
 // the test ends. Refuses to write anywhere but the tests' private home.

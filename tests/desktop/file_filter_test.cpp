@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The picture filter of the open and save dialogs shows exactly the names the folder
 // listing takes, in any letter case.
 #include "platform/gtk/file_filter.h"

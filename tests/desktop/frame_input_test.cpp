@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real clicks on the browser frame's top panel: the tool strip, the address box and the
 // tabs take the mouse, also after full screen was switched on and off again.
 #include "desktop/desktop_browser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a file never starts this program again, even where the desktop has it as the
 // default picture handler: the next application for the type is chosen, and with none
 // the open fails so the gallery can say so.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real view on a folder of names people really have: every thumbnail shows, opens,
 // selects and deletes its own file, and a right-click selects what is under the pointer at
 // that moment, whatever the status text said before.

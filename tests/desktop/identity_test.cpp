@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program as the desktop sees it: the gallery and the browser belong to the
 // application of the program's id (window class included), carry its icon, name every
 // picture button to a screen reader by its tooltip and show an icon the theme has; and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real input in the real gallery window: a wheel notch and a right-click sent through
 // XTest are taken by the main loop before the view sees them, and the close box ends the
 // program and deletes the page.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program hides the GL driver from the engine's interface side only while its first
 // window is made: once the loop turns, the user's own setting is back, or none where there
 // was none, so the programs it starts draw with GL as before, and web processes started

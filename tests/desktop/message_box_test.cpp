@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes speak the program's language: their one button reads "确定" whatever the
 // system's language is, as 编辑 › 页面属性 shows it.
 #include <gtest/gtest.h>

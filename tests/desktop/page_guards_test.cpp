@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile pages of the test's own loopback server in the real browser: attachments save
 // nothing before the download dialog's 下载, a page opening windows in a loop stops at a
 // hundred, a hung page says so in its tab and can be stopped while the rest goes on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving the pictures of pages written as sites are today, in the real program against a
 // loopback server of the test's own: each picture at its own size, from its own bytes,
 // once, upright; the larger versions a page names fetched when saved by hand, and by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gallery's view shows generated pages: a page's own scripts never run and it cannot
 // read files, while the thumbnails from other folders still show and the program's own
 // scripts (scrolling, zoom, scans) still work.

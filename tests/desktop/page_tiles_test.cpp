@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tall page put together from pictures of the visible area: every pixel lands where
 // the page has it, the view's stop at the page's end is allowed for, and a band is taken
 // once however the rows are asked for.

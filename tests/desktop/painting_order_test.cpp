@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window's surface paints its children in the order they were put, windows of their own
 // included, while clicks go by the order of those windows. Controls hidden from the start
 // get their widget only when first shown, and hidden labels leave the surface, yet each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // When a view has finished the load it was last asked for, given the order in which the
 // engine really reports loads (seen under WebKitGTK: a queued blank page finishing after
 // the next request, superseded loads ending as cancelled or silently).

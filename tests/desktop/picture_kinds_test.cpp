@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real gallery on a folder of WebP, AVIF and HEIF pictures (made here; a kind without
 // a loader or an encoder on this system is left out): each is listed and shown, a wide
 // WebP arrives reduced, AVIF and HEIF arrive converted by the program.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture saving in the real program against hostile pages of a loopback server of the
 // test's own, with automatic download on: a page of pictures that cannot be had which
 // reloads itself at once, a page reloading itself without end, a page visited twice, a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing from the gallery on the desktop: printing and page set-up ask with their
 // dialogs, and the preview is printed to a PDF file that the desktop's PDF viewer opens,
 // or, with no viewer, a message says that there is none.

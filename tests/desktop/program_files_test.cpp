@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program finds its web process extension and icons: beside it in the build
 // tree, under the prefix of an installed copy, and never the build's code for a copy
 // installed elsewhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the real program keeps things on the desktop, after a browser run on a page of a
 // loopback server that stores site data: the engine's data and caches lie in folders of
 // their own, nothing of the engine beside the history, and the pictures an earlier

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real program on a scenario script in a child process, as a person's desktop
 // would start it, and gives back what it printed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real engine on a folder of a camera picture, a small picture, a TIFF and a damaged
 // file: the engine receives pictures no larger than the layout shows them, the files
 // themselves where the layout shows them whole, the TIFF converted, and the damaged file

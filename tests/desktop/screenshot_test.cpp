@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The gallery's screenshot of a page taller than the engine renders in one piece: the
 // JPEG holds the whole page at its scroll size plus 4 pixels, its last picture included,
 // every picture where the page has it on both sides of every piece it was taken in, and

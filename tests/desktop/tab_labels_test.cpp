@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tabs whose page has no title, in the real program under Xvfb: the engine never says the
 // title of its error page or of a blank page, and such a tab is still named.
 #include <gtest/gtest.h>

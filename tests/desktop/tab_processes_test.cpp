@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tabs the frame opens share engine processes a few at a time: settings stay each tab's
 // own, and a tab whose process is killed says so in itself alone while the other tabs go
 // on; 刷新 opens its page again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two real copies of the program saving the same page's pictures into one download folder
 // at the same moment keep every picture exactly once, each counting its own files.
 #include <gtest/gtest.h>

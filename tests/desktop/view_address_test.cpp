@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the view loads for the addresses the address box lets through.
 #include <gtest/gtest.h>
 

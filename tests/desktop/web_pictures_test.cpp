@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web pictures in the real program under Xvfb, on pages of a loopback server of the
 // test's own: the picture switch shows the gallery of a real page, a gallery click opens
 // the detail window on that picture, automatic download saves each large picture once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How a widget shows in its real window: found by what it shows, and whether it is cut
 // short or reaches past the window's edge.
 #pragma once

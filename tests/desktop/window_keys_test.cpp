@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys of every window: each name a menu or a window gives is one the toolkit reads,
 // and real key presses reach the commands of the gallery, the browser and the detail
 // window.

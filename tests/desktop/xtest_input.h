@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Real pointer input for desktop tests, made by the X server's test extension, so it
 // travels the same way as a person's mouse. Kept apart: the X headers define names
 // (None, Bool, Status) that clash with other code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The download dialog saves where its boxes say: the folder typed or browsed for, the
 // name typed, cleaned as page names are, and never over a file that is there.
 #include "download/form_download.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's own help page and the commands whose desktop service may be missing.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input filter and the fixed addresses.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's source file names, the source window's find and the download dialog's
 // file names.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab strip after long runs of opening, closing and switching tabs: every open label
 // stands where its position puts it and only the current tab's is white, whichever
 // labels the layout after each step had to move.

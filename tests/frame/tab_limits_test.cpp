@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tab tables' bounds: the last slot, the closed-page stack beyond its end, and a
 // background page whose Timer2 would move the current tab.
 #include <gtest/gtest.h>

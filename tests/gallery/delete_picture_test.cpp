@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deleting from the picture menu: the wastebasket where there is one, a question before
 // deleting for good where there is none, and the list, count and page following the file.
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every thumbnail shows, opens, selects and deletes its own file, whatever its name holds,
 // and nothing outside the list is ever acted on.
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a picture with the desktop's program for it, and folders in its file manager:
 // when the desktop has none (the program never opens pictures with itself), a message
 // says so instead of nothing happening.

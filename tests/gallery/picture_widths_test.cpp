@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view is told, with every page, how wide the page shows each picture, so it can hand
 // the engine pictures no larger than that; pictures shown at their own size get 0.
 #include <gtest/gtest.h>

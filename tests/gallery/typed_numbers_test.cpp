@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers typed into the gallery's prompts mean the same on every desktop language.
 #include <gtest/gtest.h>
 

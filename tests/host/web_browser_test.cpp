@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The host's switches and the download-control value the view is given.
 #include <gtest/gtest.h>
 

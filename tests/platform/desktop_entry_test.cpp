@@ -1,11 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Open with Tessaview": the program is added after each kind's present handler in the
 // user's mimeapps.list, a kind nothing opens yet is left alone, and removing takes out
 // exactly what was added. The run-time entry is valid for the desktop whatever the
 // program's path. The desktop's own verdict (gio mime) is checked by open_with_gio.sh.
+// The system's data folders are the test's own (with the system's MIME database), so a
+// copy of the program installed on the machine changes nothing.
 #include <gtest/gtest.h>
 #include <stdio.h>
+#include <stdlib.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 
@@ -35,9 +40,19 @@ std::string Validate(const std::string& path) {
   return said;
 }
 
+// A private $XDG_DATA_DIRS, for this process and the programs it starts.
+std::string PrivateSystemData(const test::TempHome& home) {
+  const std::string folder = home.Root() + "/sys";
+  std::filesystem::create_directories(folder + "/applications");
+  std::filesystem::create_directory_symlink("/usr/share/mime", folder + "/mime");
+  setenv("XDG_DATA_DIRS", folder.c_str(), 1);
+  return folder;
+}
+
 class DesktopEntryTest : public ::testing::Test {
  protected:
   test::TempHome home_;
+  std::string system_ = PrivateSystemData(home_);
   std::string config_ = home_.Root() + "/home/.config/";
   std::string folder_ = home_.Root() + "/home/.local/share/applications/";
   std::string list_ = config_ + "mimeapps.list";
@@ -46,7 +61,7 @@ class DesktopEntryTest : public ::testing::Test {
                                                   {"image/png", "viewer.desktop"},
                                                   {"inode/directory", "files.desktop"}};
   XdgDesktopIntegration desktop_{
-      {folder_, list_, config_ + "tessaview/open-with.ini"},
+      {folder_, list_, config_ + "tessaview/open-with.ini", {system_}},
       [this](const std::string& type) { return defaults_.count(type) ? defaults_[type] : ""; }};
 };
 
@@ -79,6 +94,16 @@ TEST_F(DesktopEntryTest, TheProgramComesAfterThePresentHandlerAndOnlyWhereOneExi
   EXPECT_FALSE(::access(desktop_.EntryPath().c_str(), F_OK) == 0);
   EXPECT_FALSE(desktop_.IsInstalled());
   EXPECT_TRUE(desktop_.RemoveOpenWith()) << "nothing left to remove is no failure";
+}
+
+TEST_F(DesktopEntryTest, AnInstalledEntryIsOfferedAndNoneWritten) {
+  home_.Write("sys/applications/" + std::string(kId), "[Desktop Entry]\n");
+  ASSERT_TRUE(desktop_.InstallOpenWith("/usr/bin/tessaview"));
+  EXPECT_NE(ReadFile(list_).find("image/jpeg=viewer.desktop;" + std::string(kId) + ";"),
+            std::string::npos);
+  EXPECT_FALSE(::access(desktop_.EntryPath().c_str(), F_OK) == 0);
+  ASSERT_TRUE(desktop_.RemoveOpenWith());
+  EXPECT_FALSE(desktop_.IsInstalled());
 }
 
 TEST_F(DesktopEntryTest, RemovingLeavesTheUsersOwnChoicesAsTheyWere) {

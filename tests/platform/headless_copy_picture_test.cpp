@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless view hands out the picture files of a local page at their natural size,
 // as the desktop view hands out the bytes it received.
 #include <gtest/gtest.h>

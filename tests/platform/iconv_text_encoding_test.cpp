@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions of the history page's text to and from GB18030.
 #include <gtest/gtest.h>
 

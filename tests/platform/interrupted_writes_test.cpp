@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes cut short by a kill or a file-size limit (as a full disk cuts them): the old file
 // stays whole, the write reports failure, and no temporary file is left for good.
 #include <gtest/gtest.h>

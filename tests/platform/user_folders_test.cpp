@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's folders as GLib reads them from the environment and from user-dirs.dirs.
 // GLib reads them once a process, so each case starts this test program again with the
 // environment of the case; that run prints the folders and ends before any test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fitting a window into the screen's work area: sizes only shrink, the window is centred,
 // and an unknown area leaves everything as designed.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's picture scheme answers local pages only, and names what it served as the
 // page does.
 #include "reduced_pictures/picture_requests.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser frame on the headless front-end, for tests that call its procedures
 // directly. HOME and XDG point into a temporary folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switches LC_NUMERIC to a locale that writes "3,5" for the life of the object, as GTK's
 // start-up does on a German desktop. Uses an installed one when there is one, else builds
 // a tiny one (numbers only) with localedef into a temporary folder: no network, a few ms.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the files a scenario needs from its "#!" lines, under a root folder:
 //   #! picture REL WxH [BYTES]   a real picture (jpg, png, bmp; other types get a header)
 //   #! file REL BYTES            a file of that many bytes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A gallery window on the headless front-end over a chosen file system, for tests that
 // call its handlers directly. HOME and XDG point into a temporary folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small HTTP server of a test's own on 127.0.0.1 and a free port: it serves fixed
 // pages and logs every request, and stops with the test.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files held in memory, counting what is read, for tests of code that reads headers.
 #pragma once
 

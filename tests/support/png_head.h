@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The first chunks of a PNG of any size: the signature, the header and the start of its
 // pixel data. A decoder learns the size from it and finds the picture cut short, so a
 // test can show a size limit without decoding megapixels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A private home for one test: HOME and the XDG folders point into a fresh temporary
 // folder, removed again afterwards, so nothing of the user's is touched. The environment
 // is set for the programs a test starts; this process takes the folders from the override,

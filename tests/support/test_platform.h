@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real POSIX services and the headless front-end in a private home, as one Platform.
 #pragma once
 

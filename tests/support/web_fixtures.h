@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures for the web pages of the tests' loopback server: JPEGs of a given size, their
 // size read back from a saved file, and a camera's orientation tag.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one character rule of titles, captions, page text and favourites.
 #include "text/utf8.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures saved by earlier versions into the data folder's "Download/" are brought into
 // the download folder the user can find: nothing is lost or replaced, a name already
 // taken gets a number, the record of saved pictures comes along, and what cannot move

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a page cannot do unasked: save a file without the download dialog, open windows
 // without end; and the tab whose engine hangs offers to stop it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history rows of a page window as the engine reports them: a page can ask for the
 // next one before its own title is reported, and that title still belongs to it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture saving where it meets the rest of the program: a window closed, a frame closed
 // or the page left in the middle of a run, a folder that cannot be written, a full
 // address list, a second window that has to wait, and pictures known by their content.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widget that draws one control model, and the per-kind builders behind it.
 #pragma once
 

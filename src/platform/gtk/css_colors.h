@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Control colours (blue-green-red values) as widget style.
 #pragma once
 

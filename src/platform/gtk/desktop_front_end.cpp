@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop front-end: GTK windows, WebKit views, GTK dialogs, GIO shell, the desktop
 // clipboard and the system's local time.
 #include <gtk/gtk.h>
 
 #include <ctime>
+#include <iostream>
+#include <string>
 
 #include "platform/control.h"
 #include "platform/form.h"
@@ -12,6 +15,7 @@
 #include "platform/gtk/gtk_dialogs.h"
 #include "platform/gtk/gtk_loop.h"
 #include "platform/gtk/native_window.h"
+#include "platform/gtk/program_files.h"
 #include "platform/gtk/program_identity.h"
 #include "platform/gtk/webkit_view.h"
 #include "platform/paths.h"
@@ -108,6 +112,20 @@ std::unique_ptr<FrontEnd> MakeDesktopFrontEnd(FileSystem& fs, Paths& paths) {
   ProgramApplication();
   InstallProgramStyle();
   return std::make_unique<DesktopFrontEnd>(fs, paths);
+}
+
+bool DesktopFilesInPlace(FrontEnd& desktop) {
+  const std::string program = RunningProgram();
+  if (ExtensionFound(program)) return true;
+  std::string folders;
+  for (const std::string& folder : ExtensionFolders(program)) folders += "\n  " + folder;
+  std::cerr << "tessaview: the web process extension " TV_WEBEXT_NAME " is missing; looked in:"
+            << folders << "\nWithout it no picture can be shown: install Tessaview again.\n";
+  desktop.Dialog().MsgBox(nullptr,
+                          "找不到网页显示扩展 " TV_WEBEXT_NAME "，已查找的文件夹：" + folders +
+                              "\n没有它图片无法显示，请重新安装 Tessaview。",
+                          MsgIcon::Critical, "Tessaview");
+  return false;
 }
 
 }  // namespace tv

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the page scan: a JSON array of [tagName, src, href, target, width, height, title]
 // rows; a picture's row goes on with its own size, load state, shown, largest and linked
 // addresses, a large box's with its background picture.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's dialog filters as GTK file filters.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folders from the root down to a folder, as the folder list shows them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drive list (mounted file systems) and the folder list (the chain of folders down to
 // the current one, with its subfolders below). Choosing an entry sets the control's path,
 // which fires its Change; a path set by the logic redraws the list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which desktop application opens a kind of file. This program is never chosen for
 // itself: the desktop may list it as a picture handler through its own desktop entry,
 // and choosing it would only start it again.

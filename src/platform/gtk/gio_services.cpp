@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's counterparts of the browser's tools: another copy of the program, the
 // computer folder, network settings, the text and image editors, the monitor switched
 // off. Programs are started from their argument lists, never through a shell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gtk/gio_shell.h"
 
 #include <gdk/gdk.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting the desktop's handlers through GIO, never through a command interpreter. A
 // scripted run reports what it was asked instead.
 #pragma once

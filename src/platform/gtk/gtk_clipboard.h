@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop clipboard; a scripted run keeps the text in memory and reports instead.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Modal dialogs on GTK; a scripted run answers them from its queue instead.
 #pragma once
 

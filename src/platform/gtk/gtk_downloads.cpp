@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Downloads handed over by the logic: the engine fetches the address into the file the
 // logic named, or where a save dialog says, a small window shows the progress and a
 // failure is said in a message.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gtk/gtk_loop.h"
 
 #include "platform/control.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop message loop on the GLib main context. Wheel turns and right-button
 // releases over the program's windows are captured before any widget sees them, so the
 // main loop decides what they do; the right-button press is dropped with them, so no

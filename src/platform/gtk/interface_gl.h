@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's interface side opens an EGL display while the first window's views are
 // made, although nothing it shows is drawn with GL here (GDK_GL=disable, no DMA-BUF
 // renderer): that loads the software GL driver and its LLVM, some 20 MB of the program's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Key codes as the logic's key handlers know them (38 up, 40 down, 13 Enter ...).
 #pragma once
 

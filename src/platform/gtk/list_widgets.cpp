@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Combo boxes (an entry with a drop-down list) and list boxes.
 #include <functional>
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local pages' pictures are served by the program's own scheme, to local pages only: at
 // the size the page shows them (from the shared thumbnail cache, made off the main loop),
 // converted where the engine cannot read the format, and by their exact bytes where the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Menus built from the menu controls of a window: the menu bar, kept in step with the
 // models, and pop-up menus built afresh each time they are shown.
 #pragma once

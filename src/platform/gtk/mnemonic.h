@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Captions mark their access key with "&"; GTK marks it with "_".
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The native window of a Form: a GTK window with the form's menu bar over a surface on
 // which every control is placed at its own position. A form that sits inside another
 // (a page window inside the browser frame) is drawn inside that window's client area,

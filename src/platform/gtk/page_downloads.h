@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Downloads on the engine's one context. A page's own (an attachment, a download link, a
 // type the view cannot show) waits for the logic's answer and is never written where the
 // engine would put it; the program's own downloads are registered and left alone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A page taller than the engine renders in one piece, put together from pictures of the
 // visible area taken at one scroll position after another.
 #pragma once

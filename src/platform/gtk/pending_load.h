@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the load a view was last asked for is still to come. The engine also reports
 // loads asked for earlier: a queued one may start and finish after a newer request, and a
 // superseded one ends as cancelled or without a word. Standard C++ only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gtk/program_files.h"
 
 #include <glib.h>
@@ -43,14 +44,27 @@ std::string RunningProgram() {
   return path;
 }
 
-std::string ExtensionFolder(const std::string& program) {
+std::vector<std::string> ExtensionFolders(const std::string& program) {
   const std::string folder = FolderOf(program);
-  for (const std::string& candidate :
-       {Tidy(folder + "/webext"), Tidy(folder + "/" TV_WEBEXT_FROM_BIN)}) {
+  std::vector<std::string> folders = {Tidy(folder + "/webext"),
+                                      Tidy(folder + "/" TV_WEBEXT_FROM_BIN)};
+  if (program.empty() || InBuildTree(program)) folders.push_back(TV_WEBEXT_BUILD_DIR);
+  return folders;
+}
+
+std::string ExtensionFolder(const std::string& program) {
+  const std::vector<std::string> folders = ExtensionFolders(program);
+  for (const std::string& candidate : folders) {
     if (IsFile(candidate + "/" TV_WEBEXT_NAME)) return candidate;
   }
-  if (program.empty() || InBuildTree(program)) return TV_WEBEXT_BUILD_DIR;
-  return Tidy(folder + "/" TV_WEBEXT_FROM_BIN);
+  return folders.back();
+}
+
+bool ExtensionFound(const std::string& program) {
+  for (const std::string& candidate : ExtensionFolders(program)) {
+    if (IsFile(candidate + "/" TV_WEBEXT_NAME)) return true;
+  }
+  return false;
 }
 
 std::string IconFolder(const std::string& program) {

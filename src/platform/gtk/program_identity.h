@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one name on the desktop, given to GTK: the GtkApplication, the window
 // class and Wayland app id, and the window icon, so shells link its windows to its entry.
 #pragma once

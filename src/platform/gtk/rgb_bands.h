@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hands out a rendered page (32-bit premultiplied pixels, as cairo stores them) as RGB
 // bands of a fixed size, padding with white where the rendering is smaller.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs page scripts and waits for their results while the main context keeps running,
 // so the logic can read the document synchronously. Every wait has a time limit.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Labels and drawing surfaces (picture boxes, images): they paint their colour and pass
 // mouse input to the control's handlers. Neither has a window of its own, so controls
 // placed over a panel stay visible; an input-only box above them catches the mouse.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the view loads for an address the logic hands it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The engine's one context for all the program's views: the engine keeps its website data
 // (site storage, security policies, media keys) and caches in folders of their own, never
 // beside the program's history and favourites.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Document members of the WebKit view, read through page scripts, and its commands: the
 // editing commands here, printing in webkit_print.cpp.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page downloads: each waits, its destination unset, until the logic names a file or
 // drops it; the engine's own download folder is never used.
 #include "platform/gtk/page_downloads.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures a page names but has not loaded (larger versions, linked and lazy pictures),
 // loaded by the page itself as pictures of its own, so that its cookies and its address
 // as the referrer go with them, and taken from the engine like the others. A redirected

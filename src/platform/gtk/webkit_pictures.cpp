@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures of a page as the view holds them: the bytes the engine received for each
 // resource of the page, known by every address that led to them, so nothing is fetched
 // from the network again; and a picture cut out of what the view shows, for a format the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing from the WebKit view: the print dialog, the page-setup dialog, and a preview
 // printed to a PDF file that the desktop's PDF viewer shows.
 #include <gdk/gdk.h>

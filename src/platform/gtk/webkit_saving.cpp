@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The page as the view shows it, saved into one file (MHTML), and the source of the
 // user's selection.
 #include <memory>

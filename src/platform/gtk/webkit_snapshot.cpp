@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-page pictures of the WebKit view: the engine renders a document in one piece up
 // to its height limit; a taller page is taken band by band from the visible area.
 #include <cairo.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HTML view on WebKitGTK: navigation and events in webkit_view.cpp, document members
 // in webkit_document.cpp, whole-page pictures in webkit_snapshot.cpp, printing in
 // webkit_print.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless front-end: windows that draw nothing, dialogs answered from the script,
 // and a shell and clipboard that report what they were asked.
 #include <memory>

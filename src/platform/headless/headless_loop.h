@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message loop of headless runs: a virtual clock, timers that fire when it is
 // advanced, and tasks posted by the views (page loads finish on the next turn).
 #pragma once

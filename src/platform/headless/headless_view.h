@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HTML view of headless runs: loads "about:" texts and local files into a page model
 // and raises the view's events in order on the next turn of the loop. No network.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small model of a loaded page for headless runs: its elements, title, background and
 // a simple inline layout that gives the page a scroll size.
 #pragma once

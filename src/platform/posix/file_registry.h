@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry as a per-user text file: one "[ROOT/key/subkey]" header per key, then its
 // values as "name=text" lines ("@" is the unnamed default value).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings area as an INI file: "[app/section]" headers and "key=value" lines.
 #pragma once
 

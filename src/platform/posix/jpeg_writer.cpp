@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG files through libjpeg-turbo, band by band.
 #include <stdio.h>
 #include <unistd.h>

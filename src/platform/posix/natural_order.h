@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order a Linux file manager shows names in: ASCII letters without regard to case,
 // runs of digits by their number ("img2" before "img10"), other bytes as they are.
 #pragma once

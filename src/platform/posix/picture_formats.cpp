@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which of the extra picture kinds gdk-pixbuf has a loader for: the loaders are listed
 // without loading any of them.
 #include "platform/picture_formats.h"

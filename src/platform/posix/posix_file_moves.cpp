@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Moving files, the wastebasket and removing empty folders, which the GIO calls do across file
 // systems.
 #include <gio/gio.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Listing folders and finding the mounted file systems.
 #include <dirent.h>
 #include <fcntl.h>

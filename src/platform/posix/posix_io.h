@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small POSIX file helpers shared by the file system, the settings and registry files,
 // the desktop entry and the JPEG writer.
 #pragma once

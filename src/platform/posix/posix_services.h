@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX services of one run, wired to their fixed places: the settings file and the
 // registry file in the configuration folder, the "Open with" offer in the desktop's lists.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder that belongs to one running program: made inside a shared private root,
 // locked for the program's life and removed with this object. A folder whose lock can be
 // taken was left by a program that is no longer running (a crash or a kill), whatever

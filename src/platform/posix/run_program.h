@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starting a helper program of the system: found on the PATH, given its arguments as they
 // are, never through a shell.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text form shared by the settings file and the registry file: "[header]" lines, each
 // followed by "name=value" lines. Lines that are neither are kept as they are, so a file
 // edited by hand or damaged loses nothing it had when it is rewritten.

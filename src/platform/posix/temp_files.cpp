@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporary files beside a file being replaced, and what interrupted writers left.
 #include <dirent.h>
 #include <fcntl.h>

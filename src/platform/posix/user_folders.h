@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's home, base folders and chosen folders (user-dirs.dirs), as GLib finds them.
 #pragma once
 

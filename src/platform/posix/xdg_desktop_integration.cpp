@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/posix/xdg_desktop_integration.h"
 
 #include <gio/gio.h>
@@ -165,9 +166,9 @@ bool Contains(const std::vector<std::string>& items, const std::string& item) {
 
 // An entry of the program that came with its installation, which the user's entry of
 // the same name would hide.
-bool InstalledEntryExists() {
-  for (const gchar* const* dir = g_get_system_data_dirs(); dir && *dir; ++dir) {
-    gchar* path = g_build_filename(*dir, "applications", kDesktopEntryName, nullptr);
+bool InstalledEntryExists(const std::vector<std::string>& system_data) {
+  for (const std::string& dir : system_data) {
+    gchar* path = g_build_filename(dir.c_str(), "applications", kDesktopEntryName, nullptr);
     bool found = g_file_test(path, G_FILE_TEST_IS_REGULAR);
     g_free(path);
     if (found) return true;
@@ -192,6 +193,14 @@ void RemoveOldEntry(const std::string& folder) {
 }
 
 }  // namespace
+
+std::vector<std::string> SystemDataFolders() {
+  std::vector<std::string> folders;
+  for (const gchar* const* dir = g_get_system_data_dirs(); dir && *dir; ++dir) {
+    folders.push_back(*dir);
+  }
+  return folders;
+}
 
 std::string GioDefaultHandler(const std::string& mime_type) {
   GAppInfo* app = g_app_info_get_default_for_type(mime_type.c_str(), FALSE);
@@ -236,7 +245,7 @@ std::string XdgDesktopIntegration::EntryPath() const {
 }
 
 bool XdgDesktopIntegration::InstallOpenWith(const std::string& executable) {
-  const bool installed_entry = InstalledEntryExists();
+  const bool installed_entry = InstalledEntryExists(places_.system_data);
   const std::string exec = DesktopExecQuote(executable);
   if (!installed_entry && (executable.empty() || exec.empty())) return false;
   RemoveOldEntry(places_.applications);

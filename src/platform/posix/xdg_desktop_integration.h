@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Offers the program in the desktop's "Open with" lists of pictures and folders, the
 // desktop's counterpart of the shell's context-menu verbs, without ever becoming the
 // handler a double-click starts.
@@ -5,16 +6,22 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/registry.h"
 
 namespace tv {
+
+// The system's data folders ($XDG_DATA_DIRS), as GLib reads them once a process.
+std::vector<std::string> SystemDataFolders();
 
 // Where the offer is written and what it remembers.
 struct OpenWithPlaces {
   std::string applications;  // $XDG_DATA_HOME/applications/: the run-time desktop entry
   std::string mimeapps;      // $XDG_CONFIG_HOME/mimeapps.list: the added associations
   std::string record;        // what was added, so that removing takes out exactly that
+  // Where an installed entry of the program would be, beside "applications/".
+  std::vector<std::string> system_data = SystemDataFolders();
 };
 
 // The desktop id that opens a kind of file now ("" for none).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's fixed places in the XDG base folders.
 #pragma once
 

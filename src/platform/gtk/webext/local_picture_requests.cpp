@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs inside the engine's web processes. Local pages' requests for local pictures are
 // handed to the program's own scheme, which answers with the picture at the size the page
 // shows it (a camera picture would otherwise be decoded whole), converts formats the
