@@ -55,11 +55,6 @@ struct WebRun {
     return RunProgramScript(home.Write("script.scn", script));
   }
 
-  int Requests(const std::string& path) {
-    const auto log = server.Requests();
-    return static_cast<int>(std::count(log.begin(), log.end(), path));
-  }
-
   TempHome home;
   LoopbackServer server;
 };
@@ -129,7 +124,7 @@ print pictures found
   const std::vector<std::pair<int, int>> want_sizes = {{640, 700}, {800, 600}, {900, 580}};
   EXPECT_EQ(sizes, want_sizes);
   for (const char* picture : {"/p1.jpg", "/p2.jpg", "/p3.jpg", "/small.jpg"}) {
-    EXPECT_EQ(run.Requests(picture), 1) << picture;
+    EXPECT_EQ(run.server.Count(picture), 1) << picture;
   }
 }
 

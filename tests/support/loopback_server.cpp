@@ -78,6 +78,11 @@ std::vector<std::string> LoopbackServer::Requests() {
   return requests_;
 }
 
+int LoopbackServer::Count(const std::string& path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return static_cast<int>(std::count(requests_.begin(), requests_.end(), path));
+}
+
 void LoopbackServer::Serve() {
   while (!stop_) {
     pollfd p{listener_, POLLIN, 0};

@@ -36,6 +36,8 @@ class LoopbackServer {
   std::string Url(const std::string& path) const;
   // Paths asked for so far, in order.
   std::vector<std::string> Requests();
+  // How often `path` was asked for.
+  int Count(const std::string& path);
   int Port() const { return port_; }
 
  private:

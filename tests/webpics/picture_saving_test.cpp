@@ -81,6 +81,18 @@ class PictureSaving : public ::testing::Test {
     return web;
   }
 
+  // `view` on a page of one picture, which it shows 8 pixels square as it is.
+  PagePicture OnePicture(HtmlView& view) {
+    view.Navigate(rig.home.Write("web/one.htm", "<img src=\"" + rig.home.Root() + "/web/a.jpg\">"));
+    Loop().DoEvents();
+    const std::vector<HtmlElement> all = view.All();
+    const auto img =
+        std::find_if(all.begin(), all.end(), [](auto& e) { return e.tag_name == "IMG"; });
+    EXPECT_NE(img, all.end());
+    return img == all.end() ? PagePicture{}
+                            : ShownAsIs(all, static_cast<int>(img - all.begin()), 8);
+  }
+
   int SavedFiles() {
     int n = 0;
     if (DIR* d = opendir(folder.c_str())) {
@@ -353,19 +365,13 @@ class ViewOfAnOddFormat : public ViewWithoutBytes {
 TEST_F(PictureSaving, APictureAnotherWindowSavesWhileThisOneCopiesItIsNotWrittenAgain) {
   ScriptHooks hooks;
   ViewOfAnOddFormat view(*rig.tabs().CurrentPage()->Web, Loop(), rig.posix.fs, hooks);
-  view.Navigate(rig.home.Write("web/one.htm", "<img src=\"" + rig.home.Root() + "/web/a.jpg\">"));
-  Loop().DoEvents();
-  const std::vector<HtmlElement> all = view.All();
-  const auto img =
-      std::find_if(all.begin(), all.end(), [](auto& e) { return e.tag_name == "IMG"; });
-  ASSERT_NE(img, all.end());
+  const PagePicture shown = OnePicture(view);
   SavedPictures saved;
   saved.Use(rig.posix.fs, folder);
   view.meanwhile = [&] { saved.Add(rig.posix.fs, ContentHash(ViewOfAnOddFormat::kOdd)); };
   int names = 0;
   PictureTarget target{rig.posix.fs, saved, [&] { return ++names, folder + "a.jpg"; }, 0,
                        [] { return true; }};
-  const PagePicture shown = ShownAsIs(all, static_cast<int>(img - all.begin()), 8);
   EXPECT_EQ(SaveWebPicture(view, shown, target, false), PictureSave::kAlreadySaved);
   EXPECT_EQ(names, 0);
   EXPECT_EQ(SavedFiles(), 0);
@@ -374,13 +380,7 @@ TEST_F(PictureSaving, APictureAnotherWindowSavesWhileThisOneCopiesItIsNotWritten
 TEST_F(PictureSaving, APictureShownWithoutItsBytesIsSavedOnceByItsAddress) {
   ScriptHooks hooks;
   ViewWithoutBytes view(*rig.tabs().CurrentPage()->Web, Loop(), rig.posix.fs, hooks);
-  view.Navigate(rig.home.Write("web/one.htm", "<img src=\"" + rig.home.Root() + "/web/a.jpg\">"));
-  Loop().DoEvents();
-  const std::vector<HtmlElement> all = view.All();
-  const auto img =
-      std::find_if(all.begin(), all.end(), [](auto& e) { return e.tag_name == "IMG"; });
-  ASSERT_NE(img, all.end());
-  const PagePicture shown = ShownAsIs(all, static_cast<int>(img - all.begin()), 8);
+  const PagePicture shown = OnePicture(view);
   SavedPictures saved;
   saved.Use(rig.posix.fs, folder);
   int names = 0;
@@ -393,7 +393,7 @@ TEST_F(PictureSaving, APictureShownWithoutItsBytesIsSavedOnceByItsAddress) {
   EXPECT_EQ(SavedFiles(), 1);
   // Another folder is a record of its own.
   saved.Use(rig.posix.fs, folder + "other/");
-  EXPECT_FALSE(saved.HasAddress(img->src));
+  EXPECT_FALSE(saved.HasAddress(shown.address));
 }
 
 }  // namespace
