@@ -126,7 +126,7 @@ struct Browser {
 
   // Closes the current tab until the first is the only one; it keeps its page.
   void CloseAllButFirst() {
-    while (app->State().browser.TabCount > 1) frame->DelLine();
+    while (app->State().browser.TabCount > 1) frame->CloseCurrentTab();
     platform->loop.Sleep(50);
     app->CollectUnloaded();
   }

@@ -132,7 +132,7 @@ struct Child {
   double peak_mb = 0;
 
   tv::FrmMain& Gallery() { return *app->Gallery(); }
-  tv::WebKitHtmlView& View() { return dynamic_cast<tv::WebKitHtmlView&>(*Gallery().Web->View()); }
+  tv::WebKitHtmlView& View() { return dynamic_cast<tv::WebKitHtmlView&>(*Gallery().page_view->View()); }
   std::string Eval(const std::string& code) {
     return tv::RunScript(WEBKIT_WEB_VIEW(View().Widget()), code).value_or("");
   }
@@ -216,7 +216,7 @@ int RunChild(const std::string& what, const std::string& folder) {
       // Forward to the last page and back again: ten page changes.
       for (int turn = 0; turn < 10; ++turn) {
         const bool forward = turn < 6;
-        c.Gallery().CmdPage_Click(forward ? 1 : 0);
+        c.Gallery().TurnPage(forward ? 1 : 0);
         c.Until([&] { return !c.View().Busy() && c.AllArrived(); });
         c.front->Loop().Sleep(300);
         const double now = TreeMb();
@@ -227,7 +227,7 @@ int RunChild(const std::string& what, const std::string& folder) {
     if (what == "layout") {
       // Once round every layout to fill the cache, then timed.
       for (int turn = 0; turn < 5; ++turn) {
-        c.Gallery().Command7_Click();
+        c.Gallery().NextLayout();
         c.Until([&] { return !c.View().Busy() && c.AllArrived(); });
       }
       double slowest = 0;
@@ -236,9 +236,9 @@ int RunChild(const std::string& what, const std::string& folder) {
       for (int turn = 0; turn < 5; ++turn) {
         c.Eval("window.tvOldPage=1");
         const auto from = Clock::now();
-        c.Gallery().Command7_Click();
-        const int mode = c.Gallery().display_mode;
-        const int v = tv::ViewWidthPixels(c.Gallery().Web->Width());
+        c.Gallery().NextLayout();
+        const int mode = c.Gallery().layout;
+        const int v = tv::ViewWidthPixels(c.Gallery().page_view->Width());
         const int width = mode == 0 ? 0 : tv::ThumbnailWidth(mode, v);
         c.Until([&] {
           return c.Eval("window.tvOldPage===undefined") == "true" && c.VisiblePainted(width);

@@ -99,8 +99,8 @@ int main() {
   }
   platform.loop.Sleep(500);
   // The page's large pictures as the web gallery.
-  frame->Chk->SetValue(1);
-  frame->Chk_Click();
+  frame->pictures_switch->SetValue(1);
+  frame->TogglePagePictures();
   tv::HtmlView& gallery = *page->Gallery().View();
   if (!until([&] { return !gallery.Busy() && gallery.HasDocument(); }, 20000)) {
     std::fprintf(stderr, "detail_window_bench: the web gallery never loaded\n");

@@ -71,7 +71,7 @@ int main() {
                                  : "note" + std::to_string(i) + ".txt";
     close(open((folder + "/" + name).c_str(), O_CREAT | O_WRONLY, 0644));
   }
-  gallery.display_mode = 1;
+  gallery.layout = 1;
 
   BareEnumeration(folder);  // warm the cache for both sides
   const int rounds = 20;
@@ -81,7 +81,7 @@ int main() {
     BareEnumeration(folder);
     BareEnumeration(folder);
     auto t1 = std::chrono::steady_clock::now();
-    gallery.Dir1->SetPath(r % 2 ? folder : folder + "/");  // a different text fires the listing
+    gallery.folder_list->SetPath(r % 2 ? folder : folder + "/");  // a different text fires the listing
     auto t2 = std::chrono::steady_clock::now();
     bare += Ms(t1 - t0);
     listing += Ms(t2 - t1);
@@ -104,11 +104,11 @@ int main() {
     std::fclose(f);
   }
   gallery.per_page = 200;
-  gallery.display_mode = 0;
+  gallery.layout = 0;
   bench.front->Loop().DoEvents();  // the view's load of the last page is not the writer's work
   files.opened = 0;
   files.bytes = 0;
-  gallery.Dir1->SetPath(photos);
+  gallery.folder_list->SetPath(photos);
   std::printf("mode-0 page of %d pictures: %d files opened, %zu bytes read (%.1f a picture)\n",
               app.State().pictures.count, files.opened, files.bytes, files.bytes / 200.0);
   return 0;

@@ -16,13 +16,13 @@ int main() {
     list.Append(bench.root + "/photos/holiday 2026/IMG_" + std::to_string(i) + ".jpg");
   }
   gallery.per_page = 200;
-  gallery.display_mode = 1;
+  gallery.layout = 1;
   gallery.FirstPage();
 
   std::vector<double> ms;
-  while (gallery.CmdPage[1].Enabled()) {
+  while (gallery.page_buttons[1].Enabled()) {
     auto t0 = std::chrono::steady_clock::now();
-    gallery.CmdPage_Click(1);
+    gallery.TurnPage(1);
     auto t1 = std::chrono::steady_clock::now();
     ms.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
     bench.front->Loop().DoEvents();  // the view loads the page between clicks

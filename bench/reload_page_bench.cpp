@@ -146,7 +146,7 @@ struct Clicker {
     if (c.stopped) return G_SOURCE_REMOVE;
     tv::MouseArgs left;
     left.button = 1;
-    c.b->frame->TextLab_MouseUp(c.slots[c.next], left);
+    c.b->frame->TabLabelMouseUp(c.slots[c.next], left);
     c.answers.push_back(MsBetween(c.due, Clock::now()));
     c.next = 1 - c.next;
     c.Schedule();

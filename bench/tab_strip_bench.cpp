@@ -30,16 +30,16 @@ int main() {
   rig.platform.loop.DoEvents();
 
   auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < kTabs; ++i) frame->build_Click();
+  for (int i = 0; i < kTabs; ++i) frame->NewTab();
   const double open_ms = Ms(start);
   const int opened = tabs.TabCount;
   start = std::chrono::steady_clock::now();
-  while (tabs.TabCount > 1) frame->DelLine();
+  while (tabs.TabCount > 1) frame->CloseCurrentTab();
   rig.app.CollectUnloaded();
   const double close_ms = Ms(start);
 
   start = std::chrono::steady_clock::now();
-  for (int i = 0; i < kTabs; ++i) frame->build_Click();
+  for (int i = 0; i < kTabs; ++i) frame->NewTab();
   frame->CloseAll();
   rig.app.CollectUnloaded();
   const double both_ms = Ms(start);

@@ -33,7 +33,7 @@ int Application::Run(const std::string& command_line) {
 }
 
 void Application::Quit() {
-  if (gallery_ && !gallery_->IsUnloaded()) gallery_->Fexit_Click();
+  if (gallery_ && !gallery_->IsUnloaded()) gallery_->Quit();
 }
 
 Form* Application::FindWindow(const std::string& name) {

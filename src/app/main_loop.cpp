@@ -20,7 +20,7 @@ void Application::MainLoop() {
       } else if (gallery_ && active == gallery_.get()) {
         if (loop.Take(InputMessage::Kind::RightButtonUp, *gallery_)) {
           gallery_->SelectPictureUnderPointer();
-          gallery_->PopupMenu(*gallery_->MyTools);
+          gallery_->PopupMenu(*gallery_->picture_menu);
         }
       }
     }

@@ -77,7 +77,7 @@ void Favorites::cmdOK_Click() {
                      "添加到收藏夹");
     return;
   }
-  frame_.AddFavor();
+  frame_.FillFavoritesMenu();
   app_.Unload(*this);
 }
 

@@ -67,7 +67,7 @@ void FormDfg::Command2_Click() {
                      MsgIcon::Exclamation, "整理收藏夹");
     return;
   }
-  frame_.AddFavor();
+  frame_.FillFavoritesMenu();
   app_.Unload(*this);
 }
 

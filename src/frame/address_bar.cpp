@@ -40,28 +40,28 @@ std::string KeywordSearchHome() {
 }
 
 void FormExplore::Go() {
-  Chk->SetValue(0);
+  pictures_switch->SetValue(0);
   // A text that cannot be an address is a search phrase, appended as typed.
-  if (!CanBeAddress(TextUrl->Text())) {
-    TextUrl->SetText(WebSearchEndpoint() + TextUrl->Text());
+  if (!CanBeAddress(address_box->Text())) {
+    address_box->SetText(WebSearchEndpoint() + address_box->Text());
   }
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
-  page->Web->View()->Navigate(TextUrl->Text());
+  page->Web->View()->Navigate(address_box->Text());
   page->SetFocus(*page->Cmb);
 }
 
-void FormExplore::CmdGo_Click() {
+void FormExplore::GoToAddress() {
   Go();
 }
 
-void FormExplore::TextUrl_Change() {
-  if (TextUrl->Text() == "about:blank") TextUrl->SetText("http://www.");
-  TextUrl->SetToolTipText(TextUrl->Text());
+void FormExplore::AddressChanged() {
+  if (address_box->Text() == "about:blank") address_box->SetText("http://www.");
+  address_box->SetToolTipText(address_box->Text());
 }
 
-void FormExplore::TextUrl_Click() {
-  std::string text = TextUrl->Text();
+void FormExplore::AddressPicked() {
+  std::string text = address_box->Text();
   // An entry of a closed page is "caption  -  address": its address is the part after
   // the last separator, whatever the caption holds.
   if (size_t sep = text.rfind(kClosedEntrySeparator); sep != std::string::npos) {
@@ -69,11 +69,11 @@ void FormExplore::TextUrl_Click() {
   } else if (text.rfind("http", 0) != 0) {
     if (size_t at = text.find("http"); at != std::string::npos) text = text.substr(at);
   }
-  TextUrl->SetText(text);
+  address_box->SetText(text);
   Go();
 }
 
-void FormExplore::TextUrl_KeyPress(int key_ascii) {
+void FormExplore::AddressKeyPress(int key_ascii) {
   if (key_ascii == kEnter) Go();
 }
 
@@ -84,27 +84,27 @@ void FormExplore::Bounce(Control& box) {
   SetFocus(box);
 }
 
-void FormExplore::TextUrl_GotFocus() {
-  Bounce(*TextUrl);
+void FormExplore::AddressFocused() {
+  Bounce(*address_box);
 }
 
-void FormExplore::CmbSearch_GotFocus() {
-  Bounce(*CmbSearch);
+void FormExplore::SearchBoxFocused() {
+  Bounce(*search_box);
 }
 
-void FormExplore::CmbSearch_KeyPress(int key_ascii) {
-  if (key_ascii == kEnter) CmdSearch_Click();
+void FormExplore::SearchBoxKeyPress(int key_ascii) {
+  if (key_ascii == kEnter) SearchKeyword();
 }
 
-void FormExplore::CmdSearch_Click() {
-  CmbSearch->AddItem(CmbSearch->Text());
-  Chk->SetValue(0);
+void FormExplore::SearchKeyword() {
+  search_box->AddItem(search_box->Text());
+  pictures_switch->SetValue(0);
   b_.Pop = 0;
   LoadNewForm(KeywordSearchAddress());
   b_.Pop = 1;
 }
 
-void FormExplore::Baidu_Click() {
+void FormExplore::OpenKeywordSearch() {
   b_.Pop = 0;
   LoadNewForm(KeywordSearchHome());
   b_.Pop = 1;

@@ -18,30 +18,6 @@ namespace tv {
 
 namespace {
 
-struct ButtonDesign {
-  const char* name;
-  int index;
-  const char* tooltip;
-  const char* picture;  // themed icon name
-};
-
-// The tool strip, left to right.
-constexpr ButtonDesign kToolStrip[] = {
-    {"Command2", -1, "页面刷新", "view-refresh-symbolic"},
-    {"Command5", -1, "首页", "go-home-symbolic"},
-    {"Command1", -1, "网站访问历史", "document-open-recent-symbolic"},
-    {"Command3", -1, "恢复关闭的网页", "edit-undo-symbolic"},
-    {"Command8", -1, "关闭当前网页", "window-close-symbolic"},
-    {"Command11", -1, "查看源文件", "text-x-generic-symbolic"},
-    {"MoveUp", 0, "至页面顶部", "go-top-symbolic"},
-    {"MoveUp", 1, "至页面底部", "go-bottom-symbolic"},
-    {"Command10", -1, "屏幕拉伸 / 宽度相等 / 原始大小", "zoom-fit-best-symbolic"},
-    {"Command7", -1, "图像矩形方阵 X4", "view-grid-symbolic"},
-    {"ImgComb", -1, "图像背景颜色", "color-select-symbolic"},
-    {"Command4", -1, "手动下载图片", "document-save-symbolic"},
-    {"Command6", -1, "图片下载目录", "folder-open-symbolic"},
-};
-
 constexpr int kStripTop = 30, kStripSize = 420;
 constexpr int kAddressTop = 480, kAddressHeight = 510;
 constexpr int kTabTop = 1020, kTabHeight = 450;
@@ -64,7 +40,6 @@ FormExplore::FormExplore(Application& app)
     : Form(app.Services(), "FormExplore"), app_(app), state_(app.State()), b_(app.State().browser) {
   SetCaption(kFrameTitle);
   CreateControls();
-  CreateMenus();
   WireHandlers();
   Resize(15000, 11000);
 }
@@ -72,115 +47,72 @@ FormExplore::FormExplore(Application& app)
 FormExplore::~FormExplore() = default;
 
 void FormExplore::CreateControls() {
-  Pict = &Add(ControlKind::PictureBox, "Pict");
-  Pict->Move(0, 0, 15000, kPictHeight);
+  top_panel = &Add(ControlKind::PictureBox, "Pict");
+  top_panel->Move(0, 0, 15000, kPictHeight);
+  CreateCommands();
+  // The tool strip: the table's buttons up to the address row's.
   int left = 40;
-  for (const auto& b : kToolStrip) {
-    Control& c = b.index >= 0 ? Add(MoveUp, ControlKind::Button, b.name, b.index)
-                              : Add(ControlKind::Button, b.name);
-    c.SetToolTipText(b.tooltip);
-    c.Picture = b.picture;
-    c.Move(left, kStripTop, kStripSize, kStripSize);
+  for (const auto& c : Controls()) {
+    if (c->Kind() != ControlKind::Button) continue;
+    if (c->Name() == "CmdPage") break;
+    c->Move(left, kStripTop, kStripSize, kStripSize);
     left += kStripSize + 30;
   }
-  Chk = &Add(ControlKind::CheckBox, "Chk");
-  Chk->SetCaption("查看网页图片（大图）");
-  Chk->SetToolTipText("查看网页图片（大图）");
-  Chk->Move(left + 60, kStripTop + 45, 2900, 330);
+  pictures_switch = &Add(ControlKind::CheckBox, "Chk");
+  pictures_switch->SetCaption("查看网页图片（大图）");
+  pictures_switch->SetToolTipText("查看网页图片（大图）");
+  pictures_switch->Move(left + 60, kStripTop + 45, 2900, 330);
 
-  const char* arrows[] = {"后退", "前进"};
-  const char* arrow_pictures[] = {"go-previous-symbolic", "go-next-symbolic"};
-  for (int i : {0, 1}) {
-    Control& c = Add(CmdPage, ControlKind::Button, "CmdPage", i);
-    c.SetToolTipText(arrows[i]);
-    c.Picture = arrow_pictures[i];
-    c.SetEnabled(false);
-    c.Move(40 + i * 380, kAddressTop, 360, kAddressHeight);
-  }
-  TextUrl = &Add(ControlKind::ComboBox, "TextUrl");
-  TextUrl->SetToolTipText("地址栏里输入“关键词”可以直接搜索");
-  TextUrl->Move(800, kAddressTop, 10000, kAddressHeight);
-  for (const char* address : kPresetAddresses) TextUrl->AddItem(address);
-  CmdGo = &Add(ControlKind::Button, "CmdGo");
-  CmdGo->SetCaption("转到");
+  for (int i : {0, 1}) history_buttons[i].Move(40 + i * 380, kAddressTop, 360, kAddressHeight);
+  address_box = &Add(ControlKind::ComboBox, "TextUrl");
+  address_box->SetToolTipText("地址栏里输入“关键词”可以直接搜索");
+  address_box->Move(800, kAddressTop, 10000, kAddressHeight);
+  for (const char* address : kPresetAddresses) address_box->AddItem(address);
   // Wide enough for its caption, which the search box must not cover.
-  CmdGo->Move(10860, kAddressTop, kGoWidth, kAddressHeight);
-  CmbSearch = &Add(ControlKind::ComboBox, "CmbSearch");
-  CmbSearch->Move(11240, kAddressTop, 2600, kAddressHeight);
+  go_button->Move(10860, kAddressTop, kGoWidth, kAddressHeight);
+  search_box = &Add(ControlKind::ComboBox, "CmbSearch");
+  search_box->Move(11240, kAddressTop, 2600, kAddressHeight);
   for (const char* word :
        {"香山",     "风景",     "竹林",     "枫叶",     "红枫",     "椰树",     "城市夜景",
         "日出",     "日落",     "风景艺术", "美丽夕阳", "艺术壁纸", "梦幻风景", "风光壁纸",
         "海洋风光", "湖光山色", "海底世界", "海天一色", "浩瀚星空", "神秘宇宙", "海洋风光",
         "油画风景", "梦幻仙境", "3d风景",   "黄昏",     "瀑布",     "夜色"}) {
-    CmbSearch->AddItem(word);
+    search_box->AddItem(word);
   }
-  CmbSearch->SetText("枫叶");
-  CmdSearch = &Add(ControlKind::Button, "CmdSearch");
-  CmdSearch->SetCaption("搜索(&S)");
-  CmdSearch->Move(13850, kAddressTop, 1100, kAddressHeight);
+  search_box->SetText("枫叶");
+  search_button->Move(13850, kAddressTop, 1100, kAddressHeight);
 
   // Label 0 is part of the design; the others are made when their slot is first used.
-  Control& first = Add(TextLab, ControlKind::TextBox, "TextLab", 0);
+  Control& first = Add(tab_labels, ControlKind::TextBox, "TextLab", 0);
   first.Move(30, kTabTop, kFirstTabWidth, kTabHeight);
 
-  Timer1 = &Add(ControlKind::Timer, "Timer1");
-  Timer1->SetInterval(20);
+  auto_scroll_timer = &Add(ControlKind::Timer, "Timer1");
+  auto_scroll_timer->SetInterval(20);
   CreateFindBar();
 }
 
 Control& FormExplore::Label(int slot) {
-  if (Control* c = TextLab.Find(slot)) return *c;
-  Control& c = Add(TextLab, ControlKind::TextBox, "TextLab", slot);
+  if (Control* c = tab_labels.Find(slot)) return *c;
+  Control& c = Add(tab_labels, ControlKind::TextBox, "TextLab", slot);
   c.Move(30, kTabTop, kFirstTabWidth, kTabHeight);
-  c.MouseUp = [this, slot](const MouseArgs& m) { TextLab_MouseUp(slot, m); };
-  c.DblClick = [this, slot] { TextLab_DblClick(slot); };
+  c.MouseUp = [this, slot](const MouseArgs& m) { TabLabelMouseUp(slot, m); };
+  c.DblClick = [this, slot] { TabLabelDoubleClick(slot); };
   return c;
 }
 
 void FormExplore::WireHandlers() {
-  auto on = [this](const char* name, std::function<void()> handler) {
-    FindControl(name)->Click = std::move(handler);
-  };
-  TextLab[0].MouseUp = [this](const MouseArgs& m) { TextLab_MouseUp(0, m); };
-  TextLab[0].DblClick = [this] { TextLab_DblClick(0); };
-  Pict->DblClick = [this] { build_Click(); };
-  for (int i : {0, 1}) CmdPage[i].Click = [this, i] { CmdPage_Click(i); };
-  Chk->Click = [this] { Chk_Click(); };
-
-  TextUrl->Change = [this] { TextUrl_Change(); };
-  TextUrl->Click = [this] { TextUrl_Click(); };
-  TextUrl->GotFocus = [this] { TextUrl_GotFocus(); };
-  TextUrl->KeyPress = [this](int key) { TextUrl_KeyPress(key); };
-  CmbSearch->GotFocus = [this] { CmbSearch_GotFocus(); };
-  CmbSearch->KeyPress = [this](int key) { CmbSearch_KeyPress(key); };
-  on("CmdGo", [this] { CmdGo_Click(); });
-  on("CmdSearch", [this] { CmdSearch_Click(); });
-
-  // Tab strip.
-  on("build", [this] { build_Click(); });
-  on("build2", [this] { build_Click(); });
-  on("Command3", [this] { Command3_Click(); });
-  on("cancel", [this] { Command3_Click(); });
-  on("closeme", [this] { DelLine(); });
-  on("CloseMyie", [this] { DelLine(); });
-  on("Command8", [this] { DelLine(); });
-  on("mnuCloseOther", [this] {
-    CloseLeft();
-    CloseRight();
-  });
-  on("mnuFileClose", [this] { CloseAll(); });
-  on("closeleft", [this] { CloseLeft(); });
-  on("closeright", [this] { CloseRight(); });
-  on("mnuFileExit", [this] { mnuFileExit_Click(); });
-  // 文件 › 退出 here closes the browser alone; the desktop's key for ending a program
-  // ends all of it, as the gallery's 退出 does.
-  shortcuts.push_back({"Ctrl+Q", [this] { app_.Quit(); }});
-  on("Baidu", [this] { Baidu_Click(); });
-  on("EnablePlayFilmMusic", [this] { EnablePlayFilmMusic_Click(); });
-  WirePictureCommands();
+  tab_labels[0].MouseUp = [this](const MouseArgs& m) { TabLabelMouseUp(0, m); };
+  tab_labels[0].DblClick = [this] { TabLabelDoubleClick(0); };
+  top_panel->DblClick = [this] { NewTab(); };
+  pictures_switch->Click = [this] { TogglePagePictures(); };
+  address_box->Change = [this] { AddressChanged(); };
+  address_box->Click = [this] { AddressPicked(); };
+  address_box->GotFocus = [this] { AddressFocused(); };
+  address_box->KeyPress = [this](int key) { AddressKeyPress(key); };
+  search_box->GotFocus = [this] { SearchBoxFocused(); };
+  search_box->KeyPress = [this](int key) { SearchBoxKeyPress(key); };
+  auto_scroll_timer->TimerTick = [this] { AutoScrollTick(); };
   WireSideWindows();
-  WireFrameCommands();
-  WireKeys();
 }
 
 int FormExplore::FrameWidth() const {
@@ -188,14 +120,14 @@ int FormExplore::FrameWidth() const {
 }
 
 int FormExplore::FrameHeight() const {
-  return std::max(ScaleHeight() - (Pict->Visible() ? Pict->Height() : 0), 0);
+  return std::max(ScaleHeight() - (top_panel->Visible() ? top_panel->Height() : 0), 0);
 }
 
 void FormExplore::Form_Load() {
   Platform& p = Services();
   b_.ClosedTop = -1;
   FocusBounced = false;
-  AddFavor();
+  FillFavoritesMenu();
   b_.TabCount = 0;
   b_.CurTab = -1;
   b_.FreeCount = 0;
@@ -203,8 +135,8 @@ void FormExplore::Form_Load() {
   laid_.clear();
   laid_width_ = -1;
   lit_slot_ = -1;
-  InstallTextFilter(TextLab[0]);
-  InstallComboFilter(*TextUrl);
+  InstallTextFilter(tab_labels[0]);
+  InstallComboFilter(*address_box);
 
   // From here on a failing step leaves its value as it was.
   // Pictures saved by earlier versions into the data folder join the download folder.
@@ -230,12 +162,12 @@ void FormExplore::Form_Load() {
 
 void FormExplore::Form_Resize() {
   const int w = FrameWidth();
-  Pict->SetWidth(w);
-  TextUrl->SetWidth(RoundHalfEven(w * 2.0 / 3.0));
-  CmdGo->SetLeft(TextUrl->Width() + 860);
-  CmdSearch->SetLeft(w - 1150);
-  CmbSearch->SetLeft(CmdGo->Left() + kGoWidth + 20);
-  CmbSearch->SetWidth(std::max(w - 1160 - CmbSearch->Left(), 0));
+  top_panel->SetWidth(w);
+  address_box->SetWidth(RoundHalfEven(w * 2.0 / 3.0));
+  go_button->SetLeft(address_box->Width() + 860);
+  search_button->SetLeft(w - 1150);
+  search_box->SetLeft(go_button->Left() + kGoWidth + 20);
+  search_box->SetWidth(std::max(w - 1160 - search_box->Left(), 0));
   if (FormWeb* page = b_.CurrentPage()) ShowPage(*page);
   // Closed pages leave much memory free; it goes back to the system at every resize.
   Services().process.TrimWorkingSet();
@@ -257,7 +189,7 @@ void FormExplore::Form_Unload() {
   if (state_.active_window == this) state_.active_window = nullptr;
 }
 
-void FormExplore::mnuFileExit_Click() {
+void FormExplore::CloseBrowser() {
   app_.Unload(*this);
 }
 
@@ -298,7 +230,7 @@ void FormExplore::ShowPage(FormWeb& page) {
   page.Move(0, 0, FrameWidth(), FrameHeight());
 }
 
-void FormExplore::EnablePlayFilmMusic_Click() {
+void FormExplore::ReloadWithoutBlocking() {
   if (b_.Pop != 1) return;
   FormWeb* page = ActiveChild();
   if (!page) return;
@@ -309,7 +241,7 @@ void FormExplore::EnablePlayFilmMusic_Click() {
   b_.Pop = 1;
 }
 
-void FormExplore::CmdPage_Click(int index) {
+void FormExplore::GoBackOrForward(int index) {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
   if (index == 0) {
@@ -319,19 +251,19 @@ void FormExplore::CmdPage_Click(int index) {
   }
 }
 
-void FormExplore::Chk_Click() {
+void FormExplore::TogglePagePictures() {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
   SetBusyPointer(true);
   page->columns = 1;
-  if (Chk->Value() != 0) {
+  if (pictures_switch->Value() != 0) {
     page->count_only = false;
     page->SearchPic();
     page->Gallery().SetLeft(0);
-    Chk->SetBackColor(kYellow);
+    pictures_switch->SetBackColor(kYellow);
   } else {
     if (page->WebPic) page->WebPic->SetLeft(FrameWidth() + 2000);
-    Chk->SetBackColor(kButtonFace);
+    pictures_switch->SetBackColor(kButtonFace);
   }
   page->SetFocus(*page->Cmb);
   page->SetActivate();
@@ -362,8 +294,8 @@ std::optional<std::string> FormExplore::StateField(const std::string& field) con
   if (field == "JumpWindows") return std::to_string(b_.JumpWindows);
   if (field == "HomePage") return b_.HomePage;
   if (field == "FocusBounced") return flag(FocusBounced);
-  if (field == "BgIndex") return std::to_string(BgIndex);
-  if (field == "BgColor") return BgColor;
+  if (field == "BgIndex") return std::to_string(background_index);
+  if (field == "BgColor") return background;
   if (field == "ScrollDir") return std::to_string(ScrollDir);
   if (field == "front") {
     FormWeb* page = ActiveChild();

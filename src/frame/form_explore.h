@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// FormExplore: the tabbed browser frame. Its top panel `Pict` holds the tool strip, the
+// FormExplore: the tabbed browser frame. Its top panel `top_panel` holds the tool strip, the
 // address and search boxes and the tab labels; below it lie the page windows (FormWeb),
 // one per tab, stacked, the current one in front.
 #pragma once
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/form.h"
+#include "platform/shell.h"
 
 namespace tv {
 
@@ -35,85 +36,124 @@ class FormExplore : public Form {
   bool Form_QueryUnload() override;
   void Form_Unload() override;
 
-  // The size page windows and tabs are laid out in: the client area below `Pict`.
+  // The size page windows and tabs are laid out in: the client area below `top_panel`.
   int FrameWidth() const;
   int FrameHeight() const;
 
   // Tab strip.
   bool AddLab();  // false when every slot is taken (the 5002nd tab is refused)
-  void PaiLie();
+  void LayOutTabs();
   void LoadNewForm(std::string& url);
   void LoadNewForm(const std::string& url);
-  void DelLine();
+  void CloseCurrentTab();
   void UnloadSlot(int16_t& slot);
   void CloseRight();
   void CloseLeft();
   void CloseAll();
-  void TextLab_MouseUp(int slot, const MouseArgs& m);
-  void TextLab_DblClick(int slot);
-  void build_Click();     // new tab (also build2, Ctrl+T, a double-click on Pict)
-  void Command3_Click();  // restore the newest closed page
-  void mnuFileExit_Click();
+  void TabLabelMouseUp(int slot, const MouseArgs& m);
+  void TabLabelDoubleClick(int slot);
+  void NewTab();     // new tab (also build2, Ctrl+T, a double-click on top_panel)
+  void RestoreClosedPage();  // restore the newest closed page
+  void CloseBrowser();
 
   // Address bar and search.
-  void CmdGo_Click();
-  void TextUrl_Change();
-  void TextUrl_Click();  // a pick from the list
-  void TextUrl_GotFocus();
-  void TextUrl_KeyPress(int key_ascii);
-  void CmbSearch_GotFocus();
-  void CmbSearch_KeyPress(int key_ascii);
-  void CmdSearch_Click();
-  void Baidu_Click();
+  void GoToAddress();
+  void AddressChanged();
+  void AddressPicked();  // a pick from the list
+  void AddressFocused();
+  void AddressKeyPress(int key_ascii);
+  void SearchBoxFocused();
+  void SearchBoxKeyPress(int key_ascii);
+  void SearchKeyword();
+  void OpenKeywordSearch();
 
   // Frame commands of the tool strip that this window needs now.
-  void CmdPage_Click(int index);     // back, forward
-  void Chk_Click();                  // the picture view switch
-  void AddFavor();                   // the favourites menu
-  void EnablePlayFilmMusic_Click();  // the current page once more without blocking
+  void GoBackOrForward(int index);     // back, forward
+  void TogglePagePictures();                  // the picture view switch
+  void FillFavoritesMenu();                   // the favourites menu
+  void ReloadWithoutBlocking();  // the current page once more without blocking
 
   // Picture commands of the tool strip and the screenshot items.
-  void Command2_Click();     // refresh, or a new scan while the pictures are shown
-  void Command10_Click();    // stretched gallery / natural size
-  void Command7_Click();     // next column mode
-  void ImgComb_Click();      // next background colour
-  void Command4_Click();     // save the page's pictures now
-  void Command6_Click();     // the download folder in the file manager
-  void PrintScreen_Click();  // the whole page as a picture (also PrintScreen2)
+  void RefreshOrRescan();     // refresh, or a new scan while the pictures are shown
+  void CycleWidthMode();    // stretched gallery / natural size
+  void NextLayout();     // next column mode
+  void CycleBackground();      // next background colour
+  void SaveLargePictures();     // save the page's pictures now
+  void OpenDownloadFolder();     // the download folder in the file manager
+  void SavePageScreenshot();  // the whole page as a picture (also PrintScreen2)
 
   // History, favourites, page source, saving, downloads and options.
-  void History_Click();  // today's history page in a new tab (also Command1, DownloadImg)
-  void RelaodDir_Click();
-  void MyFavorites_Click(int index);
-  void addhome_Click();
-  void SearchDir_Click();
-  void yuan_Click();  // also Command11
-  void yuanBu_Click();
-  void mnuFileSave_Click();
-  void mnuFileSaveAs_Click();
-  void DownLoadFile_Click();
-  void zhushouopt_Click();
+  void ShowTodaysHistory();  // today's history page in a new tab (also Command1, DownloadImg)
+  void ReloadFavorites();
+  void OpenFavorite(int index);
+  void AddFavorite();
+  void OrganizeFavorites();
+  void ShowPageSource();  // also Command11
+  void ShowSelectionSource();
+  void SavePageSource();
+  void SavePageAs();
+  void ShowDownloadDialog();
+  void ShowOptions();
 
   // Menu commands of the pages, the desktop and the help (frame_commands.cpp).
-  void mnuFileOpen_Click();
-  void EditPage_Click();
-  void Attrib_Click();
-  void AllResuha_Click();  // every tab but the first
-  void ShowMe_Click();     // full screen: the frame's controls, title and menus hidden
-  void Tingzhi_Click();    // stop; as Escape, first out of full screen or the find bar
+  void OpenLocalFile();
+  void StartAnotherCopy();
+  void PageSetup();
+  void PrintPreview();
+  void PrintPage();
+  void WriteEmail();
+  void OpenComputerFolder();
+  void OpenDialUpSettings();
+  void ToggleOffline();
+  void CopySelection();
+  void CutSelection();
+  void Paste();
+  void SelectAll();
+  void ScrollToTop();
+  void ScrollToBottom();
+  void CloseOtherTabs();
+  void CopyTabTitle();
+  void CopyAddress();
+  void CopyTabText();  // the selected text of the current tab's label
+  void RefreshPage();
+  void OpenInOtherBrowser();
+  void OpenInNewTab(const char* address);
+  void OpenDefaultHomePage();
+  void BlockPopUps();
+  void TurnScreenOff();
+  void StartTextEditor();
+  void StartImageEditor();
+  void OpenNetworkSettings();
+  void WriteToAuthor();
+  void ShowAbout();
+  void ToggleEditMode();
+  void ShowPageProperties();
+  void RefreshAllTabs();  // every tab but the first
+  void ToggleFullScreen();     // full screen: the frame's controls, title and menus hidden
+  void StopOrLeave();    // stop; as Escape, first out of full screen or the find bar
   // Keys without a menu item (frame_keys.cpp).
   void FocusAddress();      // Ctrl+L: the address box, its text selected
+  void NextTab();
+  void PreviousTab();
+  void ZoomPageIn();
+  void ZoomPageOut();
+  void ResetPageZoom();
+  void GoBack();
+  void GoForward();
+  void QuitProgram();  // Ctrl+Q ends the whole program, as the gallery's 退出 does
   void StepTab(int step);   // the next (+1) or previous (-1) tab, round the end
   void ZoomPage(int step);  // the page's zoom in (+1), out (-1) or back to 100 % (0)
-  void mnuHelp_Click();
+  void ShowHelp();
   // Automatic scrolling (frame_scrolling.cpp).
-  void MoveUp_Click(int index);
-  void Timer1_Timer();
+  void ToggleAutoScroll(int index);
+  void AutoScrollTick();
   void PageEnd(int direction);  // pageup -1, pagedown +1
   // The find bar (frame_find_bar.cpp).
-  void mnuViewOptions_Click();
-  void FindBar_Find(bool backwards);
-  void FindBar_Close();
+  void ShowFindBar();
+  void FindInPage(bool backwards);
+  void FindNext();
+  void FindPrevious();
+  void CloseFindBar();
 
   // The page window of a new tab: loaded, shown and stored nowhere yet.
   FormWeb& NewPage();
@@ -129,35 +169,36 @@ class FormExplore : public Form {
 
   bool FocusBounced = false;  // the first focus on the address or search box has bounced
   int16_t ScrollDir = 0;      // last scroll button: 0 up, 1 down
-  int16_t BgIndex = 0;        // position in the background colour cycle
-  std::string BgColor;        // colour last chosen by the cycle
+  int16_t background_index = 0;        // position in the background colour cycle
+  std::string background;        // colour last chosen by the cycle
 
   // Controls.
-  Control* Pict;     // top panel
-  Control* TextUrl;  // address box
-  Control* CmdGo;
-  Control* CmbSearch;  // keyword search box
-  Control* CmdSearch;
-  Control* Chk;          // picture view switch
-  Control* Timer1;       // automatic scrolling, 20 ms
-  ControlArray TextLab;  // tab labels by slot
-  ControlArray CmdPage;  // back, forward
-  ControlArray MoveUp;   // scroll up, down
-  Control* PageLabel;    // the tab menu
-  Control* FindText;     // the find bar's box, hidden until asked for
+  Control* top_panel;     // top panel
+  Control* address_box;  // address box
+  Control* go_button;
+  Control* search_box;  // keyword search box
+  Control* search_button;
+  Control* pictures_switch;          // picture view switch
+  Control* auto_scroll_timer;       // automatic scrolling, 20 ms
+  ControlArray tab_labels;  // tab labels by slot
+  ControlArray history_buttons;  // back, forward
+  ControlArray scroll_buttons;   // scroll up, down
+  Control* tab_menu;    // the tab menu
+  Control* find_box;     // the find bar's box, hidden until asked for
 
  private:
   void CreateControls();
-  void CreateMenus();
+  // The buttons, menus and keys of the window's command table.
+  void CreateCommands();
   void WireHandlers();
-  void WirePictureCommands();
-  void WireFrameCommands();
-  void WireKeys();
   void CreateFindBar();
   HtmlView* ChildView() const;  // the active child's page view, or null
   void Unavailable(const char* what);
+  void ExecInPage(int command, int option);
+  void StartDesktopService(DesktopService service, const char* missing);
+  void OpenOrSay(const std::string& target, const char* missing);
   std::string DownloadFolder() const;
-  void WireSideWindows();        // the commands above, and the favourites menu's items
+  void WireSideWindows();        // the favourites menu's items
   Control& Label(int slot);      // the label of a slot, made on first use
   void ShowPage(FormWeb& page);  // to (0, 0) at the frame's size
   void ShowAddress(const std::string& address);

@@ -41,121 +41,152 @@ void FormExplore::Unavailable(const char* what) {
                             MsgIcon::Information, kFrameTitle);
 }
 
-void FormExplore::WireFrameCommands() {
-  auto on = [this](const char* name, std::function<void()> handler) {
-    FindControl(name)->Click = std::move(handler);
-  };
-  auto exec = [this](const char* name, int command, int option) {
-    FindControl(name)->Click = [this, command, option] {
-      if (HtmlView* view = ChildView()) view->ExecWB(command, option);
-    };
-  };
-  auto service = [this](const char* name, DesktopService s, const char* missing) {
-    FindControl(name)->Click = [this, s, missing] {
-      if (!Services().shell.StartService(s) && missing) Unavailable(missing);
-    };
-  };
-  auto open = [this](const char* name, std::string target, const char* missing) {
-    FindControl(name)->Click = [this, target, missing] {
-      if (!Services().shell.Open(target) && missing) Unavailable(missing);
-    };
-  };
-  auto new_tab = [this](const char* name, const char* address) {
-    FindControl(name)->Click = [this, address] { LoadNewForm(std::string(address)); };
-  };
-
-  // File.
-  service("LoadMe", DesktopService::NewInstance, nullptr);
-  on("mnuFileOpen", [this] { mnuFileOpen_Click(); });
-  exec("printset", kCmdPageSetup, kOptPromptUser);
-  on("closecd", [this] {
-    if (FormWeb* page = b_.CurrentPage())
-      page->Web->View()->ExecWB(kCmdPrintPreview, kOptPromptUser);
-  });
-  exec("Print", kCmdPrint, kOptDefault);
-  open("Femail", "mailto:", "邮件程序");
-  service("FmyPC", DesktopService::ComputerFolder, "文件管理器");
-  service("bohao", DesktopService::NetworkSettings, "拨号上网的网络设置");
-  on("offnet", [this] {
-    Control* item = FindControl("offnet");
-    item->SetChecked(!item->Checked());
-  });
-
-  // Edit.
-  exec("mnuEditCopy", kCmdCopy, kOptDontPrompt);
-  exec("shan", kCmdCut, kOptDontPrompt);
-  exec("chakan", kCmdPaste, kOptDontPrompt);
-  on("EditPage", [this] { EditPage_Click(); });
-  on("Attrib", [this] { Attrib_Click(); });
-  exec("mnuViewRefresh", kCmdSelectAll, kOptDontPrompt);
-  on("mnuViewOptions", [this] { mnuViewOptions_Click(); });
-
-  // The tab menu.
-  on("pageup", [this] { PageEnd(-1); });
-  on("pagedown", [this] { PageEnd(1); });
-  on("fuzhi", [this] {
-    Services().clipboard.SetText(b_.CurTab >= 0 ? Label(b_.TabOrder[b_.CurTab]).Text() : "");
-  });
-  on("address", [this] { Services().clipboard.SetText(TextUrl->Text()); });
-  on("Page", [this] {
-    Control* label = b_.CurTab >= 0 ? &Label(b_.TabOrder[b_.CurTab]) : nullptr;
-    Services().clipboard.SetText(label && Native() ? Native()->SelectedText(*label) : "");
-  });
-  on("shuaxin", [this] {
-    if (FormWeb* child = ActiveChild()) {
-      child->PageJavaConctrl();
-      child->Web->View()->Refresh();
-    }
-  });
-  on("AllResuha", [this] { AllResuha_Click(); });
-  on("Tingzhi", [this] { Tingzhi_Click(); });
-  on("OpenUrlStyle", [this] {
-    // Only addresses go to the other browser: a bare path could start any program.
-    if (IsBrowserAddress(TextUrl->Text())) Services().shell.Open(TextUrl->Text());
-  });
-  on("ShowMe", [this] { ShowMe_Click(); });
-
-  // Favourite sites.
-  new_tab("FavHuasheng", kFavHuasheng);
-  new_tab("Fav169mt", kFav169mt);
-  new_tab("Fav169bb", kFav169bb);
-  new_tab("Favumei", kFavumei);
-  new_tab("Fyixiuba", kFyixiuba);
-
-  // Tools.
-  on("KillPop", [this] {
-    b_.Pop = 1;
-    if (FormWeb* child = ActiveChild()) child->PageJavaConctrl();
-  });
-  on("Tlimit", [] {});
-  service("CloseScreen", DesktopService::MonitorOff, nullptr);
-  service("LoadNotepad", DesktopService::TextEditor, "文本编辑器（记事本）");
-  service("LoadDraw", DesktopService::ImageEditor, "图像编辑器（画图）");
-  service("internet", DesktopService::NetworkSettings, "网络设置（INTERNET 选项）");
-  on("setnavigation", [] {});
-
-  // Help.
-  on("mnuHelp", [this] { mnuHelp_Click(); });
-  new_tab("HomePage", kHomePageUrl);
-  new_tab("ReDownload", kHomePageUrl);
-  open("lianxi", std::string("mailto:") + kContactAddress + "?subject=" + kAuthorSubject,
-       "邮件程序");
-  on("mnuHelpAbout", [this] {
-    Services().dialogs.About(this, kFrameTitle, "Lumbra看图浏览器：本地看图和网页图片浏览。");
-  });
-
-  // Tool strip.
-  on("Command5", [this] { LoadNewForm(std::string(kDefaultHomePage)); });
-  for (int i : {0, 1}) MoveUp[i].Click = [this, i] { MoveUp_Click(i); };
-  Timer1->TimerTick = [this] { Timer1_Timer(); };
+void FormExplore::ExecInPage(int command, int option) {
+  if (HtmlView* view = ChildView()) view->ExecWB(command, option);
 }
 
-void FormExplore::mnuFileOpen_Click() {
+void FormExplore::StartDesktopService(DesktopService service, const char* missing) {
+  if (!Services().shell.StartService(service) && missing) Unavailable(missing);
+}
+
+void FormExplore::OpenOrSay(const std::string& target, const char* missing) {
+  if (!Services().shell.Open(target) && missing) Unavailable(missing);
+}
+
+void FormExplore::StartAnotherCopy() {
+  StartDesktopService(DesktopService::NewInstance, nullptr);
+}
+
+void FormExplore::PageSetup() {
+  ExecInPage(kCmdPageSetup, kOptPromptUser);
+}
+
+void FormExplore::PrintPreview() {
+  if (FormWeb* page = b_.CurrentPage()) page->Web->View()->ExecWB(kCmdPrintPreview, kOptPromptUser);
+}
+
+void FormExplore::PrintPage() {
+  ExecInPage(kCmdPrint, kOptDefault);
+}
+
+void FormExplore::WriteEmail() {
+  OpenOrSay("mailto:", "邮件程序");
+}
+
+void FormExplore::OpenComputerFolder() {
+  StartDesktopService(DesktopService::ComputerFolder, "文件管理器");
+}
+
+void FormExplore::OpenDialUpSettings() {
+  StartDesktopService(DesktopService::NetworkSettings, "拨号上网的网络设置");
+}
+
+void FormExplore::ToggleOffline() {
+  Control* item = FindControl("offnet");
+  item->SetChecked(!item->Checked());
+}
+
+void FormExplore::CopySelection() {
+  ExecInPage(kCmdCopy, kOptDontPrompt);
+}
+
+void FormExplore::CutSelection() {
+  ExecInPage(kCmdCut, kOptDontPrompt);
+}
+
+void FormExplore::Paste() {
+  ExecInPage(kCmdPaste, kOptDontPrompt);
+}
+
+void FormExplore::SelectAll() {
+  ExecInPage(kCmdSelectAll, kOptDontPrompt);
+}
+
+void FormExplore::ScrollToTop() {
+  PageEnd(-1);
+}
+
+void FormExplore::ScrollToBottom() {
+  PageEnd(1);
+}
+
+void FormExplore::CloseOtherTabs() {
+  CloseLeft();
+  CloseRight();
+}
+
+void FormExplore::CopyTabTitle() {
+  Services().clipboard.SetText(b_.CurTab >= 0 ? Label(b_.TabOrder[b_.CurTab]).Text() : "");
+}
+
+void FormExplore::CopyAddress() {
+  Services().clipboard.SetText(address_box->Text());
+}
+
+void FormExplore::CopyTabText() {
+  Control* label = b_.CurTab >= 0 ? &Label(b_.TabOrder[b_.CurTab]) : nullptr;
+  Services().clipboard.SetText(label && Native() ? Native()->SelectedText(*label) : "");
+}
+
+void FormExplore::RefreshPage() {
+  if (FormWeb* child = ActiveChild()) {
+    child->PageJavaConctrl();
+    child->Web->View()->Refresh();
+  }
+}
+
+void FormExplore::OpenInOtherBrowser() {
+  // Only addresses go to the other browser: a bare path could start any program.
+  if (IsBrowserAddress(address_box->Text())) Services().shell.Open(address_box->Text());
+}
+
+void FormExplore::OpenInNewTab(const char* address) {
+  LoadNewForm(std::string(address));
+}
+
+void FormExplore::OpenDefaultHomePage() {
+  LoadNewForm(std::string(kDefaultHomePage));
+}
+
+void FormExplore::BlockPopUps() {
+  b_.Pop = 1;
+  if (FormWeb* child = ActiveChild()) child->PageJavaConctrl();
+}
+
+void FormExplore::TurnScreenOff() {
+  StartDesktopService(DesktopService::MonitorOff, nullptr);
+}
+
+void FormExplore::StartTextEditor() {
+  StartDesktopService(DesktopService::TextEditor, "文本编辑器（记事本）");
+}
+
+void FormExplore::StartImageEditor() {
+  StartDesktopService(DesktopService::ImageEditor, "图像编辑器（画图）");
+}
+
+void FormExplore::OpenNetworkSettings() {
+  StartDesktopService(DesktopService::NetworkSettings, "网络设置（INTERNET 选项）");
+}
+
+void FormExplore::WriteToAuthor() {
+  OpenOrSay(std::string("mailto:") + kContactAddress + "?subject=" + kAuthorSubject, "邮件程序");
+}
+
+void FormExplore::ShowAbout() {
+  Services().dialogs.About(this, kFrameTitle, "Lumbra看图浏览器：本地看图和网页图片浏览。");
+}
+
+void FormExplore::QuitProgram() {
+  app_.Quit();
+}
+
+void FormExplore::OpenLocalFile() {
   std::string path = OpenFileDialog(app_, this, "打开网页", "", kFilterPages);
   if (!path.empty()) LoadNewForm(path);
 }
 
-void FormExplore::EditPage_Click() {
+void FormExplore::ToggleEditMode() {
   Control* item = FindControl("EditPage");
   item->SetChecked(!item->Checked());
   FormWeb* child = ActiveChild();
@@ -164,7 +195,7 @@ void FormExplore::EditPage_Click() {
   child->Web->View()->SetEditable(child->WebEdit);
 }
 
-void FormExplore::Attrib_Click() {
+void FormExplore::ShowPageProperties() {
   HtmlView* view = ChildView();
   if (!view || !view->HasDocument()) {
     Services().dialogs.MsgBox(this, "当前没有打开的网页。", MsgIcon::Information, "页面属性");
@@ -182,7 +213,7 @@ void FormExplore::Attrib_Click() {
   Services().dialogs.MsgBox(this, text, MsgIcon::Information, "页面属性");
 }
 
-void FormExplore::AllResuha_Click() {
+void FormExplore::RefreshAllTabs() {
   // The first tab keeps its page as it is.
   for (int pos = 1; pos < b_.TabCount; ++pos) {
     FormWeb* page = Page(b_.TabOrder[static_cast<size_t>(pos)]);
@@ -192,7 +223,7 @@ void FormExplore::AllResuha_Click() {
   }
 }
 
-void FormExplore::mnuHelp_Click() {
+void FormExplore::ShowHelp() {
   Platform& p = Services();
   const std::string folder = p.paths.ProgramFolder();
   const std::string path = folder + kHelpPageName;

@@ -16,43 +16,45 @@ constexpr int kBoxLeft = 9000, kBoxWidth = 2600, kButtonWidth = 700;
 }  // namespace
 
 void FormExplore::CreateFindBar() {
-  FindText = &Add(ControlKind::TextBox, "FindText");
-  FindText->SetToolTipText("查找");
-  FindText->Move(kBoxLeft, kTop, kBoxWidth, kHeight);
-  FindText->SetVisible(false);
-  const char* names[] = {"FindNext", "FindPrev", "FindClose"};
-  const char* captions[] = {"下一个", "上一个", "关闭"};
+  find_box = &Add(ControlKind::TextBox, "FindText");
+  find_box->SetToolTipText("查找");
+  find_box->Move(kBoxLeft, kTop, kBoxWidth, kHeight);
+  find_box->SetVisible(false);
   int left = kBoxLeft + kBoxWidth + 50;
-  for (int i = 0; i < 3; ++i) {
-    Control& b = Add(ControlKind::Button, names[i]);
-    b.SetCaption(captions[i]);
+  for (const char* name : {"FindNext", "FindPrev", "FindClose"}) {
+    Control& b = *FindControl(name);
     b.Move(left, kTop, kButtonWidth, kHeight);
     b.SetVisible(false);
     left += kButtonWidth + 50;
   }
-  FindText->Change = [this] { FindBar_Find(false); };
-  FindText->KeyPress = [this](int key) {
-    if (key == 13) FindBar_Find(false);
-    if (key == 27) FindBar_Close();
+  find_box->Change = [this] { FindInPage(false); };
+  find_box->KeyPress = [this](int key) {
+    if (key == 13) FindInPage(false);
+    if (key == 27) CloseFindBar();
   };
-  FindControl("FindNext")->Click = [this] { FindBar_Find(false); };
-  FindControl("FindPrev")->Click = [this] { FindBar_Find(true); };
-  FindControl("FindClose")->Click = [this] { FindBar_Close(); };
 }
 
-void FormExplore::mnuViewOptions_Click() {
+void FormExplore::ShowFindBar() {
   for (const char* name : {"FindText", "FindNext", "FindPrev", "FindClose"}) {
     FindControl(name)->SetVisible(true);
   }
-  SetFocus(*FindText);
-  if (!FindText->Text().empty()) FindBar_Find(false);
+  SetFocus(*find_box);
+  if (!find_box->Text().empty()) FindInPage(false);
 }
 
-void FormExplore::FindBar_Find(bool backwards) {
-  if (HtmlView* view = ChildView()) view->FindText(FindText->Text(), backwards);
+void FormExplore::FindInPage(bool backwards) {
+  if (HtmlView* view = ChildView()) view->FindText(find_box->Text(), backwards);
 }
 
-void FormExplore::FindBar_Close() {
+void FormExplore::FindNext() {
+  FindInPage(false);
+}
+
+void FormExplore::FindPrevious() {
+  FindInPage(true);
+}
+
+void FormExplore::CloseFindBar() {
   for (const char* name : {"FindText", "FindNext", "FindPrev", "FindClose"}) {
     FindControl(name)->SetVisible(false);
   }

@@ -15,39 +15,46 @@ constexpr double kZoomStep = 1.1, kZoomMin = 0.3, kZoomMax = 5.0;
 
 }  // namespace
 
-void FormExplore::WireKeys() {
-  auto key = [this](const char* keys, std::function<void()> run) {
-    shortcuts.push_back({keys, std::move(run)});
-  };
-  key("Ctrl+L", [this] { FocusAddress(); });
-  key("Ctrl+Tab", [this] { StepTab(1); });
-  key("Ctrl+Page_Down", [this] { StepTab(1); });
-  key("Ctrl+Shift+Tab", [this] { StepTab(-1); });
-  key("Ctrl+Page_Up", [this] { StepTab(-1); });
-  key("Ctrl+R", [this] { FindControl("shuaxin")->FireClick(); });
-  key("Ctrl+plus", [this] { ZoomPage(1); });
-  key("Ctrl+equal", [this] { ZoomPage(1); });
-  key("Ctrl+KP_Add", [this] { ZoomPage(1); });
-  key("Ctrl+minus", [this] { ZoomPage(-1); });
-  key("Ctrl+KP_Subtract", [this] { ZoomPage(-1); });
-  key("Ctrl+0", [this] { ZoomPage(0); });
-  key("Alt+Left", [this] { CmdPage_Click(0); });
-  key("Alt+Right", [this] { CmdPage_Click(1); });
-  key("Alt+Home", [this] { FindControl("Command5")->FireClick(); });
+void FormExplore::NextTab() {
+  StepTab(1);
+}
+
+void FormExplore::PreviousTab() {
+  StepTab(-1);
+}
+
+void FormExplore::ZoomPageIn() {
+  ZoomPage(1);
+}
+
+void FormExplore::ZoomPageOut() {
+  ZoomPage(-1);
+}
+
+void FormExplore::ResetPageZoom() {
+  ZoomPage(0);
+}
+
+void FormExplore::GoBack() {
+  GoBackOrForward(0);
+}
+
+void FormExplore::GoForward() {
+  GoBackOrForward(1);
 }
 
 void FormExplore::FocusAddress() {
   // The box takes the focus at once, without the first focus's bounce through the page.
   FocusBounced = true;
-  SetFocus(*TextUrl);
-  TextUrl->SetSelection(0, static_cast<int>(TextUrl->Text().size()));
+  SetFocus(*address_box);
+  address_box->SetSelection(0, static_cast<int>(address_box->Text().size()));
 }
 
 void FormExplore::StepTab(int step) {
   const BrowserState& b = b_;
   if (b.TabCount < 2 || b.CurTab < 0) return;
   const int next = ((b.CurTab + step) % b.TabCount + b.TabCount) % b.TabCount;
-  TextLab_MouseUp(b.TabOrder[static_cast<size_t>(next)], MouseArgs{1, 0, 0, 0});
+  TabLabelMouseUp(b.TabOrder[static_cast<size_t>(next)], MouseArgs{1, 0, 0, 0});
 }
 
 void FormExplore::ZoomPage(int step) {
@@ -58,18 +65,18 @@ void FormExplore::ZoomPage(int step) {
   view->SetZoomLevel(std::clamp(next, kZoomMin, kZoomMax));
 }
 
-void FormExplore::Tingzhi_Click() {
+void FormExplore::StopOrLeave() {
   // Escape leaves full screen first, then closes the find bar, and only then stops.
   if (FullScreen()) {
-    ShowMe_Click();
-  } else if (FindText->Visible()) {
-    FindBar_Close();
+    ToggleFullScreen();
+  } else if (find_box->Visible()) {
+    CloseFindBar();
   } else if (HtmlView* view = ChildView()) {
     view->Stop();
   }
 }
 
-void FormExplore::ShowMe_Click() {
+void FormExplore::ToggleFullScreen() {
   // Everything of the frame but the pages gives way; what was shown comes back.
   const bool on = !FullScreen();
   if (on) {
@@ -89,7 +96,7 @@ void FormExplore::ShowMe_Click() {
   SetFullScreen(on);
   if (!on) {
     laid_width_ = -1;
-    PaiLie();
+    LayOutTabs();
   }
   if (FormWeb* page = b_.CurrentPage()) page->SetFocus(*page->Cmb);
 }

@@ -17,61 +17,47 @@ constexpr const char* kBackgrounds[] = {"#FF0000", "#CC6600", "#FFFF00", "#33CC0
 
 }  // namespace
 
-void FormExplore::WirePictureCommands() {
-  auto on = [this](const char* name, std::function<void()> handler) {
-    FindControl(name)->Click = std::move(handler);
-  };
-  on("Command2", [this] { Command2_Click(); });
-  on("Command10", [this] { Command10_Click(); });
-  on("Command7", [this] { Command7_Click(); });
-  on("ImgComb", [this] { ImgComb_Click(); });
-  on("Command4", [this] { Command4_Click(); });
-  on("Command6", [this] { Command6_Click(); });
-  on("PrintScreen", [this] { PrintScreen_Click(); });
-  on("PrintScreen2", [this] { PrintScreen_Click(); });
-}
-
 std::string FormExplore::DownloadFolder() const {
   // "download" and "Download" name one folder: the one made at load.
   return Services().paths.DownloadFolder();
 }
 
-void FormExplore::Command2_Click() {
+void FormExplore::RefreshOrRescan() {
   FormWeb* child = ActiveChild();
   if (child) child->PageJavaConctrl();
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
-  if (Chk->Value() == 0) {
+  if (pictures_switch->Value() == 0) {
     page->Web->View()->Refresh();
   } else {
     page->SearchPic();
   }
 }
 
-void FormExplore::Command10_Click() {
+void FormExplore::CycleWidthMode() {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
   page->PictLaShen();
   page->SetFocus(*page->Cmb);
 }
 
-void FormExplore::Command7_Click() {
+void FormExplore::NextLayout() {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
   page->PictFangZhen();
   page->SetFocus(*page->Cmb);
 }
 
-void FormExplore::ImgComb_Click() {
-  if (++BgIndex > 9) BgIndex = 1;
-  BgColor = kBackgrounds[BgIndex - 1];
+void FormExplore::CycleBackground() {
+  if (++background_index > 9) background_index = 1;
+  background = kBackgrounds[background_index - 1];
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
-  page->background_colour = BgColor;
+  page->background_colour = background;
   page->LoadPic();
 }
 
-void FormExplore::Command4_Click() {
+void FormExplore::SaveLargePictures() {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
   Control* button = FindControl("Command4");
@@ -81,11 +67,11 @@ void FormExplore::Command4_Click() {
   button->SetEnabled(true);
 }
 
-void FormExplore::Command6_Click() {
+void FormExplore::OpenDownloadFolder() {
   OpenFolder(Services(), this, DownloadFolder());
 }
 
-void FormExplore::PrintScreen_Click() {
+void FormExplore::SavePageScreenshot() {
   if (FormWeb* child = ActiveChild()) child->ScreenSaveAs();
 }
 

@@ -13,7 +13,7 @@ namespace tv {
 
 namespace {
 
-constexpr int kSlowStep = 2;            // pixels a tick of Timer1
+constexpr int kSlowStep = 2;            // pixels a tick of auto_scroll_timer
 constexpr int kJumpLength = 201 * 150;  // a stop jumps at least this far
 constexpr int kPageEndLength = 301 * 50;
 
@@ -25,12 +25,12 @@ void ScrollToEnd(HtmlView& view, int direction, int at_least) {
 
 }  // namespace
 
-void FormExplore::MoveUp_Click(int index) {
+void FormExplore::ToggleAutoScroll(int index) {
   ScrollDir = static_cast<int16_t>(index);
-  Control& button = MoveUp[index];
+  Control& button = scroll_buttons[index];
   if (button.BackColor() == kYellow) {
     // Second press: stop and jump to that end.
-    Timer1->SetTimerEnabled(false);
+    auto_scroll_timer->SetTimerEnabled(false);
     if (HtmlView* view = state_.active_view) ScrollToEnd(*view, index == 1 ? 1 : -1, kJumpLength);
     button.SetBackColor(kButtonFace);
     if (FormWeb* page = b_.CurrentPage()) {
@@ -40,11 +40,11 @@ void FormExplore::MoveUp_Click(int index) {
     return;
   }
   button.SetBackColor(kYellow);
-  MoveUp[1 - index].SetBackColor(kButtonFace);
-  Timer1->SetTimerEnabled(true);
+  scroll_buttons[1 - index].SetBackColor(kButtonFace);
+  auto_scroll_timer->SetTimerEnabled(true);
 }
 
-void FormExplore::Timer1_Timer() {
+void FormExplore::AutoScrollTick() {
   if (HtmlView* view = state_.active_view)
     view->ScrollBy(0, ScrollDir == 1 ? kSlowStep : -kSlowStep);
 }

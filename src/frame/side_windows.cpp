@@ -39,23 +39,6 @@ std::string ReadHead(FileSystem& fs, const std::string& path, uint64_t limit) {
 }  // namespace
 
 void FormExplore::WireSideWindows() {
-  auto on = [this](const char* name, std::function<void()> handler) {
-    FindControl(name)->Click = std::move(handler);
-  };
-  on("History", [this] { History_Click(); });
-  on("Command1", [this] { History_Click(); });
-  on("DownloadImg", [this] { History_Click(); });
-  on("RelaodDir", [this] { RelaodDir_Click(); });
-  on("addhome", [this] { addhome_Click(); });
-  on("SearchDir", [this] { SearchDir_Click(); });
-  on("yuan", [this] { yuan_Click(); });
-  on("Command11", [this] { yuan_Click(); });
-  on("yuanBu", [this] { yuanBu_Click(); });
-  on("mnuFileSave", [this] { mnuFileSave_Click(); });
-  on("mnuFileSaveAs", [this] { mnuFileSaveAs_Click(); });
-  on("DownLoadFile", [this] { DownLoadFile_Click(); });
-  on("zhushouopt", [this] { zhushouopt_Click(); });
-
   // Every item the favourites menu can show exists from the start, hidden until the list
   // fills it, so the menu of a shown frame can grow and shrink.
   Control* fav = FindControl("mFav");
@@ -64,11 +47,11 @@ void FormExplore::WireSideWindows() {
     if (!item) item = &AddMenu("MyFavorites", "", fav, i);
     item->SetVisible(false);
     item->LiteralCaption = true;  // a title shows as it is written
-    item->Click = [this, i] { MyFavorites_Click(i); };
+    item->Click = [this, i] { OpenFavorite(i); };
   }
 }
 
-void FormExplore::History_Click() {
+void FormExplore::ShowTodaysHistory() {
   Platform& p = Services();
   const DateTime today = p.clock.Now();
   const std::string folder = p.paths.ProgramFolder() + "History/";
@@ -84,7 +67,7 @@ void FormExplore::History_Click() {
   LoadNewForm(path);
 }
 
-void FormExplore::AddFavor() {
+void FormExplore::FillFavoritesMenu() {
   for (int i = 0; i < kFavoriteItems; ++i) {
     Control& item = *FindControl("MyFavorites(" + std::to_string(i) + ")");
     item.SetVisible(false);
@@ -107,18 +90,18 @@ void FormExplore::AddFavor() {
   }
 }
 
-void FormExplore::RelaodDir_Click() {
-  AddFavor();
+void FormExplore::ReloadFavorites() {
+  FillFavoritesMenu();
 }
 
-void FormExplore::MyFavorites_Click(int index) {
+void FormExplore::OpenFavorite(int index) {
   Control* item = FindControl("MyFavorites(" + std::to_string(index) + ")");
   if (!item || item->Tag.empty()) return;
-  Chk->SetValue(0);
+  pictures_switch->SetValue(0);
   LoadNewForm(std::string(item->Tag));
 }
 
-void FormExplore::addhome_Click() {
+void FormExplore::AddFavorite() {
   Platform& p = Services();
   p.fs.CreateFolder(FavoritesFolder(app_));
   auto& dialog = static_cast<Favorites&>(app_.Adopt(std::make_unique<Favorites>(app_, *this)));
@@ -132,7 +115,7 @@ void FormExplore::addhome_Click() {
   dialog.Show();
 }
 
-void FormExplore::SearchDir_Click() {
+void FormExplore::OrganizeFavorites() {
   auto& organiser = static_cast<FormDfg&>(app_.Adopt(std::make_unique<FormDfg>(app_, *this)));
   organiser.SetOwner(this);
   organiser.SetModal(true);
@@ -142,24 +125,24 @@ void FormExplore::SearchDir_Click() {
   organiser.SetFocus(*organiser.Command2);
 }
 
-void FormExplore::yuan_Click() {
+void FormExplore::ShowPageSource() {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
-  Control* label = TextLab.Find(b_.TabOrder[b_.CurTab]);
-  ShowSourceWindow(app_, page->Web->View()->DocumentHtml(), TextUrl->Text(),
+  Control* label = tab_labels.Find(b_.TabOrder[b_.CurTab]);
+  ShowSourceWindow(app_, page->Web->View()->DocumentHtml(), address_box->Text(),
                    label ? label->Text() : "");
 }
 
-void FormExplore::yuanBu_Click() {
+void FormExplore::ShowSelectionSource() {
   FormWeb* page = ActiveChild();
   const std::string selection = page ? page->Web->View()->SelectionHtml() : "";
   FormWeb* current = b_.CurrentPage();
-  Control* label = current ? TextLab.Find(b_.TabOrder[b_.CurTab]) : nullptr;
-  FormHtml& window = ShowSourceWindow(app_, selection, TextUrl->Text(), label ? label->Text() : "");
+  Control* label = current ? tab_labels.Find(b_.TabOrder[b_.CurTab]) : nullptr;
+  FormHtml& window = ShowSourceWindow(app_, selection, address_box->Text(), label ? label->Text() : "");
   window.SetCaption("源文件 - 选中区域");
 }
 
-void FormExplore::mnuFileSave_Click() {
+void FormExplore::SavePageSource() {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
   // The caption without " - Lumbra看图浏览器"; a caption too short to hold it gives its
@@ -178,9 +161,9 @@ void FormExplore::mnuFileSave_Click() {
   }
 }
 
-void FormExplore::mnuFileSaveAs_Click() {
+void FormExplore::SavePageAs() {
   if (FindControl("EditPage")->Checked()) {
-    mnuFileSave_Click();
+    SavePageSource();
     return;
   }
   FormWeb* page = ActiveChild();
@@ -194,14 +177,14 @@ void FormExplore::mnuFileSaveAs_Click() {
   saver.StartSavePage();
 }
 
-void FormExplore::DownLoadFile_Click() {
+void FormExplore::ShowDownloadDialog() {
   auto& dialog =
       static_cast<FormDownload&>(app_.Adopt(std::make_unique<FormDownload>(app_, *this)));
   dialog.Form_Load();
   dialog.Show();
 }
 
-void FormExplore::zhushouopt_Click() {
+void FormExplore::ShowOptions() {
   ShowOptionsDialog(app_, this);
 }
 

@@ -47,11 +47,11 @@ bool FormExplore::AddLab() {
   label.SetToolTipText("");
   label.SetVisible(true);
   if (b.CurSlot > 0) InstallTextFilter(label);
-  PaiLie();
+  LayOutTabs();
   return true;
 }
 
-void FormExplore::PaiLie() {
+void FormExplore::LayOutTabs() {
   BrowserState& b = b_;
   if (b.TabCount <= 0) return;
   int w = RoundHalfEven(static_cast<double>(FrameWidth()) / b.TabCount);
@@ -67,7 +67,7 @@ void FormExplore::PaiLie() {
   for (int i = 0; i < b.TabCount; ++i) {
     b.CurSlot = b.TabOrder[i];
     if (laid_[static_cast<size_t>(i)] == b.CurSlot) continue;
-    Control* label = TextLab.Find(b.CurSlot);
+    Control* label = tab_labels.Find(b.CurSlot);
     if (!label) continue;
     label->Move(i * w + 30, label->Top(), w - 30, label->Height());
     ColourLabel(*label, i == b.CurTab);
@@ -76,10 +76,10 @@ void FormExplore::PaiLie() {
   // The current tab is the one white label among the open ones.
   const int current = b.CurTab >= 0 && b.CurTab < b.TabCount ? b.TabOrder[b.CurTab] : -1;
   if (lit_slot_ != current) {
-    Control* was = TextLab.Find(lit_slot_);
+    Control* was = tab_labels.Find(lit_slot_);
     if (was && was->Visible()) ColourLabel(*was, false);
   }
-  if (Control* now = TextLab.Find(current)) ColourLabel(*now, true);
+  if (Control* now = tab_labels.Find(current)) ColourLabel(*now, true);
   lit_slot_ = current;
 }
 
@@ -106,16 +106,16 @@ void FormExplore::LoadNewForm(std::string& url) {
   ShowPage(page);
   if (url == "about:blank" || b.Topme == 0) {
     url = PlainNavigationAddress(url);
-    TextUrl->SetText(url);
+    address_box->SetText(url);
     if (url == "about:blank") SetCaption(kBlankCaption);
   } else {
     page.SendToBack();
     if (b.CurTab > 0) --b.CurTab;
-    PaiLie();
+    LayOutTabs();
   }
 }
 
-void FormExplore::DelLine() {
+void FormExplore::CloseCurrentTab() {
   BrowserState& b = b_;
   if (b.TabCount <= 1) {
     // The last tab is never closed; it shows a blank page instead.
@@ -136,15 +136,15 @@ void FormExplore::DelLine() {
   --b.TabCount;
   if (b.CurTab > 0) --b.CurTab;
   b.CurSlot = b.TabOrder[b.CurTab];
-  if (FormWeb* page = Page(b.CurSlot)) TextUrl->SetText(page->Web->View()->LocationURL());
-  PaiLie();
-  Chk->SetValue(0);
+  if (FormWeb* page = Page(b.CurSlot)) address_box->SetText(page->Web->View()->LocationURL());
+  LayOutTabs();
+  pictures_switch->SetValue(0);
 }
 
 void FormExplore::UnloadSlot(int16_t& slot) {
   if (slot < 0 || slot >= kTabSlots) return;
   // Labels stay made and hidden; the slot's next tab shows its label again.
-  if (Control* label = TextLab.Find(slot)) label->SetVisible(false);
+  if (Control* label = tab_labels.Find(slot)) label->SetVisible(false);
   if (FormWeb* page = Page(slot)) app_.Unload(*page);
   b_.Webs[slot] = nullptr;
   if (b_.FreeCount < kTabSlots) b_.FreeSlots[b_.FreeCount++] = slot;
@@ -158,7 +158,7 @@ void FormExplore::CloseRight() {
     b.CurSlot = b.TabOrder[i];
     UnloadSlot(b.CurSlot);
   }
-  PaiLie();
+  LayOutTabs();
   if (FormWeb* page = b.CurrentPage()) {
     page->SetFocus(*page->Cmb);
     page->SetActivate();
@@ -175,7 +175,7 @@ void FormExplore::CloseLeft() {
   for (int i = b.CurTab; i < b.TabCount; ++i) b.TabOrder[i - b.CurTab] = b.TabOrder[i];
   b.TabCount -= b.CurTab;
   b.CurTab = 0;
-  PaiLie();
+  LayOutTabs();
 }
 
 void FormExplore::CloseAll() {
@@ -191,21 +191,21 @@ void FormExplore::CloseAll() {
     UnloadSlot(b.CurSlot);
     Services().loop.DoEvents();
   }
-  PaiLie();
+  LayOutTabs();
   b.CurSlot = b.TabOrder[0];
   if (FormWeb* page = Page(b.CurSlot)) page->Web->View()->Navigate("about:blank");
   SetCaption(kBlankCaption);
-  TextUrl->SetText("http://www.");
+  address_box->SetText("http://www.");
 }
 
-void FormExplore::TextLab_MouseUp(int slot, const MouseArgs& m) {
+void FormExplore::TabLabelMouseUp(int slot, const MouseArgs& m) {
   BrowserState& b = b_;
-  Chk->SetValue(0);
+  pictures_switch->SetValue(0);
   if (m.button == 2) {
-    PopupMenu(*PageLabel);
+    PopupMenu(*tab_menu);
     return;
   }
-  Control* label = TextLab.Find(slot);
+  Control* label = tab_labels.Find(slot);
   if (!label || label->BackColor() == kWhite) return;
   if (FormWeb* page = Page(slot)) {
     ShowPage(*page);
@@ -218,23 +218,23 @@ void FormExplore::TextLab_MouseUp(int slot, const MouseArgs& m) {
     b.CurSlot = b.TabOrder[i];
     if (b.CurSlot == slot) b.CurTab = static_cast<int16_t>(i);
   }
-  PaiLie();
+  LayOutTabs();
   if (FormWeb* front = ActiveChild()) {
-    TextUrl->SetText(PlainNavigationAddress(front->Web->View()->LocationURL()));
+    address_box->SetText(PlainNavigationAddress(front->Web->View()->LocationURL()));
   }
   SetCaption(label->Text() + kCaptionSuffix);
 }
 
-void FormExplore::TextLab_DblClick(int) {
-  DelLine();
+void FormExplore::TabLabelDoubleClick(int) {
+  CloseCurrentTab();
 }
 
-void FormExplore::build_Click() {
+void FormExplore::NewTab() {
   LoadNewForm("about:blank");
-  SetFocus(*TextUrl);
+  SetFocus(*address_box);
 }
 
-void FormExplore::Command3_Click() {
+void FormExplore::RestoreClosedPage() {
   BrowserState& b = b_;
   if (b.ClosedTop < 0) return;
   if (b.ClosedTop >= kTabSlots) {

@@ -19,98 +19,114 @@ constexpr int kMaxZoom = 32000;
 
 }  // namespace
 
-void FrmMain::BigP_Click(int index) {
+void FrmMain::ZoomStep(int index) {
   int z = zoom < 15 ? 15 : zoom;
   z += index == 0 ? 10 : -10;
   zoom = static_cast<int16_t>(std::min(z, kMaxZoom));
-  ZOOMIE(zoom);
-  SetFocus(*Web);
+  ApplyZoom(zoom);
+  SetFocus(*page_view);
 }
 
-void FrmMain::ZOOMIE(int16_t percent) {
-  Web->View()->ExecScript("document.body.style.zoom='" + std::to_string(percent) + "%'", "JScript");
+void FrmMain::ZoomIn() {
+  ZoomStep(0);
 }
 
-void FrmMain::ImgComb_Click() {
+void FrmMain::ZoomOut() {
+  ZoomStep(1);
+}
+
+void FrmMain::ToggleFullScreen() {
+  SetFullScreen(!FullScreen());
+}
+
+void FrmMain::LeaveFullScreen() {
+  SetFullScreen(false);
+}
+
+void FrmMain::ApplyZoom(int16_t percent) {
+  page_view->View()->ExecScript("document.body.style.zoom='" + std::to_string(percent) + "%'", "JScript");
+}
+
+void FrmMain::CycleBackground() {
   if (state_.pictures.count == 0) return;
   colour_index = static_cast<int16_t>(colour_index + 1 > 9 ? 1 : colour_index + 1);
   background = kBackgrounds[colour_index];
   WritePage();
-  SetFocus(*Cmb);
+  SetFocus(*focus_holder);
 }
 
-void FrmMain::Command7_Click() {
+void FrmMain::NextLayout() {
   if (state_.pictures.count == 0) return;
-  display_mode = display_mode + 1 > 4 ? 0 : display_mode + 1;
+  layout = layout + 1 > 4 ? 0 : layout + 1;
   WritePage();
 }
 
-void FrmMain::MoveUp_Click(int index) {
+void FrmMain::ToggleAutoScroll(int index) {
   scroll_direction = static_cast<int16_t>(index);
-  if (MoveUp[index].BackColor() == kYellow) {
-    MoveUp[index].SetBackColor(kButtonFace);
-    Timer1->SetTimerEnabled(false);
-    SetFocus(*Web);
+  if (scroll_buttons[index].BackColor() == kYellow) {
+    scroll_buttons[index].SetBackColor(kButtonFace);
+    auto_scroll_timer->SetTimerEnabled(false);
+    SetFocus(*page_view);
   } else {
-    MoveUp[index].SetBackColor(kYellow);
-    MoveUp[1 - index].SetBackColor(kButtonFace);
-    Timer1->SetTimerEnabled(true);
+    scroll_buttons[index].SetBackColor(kYellow);
+    scroll_buttons[1 - index].SetBackColor(kButtonFace);
+    auto_scroll_timer->SetTimerEnabled(true);
   }
 }
 
-void FrmMain::Timer1_Timer() {
-  Web->View()->ScrollBy(0, scroll_direction == 1 ? scroll_step : -scroll_step);
+void FrmMain::AutoScrollTick() {
+  page_view->View()->ScrollBy(0, scroll_direction == 1 ? scroll_step : -scroll_step);
 }
 
-void FrmMain::Speed_Click(int index) {
+void FrmMain::SetScrollSpeed(int index) {
   if (index < 0 || index > 4) return;
-  for (int i = 0; i < 5; ++i) Speed[i].SetChecked(i == index);
+  for (int i = 0; i < 5; ++i) speed_items[i].SetChecked(i == index);
   scroll_step = kSpeeds[index];
 }
 
-void FrmMain::ToolsTop_Click() {
-  for (int i = 0; i < 201; ++i) Web->View()->ScrollBy(0, -150);
-  SetFocus(*Cmb);
+void FrmMain::ScrollToTop() {
+  for (int i = 0; i < 201; ++i) page_view->View()->ScrollBy(0, -150);
+  SetFocus(*focus_holder);
 }
 
-void FrmMain::ToolsButton_Click() {
-  for (int i = 0; i < 201; ++i) Web->View()->ScrollBy(0, 150);
-  SetFocus(*Cmb);
+void FrmMain::ScrollToBottom() {
+  for (int i = 0; i < 201; ++i) page_view->View()->ScrollBy(0, 150);
+  SetFocus(*focus_holder);
 }
 
-void FrmMain::Cmb_KeyDown(int key_code) {
-  if (key_code == 38) Web->View()->ScrollBy(0, -100);
-  if (key_code == 40) Web->View()->ScrollBy(0, 100);
+void FrmMain::ScrollByArrowKey(int key_code) {
+  if (key_code == 38) page_view->View()->ScrollBy(0, -100);
+  if (key_code == 40) page_view->View()->ScrollBy(0, 100);
 }
 
-void FrmMain::ChkFace_Click() {
-  const bool shown = ChkFace->Value() == 1;
-  for (Control* c : {Drive1, Dir1, law}) c->SetVisible(shown);
-  Web->SetLeft(shown ? Drive1->Width() + 80 : 40);
-  Web->SetWidth(ScaleWidth() - Web->Left() - 40);
+void FrmMain::ShowFolderPanel() {
+  const bool shown = folder_panel_switch->Value() == 1;
+  for (Control* c : {drive_list, folder_list, splitter}) c->SetVisible(shown);
+  page_view->SetLeft(shown ? drive_list->Width() + 80 : 40);
+  page_view->SetWidth(ScaleWidth() - page_view->Left() - 40);
 }
 
-void FrmMain::EviewPath_Click() {
-  ChkFace->SetValue(ChkFace->Value() == 1 ? 0 : 1);
-  EviewPath->SetChecked(ChkFace->Value() == 1);
+void FrmMain::ToggleFolderPanel() {
+  folder_panel_switch->SetValue(folder_panel_switch->Value() == 1 ? 0 : 1);
+  folder_panel_item->SetChecked(folder_panel_switch->Value() == 1);
 }
 
-void FrmMain::law_MouseMove(const MouseArgs& m) {
+void FrmMain::DragSplitter(const MouseArgs& m) {
   if (m.button != 1) return;
-  law->SetLeft(law->Left() + m.x - 25);
-  law->SetBackColor(kBlack);
+  splitter->SetLeft(splitter->Left() + m.x - 25);
+  splitter->SetBackColor(kBlack);
 }
 
-void FrmMain::law_MouseUp(const MouseArgs&) {
+void FrmMain::DropSplitter(const MouseArgs&) {
   // The panel keeps a usable width whatever the drag did.
-  const int left = std::clamp(law->Left(), 400, std::max(ScaleWidth() - 1500, 400));
-  law->SetLeft(left);
-  Drive1->SetWidth(left - 40);
-  Dir1->SetWidth(Drive1->Width());
-  Web->SetLeft(left + 50);
-  Web->SetWidth(ScaleWidth() - Web->Left() - 40);
-  law->SetBackColor(kButtonFace);
-  SetFocus(*Cmb);
+  const int left = std::clamp(splitter->Left(), 400, std::max(ScaleWidth() - 1500, 400));
+  splitter->SetLeft(left);
+  drive_list->SetWidth(left - 40);
+  folder_list->SetWidth(drive_list->Width());
+  page_view->SetLeft(left + 50);
+  page_view->SetWidth(ScaleWidth() - page_view->Left() - 40);
+  splitter->SetBackColor(kButtonFace);
+  SetFocus(*focus_holder);
 }
 
 }  // namespace tv

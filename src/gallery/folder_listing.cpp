@@ -19,7 +19,7 @@ void FrmMain::SetDirPath(const std::string& folder) {
   // A folder that does not exist leaves the list where it was, as the system does.
   std::string f = NormalizeFolder(folder);
   if (!Services().fs.IsFolder(f)) return;
-  Dir1->SetPath(f);
+  folder_list->SetPath(f);
 }
 
 void FrmMain::SetDriveFor(const std::string& folder) {
@@ -30,20 +30,20 @@ void FrmMain::SetDriveFor(const std::string& folder) {
     if (under && d.size() > best.size()) best = d;
   }
   quiet_drive_ = true;
-  Drive1->SetPath(best);
+  drive_list->SetPath(best);
   quiet_drive_ = false;
 }
 
-void FrmMain::Drive1_Change() {
+void FrmMain::ShowChosenDrive() {
   if (quiet_drive_) return;
-  SetDirPath(Drive1->Path());
+  SetDirPath(drive_list->Path());
 }
 
-void FrmMain::Dir1_Change() {
+void FrmMain::ListChosenFolder() {
   listing_ran = true;
   PictureList& list = state_.pictures;
   list.Clear();
-  current_folder = Dir1->Path();
+  current_folder = folder_list->Path();
   if (current_folder.empty() || current_folder.back() != '/') current_folder += '/';
 
   // One enumeration serves both passes: the order is the same each time.

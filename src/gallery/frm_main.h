@@ -32,126 +32,120 @@ class FrmMain : public Form {
   bool Form_QueryUnload() override;
 
   // Listing and page building.
-  void Dir1_Change();
-  void Drive1_Change();
+  void ListChosenFolder();
+  void ShowChosenDrive();
   void FirstPage();
   void WritePage();
-  void Command10_Click();
+  void CycleWidthMode();
 
   // Paging.
-  void CmdPage_Click(int index);
-  void Eback_Click();
-  void Eforward_Click();
-  void ToolJump_Click();
-  void Command2_Click();    // refresh
-  void PageEnd(bool last);  // the first or the last page (Home, End)
-  void ToolSetup_Click();
+  void TurnPage(int index);
+  void PreviousPage();
+  void NextPage();
+  void JumpToPage();
+  void Refresh();
+  void PageEnd(bool last);  // the first or the last page
+  void ShowFirstPage();
+  void ShowLastPage();
+  void AskPicturesPerPage();
 
   // Display controls.
-  void BigP_Click(int index);
-  void ZOOMIE(int16_t percent);
-  void ImgComb_Click();
-  void Command7_Click();
-  void MoveUp_Click(int index);
-  void Timer1_Timer();
-  void Speed_Click(int index);
-  void ToolsTop_Click();
-  void ToolsButton_Click();
-  void Cmb_KeyDown(int key_code);
-  void ChkFace_Click();
-  void EviewPath_Click();
-  void law_MouseMove(const MouseArgs& m);
-  void law_MouseUp(const MouseArgs& m);
+  void ZoomStep(int index);  // 0 in, 1 out
+  void ZoomIn();
+  void ZoomOut();
+  void ToggleFullScreen();
+  void LeaveFullScreen();
+  void ApplyZoom(int16_t percent);
+  void CycleBackground();
+  void NextLayout();
+  void ToggleAutoScroll(int index);
+  void AutoScrollTick();
+  void SetScrollSpeed(int index);
+  void ScrollToTop();
+  void ScrollToBottom();
+  void ScrollByArrowKey(int key_code);
+  void ShowFolderPanel();
+  void ToggleFolderPanel();
+  void DragSplitter(const MouseArgs& m);
+  void DropSplitter(const MouseArgs& m);
 
   // Recursive search.
-  void Command5_Click();
+  void SearchSubfolders();
 
   // Picture commands.
   // The selected picture := the listed picture whose thumbnail is under the pointer now,
   // else nothing.
   void SelectPictureUnderPointer();
-  void Web_NewWindow2(bool& cancel);
-  void Command1_Click();
-  void EfilePath_Click();
-  void ToolsLocal_Click();
-  void ToolSaveList_Click();
-  void ToolDefaut_Click();
-  void ToolsPath_Click();
-  void ToolsCopy_Click();
-  void ToolsDel_Click();
-  void ToolsClipboard_Click();
-  void ToolsEdit_Click();
-  void ToolsAttrib_Click();
+  void OpenThumbnailLink(bool& cancel);
+  void ChoosePictureFile();
+  void ShowPicturePath();
+  void ShowProgramFolder();
+  void ExportPictureList();
+  void OpenSelectedPicture();
+  void ShowSelectedPicturePath();
+  void SaveSelectedPictureAs();
+  void TrashSelectedPicture();
+  void CopySelectedPicture();
+  void EditSelectedPicture();
+  void ShowSelectedPictureProperties();
 
   // Screenshot of the whole page.
-  void Command9_Click();
+  void SaveScreenshot();
 
   // Window commands: printing, shell menu, browser, help.
-  void FprintSet_Click();
-  void FprintView_Click();
-  void Fprint_Click();
-  void Folder_Click();
-  void Command6_Click();
-  void Command3_Click();
-  void HelpEmail_Click();
-  void HelpHome_Click();
-  void LagFanti_Click();
-  void LagEnglish_Click();
-  void HelpAbout_Click();
+  void PrintSetup();
+  void PrintPreview();
+  void Print();
+  void ToggleShellMenu();
+  void OpenBrowser();
+  void ShowHelpMenu();
+  void WriteToAuthor();
+  void OpenHomePage();
+  void ShowTraditionalChinese();
+  void ShowEnglish();
+  void ShowAbout();
 
   // Timers.
-  void Timer2_Timer();
-  void Refit_Timer();  // the page written again for the view's new width
+  void ReactivateTick();
+  void RefitPage();  // the page written again for the view's new width
 
   // Menu commands.
-  void Fexit_Click();
+  void Quit();
 
   std::optional<std::string> StateField(const std::string& field) const override;
 
   // Controls.
-  Control* Drive1;       // drive list
-  Control* Dir1;         // folder list
-  Control* law;          // splitter between the folder panel and the view
-  Control* Web;          // the gallery's HTML view
-  Control* TotalWeb;     // second view, kept hidden
-  Control* Cmb;          // focus holder that only receives keys
-  Control* ChkFace;      // folder panel switch
-  Control* Picture1;     // drawing surface of the screenshot
-  Control* ImageCopy;    // picture loader of the clipboard copy
-  Control* Timer1;       // automatic scrolling, 20 ms
-  Control* Timer2;       // re-activation, 1000 ms
-  Control* Refit;        // rewrites the page 200 ms after the last resize step
-  ControlArray Lab;      // status labels 0 to 6
-  ControlArray CmdPage;  // previous, next page
-  ControlArray BigP;     // zoom in, zoom out
-  ControlArray MoveUp;   // automatic scroll up, down
-  Control* Command1;
-  Control* Command2;
-  Control* Command3;
-  Control* Command5;
-  Control* Command6;
-  Control* Command7;
-  Control* Command8;
-  Control* Command9;
-  Control* Command10;
-  Control* ImgComb;
+  Control* drive_list;       // drive list
+  Control* folder_list;         // folder list
+  Control* splitter;          // splitter between the folder panel and the view
+  Control* page_view;          // the gallery's HTML view
+  Control* spare_view;     // second view, kept hidden
+  Control* focus_holder;          // focus holder that only receives keys
+  Control* folder_panel_switch;      // folder panel switch
+  Control* screenshot_surface;     // drawing surface of the screenshot
+  Control* clipboard_picture;    // picture loader of the clipboard copy
+  Control* auto_scroll_timer;       // automatic scrolling, 20 ms
+  Control* reactivate_timer;       // re-activation, 1000 ms
+  Control* refit_timer;        // rewrites the page 200 ms after the last resize step
+  ControlArray status;      // status labels 0 to 6
+  ControlArray page_buttons;  // previous, next page
+  ControlArray zoom_buttons;     // zoom in, zoom out
+  ControlArray scroll_buttons;   // automatic scroll up, down
+  Control* search_button;  // off while a search runs
 
   // Menus.
-  Control* mFile;
-  Control* mEdit;
-  Control* mImage;
-  Control* HelpM;
-  Control* MyTools;
-  Control* Folder;     // shell-menu toggle
-  Control* EviewPath;  // folder panel item
-  ControlArray Speed;  // scroll speeds
+  Control* help_menu;
+  Control* picture_menu;  // shown over a thumbnail
+  Control* shell_menu_item;     // shell-menu toggle
+  Control* folder_panel_item;  // folder panel item
+  ControlArray speed_items;  // scroll speeds
 
   // Gallery state.
-  std::string status_text;             // last status text reported by Web
+  std::string status_text;             // last status text reported by page_view
   std::string start_file;              // file name the listing starts at
   bool listing_ran = false;            // set by every listing; tells a caller it fired
-  int32_t width_toggle = 0;            // 0, 1, 2 of the stretch / original-size command
-  int32_t display_mode = 0;            // thumbnail layout 0 to 5
+  int32_t width_mode = 0;            // 0, 1, 2 of the stretch / original-size command
+  int32_t layout = 0;            // thumbnail layout 0 to 4
   int32_t scroll_step = 2;             // pixels per automatic scroll tick
   int16_t zoom = 0;                    // page zoom in percent
   int16_t colour_index = 0;            // position in the background colour cycle
@@ -167,13 +161,14 @@ class FrmMain : public Form {
  private:
   void CreateControls();
   void PlacePageLabel(int sw);
-  void CreateMenus();
+  // The buttons, menus and keys of the window's command table.
+  void CreateCommands();
   void WireHandlers();
-  // Sets the folder list as the system does: a different existing folder fires Dir1_Change.
+  // Sets the folder list as the system does: a different existing folder fires ListChosenFolder.
   void SetDirPath(const std::string& folder);
   void SetDriveFor(const std::string& folder);
   std::string PageFile() const;
-  // Lab(2): the picture count, marked when the folder holds more than the list.
+  // status(2): the picture count, marked when the folder holds more than the list.
   void ShowPictureCount();
   // The picture menu acts only on a listed picture that is still there.
   bool SelectedPictureExists();

@@ -30,18 +30,18 @@ void FrmMain::Form_Load() {
   background = "#FFFFFF";
   scroll_step = 2;
   state_.exit_flag = false;
-  display_mode = 0;
-  Web->View()->Navigate("about:blank");
+  layout = 0;
+  page_view->View()->Navigate("about:blank");
   current_folder = p.paths.PicturesFolder();
 
   SettingsStore settings(p.settings);
   per_page = settings.PageFileCount();
-  Lab[4].SetCaption("每页显示：" + std::to_string(per_page));
+  status[4].SetCaption("每页显示：" + std::to_string(per_page));
 
   int32_t right_menu = 0;
   settings.ReadInteger("setup", "RightMenu", right_menu);
   if (right_menu == 1) {
-    Folder->SetChecked(true);
+    shell_menu_item->SetChecked(true);
     int action = 1;
     ShellVerbs(p, action);
   }
@@ -59,10 +59,10 @@ void FrmMain::Form_Load() {
     SetDriveFor(argument);
     SetDirPath(argument);
     Show();
-    if (state_.pictures.count == 0) Dir1_Change();
+    if (state_.pictures.count == 0) ListChosenFolder();
   }
 
-  TotalWeb->View()->SetSilent(true);
+  spare_view->View()->SetSilent(true);
   FirstRun(p, settings);
   Show();
   if (!p.paths.SettingsKept()) {
@@ -74,10 +74,10 @@ void FrmMain::Form_Load() {
 
 void FrmMain::Form_Activate() {
   state_.active_window = this;
-  state_.active_view = Web->View();
+  state_.active_view = page_view->View();
 }
 
-void FrmMain::Timer2_Timer() {
+void FrmMain::ReactivateTick() {
   if (Native() && Native()->IsForeground()) Form_Activate();
 }
 
@@ -89,7 +89,7 @@ bool FrmMain::Form_QueryUnload() {
   return false;
 }
 
-void FrmMain::Fexit_Click() {
+void FrmMain::Quit() {
   app_.Unload(*this);
 }
 

@@ -53,8 +53,8 @@ int ViewWidthPixels(int view_twips) {
   return RoundHalfEven(view_twips / 15.0 - 30);
 }
 
-int ThumbnailWidth(int display_mode, int v) {
-  switch (display_mode) {
+int ThumbnailWidth(int layout, int v) {
+  switch (layout) {
     case 1:
       return RoundHalfEven(v / 2.0 - 5);
     case 2:

@@ -25,6 +25,6 @@ int ShownWidthLimit(PictureLine kind, int width);
 
 // W for a display mode from the view width in twips (V = twips / 15 - 30).
 int ViewWidthPixels(int view_twips);
-int ThumbnailWidth(int display_mode, int view_pixels);
+int ThumbnailWidth(int layout, int view_pixels);
 
 }  // namespace tv

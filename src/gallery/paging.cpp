@@ -10,23 +10,23 @@
 
 namespace tv {
 
-void FrmMain::CmdPage_Click(int index) {
+void FrmMain::TurnPage(int index) {
   if (index == 1) {
     current_page += 1;
-    CmdPage[0].SetEnabled(true);
+    page_buttons[0].SetEnabled(true);
   } else {
     current_page -= 1;
-    if (current_page < 2) CmdPage[0].SetEnabled(false);
+    if (current_page < 2) page_buttons[0].SetEnabled(false);
   }
   WritePage();
 }
 
-void FrmMain::Eback_Click() {
-  if (CmdPage[0].Enabled()) CmdPage_Click(0);
+void FrmMain::PreviousPage() {
+  if (page_buttons[0].Enabled()) TurnPage(0);
 }
 
-void FrmMain::Eforward_Click() {
-  if (CmdPage[1].Enabled()) CmdPage_Click(1);
+void FrmMain::NextPage() {
+  if (page_buttons[1].Enabled()) TurnPage(1);
 }
 
 void FrmMain::PageEnd(bool last) {
@@ -35,11 +35,19 @@ void FrmMain::PageEnd(bool last) {
   const int32_t page = last ? pages : 1;
   if (page == current_page) return;
   current_page = page;
-  CmdPage[0].SetEnabled(page >= 2);
+  page_buttons[0].SetEnabled(page >= 2);
   WritePage();
 }
 
-void FrmMain::ToolJump_Click() {
+void FrmMain::ShowFirstPage() {
+  PageEnd(false);
+}
+
+void FrmMain::ShowLastPage() {
+  PageEnd(true);
+}
+
+void FrmMain::JumpToPage() {
   Dialogs& dialogs = Services().dialogs;
   for (;;) {
     const std::string answer = dialogs.InputBox(this, "请输入即将跳转的页面序号……", "跳转页面至",
@@ -52,18 +60,18 @@ void FrmMain::ToolJump_Click() {
     }
     if (n > 0) {
       current_page = n;
-      CmdPage[0].SetEnabled(n >= 2);
+      page_buttons[0].SetEnabled(n >= 2);
       WritePage();
     }
     return;
   }
 }
 
-void FrmMain::Command2_Click() {
+void FrmMain::Refresh() {
   if (state_.pictures.count > 0) WritePage();
 }
 
-void FrmMain::ToolSetup_Click() {
+void FrmMain::AskPicturesPerPage() {
   const std::string answer = Services().dialogs.InputBox(
       this, "设置图片浏览器每页显示的图片数目：\r\n\r\n（取值范围 30 至 200 之间）", "页面设置",
       std::to_string(per_page));
@@ -71,7 +79,7 @@ void FrmMain::ToolSetup_Click() {
   if (n < 30 || n > 200) return;
   SettingsStore(Services().settings).SaveSetting("Main", "PageFileCount", std::to_string(n));
   per_page = n;
-  Lab[4].SetCaption("每页显示：" + std::to_string(n));
+  status[4].SetCaption("每页显示：" + std::to_string(n));
 }
 
 }  // namespace tv

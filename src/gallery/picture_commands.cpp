@@ -32,39 +32,39 @@ std::string FrmMain::ListedPicture(const std::string& address) const {
 }
 
 void FrmMain::SelectPictureUnderPointer() {
-  state_.selected_picture = ListedPicture(Web->View()->LinkUnderPointer());
+  state_.selected_picture = ListedPicture(page_view->View()->LinkUnderPointer());
 }
 
-void FrmMain::Web_NewWindow2(bool& cancel) {
+void FrmMain::OpenThumbnailLink(bool& cancel) {
   // Thumbnails open in the program the desktop associates with the picture, not in a
   // new view; a link to anything but a listed picture opens nothing.
   cancel = true;
-  scratch = ListedPicture(Web->View()->ActiveElementHref());
+  scratch = ListedPicture(page_view->View()->ActiveElementHref());
   if (!scratch.empty()) OpenPicture(Services(), this, scratch);
 }
 
-void FrmMain::Command1_Click() {
+void FrmMain::ChoosePictureFile() {
   const std::string path = OpenFileDialog(app_, this, "打开图像", current_folder, kFilterPictures);
   if (path.empty()) return;
   start_file = AfterLastSlash(path);
   current_folder = UpToLastSlash(path);
-  Web->View()->Navigate("about:图像载入……");
+  page_view->View()->Navigate("about:图像载入……");
   Services().loop.DoEvents();
   listing_ran = false;
   SetDriveFor(current_folder);
   SetDirPath(current_folder);
-  if (!listing_ran) Dir1_Change();
+  if (!listing_ran) ListChosenFolder();
 }
 
-void FrmMain::EfilePath_Click() {
-  OpenFolder(Services(), this, Dir1->Path());
+void FrmMain::ShowPicturePath() {
+  OpenFolder(Services(), this, folder_list->Path());
 }
 
-void FrmMain::ToolsLocal_Click() {
+void FrmMain::ShowProgramFolder() {
   OpenFolder(Services(), this, Services().paths.ProgramFolder());
 }
 
-void FrmMain::ToolSaveList_Click() {
+void FrmMain::ExportPictureList() {
   scratch = SaveFileDialog(app_, this, "文件另存为", "文件列表.txt", kFilterText);
   if (scratch.empty()) return;
   // The list text ends with CR LF and the write adds its own line break. Written like the
@@ -81,15 +81,15 @@ bool FrmMain::SelectedPictureExists() {
   return state_.pictures.Contains(p) && Services().fs.IsFile(p);
 }
 
-void FrmMain::ToolDefaut_Click() {
+void FrmMain::OpenSelectedPicture() {
   if (SelectedPictureExists()) OpenPicture(Services(), this, state_.selected_picture);
 }
 
-void FrmMain::ToolsPath_Click() {
+void FrmMain::ShowSelectedPicturePath() {
   if (SelectedPictureExists()) ShowInFolder(Services(), this, state_.selected_picture);
 }
 
-void FrmMain::ToolsCopy_Click() {
+void FrmMain::SaveSelectedPictureAs() {
   if (!SelectedPictureExists()) return;
   const std::string& source = state_.selected_picture;
   const std::string target =
@@ -100,11 +100,11 @@ void FrmMain::ToolsCopy_Click() {
   }
 }
 
-void FrmMain::ToolsDel_Click() {
+void FrmMain::TrashSelectedPicture() {
   // To the wastebasket, so a slip of the mouse loses nothing; only where the file system
   // has none does it ask before deleting for good.
   if (!SelectedPictureExists()) {
-    Web->View()->Refresh();
+    page_view->View()->Refresh();
     return;
   }
   const std::string path = state_.selected_picture;
@@ -127,19 +127,19 @@ void FrmMain::ToolsDel_Click() {
 void FrmMain::DropFromPage() {
   const int32_t pages = (state_.pictures.count + per_page - 1) / per_page;
   if (current_page > pages && current_page > 1) current_page = pages > 0 ? pages : 1;
-  CmdPage[0].SetEnabled(current_page >= 2);
+  page_buttons[0].SetEnabled(current_page >= 2);
   WritePage();
 }
 
-void FrmMain::ToolsClipboard_Click() {
+void FrmMain::CopySelectedPicture() {
   if (SelectedPictureExists()) Services().clipboard.SetPictureFromFile(state_.selected_picture);
 }
 
-void FrmMain::ToolsEdit_Click() {
+void FrmMain::EditSelectedPicture() {
   if (SelectedPictureExists()) Services().shell.Edit(state_.selected_picture);
 }
 
-void FrmMain::ToolsAttrib_Click() {
+void FrmMain::ShowSelectedPictureProperties() {
   if (SelectedPictureExists()) ShowProperties(app_, state_.selected_picture, this);
 }
 

@@ -142,30 +142,30 @@ void SearchDir(SearchContext& context, const std::string& path) {
   Walk(context).Run(path);
 }
 
-void FrmMain::Command5_Click() {
+void FrmMain::SearchSubfolders() {
   // The menu item stays enabled during a search; one search at a time.
-  if (!Command5->Enabled()) return;
+  if (!search_button->Enabled()) return;
   scratch = BrowseFolder(Services(), "请选择一个含有图片的文件夹或者硬盘路径", this);
   if (scratch.empty()) return;
   const std::string folder = scratch;
-  Command5->SetEnabled(false);
+  search_button->SetEnabled(false);
   state_.pictures.Clear();
   state_.search_stop = false;
   SetBusyPointer(true);
-  Web->View()->Navigate("about:正在搜索之中，请等待……");
-  Lab[2].SetCaption("图片总数：0");
-  Lab[6].SetCaption("Corvex看图器 ");
+  page_view->View()->Navigate("about:正在搜索之中，请等待……");
+  status[2].SetCaption("图片总数：0");
+  status[6].SetCaption("Corvex看图器 ");
   Services().loop.DoEvents();
 
   SearchContext context{Services().fs, Services().loop, state_.pictures, state_.search_stop,
                         [this](const std::string& path) {
-                          Lab[0].SetCaption("正在搜索目录： " + path + " ……");
-                          Lab[2].SetCaption("图片总数：" + std::to_string(state_.pictures.count));
+                          status[0].SetCaption("正在搜索目录： " + path + " ……");
+                          status[2].SetCaption("图片总数：" + std::to_string(state_.pictures.count));
                         }};
   SearchDir(context, folder);
   // A gallery closed during the walk has removed its page; it must not come back.
   if (!state_.exit_flag) FirstPage();
-  Command5->SetEnabled(true);
+  search_button->SetEnabled(true);
   SetBusyPointer(false);
 }
 

@@ -18,14 +18,14 @@ constexpr int kPageMargin = 4;  // pixels added to the page's scroll size each w
 
 }  // namespace
 
-void FrmMain::Command9_Click() {
+void FrmMain::SaveScreenshot() {
   scratch = SaveFileDialog(app_, this, kScreenshotTitle, "截图.jpg", kFilterPictures);
   if (scratch.empty()) return;
   const std::string file = scratch;
-  Command9->SetEnabled(false);
+  FindControl("Command9")->SetEnabled(false);
   SetBusyPointer(true);
 
-  HtmlView* doc = Web->View();
+  HtmlView* doc = page_view->View();
   doc->SetBodyScroll(false);
   const int w = doc->ScrollWidth() + kPageMargin;
   const int h = doc->ScrollHeight() + kPageMargin;
@@ -43,7 +43,7 @@ void FrmMain::Command9_Click() {
   if (!problem.empty()) {
     Services().dialogs.MsgBox(this, problem, MsgIcon::Exclamation, kScreenshotTitle);
   }
-  Command9->SetEnabled(true);
+  FindControl("Command9")->SetEnabled(true);
   SetBusyPointer(false);
   Beep();
 }

@@ -32,53 +32,53 @@ std::string UriEscape(const std::string& text) {
 
 }  // namespace
 
-void FrmMain::FprintSet_Click() {
-  Web->View()->ExecWB(kCmdPageSetup, kOptPromptUser);
+void FrmMain::PrintSetup() {
+  page_view->View()->ExecWB(kCmdPageSetup, kOptPromptUser);
 }
-void FrmMain::FprintView_Click() {
-  if (!Web->View()->QueryStatusWB(kCmdPrintPreview)) {
+void FrmMain::PrintPreview() {
+  if (!page_view->View()->QueryStatusWB(kCmdPrintPreview)) {
     Services().dialogs.MsgBox(this, "没有可以显示打印预览的程序（PDF 阅读器），无法预览。",
                               MsgIcon::Information, "打印预览");
     return;
   }
-  Web->View()->ExecWB(kCmdPrintPreview, kOptPromptUser);
+  page_view->View()->ExecWB(kCmdPrintPreview, kOptPromptUser);
 }
-void FrmMain::Fprint_Click() {
-  Web->View()->ExecWB(kCmdPrint, kOptDefault);
+void FrmMain::Print() {
+  page_view->View()->ExecWB(kCmdPrint, kOptDefault);
 }
 
-void FrmMain::Folder_Click() {
-  Folder->SetChecked(!Folder->Checked());
-  int action = Folder->Checked() ? 1 : 0;
+void FrmMain::ToggleShellMenu() {
+  shell_menu_item->SetChecked(!shell_menu_item->Checked());
+  int action = shell_menu_item->Checked() ? 1 : 0;
   ShellVerbs(Services(), action);
   SettingsStore(Services().settings)
-      .SaveSetting("setup", "RightMenu", Folder->Checked() ? "1" : "0");
+      .SaveSetting("setup", "RightMenu", shell_menu_item->Checked() ? "1" : "0");
 }
 
-void FrmMain::Command6_Click() {
+void FrmMain::OpenBrowser() {
   OpenBrowserFrame(app_);
 }
 
-void FrmMain::Command3_Click() {
-  PopupMenu(*HelpM);
+void FrmMain::ShowHelpMenu() {
+  PopupMenu(*help_menu);
 }
 
-void FrmMain::HelpEmail_Click() {
+void FrmMain::WriteToAuthor() {
   Services().shell.Open(std::string("mailto:") + kContactAddress +
                         "?subject=" + UriEscape(kContactSubject));
 }
 
-void FrmMain::HelpHome_Click() {
+void FrmMain::OpenHomePage() {
   Services().shell.Open(kHomePageUrl);
 }
-void FrmMain::LagFanti_Click() {
+void FrmMain::ShowTraditionalChinese() {
   Services().shell.Open(kTraditionalChineseUrl);
 }
-void FrmMain::LagEnglish_Click() {
+void FrmMain::ShowEnglish() {
   Services().shell.Open(kEnglishUrl);
 }
 
-void FrmMain::HelpAbout_Click() {
+void FrmMain::ShowAbout() {
   Services().dialogs.About(this, kGalleryTitle,
                            "Tessaview 8.2 — 图片浏览器。以网页方式分页显示文件夹中的图片，"
                            "并可从网页中收集、保存图片。");

@@ -20,51 +20,51 @@ void FrmMain::ShowPictureCount() {
   const PictureList& list = state_.pictures;
   // A folder larger than the list says so instead of being cut without a word.
   if (list.left_out > 0) {
-    Lab[2].SetCaption("图片总数：" + std::to_string(list.count) + "+");
-    Lab[2].SetToolTipText("文件夹中共有 " + std::to_string(list.count + list.left_out) +
+    status[2].SetCaption("图片总数：" + std::to_string(list.count) + "+");
+    status[2].SetToolTipText("文件夹中共有 " + std::to_string(list.count + list.left_out) +
                           " 张图片，只列出了前 " + std::to_string(list.count) + " 张");
   } else {
-    Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
-    Lab[2].SetToolTipText("");
+    status[2].SetCaption("图片总数：" + std::to_string(list.count));
+    status[2].SetToolTipText("");
   }
 }
 
 void FrmMain::FirstPage() {
   current_page = 1;
-  CmdPage[0].SetEnabled(false);
+  page_buttons[0].SetEnabled(false);
   WritePage();
 }
 
 void FrmMain::WritePage() {
-  width_toggle = 0;
-  const int v = ViewWidthPixels(Web->Width());
-  const int w = ThumbnailWidth(display_mode, v);
-  const bool centred = display_mode == 0 || display_mode == 4;
+  width_mode = 0;
+  const int v = ViewWidthPixels(page_view->Width());
+  const int w = ThumbnailWidth(layout, v);
+  const bool centred = layout == 0 || layout == 4;
   WritePageFile(centred, [&](const std::string& path) {
-    if (display_mode != 0) return PictureLineChoice{PictureLine::Row, w};
+    if (layout != 0) return PictureLineChoice{PictureLine::Row, w};
     const bool wider = GetPictureSize(Services().fs, path).width > w;
     return PictureLineChoice{wider ? PictureLine::Shrunk : PictureLine::Fitted, w};
   });
   SetBusyPointer(false);
 }
 
-void FrmMain::Command10_Click() {
+void FrmMain::CycleWidthMode() {
   if (state_.pictures.count == 0) return;
-  display_mode = 0;
+  layout = 0;
   SetBusyPointer(true);
-  width_toggle = width_toggle + 1 > 2 ? 0 : width_toggle + 1;
-  if (width_toggle == 0) {
+  width_mode = width_mode + 1 > 2 ? 0 : width_mode + 1;
+  if (width_mode == 0) {
     WritePage();
     return;
   }
-  const int v = ViewWidthPixels(Web->Width());
-  const int toggle = width_toggle;
-  if (toggle == 1) display_mode = 4;
+  const int v = ViewWidthPixels(page_view->Width());
+  const int toggle = width_mode;
+  if (toggle == 1) layout = 4;
   WritePageFile(true, [&](const std::string&) {
     return PictureLineChoice{toggle == 1 ? PictureLine::Row : PictureLine::Original, v};
   });
   SetBusyPointer(false);
-  SetFocus(*Web);
+  SetFocus(*page_view);
 }
 
 void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) {
@@ -90,21 +90,21 @@ void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) 
     widths.emplace_back(p, ShownWidthLimit(line.kind, line.width));
     page += "\r\n";
   }
-  CmdPage[1].SetEnabled(i < list.count);
+  page_buttons[1].SetEnabled(i < list.count);
   if (centred) page += "</div>\r\n";
   page += "</body>\r\n";
-  written_width_ = Web->Width();
+  written_width_ = page_view->Width();
   Services().fs.WriteWhole(PageFile(), page);  // a failed write leaves the old page shown
   Services().fs.SetAttributes(PageFile(), kAttrHidden | kAttrSystem);
 
   Services().loop.DoEvents();
   page_count = list.count / per_page + (list.count % per_page > 0 ? 1 : 0);
   status_text.clear();
-  Web->View()->SetPictureWidths(widths);
-  Web->View()->Navigate(PageFile());
-  Lab[0].SetCaption("当前路径：" + current_folder);
+  page_view->View()->SetPictureWidths(widths);
+  page_view->View()->Navigate(PageFile());
+  status[0].SetCaption("当前路径：" + current_folder);
   ShowPictureCount();
-  Lab[6].SetCaption("Corvex看图器     第 " + std::to_string(current_page) + " 页  ， 共 " +
+  status[6].SetCaption("Corvex看图器     第 " + std::to_string(current_page) + " 页  ， 共 " +
                     std::to_string(page_count) + " 页");
 }
 

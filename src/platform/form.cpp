@@ -211,4 +211,44 @@ Control& Form::AddSeparator(Control& parent) {
   return s;
 }
 
+Control* Form::AddCommand(const CommandLook& look, std::function<void()> run,
+                         ControlArray* array, std::vector<Control*>& menus) {
+  Control* parent = menus.empty() ? nullptr : menus.back();
+  Control* c = nullptr;
+  switch (look.shows) {
+    case CommandShows::Menu:
+      menus.clear();
+      c = &AddMenu(look.name, look.caption, nullptr, look.index);
+      menus.push_back(c);
+      break;
+    case CommandShows::Submenu:
+      c = &AddMenu(look.name, look.caption, parent, look.index);
+      menus.push_back(c);
+      break;
+    case CommandShows::EndMenu:
+      if (!menus.empty()) menus.pop_back();
+      return nullptr;
+    case CommandShows::Separator:
+      return parent ? &AddSeparator(*parent) : nullptr;
+    case CommandShows::Item:
+      c = &AddMenu(look.name, look.caption, parent, look.index);
+      break;
+    case CommandShows::Button:
+      c = &Add(ControlKind::Button, look.name, look.index);
+      c->SetCaption(look.caption);
+      c->Picture = look.icon;
+      break;
+    case CommandShows::Key:
+      shortcuts.push_back({look.keys, std::move(run)});
+      return nullptr;
+  }
+  if (array) array->Add(*c);
+  c->Shortcut = look.keys;
+  if (*look.tooltip) c->SetToolTipText(look.tooltip);
+  c->SetEnabled(look.enabled);
+  if (look.checked) c->SetChecked(true);
+  c->Click = std::move(run);
+  return c;
+}
+
 }  // namespace tv

@@ -4,6 +4,7 @@
 // handlers after the control and the event (CmdPage_Click, Timer2_Timer).
 #pragma once
 
+#include <cstddef>
 #include <deque>
 #include <functional>
 #include <map>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_table.h"
 #include "platform/control.h"
 #include "platform/window_system.h"
 
@@ -121,9 +123,16 @@ class Form {
   Control& AddMenu(const std::string& name, const std::string& caption, Control* parent = nullptr,
                    int index = -1);
   Control& AddSeparator(Control& parent);
+  // Makes the menus, buttons and keys of the window's command table, in its order, each
+  // wired to its handler on `self`.
+  template <class W, size_t N>
+  void AddCommands(W& self, const Command<W> (&table)[N]);
 
  private:
   void FitIntoWorkArea();
+  // One row of a command table; `menus` holds the menus the rows are going into.
+  Control* AddCommand(const CommandLook& look, std::function<void()> run, ControlArray* array,
+                      std::vector<Control*>& menus);
   Control& Add(ControlKind kind, const std::string& name, int index, HtmlView* companion);
 
   Platform& platform_;
@@ -156,6 +165,24 @@ struct WindowPlace {
   int width = 0;
   int height = 0;
 };
+template <class W, size_t N>
+void Form::AddCommands(W& self, const Command<W> (&table)[N]) {
+  std::vector<Control*> menus;
+  for (const Command<W>& row : table) {
+    std::function<void()> run;
+    if (row.run) {
+      run = [&self, f = row.run] { (self.*f)(); };
+    } else if (row.run_at) {
+      run = [&self, f = row.run_at, i = row.look.index] { (self.*f)(i); };
+    } else if (row.run_with) {
+      run = [&self, f = row.run_with, a = row.argument] { (self.*f)(a); };
+    }
+    Control* c = AddCommand(row.look, std::move(run), row.array ? &(self.*row.array) : nullptr,
+                            menus);
+    if (row.field) self.*row.field = c;
+  }
+}
+
 WindowPlace FitWindow(const ScreenArea& area, int width, int height, int frame_width,
                       int frame_height);
 

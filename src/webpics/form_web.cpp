@@ -183,7 +183,7 @@ void FormWeb::Form_Resize() {
   PicJava->Move(-50, -50, Web->Width(), Web->Height());
   laid_out_ = true;
   // A gallery shown over the page is needed now; one beside it only once it is made.
-  if (frame_.Chk->Value() != 0) Gallery();
+  if (frame_.pictures_switch->Value() != 0) Gallery();
   if (WebPic) PlaceGallery();
   for (int i = 0; i <= 8; ++i) Lab[i].SetTop(h - kLabelHeight);
   Lab[6].SetWidth(std::max(w - kBrandLeft - 50, 0));
@@ -197,19 +197,19 @@ void FormWeb::Form_Resize() {
 }
 
 void FormWeb::PlaceGallery() {
-  WebPic->Move(frame_.Chk->Value() != 0 ? 0 : ScaleWidth() + 2000, -50, Web->Width(),
+  WebPic->Move(frame_.pictures_switch->Value() != 0 ? 0 : ScaleWidth() + 2000, -50, Web->Width(),
                Web->Height());
 }
 
 void FormWeb::SetActivate() {
   state_.active_view = Web->View();
-  if (frame_.Chk->Value() != 0) state_.active_view = Gallery().View();
+  if (frame_.pictures_switch->Value() != 0) state_.active_view = Gallery().View();
   state_.active_window = this;
 }
 
 void FormWeb::butenableable() {
-  frame_.CmdPage[0].SetEnabled(back_enabled_);
-  frame_.CmdPage[1].SetEnabled(forward_enabled_);
+  frame_.history_buttons[0].SetEnabled(back_enabled_);
+  frame_.history_buttons[1].SetEnabled(forward_enabled_);
 }
 
 void FormWeb::PageJavaConctrl() {

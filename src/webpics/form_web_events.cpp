@@ -66,7 +66,7 @@ void FormWeb::Web_DocumentComplete() {
 }
 
 void FormWeb::ShowTabLabel(const std::string& title) {
-  Control* label = frame_.TextLab.Find(tab_index);
+  Control* label = frame_.tab_labels.Find(tab_index);
   if (!label) return;
   if (title != "about:blank") {
     label->SetText(title);
@@ -103,7 +103,7 @@ void FormWeb::Web_TitleChange() {
   if (!IsCurrentTab()) return;
   page_title = title;
   frame_.SetCaption(title + kCaptionSuffix);
-  frame_.TextUrl->SetText(PlainNavigationAddress(location));
+  frame_.address_box->SetText(PlainNavigationAddress(location));
 }
 
 void FormWeb::Web_NewWindow2(HtmlView*& view, bool& cancel) {
@@ -130,7 +130,7 @@ void FormWeb::Web_NewWindow2(HtmlView*& view, bool& cancel) {
   } else {
     page.SendToBack();
     --b_.CurTab;
-    frame_.PaiLie();
+    frame_.LayOutTabs();
   }
   page.Move(0, 0, frame_.FrameWidth(), frame_.FrameHeight());
   page.tab_index = slot;
@@ -173,7 +173,7 @@ void FormWeb::Timer2_Timer() {
     }
     return;
   }
-  if (IsCurrentTab()) frame_.TextUrl->SetText("");
+  if (IsCurrentTab()) frame_.address_box->SetText("");
   // The current tab stays one of the open tabs.
   if (b_.Topme != 0 && b_.CurTab + 1 < b_.TabCount) ++b_.CurTab;
 }
@@ -225,7 +225,7 @@ bool FormWeb::Form_QueryUnload() {
   if (CharCount(location) < 100) {
     if (b_.ClosedTop < INT16_MAX) ++b_.ClosedTop;
     if (b_.ClosedTop >= 0 && b_.ClosedTop < kTabSlots) b_.ClosedUrls[b_.ClosedTop] = location;
-    frame_.TextUrl->AddItem(CharLeft(Caption(), 40) + "  -  " + location);
+    frame_.address_box->AddItem(CharLeft(Caption(), 40) + "  -  " + location);
   }
   WriteHistory();
   Platform& p = Services();

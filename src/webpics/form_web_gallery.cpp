@@ -19,7 +19,7 @@ void FormWeb::SearchPic() {
     ShowGalleryPage(NaturalGalleryPage(list));
     Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
     // Checking the switch shows the gallery; when it was off this scans once more.
-    frame_.Chk->SetValue(1);
+    frame_.pictures_switch->SetValue(1);
   } else if (list.count > 0) {
     Lab[2].SetCaption("发现图片：" + std::to_string(list.count));
   }
@@ -31,7 +31,7 @@ void FormWeb::LoadPic() {
   const int width = SizedGalleryWidth(Gallery().Width(), columns);
   ShowGalleryPage(SizedGalleryPage(list, columns, width, background_colour));
   Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
-  frame_.Chk->SetValue(1);
+  frame_.pictures_switch->SetValue(1);
 }
 
 void FormWeb::PictFangZhen() {

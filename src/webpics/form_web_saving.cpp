@@ -260,7 +260,7 @@ void FormWeb::ScreenSaveAs() {
   SetBusyPointer(true);
   Services().loop.DoEvents();
   // The view this window shows, whichever window was activated last.
-  HtmlView& view = *(frame_.Chk->Value() != 0 ? Gallery() : *Web).View();
+  HtmlView& view = *(frame_.pictures_switch->Value() != 0 ? Gallery() : *Web).View();
   const std::string problem = SavePageShot(view, file);
   if (!problem.empty()) {
     Services().dialogs.MsgBox(this, problem, MsgIcon::Exclamation, kPageShotTitle);

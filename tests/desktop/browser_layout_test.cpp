@@ -73,7 +73,7 @@ class GalleryLayoutTest : public test::DesktopGalleryTest {
     GtkWidget* top = GTK_WIDGET(ToplevelOf(&Gallery()));
     std::vector<std::string> faults;
     for (int i : {0, 2, 4, 6}) {
-      const std::string text = Gallery().Lab[i].Caption();
+      const std::string text = Gallery().status[i].Caption();
       std::string fault = Fault(LabelWith(top, text), "Lab(" + std::to_string(i) + ") " + text);
       if (!fault.empty()) faults.push_back(fault);
     }

@@ -35,7 +35,7 @@ class ClosedTabsTest : public test::DesktopBrowserTest {
   }
   GtkWidget* LabelWidget(int16_t slot) {
     auto* native = dynamic_cast<GtkNativeWindow*>(Frame().Native());
-    Control* label = Frame().TextLab.Find(slot);
+    Control* label = Frame().tab_labels.Find(slot);
     return native && label ? native->WidgetOf(*label) : nullptr;
   }
 };
@@ -53,7 +53,7 @@ TEST_F(ClosedTabsTest, TheirLabelsLeaveTheSurfaceAndComeBackForTheNextTab) {
          for (int i = 1; i <= 5; ++i) Frame().LoadNewForm(Page("t" + std::to_string(i)));
          ASSERT_EQ(Browser().TabCount, 6);
          closed = Browser().TabOrder[5];
-         while (Browser().TabCount > 1) Frame().DelLine();
+         while (Browser().TabCount > 1) Frame().CloseCurrentTab();
        },
        // The closed pages' own windows go once the program's loop has unloaded them.
        [&] {
@@ -64,7 +64,7 @@ TEST_F(ClosedTabsTest, TheirLabelsLeaveTheSurfaceAndComeBackForTheNextTab) {
          Frame().LoadNewForm(Page("Again"));
          ASSERT_EQ(Browser().TabCount, 2);
          const int16_t slot = Browser().TabOrder[1];
-         Control& label = *Frame().TextLab.Find(slot);
+         Control& label = *Frame().tab_labels.Find(slot);
          GtkWidget* widget = LabelWidget(slot);
          ASSERT_TRUE(WaitUntil([&] { return label.Text() == "Again"; }));
          ASSERT_TRUE(WaitUntil([&] { return gtk_widget_get_mapped(widget); }));

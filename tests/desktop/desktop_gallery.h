@@ -130,7 +130,7 @@ class DesktopGalleryTest : public ::testing::Test {
   }
 
   FrmMain& Gallery() { return *app_->Gallery(); }
-  HtmlView& View() { return *Gallery().Web->View(); }
+  HtmlView& View() { return *Gallery().page_view->View(); }
   WebKitWebView* Engine() { return WEBKIT_WEB_VIEW(WebViewWidget(&View())); }
   ScriptHooks& Script() { return front_->script; }
 

@@ -42,7 +42,7 @@ class FrameInputTest : public test::DesktopBrowserTest {
          [&] {
            WaitUntil([&] { return Browser().CurTab == 0; }, 3000);
            current_after_tab_click = Browser().CurTab;
-           Click(*Frame().TextUrl);
+           Click(*Frame().address_box);
          },
          [&] {
            GtkWidget* focus = gtk_window_get_focus(ToplevelOf(&Frame()));

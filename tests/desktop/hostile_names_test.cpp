@@ -109,7 +109,7 @@ TEST_F(HostileNamesOnTheDesktop, EachThumbnailShowsOpensSelectsAndDeletesItsOwnF
       const std::string path = State().pictures.At(i);
       SCOPED_TRACE(path);
       EXPECT_EQ(State().selected_picture, path);
-      Gallery().ToolsDel_Click();
+      Gallery().TrashSelectedPicture();
       EXPECT_FALSE(std::filesystem::exists(path));
       for (int k = 0; k < i; ++k) EXPECT_TRUE(std::filesystem::exists(State().pictures.At(k)));
     });
@@ -130,7 +130,7 @@ TEST_F(HostileNamesOnTheDesktop, ARightClickSelectsWhatIsUnderThePointerNow) {
        [&] {
          before = State().selected_picture;
          // Four a row: another picture, or none, lies under the still pointer now.
-         Gallery().display_mode = 3;
+         Gallery().layout = 3;
          Gallery().WritePage();
          Settle();
          Pause(200);
@@ -144,7 +144,7 @@ TEST_F(HostileNamesOnTheDesktop, ARightClickSelectsWhatIsUnderThePointerNow) {
        [&] {
          after = State().selected_picture;
          // Below every thumbnail: nothing is selected.
-         Gallery().display_mode = 3;
+         Gallery().layout = 3;
          Gallery().WritePage();
          Settle();
          GtkWidget* view = WebViewWidget(&View());

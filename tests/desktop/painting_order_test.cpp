@@ -41,13 +41,13 @@ int PaintedAt(GtkWidget* widget, GtkWidget* sibling) {
 using PaintingOrder = test::DesktopGalleryTest;
 
 TEST_F(PaintingOrder, ControlsShownLaterPaintUnderTheOnesMadeAfterThem) {
-  Run({[&] { Gallery().ChkFace->SetValue(1); },
+  Run({[&] { Gallery().folder_panel_switch->SetValue(1); },
        [&] {
          Pause(200);
          auto* native = dynamic_cast<GtkNativeWindow*>(Gallery().Native());
          ASSERT_NE(native, nullptr);
-         GtkWidget* page = native->WidgetOf(*Gallery().Web);
-         for (Control* c : {Gallery().Drive1, Gallery().Dir1}) {
+         GtkWidget* page = native->WidgetOf(*Gallery().page_view);
+         for (Control* c : {Gallery().drive_list, Gallery().folder_list}) {
            GtkWidget* w = native->WidgetOf(*c);
            ASSERT_NE(w, nullptr) << c->Name();
            EXPECT_TRUE(gtk_widget_get_mapped(w)) << c->Name();

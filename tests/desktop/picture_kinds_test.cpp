@@ -61,7 +61,7 @@ TEST_F(PictureKindsOnTheDesktop, EachIsListedAndShownThroughTheReducedPictures) 
     ASSERT_EQ(State().pictures.count, static_cast<int>(kinds.size()));
     WaitUntil(
         [&] { return Eval("Array.from(document.images).every(i=>i.complete)+''") == "true"; });
-    const int v = ViewWidthPixels(Gallery().Web->Width());
+    const int v = ViewWidthPixels(Gallery().page_view->Width());
     for (size_t i = 0; i < kinds.size(); ++i) {
       const std::string img = "document.images[" + std::to_string(i) + "]";
       const int natural = std::atoi(Eval(img + ".naturalWidth+''").c_str());

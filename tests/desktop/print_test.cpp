@@ -50,12 +50,12 @@ TEST_F(DesktopGalleryTest, PrintAndPageSetupAskWithTheirDialogs) {
     Settle();
     {
       DialogCatcher catcher;
-      Gallery().Fprint_Click();
+      Gallery().Print();
       print = catcher.seen;
     }
     {
       DialogCatcher catcher;
-      Gallery().FprintSet_Click();
+      Gallery().PrintSetup();
       setup = catcher.seen;
     }
     CloseBox();
@@ -76,7 +76,7 @@ TEST_F(DesktopGalleryTest, APreviewOpensInThePdfViewerOrSaysThereIsNone) {
     Settle();
     if (!system_viewer) {
       DialogCatcher catcher;
-      Gallery().FprintView_Click();
+      Gallery().PrintPreview();
       Pause(300);
       without = catcher.seen;
     }
@@ -85,7 +85,7 @@ TEST_F(DesktopGalleryTest, APreviewOpensInThePdfViewerOrSaysThereIsNone) {
     viewer_known = FakeApps::WaitUntil(
         [] { return FakeApps::DefaultFor("application/pdf") == "probe-pdf.desktop"; });
     DialogCatcher catcher;
-    Gallery().FprintView_Click();
+    Gallery().PrintPreview();
     WaitUntil([&] { return std::filesystem::exists(previewed); });
     Pause(200);  // the copy may still be under way
     with = catcher.seen;

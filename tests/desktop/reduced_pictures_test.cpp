@@ -72,7 +72,7 @@ TEST_F(ReducedPicturesOnTheDesktop, TheEngineReceivesPicturesAsLargeAsShown) {
   const auto cache = PageThumbnails();
   Run({[&] {
          Settle();
-         const int v = ViewWidthPixels(Gallery().Web->Width());
+         const int v = ViewWidthPixels(Gallery().page_view->Width());
          auto got = Received();
          ASSERT_EQ(got.size(), 4u);
          // One a line: the camera picture shrunk to the view arrives no larger than that
@@ -86,7 +86,7 @@ TEST_F(ReducedPicturesOnTheDesktop, TheEngineReceivesPicturesAsLargeAsShown) {
          EXPECT_TRUE(cache.Failed(*stamp));
        },
        [&] {
-         Gallery().display_mode = 3;
+         Gallery().layout = 3;
          Gallery().WritePage();
        },
        [&] {
@@ -94,7 +94,7 @@ TEST_F(ReducedPicturesOnTheDesktop, TheEngineReceivesPicturesAsLargeAsShown) {
          auto got = Received();
          ASSERT_EQ(got.size(), 4u);
          EXPECT_EQ(got[0].first, 512);  // x-large: the smallest size at least as wide
-         EXPECT_EQ(got[0].second, ThumbnailWidth(3, ViewWidthPixels(Gallery().Web->Width())));
+         EXPECT_EQ(got[0].second, ThumbnailWidth(3, ViewWidthPixels(Gallery().page_view->Width())));
          auto stamp = reduced::StampOf(Folder() + "/a camera.jpg");
          EXPECT_TRUE(cache.Find(*stamp, 2));
          // Painted: the TIFF's colour where it shows, the camera picture's where it shows.
@@ -105,8 +105,8 @@ TEST_F(ReducedPicturesOnTheDesktop, TheEngineReceivesPicturesAsLargeAsShown) {
          EXPECT_EQ(PathFromStatusText(Eval("document.images[0].src")), Folder() + "/a camera.jpg");
        },
        [&] {
-         Gallery().Command10_Click();  // stretched
-         Gallery().Command10_Click();  // every picture at its own size
+         Gallery().CycleWidthMode();  // stretched
+         Gallery().CycleWidthMode();  // every picture at its own size
        },
        [&] {
          Settle();

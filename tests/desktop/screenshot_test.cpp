@@ -82,7 +82,7 @@ TEST_F(TallPageTest, APageTallerThanTheEngineRendersIsSavedWhole) {
     Script().active = true;
     Script().out = &reports;
     Script().answers.push_back(shot);
-    Gallery().Command9_Click();
+    Gallery().SaveScreenshot();
     Script().active = false;
     after = View().ScrollTop();
     inner_after = Eval("String(window.innerHeight)");

@@ -78,25 +78,25 @@ TEST_F(WindowKeysTest, GalleryKeysPageZoomAndFullScreen) {
        },
        [&] {
          Settle();
-         Press(Gallery(), *Gallery().Cmb, "Page_Down");
+         Press(Gallery(), *Gallery().focus_holder, "Page_Down");
          after_down = Gallery().current_page;
-         Press(Gallery(), *Gallery().Cmb, "End");
+         Press(Gallery(), *Gallery().focus_holder, "End");
          after_end = Gallery().current_page;
-         Press(Gallery(), *Gallery().Cmb, "Page_Up");
+         Press(Gallery(), *Gallery().focus_holder, "Page_Up");
          after_up = Gallery().current_page;
-         Press(Gallery(), *Gallery().Cmb, "Home");
+         Press(Gallery(), *Gallery().focus_holder, "Home");
          after_home = Gallery().current_page;
        },
        [&] {
          Settle();
-         Press(Gallery(), *Gallery().Cmb, "Ctrl+plus");
-         Press(Gallery(), *Gallery().Cmb, "Ctrl+plus");
-         Press(Gallery(), *Gallery().Cmb, "Ctrl+minus");
+         Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus");
+         Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus");
+         Press(Gallery(), *Gallery().focus_holder, "Ctrl+minus");
          zoom_after = Gallery().zoom;
-         Press(Gallery(), *Gallery().Cmb, "F11");
-         full = Gallery().FullScreen() && !Gallery().Command1->Visible();
-         Press(Gallery(), *Gallery().Cmb, "Escape");
-         back = Gallery().FullScreen() || !Gallery().Command1->Visible();
+         Press(Gallery(), *Gallery().focus_holder, "F11");
+         full = Gallery().FullScreen() && !Gallery().FindControl("Command1")->Visible();
+         Press(Gallery(), *Gallery().focus_holder, "Escape");
+         back = Gallery().FullScreen() || !Gallery().FindControl("Command1")->Visible();
          CloseBox();
        }});
   EXPECT_EQ(after_down, 2);
@@ -130,21 +130,21 @@ TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
          zoomed = view.ZoomLevel();
          PressInFrame("Ctrl+0");
          reset = view.ZoomLevel();
-         Frame().TextUrl->SetText("http://127.0.0.1:9/");
+         Frame().address_box->SetText("http://127.0.0.1:9/");
          PressInFrame("Ctrl+L");
          GtkWidget* focus = gtk_window_get_focus(ToplevelOf(&Frame()));
          int start = 0, end = 0;
          address_selected = focus && GTK_IS_EDITABLE(focus) &&
                             gtk_editable_get_selection_bounds(GTK_EDITABLE(focus), &start, &end) &&
-                            end - start == static_cast<int>(Frame().TextUrl->Text().size());
+                            end - start == static_cast<int>(Frame().address_box->Text().size());
          PressInFrame("Ctrl+F");
-         find_open = Frame().FindText->Visible();
+         find_open = Frame().find_box->Visible();
          PressInFrame("Escape");
-         find_closed = !Frame().FindText->Visible();
+         find_closed = !Frame().find_box->Visible();
          PressInFrame("F11");
-         full = Frame().FullScreen() && !Frame().TextUrl->Visible() && !Frame().Pict->Visible();
+         full = Frame().FullScreen() && !Frame().address_box->Visible() && !Frame().top_panel->Visible();
          PressInFrame("Escape");
-         back = Frame().FullScreen() || !Frame().TextUrl->Visible();
+         back = Frame().FullScreen() || !Frame().address_box->Visible();
          PressInFrame("Ctrl+W");
          tabs_after_w = Browser().TabCount;
          Frame().FindControl("mnuFileExit")->FireClick();

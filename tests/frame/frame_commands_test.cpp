@@ -122,7 +122,7 @@ TEST(FrameCommands, OnlyAddressesGoToTheOtherBrowser) {
   EXPECT_FALSE(IsBrowserAddress(""));
 
   BrowserRig rig;
-  rig.frame->TextUrl->SetText("/usr/bin/xterm");
+  rig.frame->address_box->SetText("/usr/bin/xterm");
   rig.frame->FindControl("OpenUrlStyle")->FireClick();
   EXPECT_EQ(rig.output.str().find("shell:"), std::string::npos);
 }
@@ -132,11 +132,11 @@ TEST(FrameCommands, TopPanelHiddenGivesThePagesItsHeight) {
   FormExplore& f = *rig.frame;
   const int with_panel = f.FrameHeight();
   f.FindControl("ShowMe")->FireClick();
-  EXPECT_FALSE(f.Pict->Visible());
-  EXPECT_EQ(f.FrameHeight(), with_panel + f.Pict->Height());
+  EXPECT_FALSE(f.top_panel->Visible());
+  EXPECT_EQ(f.FrameHeight(), with_panel + f.top_panel->Height());
   EXPECT_EQ(rig.tabs().CurrentPage()->ScaleHeight(), f.FrameHeight());
   f.FindControl("ShowMe")->FireClick();
-  EXPECT_TRUE(f.Pict->Visible());
+  EXPECT_TRUE(f.top_panel->Visible());
   EXPECT_EQ(f.FrameHeight(), with_panel);
 }
 

@@ -15,7 +15,7 @@ std::string ProposedSourceName(BrowserRig& rig, const std::string& caption) {
   rig.frame->SetCaption(caption);
   rig.output.str("");
   rig.front->script.answers.push_back(std::nullopt);  // the dialog is cancelled
-  rig.frame->mnuFileSave_Click();
+  rig.frame->SavePageSource();
   return rig.output.str();
 }
 

@@ -26,7 +26,7 @@ void ExpectLaidOut(BrowserRig& rig, const std::string& step) {
   w = std::min(w, 2500);
   int white = 0;
   for (int i = 0; i < b.TabCount; ++i) {
-    const Control& label = rig.frame->TextLab[b.TabOrder[i]];
+    const Control& label = rig.frame->tab_labels[b.TabOrder[i]];
     SCOPED_TRACE(step + ", position " + std::to_string(i));
     EXPECT_TRUE(label.Visible());
     EXPECT_EQ(label.Left(), i * w + 30);
@@ -57,14 +57,14 @@ TEST(TabLayout, EveryStepLeavesTheLabelsAsAFullLayoutWould) {
     // A narrow frame while the strip grows: its tabs end up narrower than their gap.
     if (round == 200) {
       rig.frame->Resize(6000, 9000);
-      rig.frame->PaiLie();
+      rig.frame->LayOutTabs();
     }
     constexpr unsigned kGrowing[] = {0, 0, 0, 0, 0, 0, 2, 3, 4, 5};
     const unsigned choice = growing ? kGrowing[next(10u)] : next(10u);
     std::string step;
     if (choice <= 1 || b.TabCount < 3) {
       step = "open";
-      rig.frame->build_Click();
+      rig.frame->NewTab();
     } else if (choice == 2) {
       step = "open behind";
       b.Topme = 1;
@@ -72,11 +72,11 @@ TEST(TabLayout, EveryStepLeavesTheLabelsAsAFullLayoutWould) {
       b.Topme = 0;
     } else if (choice == 3 || choice == 9) {
       step = "close current";
-      rig.frame->DelLine();
+      rig.frame->CloseCurrentTab();
     } else if (choice == 4 || choice == 5) {
       const int slot = b.TabOrder[next(static_cast<unsigned>(b.TabCount))];
       step = "switch to slot " + std::to_string(slot);
-      rig.frame->TextLab_MouseUp(slot, MouseArgs{1});
+      rig.frame->TabLabelMouseUp(slot, MouseArgs{1});
     } else if (choice == 6) {
       step = "close left";
       rig.frame->CloseLeft();
@@ -87,7 +87,7 @@ TEST(TabLayout, EveryStepLeavesTheLabelsAsAFullLayoutWould) {
       // A resize moves the page windows; the labels follow at the next layout.
       step = "resize";
       rig.frame->Resize(6000 + static_cast<int>(next(12000)), 9000);
-      rig.frame->PaiLie();
+      rig.frame->LayOutTabs();
     }
     ExpectLaidOut(rig, "step " + std::to_string(round) + " (" + step + ")");
     if (::testing::Test::HasFailure()) return;

@@ -12,10 +12,10 @@ namespace {
 
 TEST(TabLimits, TheTabAfterTheLastSlotIsRefusedWithAMessage) {
   BrowserRig rig;
-  for (int i = 1; i < kTabSlots; ++i) rig.frame->build_Click();
+  for (int i = 1; i < kTabSlots; ++i) rig.frame->NewTab();
   ASSERT_EQ(rig.tabs().TabCount, kTabSlots);
   EXPECT_EQ(rig.output.str(), "");
-  rig.frame->build_Click();
+  rig.frame->NewTab();
   EXPECT_EQ(rig.tabs().TabCount, kTabSlots);
   EXPECT_EQ(rig.tabs().CurTab, kTabSlots - 1);
   EXPECT_NE(rig.output.str().find("message: Lumbra看图浏览器: 最多只能打开 5001 个选项卡"),
@@ -27,8 +27,8 @@ TEST(TabLimits, TheTabAfterTheLastSlotIsRefusedWithAMessage) {
   EXPECT_TRUE(cancel);
   EXPECT_EQ(view, nullptr);
   // Once one closes, its slot serves the next tab.
-  rig.frame->DelLine();
-  rig.frame->build_Click();
+  rig.frame->CloseCurrentTab();
+  rig.frame->NewTab();
   EXPECT_EQ(rig.tabs().TabCount, kTabSlots);
   EXPECT_EQ(rig.tabs().FreeCount, 0);
 }
@@ -36,15 +36,15 @@ TEST(TabLimits, TheTabAfterTheLastSlotIsRefusedWithAMessage) {
 TEST(TabLimits, RestoringBeyondTheStackEndOpensNothing) {
   BrowserRig rig;
   rig.tabs().ClosedTop = kTabSlots + 1;
-  rig.frame->Command3_Click();
+  rig.frame->RestoreClosedPage();
   EXPECT_EQ(rig.tabs().ClosedTop, kTabSlots);
   EXPECT_EQ(rig.tabs().TabCount, 1);
-  rig.frame->Command3_Click();
+  rig.frame->RestoreClosedPage();
   EXPECT_EQ(rig.tabs().ClosedTop, kTabSlots - 1);
   EXPECT_EQ(rig.tabs().TabCount, 1);
   // Index 5000 is a real entry again.
   rig.tabs().ClosedUrls[kTabSlots - 1] = "about:last";
-  rig.frame->Command3_Click();
+  rig.frame->RestoreClosedPage();
   EXPECT_EQ(rig.tabs().TabCount, 2);
   EXPECT_EQ(rig.tabs().ClosedTop, kTabSlots - 2);
 }
@@ -52,29 +52,29 @@ TEST(TabLimits, RestoringBeyondTheStackEndOpensNothing) {
 TEST(TabLimits, ClosingPagesPastTheStackEndStoresNothingAndNeverWraps) {
   BrowserRig rig;
   rig.tabs().ClosedTop = INT16_MAX - 1;
-  rig.frame->build_Click();
-  rig.frame->DelLine();
+  rig.frame->NewTab();
+  rig.frame->CloseCurrentTab();
   EXPECT_EQ(rig.tabs().ClosedTop, INT16_MAX);
-  rig.frame->build_Click();
-  rig.frame->DelLine();
+  rig.frame->NewTab();
+  rig.frame->CloseCurrentTab();
   EXPECT_EQ(rig.tabs().ClosedTop, INT16_MAX);
   // The address list still gets its entry.
-  EXPECT_EQ(rig.frame->TextUrl->List().size(), 9u + 2u);
+  EXPECT_EQ(rig.frame->address_box->List().size(), 9u + 2u);
 }
 
 TEST(TabLimits, LongAddressesAreNeitherStackedNorListed) {
   BrowserRig rig;
-  rig.frame->build_Click();
+  rig.frame->NewTab();
   rig.tabs().CurrentPage()->Web->View()->Navigate("http://x.example/" + std::string(83, 'a'));
   rig.platform.loop.DoEvents();
-  rig.frame->DelLine();
+  rig.frame->CloseCurrentTab();
   EXPECT_EQ(rig.tabs().ClosedTop, -1);
-  EXPECT_EQ(rig.frame->TextUrl->List().size(), 9u);
+  EXPECT_EQ(rig.frame->address_box->List().size(), 9u);
 }
 
 TEST(TabLimits, ClosingTheFrameLeavesNoStaleActiveView) {
   BrowserRig rig;
-  rig.frame->build_Click();
+  rig.frame->NewTab();
   ASSERT_NE(rig.app.State().active_view, nullptr);
   rig.app.Unload(*rig.frame);
   rig.app.CollectUnloaded();

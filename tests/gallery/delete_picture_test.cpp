@@ -41,7 +41,7 @@ class DeletePicture : public ::testing::Test {
       rig_.home.Write(std::string("pics/") + name, test::PngHead(40, 30));
     }
     rig_.gallery.per_page = 30;
-    rig_.gallery.Dir1->SetPath(folder_);
+    rig_.gallery.folder_list->SetPath(folder_);
     rig_.front->Loop().DoEvents();
     ASSERT_EQ(List().count, 3);
   }
@@ -50,12 +50,12 @@ class DeletePicture : public ::testing::Test {
   void Delete(const std::string& name) {
     rig_.app.State().selected_picture = folder_ + "/" + name;
     rig_.output.str("");
-    rig_.gallery.ToolsDel_Click();
+    rig_.gallery.TrashSelectedPicture();
     rig_.front->Loop().DoEvents();
   }
   int PageLinks() {
     int n = 0;
-    for (const HtmlElement& e : rig_.gallery.Web->View()->All()) n += e.tag_name == "A";
+    for (const HtmlElement& e : rig_.gallery.page_view->View()->All()) n += e.tag_name == "A";
     return n;
   }
 
@@ -73,7 +73,7 @@ TEST_F(DeletePicture, GoesToTheWastebasketAndLeavesTheListAndThePage) {
   EXPECT_FALSE(List().Contains(folder_ + "/b.png"));
   EXPECT_EQ(List().At(1), folder_ + "/c.png");
   EXPECT_EQ(List().text, folder_ + "/a.png\r\n" + folder_ + "/c.png\r\n");
-  EXPECT_EQ(rig_.gallery.Lab[2].Caption(), "图片总数：2");
+  EXPECT_EQ(rig_.gallery.status[2].Caption(), "图片总数：2");
   EXPECT_EQ(PageLinks(), 2);
   EXPECT_EQ(rig_.app.State().selected_picture, "");
 }
@@ -89,7 +89,7 @@ TEST_F(DeletePicture, WithoutAWastebasketAsksFirstAndNoKeepsTheFile) {
   Delete("a.png");
   EXPECT_FALSE(fs_.IsFile(folder_ + "/a.png"));
   EXPECT_EQ(List().count, 2);
-  EXPECT_EQ(rig_.gallery.Lab[2].Caption(), "图片总数：2");
+  EXPECT_EQ(rig_.gallery.status[2].Caption(), "图片总数：2");
 }
 
 TEST_F(DeletePicture, AWastebasketThatRefusesAsksToo) {
@@ -112,13 +112,13 @@ TEST_F(DeletePicture, AWastebasketThatRefusesAsksToo) {
 
 TEST_F(DeletePicture, TheLastPictureOfTheLastPageGoesBackAPage) {
   rig_.gallery.per_page = 2;
-  rig_.gallery.CmdPage_Click(1);
+  rig_.gallery.TurnPage(1);
   ASSERT_EQ(rig_.gallery.current_page, 2);
   Delete("c.png");
   EXPECT_EQ(rig_.gallery.current_page, 1);
   EXPECT_EQ(PageLinks(), 2);
-  EXPECT_FALSE(rig_.gallery.CmdPage[0].Enabled());
-  EXPECT_FALSE(rig_.gallery.CmdPage[1].Enabled());
+  EXPECT_FALSE(rig_.gallery.page_buttons[0].Enabled());
+  EXPECT_FALSE(rig_.gallery.page_buttons[1].Enabled());
 }
 
 }  // namespace

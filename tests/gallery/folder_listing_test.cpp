@@ -31,7 +31,7 @@ TEST(FolderListing, MoreThanTheListHoldsKeepsTheFirstInListingOrder) {
     fs.entries.push_back({"p" + std::to_string(i) + ".jpg", false, false, 0});
   }
   test::GalleryRig rig(fs);
-  rig.gallery.Dir1->SetPath("/pics");
+  rig.gallery.folder_list->SetPath("/pics");
   const PictureList& list = rig.app.State().pictures;
   EXPECT_EQ(list.count, kPictureSlots);
   EXPECT_EQ(list.entries.size(), static_cast<size_t>(kPictureSlots));
@@ -40,12 +40,12 @@ TEST(FolderListing, MoreThanTheListHoldsKeepsTheFirstInListingOrder) {
   EXPECT_EQ(rig.gallery.page_count, (kPictureSlots + 29) / 30);
   // The user can see that the folder holds more than the list shows.
   EXPECT_EQ(list.left_out, 500);
-  EXPECT_EQ(rig.gallery.Lab[2].Caption(), "图片总数：20001+");
-  EXPECT_EQ(rig.gallery.Lab[2].ToolTipText(), "文件夹中共有 20501 张图片，只列出了前 20001 张");
+  EXPECT_EQ(rig.gallery.status[2].Caption(), "图片总数：20001+");
+  EXPECT_EQ(rig.gallery.status[2].ToolTipText(), "文件夹中共有 20501 张图片，只列出了前 20001 张");
 
   // A start file near the end wraps round and still stops at the list's size.
   rig.gallery.start_file = "p20400.jpg";
-  rig.gallery.Dir1_Change();
+  rig.gallery.ListChosenFolder();
   EXPECT_EQ(list.count, kPictureSlots);
   EXPECT_EQ(list.At(0), "/pics/p20400.jpg");
   EXPECT_EQ(list.At(100), "/pics/p20500.jpg");
@@ -58,7 +58,7 @@ TEST(FolderListing, StartFileIsMatchedExactly) {
     fs.entries.push_back({n, false, false, 0});
   test::GalleryRig rig(fs);
   rig.gallery.start_file = "b.jpg";
-  rig.gallery.Dir1->SetPath("/pics");
+  rig.gallery.folder_list->SetPath("/pics");
   const PictureList& list = rig.app.State().pictures;
   ASSERT_EQ(list.count, 4);
   EXPECT_EQ(list.At(0), "/pics/b.jpg");
@@ -73,11 +73,11 @@ TEST(FolderListing, UnreadableFolderListsNothingAndGoesOn) {
   fs.entries.push_back({"a.jpg", false, false, 0});
   fs.readable = false;
   test::GalleryRig rig(fs);
-  rig.gallery.Dir1->SetPath("/pics");
+  rig.gallery.folder_list->SetPath("/pics");
   EXPECT_EQ(rig.app.State().pictures.count, 0);
   EXPECT_EQ(rig.gallery.page_count, 0);
-  EXPECT_EQ(rig.gallery.Lab[2].Caption(), "图片总数：0");
-  EXPECT_FALSE(rig.gallery.CmdPage[1].Enabled());
+  EXPECT_EQ(rig.gallery.status[2].Caption(), "图片总数：0");
+  EXPECT_FALSE(rig.gallery.page_buttons[1].Enabled());
 }
 
 TEST(FolderListing, FoldersNamedLikePicturesAreNotListed) {
@@ -85,7 +85,7 @@ TEST(FolderListing, FoldersNamedLikePicturesAreNotListed) {
   fs.entries.push_back({"album.jpg", true, false, 0});
   fs.entries.push_back({"z.png", false, false, 0});
   test::GalleryRig rig(fs);
-  rig.gallery.Dir1->SetPath("/pics");
+  rig.gallery.folder_list->SetPath("/pics");
   EXPECT_EQ(rig.app.State().pictures.count, 1);
 }
 
@@ -94,14 +94,14 @@ TEST(Paging, PageBeyondTheListAfterMorePerPageShowsNothing) {
   for (int i = 0; i < 95; ++i) fs.entries.push_back({std::to_string(i) + ".gif", false, false, 0});
   test::GalleryRig rig(fs);
   FrmMain& g = rig.gallery;
-  g.Dir1->SetPath("/pics");
+  g.folder_list->SetPath("/pics");
   g.current_page = 4;  // 30 a page: 90 to 94
   g.WritePage();
-  EXPECT_EQ(g.Lab[0].Caption(), "当前路径：/pics/");
+  EXPECT_EQ(g.status[0].Caption(), "当前路径：/pics/");
   g.per_page = 200;
-  g.Command2_Click();  // refresh: page 4 of 1 starts past the end
+  g.Refresh();  // refresh: page 4 of 1 starts past the end
   EXPECT_EQ(g.page_count, 1);
-  EXPECT_FALSE(g.CmdPage[1].Enabled());
+  EXPECT_FALSE(g.page_buttons[1].Enabled());
   std::string page;
   ASSERT_TRUE(fs.ReadWhole(rig.posix.paths.PageFile(kGalleryPage), page));
   EXPECT_EQ(page.find("<img"), std::string::npos);

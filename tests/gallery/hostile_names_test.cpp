@@ -68,12 +68,12 @@ class HostileNames : public ::testing::Test {
       rig_.home.Write("pics/" + Names()[i], Png(static_cast<int>(100 + i)));
     }
     rig_.gallery.per_page = 200;
-    rig_.gallery.Dir1->SetPath(folder_);
+    rig_.gallery.folder_list->SetPath(folder_);
     rig_.front->Loop().DoEvents();
     ASSERT_EQ(rig_.app.State().pictures.count, static_cast<int>(Names().size()));
   }
 
-  HtmlView& view() { return *rig_.gallery.Web->View(); }
+  HtmlView& view() { return *rig_.gallery.page_view->View(); }
   bool Exists(const std::string& path) { return fs_.IsFile(path); }
   int WidthOf(const std::string& path) {
     return static_cast<int>(
@@ -117,7 +117,7 @@ TEST_F(HostileNames, EachThumbnailShowsOpensAndDeletesItsOwnFile) {
     SCOPED_TRACE(path);
     view().RestPointerOn(links[static_cast<size_t>(i)].href);
     rig_.gallery.SelectPictureUnderPointer();
-    rig_.gallery.ToolsDel_Click();
+    rig_.gallery.TrashSelectedPicture();
     EXPECT_FALSE(Exists(path));
     for (int k = 0; k < i; ++k) EXPECT_TRUE(Exists(list.At(k))) << list.At(k);
     rig_.front->Loop().DoEvents();
@@ -134,8 +134,8 @@ TEST_F(HostileNames, AddressesOutsideTheListSelectAndOpenNothing) {
     view().RestPointerOn(address);
     rig_.gallery.SelectPictureUnderPointer();
     EXPECT_EQ(rig_.app.State().selected_picture, "");
-    rig_.gallery.ToolsDel_Click();
-    rig_.gallery.ToolDefaut_Click();
+    rig_.gallery.TrashSelectedPicture();
+    rig_.gallery.OpenSelectedPicture();
   }
   EXPECT_TRUE(Exists(victim_));
   EXPECT_TRUE(Exists(listed));
@@ -146,7 +146,7 @@ TEST_F(HostileNames, AddressesOutsideTheListSelectAndOpenNothing) {
   view().RestPointerOn(FileUrl(listed));
   rig_.gallery.SelectPictureUnderPointer();
   EXPECT_EQ(rig_.app.State().selected_picture, listed);
-  rig_.gallery.CmdPage_Click(1);
+  rig_.gallery.TurnPage(1);
   rig_.gallery.SelectPictureUnderPointer();
   EXPECT_EQ(rig_.app.State().selected_picture, "");
   EXPECT_EQ(rig_.gallery.status_text, "");

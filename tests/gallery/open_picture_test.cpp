@@ -42,7 +42,7 @@ class OpenPicture : public ::testing::Test {
     gallery_.Realize();
     folder_ = home_.Root() + "/pics";
     picture_ = home_.Write("pics/a b#1.jpg", "not really a picture");
-    gallery_.Dir1->SetPath(folder_);
+    gallery_.folder_list->SetPath(folder_);
     front_->Loop().DoEvents();
   }
 
@@ -59,40 +59,40 @@ class OpenPicture : public ::testing::Test {
 
 TEST_F(OpenPicture, WithNoProgramForThePictureAMessageSaysSo) {
   shell_.can_open = true;  // first a desktop that has one: nothing to say
-  ASSERT_TRUE(gallery_.Web->View()->ClickLink(0));
+  ASSERT_TRUE(gallery_.page_view->View()->ClickLink(0));
   EXPECT_EQ(output_.str(), "");
   shell_.can_open = false;
   shell_.opened.clear();
 
   const std::string said = "message: 打开图片: 没有可以打开这张图片的程序：" + picture_ + "\n";
-  ASSERT_TRUE(gallery_.Web->View()->ClickLink(0));  // the thumbnail
+  ASSERT_TRUE(gallery_.page_view->View()->ClickLink(0));  // the thumbnail
   EXPECT_EQ(output_.str(), said);
   output_.str("");
   app_.State().selected_picture = picture_;
-  gallery_.ToolDefaut_Click();  // the picture menu's open
+  gallery_.OpenSelectedPicture();  // the picture menu's open
   EXPECT_EQ(output_.str(), said);
   EXPECT_EQ(shell_.opened, (std::vector<std::string>{picture_, picture_}));
 }
 
 TEST_F(OpenPicture, WithNoFileManagerTheFolderCommandsSaySo) {
   shell_.can_open = true;
-  gallery_.EfilePath_Click();
+  gallery_.ShowPicturePath();
   EXPECT_EQ(output_.str(), "");
   shell_.can_open = false;
   shell_.opened.clear();
 
   const std::string said = "message: 打开文件夹: 没有可以打开文件夹的程序（文件管理器）：";
-  gallery_.EfilePath_Click();  // the folder button: the listed folder
-  EXPECT_EQ(output_.str(), said + gallery_.Dir1->Path() + "\n");
+  gallery_.ShowPicturePath();  // the folder button: the listed folder
+  EXPECT_EQ(output_.str(), said + gallery_.folder_list->Path() + "\n");
   output_.str("");
-  gallery_.ToolsLocal_Click();  // the program's own folder
+  gallery_.ShowProgramFolder();  // the program's own folder
   EXPECT_EQ(output_.str(), said + platform_.paths.ProgramFolder() + "\n");
   output_.str("");
   app_.State().selected_picture = picture_;
-  gallery_.ToolsPath_Click();  // the picture menu's show in folder
+  gallery_.ShowSelectedPicturePath();  // the picture menu's show in folder
   EXPECT_EQ(output_.str(), said + picture_ + "\n");
   EXPECT_EQ(shell_.opened,
-            (std::vector<std::string>{gallery_.Dir1->Path(), platform_.paths.ProgramFolder(),
+            (std::vector<std::string>{gallery_.folder_list->Path(), platform_.paths.ProgramFolder(),
                                       "show " + picture_}));
 }
 

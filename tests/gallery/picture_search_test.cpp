@@ -234,18 +234,18 @@ TEST(FolderSearchCommand, FullListStopsAtTwentyThousandAndTheNextSearchStartsAfr
   ProgramState& state = rig.app.State();
 
   rig.Answer("/big");
-  rig.gallery.Command5_Click();
+  rig.gallery.SearchSubfolders();
   EXPECT_EQ(state.pictures.count, 20000);
   EXPECT_EQ(state.pictures.At(19999), "/big/f3/p19999.jpg");
   EXPECT_TRUE(state.search_stop);
   EXPECT_EQ(tree.listed.back(), "/big/f3");  // f4 was never begun
-  EXPECT_EQ(rig.gallery.Lab[2].Caption(), "图片总数：20000");
+  EXPECT_EQ(rig.gallery.status[2].Caption(), "图片总数：20000");
   EXPECT_EQ(rig.gallery.current_page, 1);
-  EXPECT_EQ(rig.gallery.Lab[0].Caption(), "当前路径：/big/f0/");
-  EXPECT_TRUE(rig.gallery.Command5->Enabled());
+  EXPECT_EQ(rig.gallery.status[0].Caption(), "当前路径：/big/f0/");
+  EXPECT_TRUE(rig.gallery.search_button->Enabled());
 
   rig.Answer("/small");
-  rig.gallery.Command5_Click();
+  rig.gallery.SearchSubfolders();
   EXPECT_EQ(state.pictures.entries, std::vector<std::string>{"/small/only.png"});
   EXPECT_EQ(state.pictures.text, "/small/only.png\r\n");
   EXPECT_FALSE(state.search_stop);
@@ -262,11 +262,11 @@ TEST(FolderSearchCommand, ClosingTheGalleryDuringTheWalkEndsItWithoutAPage) {
   rig.Answer("/t");
   // The close box is handled while the command lets messages through.
   static_cast<HeadlessLoop&>(rig.front->Loop()).PostTask([&] { rig.app.Unload(rig.gallery); });
-  rig.gallery.Command5_Click();
+  rig.gallery.SearchSubfolders();
   EXPECT_TRUE(rig.app.State().search_stop);
   EXPECT_EQ(rig.app.State().pictures.count, 1);  // the first entry comes before any check
   EXPECT_EQ(tree.files.count(page), 0u);
-  EXPECT_TRUE(rig.gallery.Command5->Enabled());
+  EXPECT_TRUE(rig.gallery.search_button->Enabled());
 }
 
 }  // namespace

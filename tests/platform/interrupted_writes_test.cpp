@@ -154,7 +154,7 @@ TEST(ExportedList, AFailedExportSaysSoAndKeepsTheFileItWouldReplace) {
     posix::KeepRunningAtFileSizeLimit();
     struct rlimit r = {4096, 4096};
     setrlimit(RLIMIT_FSIZE, &r);
-    rig.gallery.ToolSaveList_Click();
+    rig.gallery.ExportPictureList();
     return rig.output.str().find("无法写入文件：" + target) != std::string::npos ? 0 : 1;
   });
   EXPECT_EQ(rc, 0) << "the command must say the write failed";

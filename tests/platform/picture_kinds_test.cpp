@@ -89,7 +89,7 @@ TEST_F(PictureKinds, TheGalleryListsWebpBesideJpeg) {
   test::TempHome::WriteAt(Pic("c.txt"), "not a picture");
   PosixFileSystem fs;
   test::GalleryRig rig(fs);
-  rig.gallery.Dir1->SetPath(folder_);
+  rig.gallery.folder_list->SetPath(folder_);
   const PictureList& list = rig.app.State().pictures;
   ASSERT_EQ(list.count, 2);
   EXPECT_EQ(list.At(0), Pic("a.jpg"));

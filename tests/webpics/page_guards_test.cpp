@@ -45,7 +45,7 @@ TEST(PageGuards, APageDownloadWaitsForTheDialogAndStaysInItsFolder) {
   ASSERT_NE(OpenDialog(rig), nullptr);
   EXPECT_EQ(OpenDialog(rig)->Text2->Text(), "d.bin");
   // Another page has a dialog of its own; closing a page closes its dialog with it.
-  rig.frame->build_Click();
+  rig.frame->NewTab();
   rig.tabs().CurrentPage()->Web->View()->events.PageDownload(5, "http://127.0.0.1/e",
                                                              "/etc/passwd");
   rig.app.Unload(page);
