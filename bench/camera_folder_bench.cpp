@@ -132,7 +132,9 @@ struct Child {
   double peak_mb = 0;
 
   tv::FrmMain& Gallery() { return *app->Gallery(); }
-  tv::WebKitHtmlView& View() { return dynamic_cast<tv::WebKitHtmlView&>(*Gallery().page_view->View()); }
+  tv::WebKitHtmlView& View() {
+    return dynamic_cast<tv::WebKitHtmlView&>(*Gallery().page_view->View());
+  }
   std::string Eval(const std::string& code) {
     return tv::RunScript(WEBKIT_WEB_VIEW(View().Widget()), code).value_or("");
   }

@@ -136,12 +136,12 @@ int main() {
       std::fprintf(stderr, "detail_window_bench: no detail window\n");
       return 1;
     }
-    GtkWidget* view = tv::WebViewWidget(window->Web->View());
+    GtkWidget* view = tv::WebViewWidget(window->page_view->View());
     int draws = 0;
     const gulong draw = g_signal_connect_after(view, "draw", G_CALLBACK(OnDraw), &draws);
     const bool shown = until(
         [&] {
-          return !window->Web->View()->Busy() &&
+          return !window->page_view->View()->Busy() &&
                  tv::RunScript(WEBKIT_WEB_VIEW(view), kFitted, 1000).value_or("") == "1";
         },
         10000);

@@ -81,7 +81,8 @@ int main() {
     BareEnumeration(folder);
     BareEnumeration(folder);
     auto t1 = std::chrono::steady_clock::now();
-    gallery.folder_list->SetPath(r % 2 ? folder : folder + "/");  // a different text fires the listing
+    gallery.folder_list->SetPath(r % 2 ? folder
+                                       : folder + "/");  // a different text fires the listing
     auto t2 = std::chrono::steady_clock::now();
     bare += Ms(t1 - t0);
     listing += Ms(t2 - t1);

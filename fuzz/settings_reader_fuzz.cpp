@@ -11,7 +11,7 @@
 #include "platform/posix/ini_settings_area.h"
 #include "platform/posix/section_text.h"
 #include "platform/settings_area.h"
-#include "settings/settings_store.h"
+#include "settings/settings_schema.h"
 
 namespace {
 
@@ -67,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TextSettingsArea area;
   area.text = text;
   tv::SettingsStore store(area);
-  const int32_t pages = store.PageFileCount();
+  const int32_t pages = store.NumberOr(kPicturesPerPage);
   TV_FUZZ_REQUIRE(pages >= 30 && pages <= 200);
-  TV_FUZZ_REQUIRE(store.HomePage().size() >= 15);
+  TV_FUZZ_REQUIRE(store.Text(kHomePage).size() >= 15);
 
   int32_t number = -7;
   const bool parsed = tv::ParseStoredInteger(value, number);

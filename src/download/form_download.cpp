@@ -71,6 +71,21 @@ std::string FreeFilePath(FileSystem& fs, const std::string& folder, const std::s
   return "";
 }
 
+namespace {
+
+using FormDownloadCommands = Commands<FormDownload>;
+
+// clang-format off
+constexpr Command<FormDownload> kFormDownloadCommands[] = {
+    FormDownloadCommands::Button("Command3", "", "", &FormDownload::ChooseFolder).Text("浏览(&V)").Named(&FormDownload::browse_button),
+    FormDownloadCommands::Button("Command1", "", "", &FormDownload::Download).Text("下载(&D)").Named(&FormDownload::download_button),
+    FormDownloadCommands::Button("Command2", "", "", &FormDownload::Close).Text("关闭(&C)").Named(&FormDownload::close_button),
+    FormDownloadCommands::Key("Escape", &FormDownload::Close),
+};
+// clang-format on
+
+}  // namespace
+
 FormDownload::FormDownload(Application& app, FormExplore& frame)
     : Form(app.Services(), "FormDownload"), app_(app), frame_(frame) {
   SetCaption("下载网络文件");
@@ -88,39 +103,30 @@ FormDownload::FormDownload(Application& app, FormExplore& frame)
     c.SetCaption(l.caption);
     c.Move(l.left, l.top, l.width, 300);
   }
-  CombUrl = &Add(ControlKind::ComboBox, "CombUrl");
-  CombUrl->SetText("http://");
-  CombUrl->Move(1260, 540, 5400, 510);
+  address_box = &Add(ControlKind::ComboBox, "CombUrl");
+  address_box->SetText("http://");
+  address_box->Move(1260, 540, 5400, 510);
   Text1 = &Add(ControlKind::TextBox, "Text1");
   Text1->Move(1260, 1140, 4020, 510);
-  Command3 = &Add(ControlKind::Button, "Command3");
-  Command3->SetCaption("浏览(&V)");
-  Command3->Move(5400, 1140, 1260, 510);
+  AddCommands(*this, kFormDownloadCommands);
+  browse_button->Move(5400, 1140, 1260, 510);
   Text2 = &Add(ControlKind::TextBox, "Text2");
   Text2->Move(1260, 1740, 5400, 510);
-  Command1 = &Add(ControlKind::Button, "Command1");
-  Command1->SetCaption("下载(&D)");
-  Command1->Move(3900, 2400, 1300, 450);
-  Command2 = &Add(ControlKind::Button, "Command2");
-  Command2->SetCaption("关闭(&C)");
-  Command2->Move(5360, 2400, 1300, 450);
+  download_button->Move(3900, 2400, 1300, 450);
+  close_button->Move(5360, 2400, 1300, 450);
   // The page saver's view: it loads the page to be saved and is never shown.
   Web = &Add(ControlKind::View, "Web");
   Web->Move(0, 0, 6840, 3120);
   Web->SetVisible(false);
   Web->View()->SetGeneratedPages(false);
-  Timer1 = &Add(ControlKind::Timer, "Timer1");
-  Timer1->SetInterval(1000);
+  save_timer = &Add(ControlKind::Timer, "Timer1");
+  save_timer->SetInterval(1000);
 
-  CombUrl->GotFocus = [this] { CombUrl_GotFocus(); };
-  CombUrl->Change = [this] { CombUrl_Change(); };
-  Command1->Click = [this] { Command1_Click(); };
-  Command2->Click = [this] { Command2_Click(); };
-  shortcuts.push_back({"Escape", [this] { Command2_Click(); }});
-  Command3->Click = [this] { Command3_Click(); };
-  Timer1->TimerTick = [this] { Timer1_Timer(); };
+  address_box->GotFocus = [this] { AddressFocused(); };
+  address_box->Change = [this] { AddressEdited(); };
+  save_timer->TimerTick = [this] { SavePageTick(); };
   HtmlViewEvents& e = Web->View()->events;
-  e.TitleChange = [this](const std::string&) { Web_TitleChange(); };
+  e.TitleChange = [this](const std::string&) { PageTitleChanged(); };
   // The page saver's page opens no window of its own.
   e.NewWindow2 = [](HtmlView*&, bool& cancel) { cancel = true; };
   Resize(6840, 3120);
@@ -140,25 +146,25 @@ void FormDownload::Form_Unload() {
 
 void FormDownload::AskForPageDownload(const std::string& address, const std::string& suggested_name,
                                       std::function<void(const std::string&)> answer) {
-  CombUrl->SetText(address);
-  CombUrl->SetEnabled(false);  // the page's answer, not another address
+  address_box->SetText(address);
+  address_box->SetEnabled(false);  // the page's answer, not another address
   Text2->SetText(DownloadFileName(suggested_name, address));
   page_answer_ = std::move(answer);
 }
 
-void FormDownload::CombUrl_GotFocus() {
+void FormDownload::AddressFocused() {
   if (page_answer_) return;
   held_ = Services().clipboard.GetText();
-  if (held_.rfind("http", 0) == 0) CombUrl->SetText(held_);
+  if (held_.rfind("http", 0) == 0) address_box->SetText(held_);
 }
 
-void FormDownload::CombUrl_Change() {
-  CombUrl->SetToolTipText(CombUrl->Text());
-  Text2->SetText(FileNameOfAddress(CombUrl->Text()));
+void FormDownload::AddressEdited() {
+  address_box->SetToolTipText(address_box->Text());
+  Text2->SetText(FileNameOfAddress(address_box->Text()));
 }
 
-void FormDownload::Command1_Click() {
-  const std::string address = CombUrl->Text();
+void FormDownload::Download() {
+  const std::string address = address_box->Text();
   // A page's own answer may have a short address (data:, blob:).
   if (!page_answer_ && CharCount(address) < kShortestAddress) return;
   Platform& p = Services();
@@ -183,22 +189,22 @@ void FormDownload::Command1_Click() {
     page_answer_ = nullptr;
     answer(path);
   } else {
-    CombUrl->AddItem(address);
+    address_box->AddItem(address);
     p.shell.DownloadFile(address, path);
   }
   app_.Unload(*this);
 }
 
-void FormDownload::Command2_Click() {
+void FormDownload::Close() {
   app_.Unload(*this);
 }
 
-void FormDownload::Command3_Click() {
+void FormDownload::ChooseFolder() {
   held_ = BrowseFolder(Services(), "请指定一个保存图片的文件目录", this);
   if (!held_.empty()) Text1->SetText(held_);
 }
 
-void FormDownload::Web_TitleChange() {
+void FormDownload::PageTitleChanged() {
   title_ = Web->View()->Title();
 }
 
@@ -211,14 +217,14 @@ void FormDownload::StartSavePage() {
     if (timer_fired_ || IsUnloaded()) return;
     if (loop.TickMs() - start > kSaveWaitLimitMs) return;
   }
-  Timer1->SetTimerEnabled(false);
+  save_timer->SetTimerEnabled(false);
   SavePageOf(*Web->View(), title_);
   app_.Unload(*this);
 }
 
-void FormDownload::Timer1_Timer() {
+void FormDownload::SavePageTick() {
   timer_fired_ = true;
-  Timer1->SetTimerEnabled(false);
+  save_timer->SetTimerEnabled(false);
   app_.Unload(*this);
   // The page never said its title here: the frame's own page is saved as it shows.
   if (FormWeb* page = frame_.ActiveChild()) SavePageOf(*page->Web->View(), page->Caption());

@@ -20,15 +20,15 @@ class FormDownload : public Form {
 
   void Form_Load() override;
   void Form_Unload() override;
-  void CombUrl_GotFocus();
-  void CombUrl_Change();
-  void Command1_Click();  // download
-  void Command2_Click();  // close
-  void Command3_Click();  // browse for a folder
-  void Timer1_Timer();
-  void Web_TitleChange();
+  void AddressFocused();
+  void AddressEdited();
+  void Download();      // download
+  void Close();         // close
+  void ChooseFolder();  // browse for a folder
+  void SavePageTick();
+  void PageTitleChanged();
 
-  // Waits for this window's page to report its title (or for Timer1), then saves it.
+  // Waits for this window's page to report its title (or for save_timer), then saves it.
   void StartSavePage();
 
   // The dialog for a file a page wants to save: the address is fixed, the folder and the
@@ -41,14 +41,14 @@ class FormDownload : public Form {
 
   std::optional<std::string> StateField(const std::string& field) const override;
 
-  Control* CombUrl;
+  Control* address_box;
   Control* Text1;  // folder
   Control* Text2;  // file name
-  Control* Command1;
-  Control* Command2;
-  Control* Command3;
+  Control* download_button;
+  Control* close_button;
+  Control* browse_button;
   Control* Web;
-  Control* Timer1;
+  Control* save_timer;
 
  private:
   // Asks where to save `view`'s page and saves it; a failure is said in a message.

@@ -16,6 +16,21 @@ std::string FavoritesPath(Application& app) {
   return app.Services().paths.ProgramFolder() + kFavoritesFile;
 }
 
+namespace {
+
+using FavoritesCommands = Commands<Favorites>;
+
+// clang-format off
+constexpr Command<Favorites> kFavoritesCommands[] = {
+    FavoritesCommands::Button("Command1", "", "", &Favorites::MakeFolder).Text("新建目录").Named(&Favorites::new_folder_button),
+    FavoritesCommands::Button("cmdOK", "", "", &Favorites::Accept).Text("确定").Named(&Favorites::ok_button),
+    FavoritesCommands::Button("cmdCancel", "", "", &Favorites::Cancel).Text("取消").Named(&Favorites::cancel_button),
+    FavoritesCommands::Key("Escape", &Favorites::Cancel),
+};
+// clang-format on
+
+}  // namespace
+
 Favorites::Favorites(Application& app, FormExplore& frame)
     : Form(app.Services(), "Favorites"), app_(app), frame_(frame) {
   SetCaption("添加到收藏夹");
@@ -38,34 +53,25 @@ Favorites::Favorites(Application& app, FormExplore& frame)
   Control& folder = Add(ControlKind::Label, "Label4");
   folder.SetCaption("选择目录(&S)：");
   folder.Move(240, 2160, 1500, 300);
-  Command1 = &Add(ControlKind::Button, "Command1");
-  Command1->SetCaption("新建目录");
-  Command1->Move(1800, 2100, 1400, 420);
-  cmdOK = &Add(ControlKind::Button, "cmdOK");
-  cmdOK->SetCaption("确定");
-  cmdOK->Move(4080, 2100, 1300, 420);
-  cmdCancel = &Add(ControlKind::Button, "cmdCancel");
-  cmdCancel->SetCaption("取消");
-  cmdCancel->Move(5540, 2100, 1300, 420);
+  AddCommands(*this, kFavoritesCommands);
+  new_folder_button->Move(1800, 2100, 1400, 420);
+  ok_button->Move(4080, 2100, 1300, 420);
+  cancel_button->Move(5540, 2100, 1300, 420);
 
-  txtTitle->Change = [this] { txtTitle_Change(); };
-  txtUrl->Change = [this] { txtUrl_Change(); };
-  cmdOK->Click = [this] { cmdOK_Click(); };
-  cmdCancel->Click = [this] { cmdCancel_Click(); };
-  shortcuts.push_back({"Escape", [this] { cmdCancel_Click(); }});
-  Command1->Click = [this] { Command1_Click(); };
+  txtTitle->Change = [this] { TitleEdited(); };
+  txtUrl->Change = [this] { AddressEdited(); };
   Resize(7080, 2760);
 }
 
-void Favorites::txtTitle_Change() {
+void Favorites::TitleEdited() {
   txtTitle->SetToolTipText(txtTitle->Text());
 }
 
-void Favorites::txtUrl_Change() {
+void Favorites::AddressEdited() {
   txtUrl->SetToolTipText(txtUrl->Text());
 }
 
-void Favorites::cmdOK_Click() {
+void Favorites::Accept() {
   if (txtUrl->Text().empty() || txtTitle->Text().empty()) return;
   const std::string title = txtTitle->Text();
   txtTitle->SetText(StoredFavoriteTitle(title));
@@ -81,11 +87,11 @@ void Favorites::cmdOK_Click() {
   app_.Unload(*this);
 }
 
-void Favorites::cmdCancel_Click() {
+void Favorites::Cancel() {
   app_.Unload(*this);
 }
 
-void Favorites::Command1_Click() {
+void Favorites::MakeFolder() {
   const std::string answer =
       Services().dialogs.InputBox(this, "请输入新的分类目录", "新建目录", "网址之家");
   if (answer.empty()) return;

@@ -15,17 +15,17 @@ class Favorites : public Form {
  public:
   Favorites(Application& app, FormExplore& frame);
 
-  void txtTitle_Change();
-  void txtUrl_Change();
-  void cmdOK_Click();
-  void cmdCancel_Click();
-  void Command1_Click();  // new category folder
+  void TitleEdited();
+  void AddressEdited();
+  void Accept();
+  void Cancel();
+  void MakeFolder();  // new category folder
 
   Control* txtTitle;
   Control* txtUrl;
-  Control* cmdOK;
-  Control* cmdCancel;
-  Control* Command1;
+  Control* ok_button;
+  Control* cancel_button;
+  Control* new_folder_button;
   Control* Check1;  // "允许脱机使用", for show
 
  private:

@@ -16,13 +16,14 @@ class FormDfg : public Form {
 
   void Form_Load() override;
   void Form_Resize() override;
-  void List1_Click();
-  void Command1_Click();  // delete
-  void Command2_Click();  // save
+  void CopyChosenAddress();
+  void DeleteChosen();  // delete
+  void SaveList();
+  void Close();  // as the close box  // save
 
-  Control* List1;
-  Control* Command1;
-  Control* Command2;
+  Control* list;
+  Control* delete_button;
+  Control* save_button;
 
  private:
   Application& app_;

@@ -13,7 +13,6 @@ namespace tv {
 
 namespace {
 
-constexpr int kEnter = 13;
 constexpr const char* kClosedEntrySeparator = "  -  ";
 
 }  // namespace
@@ -48,7 +47,7 @@ void FormExplore::Go() {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
   page->Web->View()->Navigate(address_box->Text());
-  page->SetFocus(*page->Cmb);
+  page->SetFocus(*page->focus_holder);
 }
 
 void FormExplore::GoToAddress() {
@@ -74,13 +73,13 @@ void FormExplore::AddressPicked() {
 }
 
 void FormExplore::AddressKeyPress(int key_ascii) {
-  if (key_ascii == kEnter) Go();
+  if (key_ascii == kCharEnter) Go();
 }
 
 void FormExplore::Bounce(Control& box) {
   if (FocusBounced) return;
   FocusBounced = true;
-  if (FormWeb* page = b_.CurrentPage()) page->SetFocus(*page->Cmb);
+  if (FormWeb* page = b_.CurrentPage()) page->SetFocus(*page->focus_holder);
   SetFocus(box);
 }
 
@@ -93,7 +92,7 @@ void FormExplore::SearchBoxFocused() {
 }
 
 void FormExplore::SearchBoxKeyPress(int key_ascii) {
-  if (key_ascii == kEnter) SearchKeyword();
+  if (key_ascii == kCharEnter) SearchKeyword();
 }
 
 void FormExplore::SearchKeyword() {

@@ -8,7 +8,7 @@
 #include "host/html_view.h"
 #include "program/application.h"
 #include "program/browser_state.h"
-#include "settings/settings_store.h"
+#include "settings/settings_schema.h"
 #include "text/text_util.h"
 #include "text/utf8.h"
 #include "webpics/download_move.h"
@@ -144,18 +144,15 @@ void FormExplore::Form_Load() {
   MoveDownloads(p.fs, p.paths.ProgramFolder() + "Download/", p.paths.DownloadFolder());
   p.fs.CreateFolder(p.paths.ProgramFolder() + "History");
   SettingsStore settings(p.settings);
-  settings.SaveSetting("setup", "Pop", "1");
-  settings.SaveSetting("setup", "JumpWindows", "1");
+  settings.Save(kBlockPopUps, "1");
+  settings.Save(kJumpWindows, "1");
   b_.Pop = 1;
   b_.JumpWindows = 0;
-  int32_t topme = b_.Topme;
-  settings.ReadInteger("setup", "Topme", topme);
-  if (topme >= INT16_MIN && topme <= INT16_MAX) b_.Topme = static_cast<int16_t>(topme);
-  settings.ReadInteger("setup", "Download", b_.Download);
-  settings.ReadInteger("setup", "FetchLarger", b_.FetchLarger);
+  if (auto topme = settings.Number(kBackgroundWindows)) b_.Topme = static_cast<int16_t>(*topme);
+  b_.Download = settings.Number(kAutoDownload).value_or(b_.Download);
+  b_.FetchLarger = settings.Number(kFetchLarger).value_or(b_.FetchLarger);
   Show();
-  b_.HomePage = settings.GetSetting("setup", "Homepage");
-  if (CharCount(b_.HomePage) < 15) b_.HomePage = kDefaultHomePage;
+  b_.HomePage = settings.Text(kHomePage);
   LoadNewForm(b_.HomePage);
   if (FormWeb* first = Page(0)) first->SetActivate();
 }
@@ -235,7 +232,7 @@ void FormExplore::ReloadWithoutBlocking() {
   FormWeb* page = ActiveChild();
   if (!page) return;
   b_.Pop = 0;
-  page->PageJavaConctrl();
+  page->ApplyPageSwitches();
   page->AllowScriptsOnce();
   page->Web->View()->Refresh();
   b_.Pop = 1;
@@ -265,7 +262,7 @@ void FormExplore::TogglePagePictures() {
     if (page->WebPic) page->WebPic->SetLeft(FrameWidth() + 2000);
     pictures_switch->SetBackColor(kButtonFace);
   }
-  page->SetFocus(*page->Cmb);
+  page->SetFocus(*page->focus_holder);
   page->SetActivate();
   SetBusyPointer(false);
 }

@@ -52,7 +52,7 @@ class FormExplore : public Form {
   void CloseAll();
   void TabLabelMouseUp(int slot, const MouseArgs& m);
   void TabLabelDoubleClick(int slot);
-  void NewTab();     // new tab (also build2, Ctrl+T, a double-click on top_panel)
+  void NewTab();             // new tab (also build2, Ctrl+T, a double-click on top_panel)
   void RestoreClosedPage();  // restore the newest closed page
   void CloseBrowser();
 
@@ -68,18 +68,18 @@ class FormExplore : public Form {
   void OpenKeywordSearch();
 
   // Frame commands of the tool strip that this window needs now.
-  void GoBackOrForward(int index);     // back, forward
-  void TogglePagePictures();                  // the picture view switch
-  void FillFavoritesMenu();                   // the favourites menu
-  void ReloadWithoutBlocking();  // the current page once more without blocking
+  void GoBackOrForward(int index);  // back, forward
+  void TogglePagePictures();        // the picture view switch
+  void FillFavoritesMenu();         // the favourites menu
+  void ReloadWithoutBlocking();     // the current page once more without blocking
 
   // Picture commands of the tool strip and the screenshot items.
   void RefreshOrRescan();     // refresh, or a new scan while the pictures are shown
-  void CycleWidthMode();    // stretched gallery / natural size
-  void NextLayout();     // next column mode
-  void CycleBackground();      // next background colour
-  void SaveLargePictures();     // save the page's pictures now
-  void OpenDownloadFolder();     // the download folder in the file manager
+  void CycleWidthMode();      // stretched gallery / natural size
+  void NextLayout();          // next column mode
+  void CycleBackground();     // next background colour
+  void SaveLargePictures();   // save the page's pictures now
+  void OpenDownloadFolder();  // the download folder in the file manager
   void SavePageScreenshot();  // the whole page as a picture (also PrintScreen2)
 
   // History, favourites, page source, saving, downloads and options.
@@ -128,11 +128,11 @@ class FormExplore : public Form {
   void ShowAbout();
   void ToggleEditMode();
   void ShowPageProperties();
-  void RefreshAllTabs();  // every tab but the first
-  void ToggleFullScreen();     // full screen: the frame's controls, title and menus hidden
-  void StopOrLeave();    // stop; as Escape, first out of full screen or the find bar
+  void RefreshAllTabs();    // every tab but the first
+  void ToggleFullScreen();  // full screen: the frame's controls, title and menus hidden
+  void StopOrLeave();       // stop; as Escape, first out of full screen or the find bar
   // Keys without a menu item (frame_keys.cpp).
-  void FocusAddress();      // Ctrl+L: the address box, its text selected
+  void FocusAddress();  // Ctrl+L: the address box, its text selected
   void NextTab();
   void PreviousTab();
   void ZoomPageIn();
@@ -140,7 +140,7 @@ class FormExplore : public Form {
   void ResetPageZoom();
   void GoBack();
   void GoForward();
-  void QuitProgram();  // Ctrl+Q ends the whole program, as the gallery's 退出 does
+  void QuitProgram();       // Ctrl+Q ends the whole program, as the gallery's 退出 does
   void StepTab(int step);   // the next (+1) or previous (-1) tab, round the end
   void ZoomPage(int step);  // the page's zoom in (+1), out (-1) or back to 100 % (0)
   void ShowHelp();
@@ -167,24 +167,24 @@ class FormExplore : public Form {
 
   std::optional<std::string> StateField(const std::string& field) const override;
 
-  bool FocusBounced = false;  // the first focus on the address or search box has bounced
-  int16_t ScrollDir = 0;      // last scroll button: 0 up, 1 down
-  int16_t background_index = 0;        // position in the background colour cycle
+  bool FocusBounced = false;     // the first focus on the address or search box has bounced
+  int16_t ScrollDir = 0;         // last scroll button: 0 up, 1 down
+  int16_t background_index = 0;  // position in the background colour cycle
   std::string background;        // colour last chosen by the cycle
 
   // Controls.
-  Control* top_panel;     // top panel
+  Control* top_panel;    // top panel
   Control* address_box;  // address box
   Control* go_button;
   Control* search_box;  // keyword search box
   Control* search_button;
-  Control* pictures_switch;          // picture view switch
-  Control* auto_scroll_timer;       // automatic scrolling, 20 ms
-  ControlArray tab_labels;  // tab labels by slot
+  Control* pictures_switch;      // picture view switch
+  Control* auto_scroll_timer;    // automatic scrolling, 20 ms
+  ControlArray tab_labels;       // tab labels by slot
   ControlArray history_buttons;  // back, forward
   ControlArray scroll_buttons;   // scroll up, down
-  Control* tab_menu;    // the tab menu
-  Control* find_box;     // the find bar's box, hidden until asked for
+  Control* tab_menu;             // the tab menu
+  Control* find_box;             // the find bar's box, hidden until asked for
 
  private:
   void CreateControls();

@@ -130,7 +130,7 @@ void FormExplore::CopyTabText() {
 
 void FormExplore::RefreshPage() {
   if (FormWeb* child = ActiveChild()) {
-    child->PageJavaConctrl();
+    child->ApplyPageSwitches();
     child->Web->View()->Refresh();
   }
 }
@@ -150,7 +150,7 @@ void FormExplore::OpenDefaultHomePage() {
 
 void FormExplore::BlockPopUps() {
   b_.Pop = 1;
-  if (FormWeb* child = ActiveChild()) child->PageJavaConctrl();
+  if (FormWeb* child = ActiveChild()) child->ApplyPageSwitches();
 }
 
 void FormExplore::TurnScreenOff() {
@@ -218,7 +218,7 @@ void FormExplore::RefreshAllTabs() {
   for (int pos = 1; pos < b_.TabCount; ++pos) {
     FormWeb* page = Page(b_.TabOrder[static_cast<size_t>(pos)]);
     if (!page) continue;
-    page->PageJavaConctrl();
+    page->ApplyPageSwitches();
     page->Web->View()->Refresh();
   }
 }

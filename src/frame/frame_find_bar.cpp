@@ -29,8 +29,8 @@ void FormExplore::CreateFindBar() {
   }
   find_box->Change = [this] { FindInPage(false); };
   find_box->KeyPress = [this](int key) {
-    if (key == 13) FindInPage(false);
-    if (key == 27) CloseFindBar();
+    if (key == kCharEnter) FindInPage(false);
+    if (key == kCharEscape) CloseFindBar();
   };
 }
 

@@ -98,7 +98,7 @@ void FormExplore::ToggleFullScreen() {
     laid_width_ = -1;
     LayOutTabs();
   }
-  if (FormWeb* page = b_.CurrentPage()) page->SetFocus(*page->Cmb);
+  if (FormWeb* page = b_.CurrentPage()) page->SetFocus(*page->focus_holder);
 }
 
 }  // namespace tv

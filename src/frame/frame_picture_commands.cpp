@@ -6,16 +6,10 @@
 #include "host/html_view.h"
 #include "program/application.h"
 #include "program/browser_state.h"
+#include "program/page_backgrounds.h"
 #include "webpics/form_web.h"
 
 namespace tv {
-
-namespace {
-
-constexpr const char* kBackgrounds[] = {"#FF0000", "#CC6600", "#FFFF00", "#33CC00", "#33FFCC",
-                                        "#3300FF", "#FF00FF", "#000000", "#FFFFFF"};
-
-}  // namespace
 
 std::string FormExplore::DownloadFolder() const {
   // "download" and "Download" name one folder: the one made at load.
@@ -24,7 +18,7 @@ std::string FormExplore::DownloadFolder() const {
 
 void FormExplore::RefreshOrRescan() {
   FormWeb* child = ActiveChild();
-  if (child) child->PageJavaConctrl();
+  if (child) child->ApplyPageSwitches();
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
   if (pictures_switch->Value() == 0) {
@@ -37,20 +31,20 @@ void FormExplore::RefreshOrRescan() {
 void FormExplore::CycleWidthMode() {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
-  page->PictLaShen();
-  page->SetFocus(*page->Cmb);
+  page->CycleWidthMode();
+  page->SetFocus(*page->focus_holder);
 }
 
 void FormExplore::NextLayout() {
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
-  page->PictFangZhen();
-  page->SetFocus(*page->Cmb);
+  page->NextLayout();
+  page->SetFocus(*page->focus_holder);
 }
 
 void FormExplore::CycleBackground() {
-  if (++background_index > 9) background_index = 1;
-  background = kBackgrounds[background_index - 1];
+  if (++background_index > kBackgroundCount) background_index = 1;
+  background = kBackgroundCycle[background_index - 1];
   FormWeb* page = b_.CurrentPage();
   if (!page) return;
   page->background_colour = background;
@@ -63,7 +57,7 @@ void FormExplore::SaveLargePictures() {
   Control* button = FindControl("Command4");
   button->SetEnabled(false);
   state_.picture_saving.download_folder = DownloadFolder();
-  page->AutoDownLoadImag();
+  page->SaveLargePictures();
   button->SetEnabled(true);
 }
 

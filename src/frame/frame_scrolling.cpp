@@ -34,7 +34,7 @@ void FormExplore::ToggleAutoScroll(int index) {
     if (HtmlView* view = state_.active_view) ScrollToEnd(*view, index == 1 ? 1 : -1, kJumpLength);
     button.SetBackColor(kButtonFace);
     if (FormWeb* page = b_.CurrentPage()) {
-      page->SetFocus(*page->Cmb);
+      page->SetFocus(*page->focus_holder);
       page->SetActivate();
     }
     return;

@@ -122,7 +122,7 @@ void FormExplore::OrganizeFavorites() {
   organiser.Form_Load();
   organiser.Show();
   // The list takes no focus first: focusing it would choose its first entry unasked.
-  organiser.SetFocus(*organiser.Command2);
+  organiser.SetFocus(*organiser.save_button);
 }
 
 void FormExplore::ShowPageSource() {
@@ -138,7 +138,8 @@ void FormExplore::ShowSelectionSource() {
   const std::string selection = page ? page->Web->View()->SelectionHtml() : "";
   FormWeb* current = b_.CurrentPage();
   Control* label = current ? tab_labels.Find(b_.TabOrder[b_.CurTab]) : nullptr;
-  FormHtml& window = ShowSourceWindow(app_, selection, address_box->Text(), label ? label->Text() : "");
+  FormHtml& window =
+      ShowSourceWindow(app_, selection, address_box->Text(), label ? label->Text() : "");
   window.SetCaption("源文件 - 选中区域");
 }
 
@@ -173,7 +174,7 @@ void FormExplore::SavePageAs() {
   saver.Form_Load();
   Services().loop.DoEvents();
   saver.Web->View()->Navigate(page->Web->View()->LocationURL());
-  saver.Timer1->SetTimerEnabled(true);
+  saver.save_timer->SetTimerEnabled(true);
   saver.StartSavePage();
 }
 

@@ -126,7 +126,7 @@ void FormExplore::CloseCurrentTab() {
   if (FormWeb* neighbour = Page(b.CurSlot)) {
     neighbour->BringToFront();
     ShowPage(*neighbour);
-    neighbour->SetFocus(*neighbour->Cmb);
+    neighbour->SetFocus(*neighbour->focus_holder);
     neighbour->SetActivate();
     SetCaption(Label(b.CurSlot).Text() + kCaptionSuffix);
   }
@@ -160,7 +160,7 @@ void FormExplore::CloseRight() {
   }
   LayOutTabs();
   if (FormWeb* page = b.CurrentPage()) {
-    page->SetFocus(*page->Cmb);
+    page->SetFocus(*page->focus_holder);
     page->SetActivate();
   }
 }
@@ -210,9 +210,9 @@ void FormExplore::TabLabelMouseUp(int slot, const MouseArgs& m) {
   if (FormWeb* page = Page(slot)) {
     ShowPage(*page);
     page->BringToFront();
-    page->SetFocus(*page->Cmb);
+    page->SetFocus(*page->focus_holder);
     page->SetActivate();
-    page->butenableable();
+    page->ShowHistoryButtons();
   }
   for (int i = 0; i < b.TabCount; ++i) {
     b.CurSlot = b.TabOrder[i];

@@ -6,13 +6,12 @@
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
 #include "program/application.h"
+#include "program/page_backgrounds.h"
 
 namespace tv {
 
 namespace {
 
-constexpr const char* kBackgrounds[] = {"#FFFFFF", "#FF0000", "#CC6600", "#FFFF00", "#33CC00",
-                                        "#33FFCC", "#3300FF", "#FF00FF", "#000000", "#FFFFFF"};
 constexpr int kSpeeds[] = {2, 4, 8, 16, 32};
 // The zoom has no limit of its own; it stops short of the 16-bit range.
 constexpr int kMaxZoom = 32000;
@@ -44,13 +43,14 @@ void FrmMain::LeaveFullScreen() {
 }
 
 void FrmMain::ApplyZoom(int16_t percent) {
-  page_view->View()->ExecScript("document.body.style.zoom='" + std::to_string(percent) + "%'", "JScript");
+  page_view->View()->ExecScript("document.body.style.zoom='" + std::to_string(percent) + "%'",
+                                "JScript");
 }
 
 void FrmMain::CycleBackground() {
   if (state_.pictures.count == 0) return;
-  colour_index = static_cast<int16_t>(colour_index + 1 > 9 ? 1 : colour_index + 1);
-  background = kBackgrounds[colour_index];
+  colour_index = static_cast<int16_t>(colour_index + 1 > kBackgroundCount ? 1 : colour_index + 1);
+  background = kBackgroundCycle[colour_index - 1];
   WritePage();
   SetFocus(*focus_holder);
 }
@@ -95,8 +95,7 @@ void FrmMain::ScrollToBottom() {
 }
 
 void FrmMain::ScrollByArrowKey(int key_code) {
-  if (key_code == 38) page_view->View()->ScrollBy(0, -100);
-  if (key_code == 40) page_view->View()->ScrollBy(0, 100);
+  ScrollForArrowKey(*page_view->View(), key_code);
 }
 
 void FrmMain::ShowFolderPanel() {

@@ -123,11 +123,13 @@ void FrmMain::Form_Resize() {
     if (c->Kind() == ControlKind::Button) c->SetVisible(!full);
   }
   folder_panel_switch->SetVisible(!full);
-  for (Control* c : {drive_list, folder_list, splitter}) c->SetVisible(!full && folder_panel_switch->Value() == 1);
+  for (Control* c : {drive_list, folder_list, splitter})
+    c->SetVisible(!full && folder_panel_switch->Value() == 1);
   for (int i = 0; i <= 6; ++i) status[i].SetVisible(!full);
   if (full) {
     page_view->Move(0, 0, sw, sh);
-    if (written_width_ >= 0 && page_view->Width() != written_width_) refit_timer->SetTimerEnabled(true);
+    if (written_width_ >= 0 && page_view->Width() != written_width_)
+      refit_timer->SetTimerEnabled(true);
     return;
   }
   // A window narrower than the button row takes the rest of the buttons on further rows.

@@ -9,6 +9,7 @@
 
 #include "gallery/page_lines.h"
 #include "platform/form.h"
+#include "program/page_backgrounds.h"
 
 namespace tv {
 
@@ -115,48 +116,48 @@ class FrmMain : public Form {
   std::optional<std::string> StateField(const std::string& field) const override;
 
   // Controls.
-  Control* drive_list;       // drive list
-  Control* folder_list;         // folder list
-  Control* splitter;          // splitter between the folder panel and the view
-  Control* page_view;          // the gallery's HTML view
-  Control* spare_view;     // second view, kept hidden
-  Control* focus_holder;          // focus holder that only receives keys
-  Control* folder_panel_switch;      // folder panel switch
-  Control* screenshot_surface;     // drawing surface of the screenshot
+  Control* drive_list;           // drive list
+  Control* folder_list;          // folder list
+  Control* splitter;             // splitter between the folder panel and the view
+  Control* page_view;            // the gallery's HTML view
+  Control* spare_view;           // second view, kept hidden
+  Control* focus_holder;         // focus holder that only receives keys
+  Control* folder_panel_switch;  // folder panel switch
+  Control* screenshot_surface;   // drawing surface of the screenshot
   Control* clipboard_picture;    // picture loader of the clipboard copy
-  Control* auto_scroll_timer;       // automatic scrolling, 20 ms
-  Control* reactivate_timer;       // re-activation, 1000 ms
-  Control* refit_timer;        // rewrites the page 200 ms after the last resize step
-  ControlArray status;      // status labels 0 to 6
-  ControlArray page_buttons;  // previous, next page
+  Control* auto_scroll_timer;    // automatic scrolling, 20 ms
+  Control* reactivate_timer;     // re-activation, 1000 ms
+  Control* refit_timer;          // rewrites the page 200 ms after the last resize step
+  ControlArray status;           // status labels 0 to 6
+  ControlArray page_buttons;     // previous, next page
   ControlArray zoom_buttons;     // zoom in, zoom out
   ControlArray scroll_buttons;   // automatic scroll up, down
-  Control* search_button;  // off while a search runs
+  Control* search_button;        // off while a search runs
 
   // Menus.
   Control* help_menu;
-  Control* picture_menu;  // shown over a thumbnail
-  Control* shell_menu_item;     // shell-menu toggle
+  Control* picture_menu;       // shown over a thumbnail
+  Control* shell_menu_item;    // shell-menu toggle
   Control* folder_panel_item;  // folder panel item
-  ControlArray speed_items;  // scroll speeds
+  ControlArray speed_items;    // scroll speeds
 
   // Gallery state.
-  std::string status_text;             // last status text reported by page_view
-  std::string start_file;              // file name the listing starts at
-  bool listing_ran = false;            // set by every listing; tells a caller it fired
-  int32_t width_mode = 0;            // 0, 1, 2 of the stretch / original-size command
-  int32_t layout = 0;            // thumbnail layout 0 to 4
-  int32_t scroll_step = 2;             // pixels per automatic scroll tick
-  int16_t zoom = 0;                    // page zoom in percent
-  int16_t colour_index = 0;            // position in the background colour cycle
-  std::string current_folder = "/";    // folder being shown, always ending in "/"
-  std::string scratch;                 // work text: dialog results
-  int32_t page_count = 0;              // pages of the current list
-  int32_t current_page = 0;            // page shown, 1-based
-  int32_t per_page = 30;               // thumbnails per page, 30 to 200
-  int16_t scroll_direction = 0;        // 0 up, 1 down for automatic scrolling
-  std::string background = "#FFFFFF";  // page background written into the page
-  std::string command_line;            // the text the program was started with
+  std::string status_text;                    // last status text reported by page_view
+  std::string start_file;                     // file name the listing starts at
+  bool listing_ran = false;                   // set by every listing; tells a caller it fired
+  int32_t width_mode = 0;                     // 0, 1, 2 of the stretch / original-size command
+  int32_t layout = 0;                         // thumbnail layout 0 to 4
+  int32_t scroll_step = 2;                    // pixels per automatic scroll tick
+  int16_t zoom = 0;                           // page zoom in percent
+  int16_t colour_index = 0;                   // position in the background colour cycle
+  std::string current_folder = "/";           // folder being shown, always ending in "/"
+  std::string scratch;                        // work text: dialog results
+  int32_t page_count = 0;                     // pages of the current list
+  int32_t current_page = 0;                   // page shown, 1-based
+  int32_t per_page = 30;                      // thumbnails per page, 30 to 200
+  int16_t scroll_direction = 0;               // 0 up, 1 down for automatic scrolling
+  std::string background = kStartBackground;  // page background written into the page
+  std::string command_line;                   // the text the program was started with
 
  private:
   void CreateControls();

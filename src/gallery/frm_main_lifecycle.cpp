@@ -5,7 +5,7 @@
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
 #include "program/application.h"
-#include "settings/settings_store.h"
+#include "settings/settings_schema.h"
 #include "settings/shell_integration.h"
 
 namespace tv {
@@ -27,7 +27,7 @@ std::string WithoutQuotes(const std::string& text) {
 
 void FrmMain::Form_Load() {
   Platform& p = Services();
-  background = "#FFFFFF";
+  background = kStartBackground;
   scroll_step = 2;
   state_.exit_flag = false;
   layout = 0;
@@ -35,12 +35,10 @@ void FrmMain::Form_Load() {
   current_folder = p.paths.PicturesFolder();
 
   SettingsStore settings(p.settings);
-  per_page = settings.PageFileCount();
+  per_page = settings.NumberOr(kPicturesPerPage);
   status[4].SetCaption("每页显示：" + std::to_string(per_page));
 
-  int32_t right_menu = 0;
-  settings.ReadInteger("setup", "RightMenu", right_menu);
-  if (right_menu == 1) {
+  if (settings.Number(kShellMenu) == 1) {
     shell_menu_item->SetChecked(true);
     int action = 1;
     ShellVerbs(p, action);

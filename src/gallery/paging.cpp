@@ -5,7 +5,7 @@
 
 #include "gallery/frm_main.h"
 #include "program/application.h"
-#include "settings/settings_store.h"
+#include "settings/settings_schema.h"
 #include "text/text_util.h"
 
 namespace tv {
@@ -76,8 +76,8 @@ void FrmMain::AskPicturesPerPage() {
       this, "设置图片浏览器每页显示的图片数目：\r\n\r\n（取值范围 30 至 200 之间）", "页面设置",
       std::to_string(per_page));
   const int n = RoundHalfEven(LeadingNumber(answer));
-  if (n < 30 || n > 200) return;
-  SettingsStore(Services().settings).SaveSetting("Main", "PageFileCount", std::to_string(n));
+  if (n < kPicturesPerPage.min || n > kPicturesPerPage.max) return;
+  SettingsStore(Services().settings).Save(kPicturesPerPage, n);
   per_page = n;
   status[4].SetCaption("每页显示：" + std::to_string(n));
 }

@@ -157,11 +157,12 @@ void FrmMain::SearchSubfolders() {
   status[6].SetCaption("Corvex看图器 ");
   Services().loop.DoEvents();
 
-  SearchContext context{Services().fs, Services().loop, state_.pictures, state_.search_stop,
-                        [this](const std::string& path) {
-                          status[0].SetCaption("正在搜索目录： " + path + " ……");
-                          status[2].SetCaption("图片总数：" + std::to_string(state_.pictures.count));
-                        }};
+  SearchContext context{
+      Services().fs, Services().loop, state_.pictures, state_.search_stop,
+      [this](const std::string& path) {
+        status[0].SetCaption("正在搜索目录： " + path + " ……");
+        status[2].SetCaption("图片总数：" + std::to_string(state_.pictures.count));
+      }};
   SearchDir(context, folder);
   // A gallery closed during the walk has removed its page; it must not come back.
   if (!state_.exit_flag) FirstPage();

@@ -34,6 +34,19 @@ std::string LocalTimeText(int64_t seconds) {
   return buf;
 }
 
+namespace {
+
+using FormPropertiesCommands = Commands<FormProperties>;
+
+// clang-format off
+constexpr Command<FormProperties> kFormPropertiesCommands[] = {
+    FormPropertiesCommands::Button("Command1", "", "", &FormProperties::Close).Text("确定").Named(&FormProperties::ok_button),
+    FormPropertiesCommands::Key("Escape", &FormProperties::Close),
+};
+// clang-format on
+
+}  // namespace
+
 FormProperties::FormProperties(Application& app, const std::string& path)
     : Form(app.Services(), "FormProperties"), app_(app) {
   const std::string name = AfterLastSlash(path);
@@ -58,19 +71,16 @@ FormProperties::FormProperties(Application& app, const std::string& path)
     v.SetCaption(rows[i][1]);
     v.Move(1800, 240 + i * 420, 4800, 300);
   }
-  Command1 = &Add(ControlKind::Button, "Command1");
-  Command1->SetCaption("确定");
-  Command1->Click = [this] { Command1_Click(); };
-  shortcuts.push_back({"Escape", [this] { Command1_Click(); }});
+  AddCommands(*this, kFormPropertiesCommands);
   Resize(7000, 3200);
 }
 
 void FormProperties::Form_Resize() {
-  Command1->Move(ScaleWidth() - 1440, ScaleHeight() - 600, 1200, 420);
+  ok_button->Move(ScaleWidth() - 1440, ScaleHeight() - 600, 1200, 420);
   for (auto& [i, v] : Value.Members()) v->SetWidth(std::max(ScaleWidth() - 2040, 0));
 }
 
-void FormProperties::Command1_Click() {
+void FormProperties::Close() {
   app_.Unload(*this);
 }
 

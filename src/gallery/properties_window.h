@@ -15,11 +15,11 @@ class FormProperties : public Form {
  public:
   FormProperties(Application& app, const std::string& path);
   void Form_Resize() override;
-  void Command1_Click();  // OK
+  void Close();  // OK
 
   ControlArray Caption;  // the labels on the left
   ControlArray Value;    // the values on the right
-  Control* Command1;
+  Control* ok_button;
 
  private:
   Application& app_;

@@ -7,7 +7,7 @@
 #include "gallery/maker_links.h"
 #include "host/html_view.h"
 #include "program/application.h"
-#include "settings/settings_store.h"
+#include "settings/settings_schema.h"
 #include "settings/shell_integration.h"
 
 namespace tv {
@@ -51,8 +51,7 @@ void FrmMain::ToggleShellMenu() {
   shell_menu_item->SetChecked(!shell_menu_item->Checked());
   int action = shell_menu_item->Checked() ? 1 : 0;
   ShellVerbs(Services(), action);
-  SettingsStore(Services().settings)
-      .SaveSetting("setup", "RightMenu", shell_menu_item->Checked() ? "1" : "0");
+  SettingsStore(Services().settings).Save(kShellMenu, shell_menu_item->Checked() ? "1" : "0");
 }
 
 void FrmMain::OpenBrowser() {

@@ -22,7 +22,7 @@ void FrmMain::ShowPictureCount() {
   if (list.left_out > 0) {
     status[2].SetCaption("图片总数：" + std::to_string(list.count) + "+");
     status[2].SetToolTipText("文件夹中共有 " + std::to_string(list.count + list.left_out) +
-                          " 张图片，只列出了前 " + std::to_string(list.count) + " 张");
+                             " 张图片，只列出了前 " + std::to_string(list.count) + " 张");
   } else {
     status[2].SetCaption("图片总数：" + std::to_string(list.count));
     status[2].SetToolTipText("");
@@ -105,7 +105,7 @@ void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) 
   status[0].SetCaption("当前路径：" + current_folder);
   ShowPictureCount();
   status[6].SetCaption("Corvex看图器     第 " + std::to_string(current_page) + " 页  ， 共 " +
-                    std::to_string(page_count) + " 页");
+                       std::to_string(page_count) + " 页");
 }
 
 }  // namespace tv

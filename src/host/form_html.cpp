@@ -26,6 +26,24 @@ int FindIgnoringCase(const std::string& text, const std::string& what) {
   return static_cast<int>(CharCount(std::string(text.begin(), at)));
 }
 
+namespace {
+
+using FormHtmlCommands = Commands<FormHtml>;
+
+// clang-format off
+constexpr Command<FormHtml> kFormHtmlCommands[] = {
+    FormHtmlCommands::Menu("mnuFile", "文件(&F)"),
+    FormHtmlCommands::Item("Fsave", "保存(&S)", &FormHtml::SaveSource),
+    FormHtmlCommands::Item("Find", "查找(&S)", &FormHtml::FindInSource),
+    FormHtmlCommands::Separator(),
+    FormHtmlCommands::Item("Fexit", "退出", &FormHtml::Close).Keys("Escape"),
+    FormHtmlCommands::Menu("mnuHelp", "帮助(&H）"),
+    FormHtmlCommands::Item("About", "关于(&A)"),
+};
+// clang-format on
+
+}  // namespace
+
 FormHtml::FormHtml(Application& app) : Form(app.Services(), "FormHtml"), app_(app) {
   SetCaption("源文件");
   Control& address = Add(ControlKind::Label, "Label1");
@@ -43,17 +61,7 @@ FormHtml::FormHtml(Application& app) : Form(app.Services(), "FormHtml"), app_(ap
   Text1 = &Add(ControlKind::TextBox, "Text1");
   Text1->Move(40, 1080, 9000, 6000);
 
-  Control& file = AddMenu("mnuFile", "文件(&F)");
-  Control& save = AddMenu("Fsave", "保存(&S)", &file);
-  Control& find = AddMenu("Find", "查找(&S)", &file);
-  AddSeparator(file);
-  Control& exit = AddMenu("Fexit", "退出", &file);
-  exit.Shortcut = "Escape";
-  Control& help = AddMenu("mnuHelp", "帮助(&H）");
-  AddMenu("About", "关于(&A)", &help);
-  save.Click = [this] { Fsave_Click(); };
-  find.Click = [this] { Find_Click(); };
-  exit.Click = [this] { Fexit_Click(); };
+  AddCommands(*this, kFormHtmlCommands);
   Resize(9080, 7400);
 }
 
@@ -66,7 +74,7 @@ void FormHtml::Form_Resize() {
   Text1->Move(Text1->Left(), Text1->Top(), std::max(w - 80, 0), std::max(h - 1120, 0));
 }
 
-void FormHtml::Find_Click() {
+void FormHtml::FindInSource() {
   const std::string what = Services().dialogs.InputBox(this, "请输入查找内容：", "查找", "");
   if (what.empty()) return;
   SetFocus(*Text1);
@@ -75,7 +83,7 @@ void FormHtml::Find_Click() {
   if (at >= 0) Text1->SetSelection(at, static_cast<int>(CharCount(what)));
 }
 
-void FormHtml::Fsave_Click() {
+void FormHtml::SaveSource() {
   Platform& p = Services();
   const std::string path =
       SaveFileDialog(app_, this, "保存源文件", Text3->Text() + ".txt", kFilterText);
@@ -86,7 +94,7 @@ void FormHtml::Fsave_Click() {
   }
 }
 
-void FormHtml::Fexit_Click() {
+void FormHtml::Close() {
   app_.Unload(*this);
 }
 

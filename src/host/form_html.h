@@ -16,9 +16,9 @@ class FormHtml : public Form {
   explicit FormHtml(Application& app);
 
   void Form_Resize() override;
-  void Find_Click();
-  void Fsave_Click();
-  void Fexit_Click();
+  void FindInSource();
+  void SaveSource();
+  void Close();
 
   Control* Text1;  // the source, several lines
   Control* Text2;  // the address

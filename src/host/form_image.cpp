@@ -49,28 +49,13 @@ std::string DetailPageText(const std::string& picture) {
 
 FormImage::FormImage(Application& app) : Form(app.Services(), "FormImage"), app_(app) {
   SetCaption(kCaption);
-  Web = &Add(ControlKind::View, "Web");
-  static const char* const kCaptions[] = {"保存(&S)", "上一幅(&U)", "下一幅(&N)",
-                                          "网址(&H)", "放大(&B)",   "缩小(&M)"};
-  for (int i = 0; i < 6; ++i) {
-    Control& c = Add(Cmd, ControlKind::Button, "Cmd", i);
-    c.SetCaption(kCaptions[i]);
-    c.Move(120 + i * 1320, 0, 1200, 420);
-    c.Click = [this, i] { Cmd_Click(i); };
-  }
-  Cmb = &Add(ControlKind::ComboBox, "Cmb");
-  Cmb->Move(-2000, 0, 1200, 330);
-  Cmb->KeyDown = [this](int key, int) { Cmb_KeyDown(key); };
-  Web->View()->events.DownloadComplete = [this] { Web_DownloadComplete(); };
-  // The keys of a picture viewer: step, zoom and close.
-  for (const char* k : {"Right", "Page_Down", "space"})
-    shortcuts.push_back({k, [this] { Cmd_Click(2); }});
-  for (const char* k : {"Left", "Page_Up", "BackSpace"})
-    shortcuts.push_back({k, [this] { Cmd_Click(1); }});
-  for (const char* k : {"plus", "equal", "KP_Add"})
-    shortcuts.push_back({k, [this] { Cmd_Click(4); }});
-  for (const char* k : {"minus", "KP_Subtract"}) shortcuts.push_back({k, [this] { Cmd_Click(5); }});
-  shortcuts.push_back({"Escape", [this] { RequestClose(); }});
+  page_view = &Add(ControlKind::View, "Web");
+  CreateCommands();
+  for (int i = 0; i < 6; ++i) buttons[i].Move(120 + i * 1320, 0, 1200, 420);
+  focus_holder = &Add(ControlKind::ComboBox, "Cmb");
+  focus_holder->Move(-2000, 0, 1200, 330);
+  focus_holder->KeyDown = [this](int key, int) { ScrollByArrowKey(key); };
+  page_view->View()->events.DownloadComplete = [this] { PictureLoaded(); };
   Resize(12000, 9000);
 }
 
@@ -79,8 +64,8 @@ void FormImage::Form_Load() {
 }
 
 void FormImage::Form_Resize() {
-  Web->Move(50, 50, std::max(ScaleWidth() - 100, 0), std::max(ScaleHeight() - 650, 0));
-  for (auto& [i, c] : Cmd.Members()) c->SetTop(ScaleHeight() - 550);
+  page_view->Move(50, 50, std::max(ScaleWidth() - 100, 0), std::max(ScaleHeight() - 650, 0));
+  for (auto& [i, c] : buttons.Members()) c->SetTop(ScaleHeight() - 550);
 }
 
 void FormImage::Form_Unload() {
@@ -90,7 +75,7 @@ void FormImage::Form_Unload() {
   fs.Delete(page_file);
 }
 
-void FormImage::LoadImg(const std::string& pict) {
+void FormImage::ShowPicture(const std::string& pict) {
   // Only a picture the program can show: a script or the gallery page itself is no picture.
   if (!IsPictureAddress(pict)) return;
   page_file = Services().paths.PageFile(kDetailPage);
@@ -100,8 +85,8 @@ void FormImage::LoadImg(const std::string& pict) {
   fs.WriteWhole(page_file, DetailPageText(pict));
   fs.SetAttributes(page_file, kAttrHidden | kAttrSystem);
   Services().loop.DoEvents();
-  Web->View()->SetPictureWidths(FittedWidths(pict));
-  Web->View()->Navigate(page_file);
+  page_view->View()->SetPictureWidths(FittedWidths(pict));
+  page_view->View()->Navigate(page_file);
 }
 
 std::vector<std::pair<std::string, int>> FormImage::FittedWidths(const std::string& pict) {
@@ -110,7 +95,7 @@ std::vector<std::pair<std::string, int>> FormImage::FittedWidths(const std::stri
   if (AsciiLower(pict.substr(0, 7)) != "file://") return {};
   const std::string path = PathFromStatusText(pict);
   const PictureSize size = GetPictureSize(Services().fs, path);
-  const int room_w = Web->Width() / 15 - 2, room_h = Web->Height() / 15 - 2;
+  const int room_w = page_view->Width() / 15 - 2, room_h = page_view->Height() / 15 - 2;
   if (size.width <= 0 || size.height <= 0 || room_w <= 0 || room_h <= 0) return {};
   const long by_height = static_cast<long>(room_h) * size.width / size.height;
   const int width = static_cast<int>(std::min<long>({size.width, room_w, std::max(1L, by_height)}));
@@ -118,21 +103,22 @@ std::vector<std::pair<std::string, int>> FormImage::FittedWidths(const std::stri
   return {{path, width}};
 }
 
-void FormImage::ZOOMIE(int16_t percent) {
+void FormImage::ApplyZoom(int16_t percent) {
   // The fitted size is kept in pixels first, so the zoom scales the picture as shown
   // rather than a picture that keeps fitting the window.
-  Web->View()->ExecScript(
+  page_view->View()->ExecScript(
       "(function(){var i=document.querySelector('.fit img');"
       "if(i&&i.offsetWidth&&!i.style.width){i.style.width=i.offsetWidth+'px';"
       "i.style.height=i.offsetHeight+'px';i.style.maxWidth=i.style.maxHeight='none';}})()",
       "JScript");
-  Web->View()->ExecScript("document.body.style.zoom='" + std::to_string(percent) + "%'", "JScript");
+  page_view->View()->ExecScript("document.body.style.zoom='" + std::to_string(percent) + "%'",
+                                "JScript");
 }
 
-void FormImage::Web_DownloadComplete() {
+void FormImage::PictureLoaded() {
   zoom = 100;
   SetCaption(std::string(kCaption) + " - " + picture);
-  SetFocus(*Cmb);
+  SetFocus(*focus_holder);
 }
 
 void FormImage::ShowPosition() {
@@ -141,7 +127,7 @@ void FormImage::ShowPosition() {
   if (position < 0 || position >= list.count ||
       position >= static_cast<int32_t>(list.entries.size()))
     return;
-  LoadImg(list.entries[static_cast<size_t>(position)]);
+  ShowPicture(list.entries[static_cast<size_t>(position)]);
 }
 
 namespace {
@@ -165,54 +151,64 @@ void FormImage::SavePicture() {
   if (!path.empty()) Services().shell.DownloadFile(picture, path, true);
 }
 
-void FormImage::Cmd_Click(int index) {
-  const int32_t count = app_.State().web_pictures.count;
+void FormImage::StepZoom(int by) {
   // A zoom past the percentage's range is refused, as an overflow would be.
-  const auto step_zoom = [this](int by) {
-    const int next = zoom + by;
-    if (next < std::numeric_limits<int16_t>::min() || next > std::numeric_limits<int16_t>::max())
-      return;
+  const int next = zoom + by;
+  if (next >= std::numeric_limits<int16_t>::min() && next <= std::numeric_limits<int16_t>::max()) {
     zoom = static_cast<int16_t>(next);
-    ZOOMIE(zoom);
-  };
-  switch (index) {
-    case 0:
-      SavePicture();
-      break;
-    case 1:
-      if (--position < 0) position = count - 1;
-      ShowPosition();
-      break;
-    case 2:
-      if (++position > count - 1) position = 0;
-      ShowPosition();
-      break;
-    case 3:
-      // 取消 (an empty answer) opens nothing. Only a web address is handed on: a page
-      // cannot make the desktop open a local file.
-      if (!Services()
-               .dialogs.InputBox(this, "图片网址如下，是否立即打开网址？", "网址", picture)
-               .empty() &&
-          IsWebAddress(picture)) {
-        Services().shell.Open(picture);
-      }
-      break;
-    case 4:
-      step_zoom(10);
-      break;
-    case 5:
-      step_zoom(-10);
-      break;
-    default:
-      break;
+    ApplyZoom(zoom);
   }
-  Services().loop.DoEvents();
-  SetFocus(*Cmb);
+  Refocus();
 }
 
-void FormImage::Cmb_KeyDown(int key_code) {
-  if (key_code == 38) Web->View()->ScrollBy(0, -100);
-  if (key_code == 40) Web->View()->ScrollBy(0, 100);
+void FormImage::Refocus() {
+  Services().loop.DoEvents();
+  SetFocus(*focus_holder);
+}
+
+void FormImage::SaveShownPicture() {
+  SavePicture();
+  Refocus();
+}
+
+void FormImage::PreviousPicture() {
+  if (--position < 0) position = app_.State().web_pictures.count - 1;
+  ShowPosition();
+  Refocus();
+}
+
+void FormImage::NextPicture() {
+  if (++position > app_.State().web_pictures.count - 1) position = 0;
+  ShowPosition();
+  Refocus();
+}
+
+void FormImage::OpenPictureAddress() {
+  // 取消 (an empty answer) opens nothing. Only a web address is handed on: a page cannot
+  // make the desktop open a local file.
+  if (!Services()
+           .dialogs.InputBox(this, "图片网址如下，是否立即打开网址？", "网址", picture)
+           .empty() &&
+      IsWebAddress(picture)) {
+    Services().shell.Open(picture);
+  }
+  Refocus();
+}
+
+void FormImage::ZoomIn() {
+  StepZoom(10);
+}
+
+void FormImage::ZoomOut() {
+  StepZoom(-10);
+}
+
+void FormImage::Close() {
+  RequestClose();
+}
+
+void FormImage::ScrollByArrowKey(int key_code) {
+  ScrollForArrowKey(*page_view->View(), key_code);
 }
 
 std::optional<std::string> FormImage::StateField(const std::string& field) const {
@@ -235,7 +231,7 @@ FormImage& ShowDetailWindow(Application& app, const std::string& picture) {
   if (auto at = std::find(list.entries.begin(), end, picture); at != end) {
     window->position = static_cast<int32_t>(at - list.entries.begin());
   }
-  window->LoadImg(picture);
+  window->ShowPicture(picture);
   window->Show();
   return *window;
 }

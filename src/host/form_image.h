@@ -28,17 +28,23 @@ class FormImage : public Form {
   void Form_Unload() override;
 
   // Writes the page for the picture address and shows it.
-  void LoadImg(const std::string& pict);
-  void ZOOMIE(int16_t percent);
-  void Cmd_Click(int index);
-  void Cmb_KeyDown(int key_code);
-  void Web_DownloadComplete();
+  void ShowPicture(const std::string& pict);
+  void ApplyZoom(int16_t percent);
+  void SaveShownPicture();
+  void PreviousPicture();
+  void NextPicture();
+  void OpenPictureAddress();  // the address shown, opened where the user agrees
+  void ZoomIn();
+  void ZoomOut();
+  void Close();
+  void ScrollByArrowKey(int key_code);
+  void PictureLoaded();
 
   std::optional<std::string> StateField(const std::string& field) const override;
 
-  Control* Web;      // the picture's page
-  ControlArray Cmd;  // save, previous, next, address, zoom in, zoom out
-  Control* Cmb;      // focus holder that only receives keys
+  Control* page_view;     // the picture's page
+  ControlArray buttons;   // save, previous, next, address, zoom in, zoom out
+  Control* focus_holder;  // focus holder that only receives keys
 
   std::string page_file;  // the page written for the picture
   std::string picture;    // the address shown
@@ -46,6 +52,9 @@ class FormImage : public Form {
   int16_t zoom = 100;     // page zoom in percent; a new page resets it
 
  private:
+  void CreateCommands();
+  void StepZoom(int by);
+  void Refocus();  // the keys go back to the focus holder after a command
   // Asks where to save the picture shown and downloads it there.
   void SavePicture();
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/jpeg.h"
+#include "platform/key_codes.h"
 #include "platform/picture.h"
 
 namespace tv {
@@ -205,5 +206,11 @@ class HtmlView {
   uint32_t download_control_ = 0x70;
   double zoom_level_ = 1.0;
 };
+
+// The Up and Down keys on a window's focus holder scroll its view a step.
+inline void ScrollForArrowKey(HtmlView& view, int key_code) {
+  if (key_code == kKeyUp) view.ScrollBy(0, -100);
+  if (key_code == kKeyDown) view.ScrollBy(0, 100);
+}
 
 }  // namespace tv

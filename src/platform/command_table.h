@@ -41,7 +41,7 @@ struct Command {
 
   CommandLook look;
   Run run = nullptr;
-  RunAt run_at = nullptr;  // handler of an array member, given the member's index
+  RunAt run_at = nullptr;      // handler of an array member, given the member's index
   RunWith run_with = nullptr;  // handler given the row's argument (an address)
   const char* argument = "";
   ControlArray W::*array = nullptr;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/key_codes.h"
+
 namespace tv {
 
 class Form;
@@ -59,6 +61,8 @@ enum class Prop {
 inline constexpr uint32_t kButtonFace = 0x8000000F;
 inline constexpr uint32_t kYellow = 0x0000FFFF;
 inline constexpr uint32_t kBlack = 0x00000000;
+inline constexpr uint32_t kDarkGreen = 0x00004000;
+inline constexpr uint32_t kPaleYellow = 0x0099FFFF;
 
 struct MouseArgs {
   int button = 0;  // 1 left, 2 right, 4 middle

@@ -211,8 +211,8 @@ Control& Form::AddSeparator(Control& parent) {
   return s;
 }
 
-Control* Form::AddCommand(const CommandLook& look, std::function<void()> run,
-                         ControlArray* array, std::vector<Control*>& menus) {
+Control* Form::AddCommand(const CommandLook& look, std::function<void()> run, ControlArray* array,
+                          std::vector<Control*>& menus) {
   Control* parent = menus.empty() ? nullptr : menus.back();
   Control* c = nullptr;
   switch (look.shows) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The model of one window: its controls, caption and inner size. Each window of the
-// program derives from Form, creates its controls in its constructor and names its
-// handlers after the control and the event (CmdPage_Click, Timer2_Timer).
+// program derives from Form, makes its commands from its command table and its other
+// controls in its constructor, and names its handlers for what they do.
 #pragma once
 
 #include <cstddef>
@@ -177,8 +177,8 @@ void Form::AddCommands(W& self, const Command<W> (&table)[N]) {
     } else if (row.run_with) {
       run = [&self, f = row.run_with, a = row.argument] { (self.*f)(a); };
     }
-    Control* c = AddCommand(row.look, std::move(run), row.array ? &(self.*row.array) : nullptr,
-                            menus);
+    Control* c =
+        AddCommand(row.look, std::move(run), row.array ? &(self.*row.array) : nullptr, menus);
     if (row.field) self.*row.field = c;
   }
 }

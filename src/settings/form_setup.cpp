@@ -5,7 +5,7 @@
 
 #include "program/application.h"
 #include "program/browser_state.h"
-#include "settings/settings_store.h"
+#include "settings/settings_schema.h"
 #include "text/utf8.h"
 
 namespace tv {
@@ -28,11 +28,23 @@ constexpr Switch kSwitches[] = {
 constexpr int kSwitchCount = static_cast<int>(std::size(kSwitches));
 
 // A stored switch read into a check box; a text that is no 0 or 1 leaves the box as it was.
-void ReadSwitch(SettingsStore& store, const char* key, Control& box) {
-  int32_t value = box.Value();
-  store.ReadInteger("setup", key, value);
-  if (value == 0 || value == 1) box.SetValue(value);
+void ReadSwitch(SettingsStore& store, const Setting& setting, Control& box) {
+  if (auto value = store.Switch(setting)) box.SetValue(*value);
 }
+
+}  // namespace
+
+namespace {
+
+using FormSetupCommands = Commands<FormSetup>;
+
+// clang-format off
+constexpr Command<FormSetup> kFormSetupCommands[] = {
+    FormSetupCommands::Button("Command1", "", "", &FormSetup::Accept).Text("确定(&Y)").Named(&FormSetup::ok_button),
+    FormSetupCommands::Button("Command2", "", "", &FormSetup::Cancel).Text("取消(&C)").Named(&FormSetup::cancel_button),
+    FormSetupCommands::Key("Escape", &FormSetup::Cancel),
+};
+// clang-format on
 
 }  // namespace
 
@@ -41,62 +53,55 @@ FormSetup::FormSetup(Application& app) : Form(app.Services(), "FormSetup"), app_
   Frame1 = &Add(ControlKind::Frame, "Frame1");
   Frame1->SetCaption("首页");
   Frame1->Move(120, 60, 6600, 900);
-  ComUrl = &Add(ControlKind::ComboBox, "ComUrl");
-  ComUrl->AddItem(kDefaultHomePage);
-  ComUrl->SetText(kDefaultHomePage);
-  ComUrl->Move(300, 390, 6240, 375);
+  home_page_box = &Add(ControlKind::ComboBox, "ComUrl");
+  home_page_box->AddItem(kDefaultHomePage);
+  home_page_box->SetText(kDefaultHomePage);
+  home_page_box->Move(300, 390, 6240, 375);
   Frame2 = &Add(ControlKind::Frame, "Frame2");
   Frame2->SetCaption("选项");
   Frame2->Move(120, 1080, 6600, 2100 + (kSwitchCount - 4) * 420);
   for (int i = 0; i < kSwitchCount; ++i) {
-    Control& c = Add(Chk, ControlKind::CheckBox, "Chk", i);
+    Control& c = Add(switches, ControlKind::CheckBox, "Chk", i);
     c.SetCaption(kSwitches[i].caption);
     c.SetValue(kSwitches[i].preset);
     c.SetEnabled(kSwitches[i].enabled);
     c.Move(300, 1410 + i * 420, 6240, 330);
   }
-  Command1 = &Add(ControlKind::Button, "Command1");
-  Command1->SetCaption("确定(&Y)");
+  AddCommands(*this, kFormSetupCommands);
   const int buttons_top = 3360 + (kSwitchCount - 4) * 420;
-  Command1->Move(3960, buttons_top, 1300, 420);
-  Command2 = &Add(ControlKind::Button, "Command2");
-  Command2->SetCaption("取消(&C)");
-  Command2->Move(5420, buttons_top, 1300, 420);
-  Command1->Click = [this] { Command1_Click(); };
-  Command2->Click = [this] { Command2_Click(); };
-  shortcuts.push_back({"Escape", [this] { Command2_Click(); }});
+  ok_button->Move(3960, buttons_top, 1300, 420);
+  cancel_button->Move(5420, buttons_top, 1300, 420);
   Resize(6900, buttons_top + 600);
 }
 
 void FormSetup::Form_Load() {
   SettingsStore store(Services().settings);
-  const std::string home = store.GetSetting("setup", "Homepage");
-  ComUrl->SetText(CharCount(home) < 15 ? std::string(kDefaultHomePage) : home);
-  Chk[0].SetValue(app_.State().browser.Pop != 0 ? 1 : 0);
-  ReadSwitch(store, "Topme", Chk[2]);
-  ReadSwitch(store, "Download", Chk[3]);
-  ReadSwitch(store, "FetchLarger", Chk[4]);
+  home_page_box->SetText(store.Text(kHomePage));
+  switches[0].SetValue(app_.State().browser.Pop != 0 ? 1 : 0);
+  ReadSwitch(store, kBackgroundWindows, switches[2]);
+  ReadSwitch(store, kAutoDownload, switches[3]);
+  ReadSwitch(store, kFetchLarger, switches[4]);
 }
 
-void FormSetup::Command1_Click() {
+void FormSetup::Accept() {
   BrowserState& b = app_.State().browser;
-  b.Pop = Chk[0].Value();
-  b.JumpWindows = Chk[1].Value();
-  b.Topme = static_cast<int16_t>(Chk[2].Value());
-  b.Download = Chk[3].Value();
-  b.FetchLarger = Chk[4].Value();
-  b.HomePage = ComUrl->Text();
+  b.Pop = switches[0].Value();
+  b.JumpWindows = switches[1].Value();
+  b.Topme = static_cast<int16_t>(switches[2].Value());
+  b.Download = switches[3].Value();
+  b.FetchLarger = switches[4].Value();
+  b.HomePage = home_page_box->Text();
   SettingsStore store(Services().settings);
-  store.SaveSetting("setup", "Homepage", ComUrl->Text());
-  store.SaveSetting("setup", "Pop", std::to_string(Chk[0].Value()));
-  store.SaveSetting("setup", "JumpWindows", std::to_string(Chk[1].Value()));
-  store.SaveSetting("setup", "Topme", std::to_string(Chk[2].Value()));
-  store.SaveSetting("setup", "Download", std::to_string(Chk[3].Value()));
-  store.SaveSetting("setup", "FetchLarger", std::to_string(Chk[4].Value()));
+  store.Save(kHomePage, home_page_box->Text());
+  store.Save(kBlockPopUps, switches[0].Value());
+  store.Save(kJumpWindows, switches[1].Value());
+  store.Save(kBackgroundWindows, switches[2].Value());
+  store.Save(kAutoDownload, switches[3].Value());
+  store.Save(kFetchLarger, switches[4].Value());
   app_.Unload(*this);
 }
 
-void FormSetup::Command2_Click() {
+void FormSetup::Cancel() {
   app_.Unload(*this);
 }
 

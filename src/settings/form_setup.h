@@ -14,15 +14,15 @@ class FormSetup : public Form {
   explicit FormSetup(Application& app);
 
   void Form_Load() override;
-  void Command1_Click();  // OK
-  void Command2_Click();  // cancel
+  void Accept();  // OK
+  void Cancel();  // cancel
 
-  Control* Frame1;   // "首页"
-  Control* ComUrl;   // home page
-  Control* Frame2;   // "选项"
-  ControlArray Chk;  // safe mode, ordinary blocking, background windows, downloads
-  Control* Command1;
-  Control* Command2;
+  Control* Frame1;         // "首页"
+  Control* home_page_box;  // home page
+  Control* Frame2;         // "选项"
+  ControlArray switches;   // safe mode, ordinary blocking, background windows, downloads
+  Control* ok_button;
+  Control* cancel_button;
 
  private:
   Application& app_;

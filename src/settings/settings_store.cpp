@@ -2,7 +2,9 @@
 #include "settings/settings_store.h"
 
 #include "platform/settings_area.h"
+#include "settings/settings_schema.h"
 #include "text/text_util.h"
+#include "text/utf8.h"
 
 namespace tv {
 
@@ -15,21 +17,35 @@ void SettingsStore::SaveSetting(const std::string& section, const std::string& k
   area_.Save(kSettingsApp, section, key, value);  // a failing write is not reported
 }
 
-void SettingsStore::ReadInteger(const std::string& section, const std::string& key,
-                                int32_t& target) {
+std::optional<int32_t> SettingsStore::Number(const Setting& setting) {
   int32_t v = 0;
-  if (ParseStoredInteger(GetSetting(section, key), v)) target = v;
+  if (!ParseStoredInteger(GetSetting(setting.section, setting.key), v)) return std::nullopt;
+  if (v < setting.min || v > setting.max) return std::nullopt;
+  return v;
 }
 
-int32_t SettingsStore::PageFileCount() {
-  int32_t n = 0;
-  ReadInteger("Main", "PageFileCount", n);
-  return n < 30 || n > 200 ? 30 : n;
+int32_t SettingsStore::NumberOr(const Setting& setting) {
+  int32_t fallback = 0;
+  ParseStoredInteger(setting.fallback, fallback);
+  return Number(setting).value_or(fallback);
 }
 
-std::string SettingsStore::HomePage() {
-  std::string page = GetSetting("setup", "Homepage");
-  return page.size() < 15 ? kDefaultHomePage : page;
+std::optional<int32_t> SettingsStore::Switch(const Setting& setting) {
+  const std::optional<int32_t> v = Number(setting);
+  return v && (*v == 0 || *v == 1) ? v : std::nullopt;
+}
+
+std::string SettingsStore::Text(const Setting& setting) {
+  std::string text = GetSetting(setting.section, setting.key);
+  return CharCount(text) < static_cast<size_t>(setting.min) ? setting.fallback : text;
+}
+
+void SettingsStore::Save(const Setting& setting, const std::string& value) {
+  SaveSetting(setting.section, setting.key, value);
+}
+
+void SettingsStore::Save(const Setting& setting, int32_t value) {
+  Save(setting, std::to_string(value));
 }
 
 bool ParseStoredInteger(const std::string& text, int32_t& out) {

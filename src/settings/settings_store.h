@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tv {
 
 class SettingsArea;
+struct Setting;
 
 inline constexpr const char* kSettingsApp = "Tessaro2017";
 // A picture forum's page: 37 characters, long enough to never count as missing.
@@ -20,13 +22,16 @@ class SettingsStore {
   std::string GetSetting(const std::string& section, const std::string& key);
   void SaveSetting(const std::string& section, const std::string& key, const std::string& value);
 
-  // Numeric read: a text that is no integer leaves `target` as it was.
-  void ReadInteger(const std::string& section, const std::string& key, int32_t& target);
-
-  // "Main"/"PageFileCount", 30 when missing, unreadable or outside 30..200.
-  int32_t PageFileCount();
-  // "setup"/"Homepage", the default home page when shorter than 15 characters.
-  std::string HomePage();
+  // A setting of the schema: a number inside its range, else nothing.
+  std::optional<int32_t> Number(const Setting& setting);
+  // A number inside its range, else the setting's fallback.
+  int32_t NumberOr(const Setting& setting);
+  // A switch as the options dialog takes it: only 0 or 1.
+  std::optional<int32_t> Switch(const Setting& setting);
+  // A text of at least the setting's characters, else its fallback.
+  std::string Text(const Setting& setting);
+  void Save(const Setting& setting, const std::string& value);
+  void Save(const Setting& setting, int32_t value);
 
  private:
   SettingsArea& area_;

@@ -2,7 +2,7 @@
 #include "settings/shell_integration.h"
 
 #include "platform/platform.h"
-#include "settings/settings_store.h"
+#include "settings/settings_schema.h"
 
 namespace tv {
 
@@ -58,13 +58,13 @@ void FirstRun(Platform& platform, SettingsStore& settings) {
   const std::string marker = platform.paths.ProgramFolder() + kFirstRunMarker;
   uint64_t length = platform.fs.FileLength(marker).value_or(0);
   if (length <= 10) return;
-  settings.SaveSetting("setup", "Pop", "1");
-  settings.SaveSetting("setup", "JumpWindows", "1");
-  settings.SaveSetting("setup", "Download", "1");
-  settings.SaveSetting("setup", "Topme", "0");
-  settings.SaveSetting("setup", "RightMenu", "1");
-  settings.SaveSetting("setup", "Homepage", kDefaultHomePage);
-  settings.SaveSetting("Setup", "FirstRun", "Run");
+  settings.Save(kBlockPopUps, "1");
+  settings.Save(kJumpWindows, "1");
+  settings.Save(kAutoDownload, "1");
+  settings.Save(kBackgroundWindows, "0");
+  settings.Save(kShellMenu, "1");
+  settings.Save(kHomePage, kDefaultHomePage);
+  settings.Save(kFirstRun, "Run");
   platform.fs.Delete(marker);
 }
 

@@ -35,6 +35,19 @@ constexpr int kBrandLeft = 10300;
 
 }  // namespace
 
+namespace {
+
+using FormWebCommands = Commands<FormWeb>;
+
+// clang-format off
+constexpr Command<FormWeb> kFormWebCommands[] = {
+    FormWebCommands::Button("Lanlose", "", "", &FormWeb::CloseBlockedPanel).Text("×").Named(&FormWeb::blocked_close_button),
+    FormWebCommands::Button("CmdStop", "", "", &FormWeb::StopHungPage).Text("停止此网页(&S)").Named(&FormWeb::stop_button),
+};
+// clang-format on
+
+}  // namespace
+
 FormWeb::FormWeb(Application& app, FormExplore& frame)
     : Form(app.Services(), "FormWeb"),
       app_(app),
@@ -75,45 +88,43 @@ Control* FormWeb::MakeOnDemand(const std::string& full_name) {
 
 void FormWeb::CreateControls() {
   // The host's container lies under the view it holds.
-  PicJava = &Add(ControlKind::PictureBox, "PicJava");
-  PicJava->SetVisible(false);
+  host_container = &Add(ControlKind::PictureBox, "PicJava");
+  host_container->SetVisible(false);
   Web = &Add(ControlKind::View, "Web");
   // Web pages run their own scripts unless the host turns them off; the gallery view
   // below shows the program's own pages and runs none.
   Web->View()->SetGeneratedPages(false);
-  Picture1 = &Add(ControlKind::PictureBox, "Picture1");
-  Picture1->SetVisible(false);
+  screenshot_surface = &Add(ControlKind::PictureBox, "Picture1");
+  screenshot_surface->SetVisible(false);
   // The focus holder sits outside the visible area: it only receives keys.
-  Cmb = &Add(ControlKind::ComboBox, "Cmb");
-  Cmb->Move(-2000, 0, 1200, 330);
+  focus_holder = &Add(ControlKind::ComboBox, "Cmb");
+  focus_holder->Move(-2000, 0, 1200, 330);
   for (int i = 0; i < 9; ++i) {
-    Control& l = Add(Lab, ControlKind::Label, "Lab", i);
+    Control& l = Add(status, ControlKind::Label, "Lab", i);
     l.SetCaption(kLabels[i].caption);
     l.Move(kLabels[i].left, 0, kLabels[i].width, kLabelHeight);
   }
-  Timer2 = &Add(ControlKind::Timer, "Timer2");
-  Timer2->SetInterval(200);
-  Timer3 = &Add(ControlKind::Timer, "Timer3");
-  Timer3->SetInterval(5000);
-  Timer3->SetTimerEnabled(true);
+  finish_watch_timer = &Add(ControlKind::Timer, "Timer2");
+  finish_watch_timer->SetInterval(200);
+  repeat_timer = &Add(ControlKind::Timer, "Timer3");
+  repeat_timer->SetInterval(5000);
+  repeat_timer->SetTimerEnabled(true);
 
-  LanPic = &Add(ControlKind::PictureBox, "LanPic");
-  LanPic->Move(0, 0, 5300, 2100);
-  Label2 = &Add(ControlKind::Label, "Label2");
-  Label2->SetCaption("拦截窗口");
-  LanList = &Add(ControlKind::ListBox, "LanList");
-  LanList->SetToolTipText("鼠标单击复制网址，双击以后打开网址");
-  Lanlose = &Add(ControlKind::Button, "Lanlose");
-  Lanlose->SetCaption("×");
-  // No part of the program blocks a window yet: the panel starts hidden.
-  for (Control* c : {LanPic, Label2, LanList, Lanlose}) c->SetVisible(false);
+  blocked_panel = &Add(ControlKind::PictureBox, "LanPic");
+  blocked_panel->Move(0, 0, 5300, 2100);
+  blocked_caption = &Add(ControlKind::Label, "Label2");
+  blocked_caption->SetCaption("拦截窗口");
+  blocked_list = &Add(ControlKind::ListBox, "LanList");
+  blocked_list->SetToolTipText("鼠标单击复制网址，双击以后打开网址");
   // Over the top of the page while its engine process does not answer.
-  HungLab = &Add(ControlKind::Label, "HungLab");
-  HungLab->SetCaption("此网页已有 10 秒没有响应，其他网页不受影响。");
-  HungLab->SetBackColor(0x99FFFF);
-  CmdStop = &Add(ControlKind::Button, "CmdStop");
-  CmdStop->SetCaption("停止此网页(&S)");
-  for (Control* c : {HungLab, CmdStop}) c->SetVisible(false);
+  hung_notice = &Add(ControlKind::Label, "HungLab");
+  hung_notice->SetCaption("此网页已有 10 秒没有响应，其他网页不受影响。");
+  hung_notice->SetBackColor(kPaleYellow);
+  AddCommands(*this, kFormWebCommands);
+  // No part of the program blocks a window yet: the panel starts hidden.
+  for (Control* c : {blocked_panel, blocked_caption, blocked_list, blocked_close_button})
+    c->SetVisible(false);
+  for (Control* c : {hung_notice, stop_button}) c->SetVisible(false);
 }
 
 void FormWeb::WireHandlers() {
@@ -131,15 +142,13 @@ void FormWeb::WireHandlers() {
   e.PageDownload = [this](int id, const std::string& address, const std::string& name) {
     Web_PageDownload(id, address, name);
   };
-  CmdStop->Click = [this] { CmdStop_Click(); };
-  Web->GotFocus = [this] { PicJava_GotFocus(); };
-  PicJava->GotFocus = [this] { PicJava_GotFocus(); };
-  Timer2->TimerTick = [this] { Timer2_Timer(); };
-  Timer3->TimerTick = [this] { Timer3_Timer(); };
-  Cmb->KeyDown = [this](int key, int) { Cmb_KeyDown(key); };
-  LanList->Click = [this] { LanList_Click(); };
-  LanList->DblClick = [this] { LanList_DblClick(); };
-  Lanlose->Click = [this] { Lanlose_Click(); };
+  Web->GotFocus = [this] { HostFocused(); };
+  host_container->GotFocus = [this] { HostFocused(); };
+  finish_watch_timer->TimerTick = [this] { WatchFinishedPage(); };
+  repeat_timer->TimerTick = [this] { RepeatAfterNavigation(); };
+  focus_holder->KeyDown = [this](int key, int) { ScrollByArrowKey(key); };
+  blocked_list->Click = [this] { CopyBlockedAddress(); };
+  blocked_list->DblClick = [this] { OpenBlockedAddress(); };
 }
 
 void FormWeb::Form_Load() {
@@ -148,16 +157,16 @@ void FormWeb::Form_Load() {
   count_only = false;
   columns = 0;
   timer2_stopped_ = false;
-  background_colour = "#FFFFFF";
+  background_colour = kStartBackground;
   const DateTime now = Services().clock.Now();
   char date[16];
   std::snprintf(date, sizeof date, "%04d-%02d-%02d", now.year, now.month, now.day);
-  Lab[4].SetCaption(date);
+  status[4].SetCaption(date);
   Web->View()->SetSilent(true);
   if (WebPic) WebPic->View()->SetSilent(true);
   left_ = 40000;
   if (b_.Topme == 0) SetActivate();
-  if (b_.Pop == 1) PageJavaConctrl();
+  if (b_.Pop == 1) ApplyPageSwitches();
 }
 
 void FormWeb::Move(int left, int, int width, int height) {
@@ -180,20 +189,21 @@ void FormWeb::Form_Resize() {
   const int w = ScaleWidth(), h = ScaleHeight();
   // The view ends where the status row begins, so no label is cut by the window's edge.
   Web->Move(0, -50, w, h - 40 - kLabelHeight);
-  PicJava->Move(-50, -50, Web->Width(), Web->Height());
+  host_container->Move(-50, -50, Web->Width(), Web->Height());
   laid_out_ = true;
   // A gallery shown over the page is needed now; one beside it only once it is made.
   if (frame_.pictures_switch->Value() != 0) Gallery();
   if (WebPic) PlaceGallery();
-  for (int i = 0; i <= 8; ++i) Lab[i].SetTop(h - kLabelHeight);
-  Lab[6].SetWidth(std::max(w - kBrandLeft - 50, 0));
-  LanPic->Move(w - 5340, h - 2430, LanPic->Width(), LanPic->Height());
-  Label2->Move(LanPic->Left() + 60, LanPic->Top() + 60, 3000, 255);
-  Lanlose->Move(LanPic->Left() + LanPic->Width() - 360, LanPic->Top() + 30, 300, 300);
-  LanList->Move(LanPic->Left() + 60, LanPic->Top() + 390, LanPic->Width() - 120,
-                LanPic->Height() - 450);
-  HungLab->Move(0, 0, std::max(w - 2400, 0), 450);
-  CmdStop->Move(std::max(w - 2400, 0), 0, 2400, 450);
+  for (int i = 0; i <= 8; ++i) status[i].SetTop(h - kLabelHeight);
+  status[6].SetWidth(std::max(w - kBrandLeft - 50, 0));
+  blocked_panel->Move(w - 5340, h - 2430, blocked_panel->Width(), blocked_panel->Height());
+  blocked_caption->Move(blocked_panel->Left() + 60, blocked_panel->Top() + 60, 3000, 255);
+  blocked_close_button->Move(blocked_panel->Left() + blocked_panel->Width() - 360,
+                             blocked_panel->Top() + 30, 300, 300);
+  blocked_list->Move(blocked_panel->Left() + 60, blocked_panel->Top() + 390,
+                     blocked_panel->Width() - 120, blocked_panel->Height() - 450);
+  hung_notice->Move(0, 0, std::max(w - 2400, 0), 450);
+  stop_button->Move(std::max(w - 2400, 0), 0, 2400, 450);
 }
 
 void FormWeb::PlaceGallery() {
@@ -207,15 +217,15 @@ void FormWeb::SetActivate() {
   state_.active_window = this;
 }
 
-void FormWeb::butenableable() {
+void FormWeb::ShowHistoryButtons() {
   frame_.history_buttons[0].SetEnabled(back_enabled_);
   frame_.history_buttons[1].SetEnabled(forward_enabled_);
 }
 
-void FormWeb::PageJavaConctrl() {
+void FormWeb::ApplyPageSwitches() {
   host = std::make_unique<cWebBrowser>();
-  host->INIAll(*PicJava, *Web);
-  PicJava->SetVisible(true);
+  host->INIAll(*host_container, *Web);
+  host_container->SetVisible(true);
   if (b_.Pop != 0) host->SetDL_Script(false);
 }
 

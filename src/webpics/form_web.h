@@ -11,6 +11,7 @@
 
 #include "host/web_browser.h"
 #include "platform/form.h"
+#include "program/page_backgrounds.h"
 #include "webpics/history_log.h"
 #include "webpics/picture_saver.h"
 
@@ -50,22 +51,22 @@ class FormWeb : public Form {
 
   // Procedures the frame calls.
   void SetActivate();
-  void butenableable();
-  void PageJavaConctrl();
+  void ShowHistoryButtons();
+  void ApplyPageSwitches();
   // The reload that follows runs the page's scripts; the navigation after it blocks them
   // again while blocking is on.
   void AllowScriptsOnce();
   // Picture scan and web gallery.
   void SearchPic();
   void LoadPic();
-  void PictFangZhen();
-  void PictLaShen();
+  void NextLayout();
+  void CycleWidthMode();
   // Picture saving, automatic download and page screenshots.
   // `fetch`: larger versions the page names but has not loaded are fetched too.
   void SavePictureDisk(const std::string& folder, bool fetch = false);
   void SavePictureForSize(const std::string& folder);
   void BeforeDownload();
-  void AutoDownLoadImag();
+  void SaveLargePictures();
   void ScreenSaveAs();
 
   // Events of the page view.
@@ -80,14 +81,14 @@ class FormWeb : public Form {
   void Web_PageDownload(int id, const std::string& address, const std::string& name);
   void Web_ProcessHung(bool hung);
   void Web_ProcessEnded();
-  void CmdStop_Click();  // ends the hung page's engine process
-  void PicJava_GotFocus();
-  void Timer2_Timer();
-  void Timer3_Timer();
-  void Cmb_KeyDown(int key_code);
-  void LanList_Click();
-  void LanList_DblClick();
-  void Lanlose_Click();
+  void StopHungPage();  // ends the hung page's engine process
+  void HostFocused();
+  void WatchFinishedPage();
+  void RepeatAfterNavigation();
+  void ScrollByArrowKey(int key_code);
+  void CopyBlockedAddress();
+  void OpenBlockedAddress();
+  void CloseBlockedPanel();
 
   std::optional<std::string> StateField(const std::string& field) const override;
   Control* MakeOnDemand(const std::string& full_name) override;
@@ -97,30 +98,30 @@ class FormWeb : public Form {
   Control& Gallery();
 
   // Public properties.
-  bool count_only = false;                    // SearchPic only counts, writes no gallery
-  std::string page_title;                     // title last shown in the frame's caption
-  int16_t tab_index = 0;                      // this window's slot in the frame's table
-  int32_t pictures_found = 0;                 // large pictures met by the last saving scan
-  int32_t columns = 0;                        // gallery column mode 0 to 4
-  std::string background_colour = "#FFFFFF";  // gallery background
-  bool WebEdit = false;                       // the page is in edit mode
-  std::unique_ptr<cWebBrowser> host;          // made by PageJavaConctrl
+  bool count_only = false;                           // SearchPic only counts, writes no gallery
+  std::string page_title;                            // title last shown in the frame's caption
+  int16_t tab_index = 0;                             // this window's slot in the frame's table
+  int32_t pictures_found = 0;                        // large pictures met by the last saving scan
+  int32_t columns = 0;                               // gallery column mode 0 to 4
+  std::string background_colour = kStartBackground;  // gallery background
+  bool WebEdit = false;                              // the page is in edit mode
+  std::unique_ptr<cWebBrowser> host;                 // made by ApplyPageSwitches
 
   // Controls.
-  Control* Web;               // the web page
-  Control* WebPic = nullptr;  // the web gallery, over Web or out of sight; null until needed
-  Control* PicJava;           // container handed to the host
-  Control* Picture1;          // drawing surface of page screenshots
-  Control* Cmb;               // keeps the focus; arrow keys scroll the active view
-  ControlArray Lab;           // status row 0 to 8
-  Control* Timer2;            // watches a finished page, 200 ms
-  Control* Timer3;            // repeats scans or downloads after a navigation
-  Control* LanPic;            // blocked-window panel
-  Control* Label2;
-  Control* LanList;
-  Control* Lanlose;
-  Control* HungLab;  // says the page's engine process does not answer
-  Control* CmdStop;  // stops that page
+  Control* Web;                 // the web page
+  Control* WebPic = nullptr;    // the web gallery, over Web or out of sight; null until needed
+  Control* host_container;      // container handed to the host
+  Control* screenshot_surface;  // drawing surface of page screenshots
+  Control* focus_holder;        // keeps the focus; arrow keys scroll the active view
+  ControlArray status;          // status row 0 to 8
+  Control* finish_watch_timer;  // watches a finished page, 200 ms
+  Control* repeat_timer;        // repeats scans or downloads after a navigation
+  Control* blocked_panel;       // blocked-window panel
+  Control* blocked_caption;
+  Control* blocked_list;
+  Control* blocked_close_button;
+  Control* hung_notice;  // says the page's engine process does not answer
+  Control* stop_button;  // stops that page
 
  private:
   void CreateControls();
@@ -164,10 +165,10 @@ class FormWeb : public Form {
   int32_t saved_count_ = 0;                     // files written since the last navigation
   uint64_t scripts_until_ = 0;                  // the navigation allowed scripts once, 0: none
   uint64_t navigations_ = 0;                    // navigations so far: a save sees its page go
-  int32_t timer3_ticks_ = 0;                    // Timer3 ticks since the last navigation
+  int32_t timer3_ticks_ = 0;                    // repeat_timer ticks since the last navigation
   bool back_enabled_ = false;
   bool forward_enabled_ = false;
-  bool timer2_stopped_ = false;  // Timer2 has been switched off once
+  bool timer2_stopped_ = false;  // finish_watch_timer has been switched off once
   bool stretched_ = false;       // the gallery fills the width
   float load_percent_ = 0;       // last load percentage
   // Windows opened without a click, counted for the page that opened them unasked and

@@ -14,7 +14,7 @@ void FormWeb::Web_PageDownload(int id, const std::string& address, const std::st
   const std::string shown = DownloadFileName(name, address);
   if (download_dialog_) {
     view.DropDownload(id);
-    Lab[0].SetCaption("下载对话框已经打开，网页要下载的另一个文件已忽略：" + shown);
+    status[0].SetCaption("下载对话框已经打开，网页要下载的另一个文件已忽略：" + shown);
     return;
   }
   auto& dialog =
@@ -31,7 +31,7 @@ void FormWeb::Web_PageDownload(int id, const std::string& address, const std::st
       Web->View()->SaveDownload(id, path);
     }
   });
-  Lab[0].SetCaption("网页要下载文件：" + shown);
+  status[0].SetCaption("网页要下载文件：" + shown);
   dialog.Show();
 }
 

@@ -32,7 +32,7 @@ constexpr size_t kTitleLength = 100;
 }  // namespace
 
 void FormWeb::Web_StatusTextChange(const std::string& text) {
-  Lab[0].SetCaption(text);
+  status[0].SetCaption(text);
 }
 
 void FormWeb::Web_ProgressChange(long progress, long progress_max) {
@@ -43,9 +43,9 @@ void FormWeb::Web_ProgressChange(long progress, long progress_max) {
   }
   if (load_percent_ > 100) load_percent_ = 0;
   if (load_percent_ > 0) text = SingleText(load_percent_) + " %";
-  Lab[4].SetCaption(text);
+  status[4].SetCaption(text);
   if (load_percent_ == 100 && b_.Download != 0) {
-    Timer3->SetTimerEnabled(true);
+    repeat_timer->SetTimerEnabled(true);
     SavePictureDisk(DownloadFolder());
   }
 }
@@ -54,11 +54,11 @@ void FormWeb::Web_CommandStateChange(long command, bool enable) {
   if (!IsCurrentTab()) return;
   if (command == 2) back_enabled_ = enable;
   if (command == 1) forward_enabled_ = enable;
-  butenableable();
+  ShowHistoryButtons();
 }
 
 void FormWeb::Web_DocumentComplete() {
-  Timer2->SetTimerEnabled(true);
+  finish_watch_timer->SetTimerEnabled(true);
   // A page without a title (an error page among them) may never say its title: its
   // tab names it by its address.
   HtmlView& view = *Web->View();
@@ -111,8 +111,8 @@ void FormWeb::Web_NewWindow2(HtmlView*& view, bool& cancel) {
   const bool unasked = !Web->View()->NewWindowByUser();
   if (unasked && *unasked_windows_ >= kUnaskedWindowLimit) {
     cancel = true;
-    Lab[0].SetCaption("此网页已自动打开 " + std::to_string(kUnaskedWindowLimit) +
-                      " 个窗口，不再为它打开新窗口");
+    status[0].SetCaption("此网页已自动打开 " + std::to_string(kUnaskedWindowLimit) +
+                         " 个窗口，不再为它打开新窗口");
     return;
   }
   const bool image_search = FromImageSearch(Web->View()->LocationURL());
@@ -145,10 +145,10 @@ void FormWeb::Web_NewWindow2(HtmlView*& view, bool& cancel) {
 
 void FormWeb::Web_ProcessHung(bool hung) {
   // Only this tab waits; the user may end its page here.
-  for (Control* c : {HungLab, CmdStop}) c->SetVisible(hung && !stopped_);
+  for (Control* c : {hung_notice, stop_button}) c->SetVisible(hung && !stopped_);
 }
 
-void FormWeb::CmdStop_Click() {
+void FormWeb::StopHungPage() {
   stopped_ = true;
   Web_ProcessHung(false);
   Web->View()->EndProcess();
@@ -161,15 +161,15 @@ void FormWeb::Web_ProcessEnded() {
   stopped_ = false;
 }
 
-void FormWeb::PicJava_GotFocus() {
+void FormWeb::HostFocused() {
   frame_.FocusBounced = false;
 }
 
-void FormWeb::Timer2_Timer() {
+void FormWeb::WatchFinishedPage() {
   if (!Web->View()->LocationURL().empty()) {
     if (!timer2_stopped_) {
       timer2_stopped_ = true;
-      Timer2->SetTimerEnabled(false);
+      finish_watch_timer->SetTimerEnabled(false);
     }
     return;
   }
@@ -178,9 +178,9 @@ void FormWeb::Timer2_Timer() {
   if (b_.Topme != 0 && b_.CurTab + 1 < b_.TabCount) ++b_.CurTab;
 }
 
-void FormWeb::Timer3_Timer() {
-  Timer3->SetInterval(3000);
-  if (++timer3_ticks_ > 5) Timer3->SetTimerEnabled(false);
+void FormWeb::RepeatAfterNavigation() {
+  repeat_timer->SetInterval(3000);
+  if (++timer3_ticks_ > 5) repeat_timer->SetTimerEnabled(false);
   if (b_.Download != 0) {
     SavePictureDisk(DownloadFolder());
   } else {
@@ -190,33 +190,33 @@ void FormWeb::Timer3_Timer() {
   if (close_requested_) app_.Unload(*this);
 }
 
-void FormWeb::Cmb_KeyDown(int key_code) {
+void FormWeb::ScrollByArrowKey(int key_code) {
   HtmlView* view = state_.active_view;
   if (!view) return;
-  if (key_code == 38) view->ScrollBy(0, -100);
-  if (key_code == 40) view->ScrollBy(0, 100);
+  ScrollForArrowKey(*view, key_code);
 }
 
-void FormWeb::LanList_Click() {
-  const int i = LanList->ListIndex();
-  if (i < 0 || i >= static_cast<int>(LanList->List().size())) return;
-  Services().clipboard.SetText(LanList->List()[static_cast<size_t>(i)]);
+void FormWeb::CopyBlockedAddress() {
+  const int i = blocked_list->ListIndex();
+  if (i < 0 || i >= static_cast<int>(blocked_list->List().size())) return;
+  Services().clipboard.SetText(blocked_list->List()[static_cast<size_t>(i)]);
 }
 
-void FormWeb::LanList_DblClick() {
-  const int i = LanList->ListIndex();
-  if (i < 0 || i >= static_cast<int>(LanList->List().size())) return;
-  Services().shell.Open(LanList->List()[static_cast<size_t>(i)]);
+void FormWeb::OpenBlockedAddress() {
+  const int i = blocked_list->ListIndex();
+  if (i < 0 || i >= static_cast<int>(blocked_list->List().size())) return;
+  Services().shell.Open(blocked_list->List()[static_cast<size_t>(i)]);
 }
 
-void FormWeb::Lanlose_Click() {
-  for (Control* c : {LanPic, Label2, LanList, Lanlose}) c->SetVisible(false);
-  LanList->ClearList();
+void FormWeb::CloseBlockedPanel() {
+  for (Control* c : {blocked_panel, blocked_caption, blocked_list, blocked_close_button})
+    c->SetVisible(false);
+  blocked_list->ClearList();
 }
 
 bool FormWeb::Form_QueryUnload() {
   if (saving_) {
-    // The save stops after the picture in progress; Timer3 unloads the window then.
+    // The save stops after the picture in progress; repeat_timer unloads the window then.
     close_requested_ = true;
     Hide();
     return true;

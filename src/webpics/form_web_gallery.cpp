@@ -17,11 +17,11 @@ void FormWeb::SearchPic() {
   ScanLargePictures(Web->View()->All(), list);
   if (!count_only) {
     ShowGalleryPage(NaturalGalleryPage(list));
-    Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
+    status[2].SetCaption("图片总数：" + std::to_string(list.count));
     // Checking the switch shows the gallery; when it was off this scans once more.
     frame_.pictures_switch->SetValue(1);
   } else if (list.count > 0) {
-    Lab[2].SetCaption("发现图片：" + std::to_string(list.count));
+    status[2].SetCaption("发现图片：" + std::to_string(list.count));
   }
 }
 
@@ -30,23 +30,23 @@ void FormWeb::LoadPic() {
   const WebPictureList& list = state_.web_pictures;
   const int width = SizedGalleryWidth(Gallery().Width(), columns);
   ShowGalleryPage(SizedGalleryPage(list, columns, width, background_colour));
-  Lab[2].SetCaption("图片总数：" + std::to_string(list.count));
+  status[2].SetCaption("图片总数：" + std::to_string(list.count));
   frame_.pictures_switch->SetValue(1);
 }
 
-void FormWeb::PictFangZhen() {
+void FormWeb::NextLayout() {
   if (++columns > 4) columns = 0;
   LoadPic();
 }
 
-void FormWeb::PictLaShen() {
+void FormWeb::CycleWidthMode() {
   if (stretched_) {
     stretched_ = false;
     SearchPic();
   } else {
     stretched_ = true;
     columns = 0;
-    PictFangZhen();
+    NextLayout();
   }
 }
 

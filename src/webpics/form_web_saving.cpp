@@ -21,9 +21,9 @@ namespace tv {
 
 namespace {
 
-constexpr int32_t kMaxSaved = 200;           // addresses a run saves
-constexpr uint64_t kKeptLength = 30000;      // smaller files of a save of every picture go
-constexpr uint32_t kProgressColour = 16384;  // dark green
+constexpr int32_t kMaxSaved = 200;       // addresses a run saves
+constexpr uint64_t kKeptLength = 30000;  // smaller files of a save of every picture go
+constexpr uint32_t kProgressColour = kDarkGreen;
 constexpr uint32_t kWhite = 16777215;
 constexpr int kCounterWidth = 2400;
 constexpr const char* kNotWrittenText = "图片无法保存到下载目录（目录不能写入或磁盘已满）：";
@@ -42,11 +42,11 @@ std::string FormWeb::SaveFolder(const std::string& path) {
 }
 
 void FormWeb::ShowSaveProgress(int32_t n) {
-  Lab[8].SetWidth((n % 24) * 100);
-  Lab[8].SetBackColor(kProgressColour);
+  status[8].SetWidth((n % 24) * 100);
+  status[8].SetBackColor(kProgressColour);
   // White on the dark green, so the count shown after the run can be read.
-  Lab[8].SetForeColor(kWhite);
-  Lab[8].SetCaption("");
+  status[8].SetForeColor(kWhite);
+  status[8].SetCaption("");
 }
 
 bool FormWeb::AddressTried(const std::string& src) const {
@@ -100,7 +100,7 @@ void FormWeb::SavePictureDisk(const std::string& path, bool fetch) {
   PictureSaving& s = state_.picture_saving;
   if (s.running) {
     // Another window is saving; a later tick tries again.
-    Timer3->SetTimerEnabled(true);
+    repeat_timer->SetTimerEnabled(true);
     return;
   }
   const std::string folder = SaveFolder(path);
@@ -122,7 +122,7 @@ void FormWeb::SavePictureDisk(const std::string& path, bool fetch) {
     // A link that may lead to a picture counts once it has.
     if (!picture.by_type) {
       ++pictures_found;
-      Lab[2].SetCaption("发现图片：" + std::to_string(pictures_found));
+      status[2].SetCaption("发现图片：" + std::to_string(pictures_found));
       p.loop.DoEvents();
     }
     const bool same_page = navigations_ == navigation;
@@ -138,7 +138,7 @@ void FormWeb::SavePictureDisk(const std::string& path, bool fetch) {
     if (navigations_ != navigation) break;
     if (picture.by_type && *result != PictureSave::kUnavailable) {
       ++pictures_found;
-      Lab[2].SetCaption("发现图片：" + std::to_string(pictures_found));
+      status[2].SetCaption("发现图片：" + std::to_string(pictures_found));
     }
     if (*result == PictureSave::kWritten) ++saved_count_;
     ShowSaveProgress(saved_count_);
@@ -150,9 +150,9 @@ void FormWeb::SavePictureDisk(const std::string& path, bool fetch) {
     AfterStoppedSave();
     return;
   }
-  Lab[8].SetCaption("  自动下载图片 " + std::to_string(saved_count_));
-  if (pictures_found > 0) Lab[2].SetCaption("发现图片：" + std::to_string(pictures_found));
-  Lab[8].SetWidth(kCounterWidth);
+  status[8].SetCaption("  自动下载图片 " + std::to_string(saved_count_));
+  if (pictures_found > 0) status[2].SetCaption("发现图片：" + std::to_string(pictures_found));
+  status[8].SetWidth(kCounterWidth);
 }
 
 std::vector<std::string> FormWeb::AddressesToFetch(const std::vector<PagePicture>& pictures) const {
@@ -210,17 +210,17 @@ void FormWeb::SavePictureForSize(const std::string& path) {
     AfterStoppedSave();
     return;
   }
-  Lab[8].SetCaption("  下载图片 " + std::to_string(saved_count_));
-  Lab[8].SetWidth(kCounterWidth);
+  status[8].SetCaption("  下载图片 " + std::to_string(saved_count_));
+  status[8].SetWidth(kCounterWidth);
 }
 
 void FormWeb::AfterStoppedSave() {
-  // The window was closed during the run. Timer3 unloads it at its next tick; a frame
+  // The window was closed during the run. repeat_timer unloads it at its next tick; a frame
   // that has closed meanwhile cannot wait for that.
   if (frame_.IsUnloaded()) {
     app_.Unload(*this);
   } else {
-    Timer3->SetTimerEnabled(true);
+    repeat_timer->SetTimerEnabled(true);
   }
 }
 
@@ -231,20 +231,20 @@ void FormWeb::BeforeDownload() {
   recorded_ = 0;
   saved_count_ = 0;
   timer3_ticks_ = 0;
-  Lab[2].SetCaption("0");
-  Lab[8].SetCaption("  自动下载图片 0");
-  Lab[8].SetBackColor(kWhite);
-  Lab[8].SetForeColor(kBlack);
-  Lab[8].SetWidth(kCounterWidth);
-  // Every navigation is followed by six Timer3 ticks.
-  Timer3->SetTimerEnabled(true);
+  status[2].SetCaption("0");
+  status[8].SetCaption("  自动下载图片 0");
+  status[8].SetBackColor(kWhite);
+  status[8].SetForeColor(kBlack);
+  status[8].SetWidth(kCounterWidth);
+  // Every navigation is followed by six repeat_timer ticks.
+  repeat_timer->SetTimerEnabled(true);
 }
 
-void FormWeb::AutoDownLoadImag() {
+void FormWeb::SaveLargePictures() {
   BeforeDownload();
   // Asked for by hand: a folder that refused a file earlier is said again.
   state_.picture_saving.told_refused.clear();
-  Timer3->SetTimerEnabled(false);
+  repeat_timer->SetTimerEnabled(false);
   const std::string folder = state_.picture_saving.download_folder;
   // Asked for by hand: the larger versions the page names are fetched too.
   SavePictureDisk(folder, true);

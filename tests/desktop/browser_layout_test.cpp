@@ -20,13 +20,13 @@ class BrowserLayoutTest : public test::DesktopBrowserTest {
   // The faults of the status row and of 转到 as the window now shows them.
   std::vector<std::string> Faults() {
     FormWeb& page = *Browser().CurrentPage();
-    page.Lab[2].SetCaption("图片总数：6001");
-    page.Lab[8].SetCaption("  自动下载图片 200");
+    page.status[2].SetCaption("图片总数：6001");
+    page.status[8].SetCaption("  自动下载图片 200");
     Pause(300);
     GtkWidget* top = GTK_WIDGET(ToplevelOf(&Frame()));
     std::vector<std::string> faults;
     for (int i : {2, 4, 6, 8}) {
-      const std::string text = page.Lab[i].Caption();
+      const std::string text = page.status[i].Caption();
       std::string fault = Fault(LabelWith(top, text), "Lab(" + std::to_string(i) + ") " + text);
       if (!fault.empty()) faults.push_back(fault);
     }

@@ -20,7 +20,7 @@ TEST_F(DesktopGalleryTest, TheDetailWindowShowsThePictureOnABlackPage) {
          gtk_window_resize(ToplevelOf(window), 600, 500);
        },
        [&] {
-         HtmlView& view = *window->Web->View();
+         HtmlView& view = *window->page_view->View();
          EXPECT_TRUE(WaitUntil([&] { return !view.Busy(); }));
          Pause(300);
          saved = window->Native()->SaveImage(shot);
@@ -58,10 +58,11 @@ TEST_F(DesktopGalleryTest, ALargePictureOpensFittedAndAClickShowsItsOwnSize) {
       "innerWidth+','+innerHeight:'';})()";
   std::string fitted, own, fitted_again, zoomed, natural;
   const auto Eval = [](const char* code, FormImage* on) {
-    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(on->Web->View())), code).value_or("");
+    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(on->page_view->View())), code).value_or("");
   };
   const auto sizes = [&] {
-    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(window->Web->View())), kSizes).value_or("");
+    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(window->page_view->View())), kSizes)
+        .value_or("");
   };
   Run({[&] {
          Settle();
@@ -69,7 +70,7 @@ TEST_F(DesktopGalleryTest, ALargePictureOpensFittedAndAClickShowsItsOwnSize) {
          gtk_window_resize(ToplevelOf(window), 800, 600);
        },
        [&] {
-         HtmlView& view = *window->Web->View();
+         HtmlView& view = *window->page_view->View();
          EXPECT_TRUE(WaitUntil([&] { return !view.Busy(); }));
          Pause(300);
          fitted = sizes();
@@ -94,7 +95,7 @@ TEST_F(DesktopGalleryTest, ALargePictureOpensFittedAndAClickShowsItsOwnSize) {
        [&] {
          WaitUntil([&] { return sizes().rfind("2562,", 0) != 0; }, 3000);
          fitted_again = sizes();
-         window->Cmd_Click(4);
+         window->ZoomIn();
          Pause(200);
          zoomed = sizes();
          CloseBox();

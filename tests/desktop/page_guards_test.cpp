@@ -68,8 +68,8 @@ TEST_F(PageGuardsTest, AttachmentsWaitForTheDownloadDialogAndStayInItsFolder) {
          EXPECT_TRUE(WaitUntil(
              [&] { return server_.Requests().size() >= 21 && !page->Web->View()->Busy(); }));
          Pause(1500);
-         EXPECT_NE(page->Lab[0].Caption().find("已忽略"), std::string::npos)
-             << page->Lab[0].Caption();
+         EXPECT_NE(page->status[0].Caption().find("已忽略"), std::string::npos)
+             << page->status[0].Caption();
          EXPECT_EQ(FilesUnder(Home()), before) << "a page wrote a file unasked";
          FormDownload& dialog = *Dialog();
          EXPECT_EQ(dialog.Text1->Text(), folder);
@@ -77,7 +77,7 @@ TEST_F(PageGuardsTest, AttachmentsWaitForTheDownloadDialogAndStayInItsFolder) {
          EXPECT_EQ(name.find('/'), std::string::npos) << name;
          EXPECT_EQ(name.find('\n'), std::string::npos) << name;
          EXPECT_NE(name, "");
-         dialog.Command1->FireClick();
+         dialog.download_button->FireClick();
          ASSERT_TRUE(WaitUntil([&] { return FilesUnder(Home()).size() == before.size() + 1; }));
          const std::string written = *FilesUnder(folder).begin();
          EXPECT_EQ(fs::path(written).parent_path().string() + "/", folder);
@@ -85,7 +85,7 @@ TEST_F(PageGuardsTest, AttachmentsWaitForTheDownloadDialogAndStayInItsFolder) {
          // The page can ask again once the dialog is gone; closing it saves nothing.
          page->Web->View()->Refresh();
          ASSERT_TRUE(WaitUntil([&] { return Dialog() != nullptr; }));
-         Dialog()->Command2->FireClick();
+         Dialog()->close_button->FireClick();
          Pause(1500);
          EXPECT_EQ(FilesUnder(Home()).size(), before.size() + 1);
        },

@@ -32,7 +32,7 @@ class WindowKeysTest : public test::DesktopBrowserTest {
   }
   // Keys into the browser with the current page's focus holder focused.
   void PressInFrame(const std::string& keys) {
-    Press(Frame(), *Browser().CurrentPage()->Cmb, keys);
+    Press(Frame(), *Browser().CurrentPage()->focus_holder, keys);
   }
 };
 
@@ -142,7 +142,8 @@ TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
          PressInFrame("Escape");
          find_closed = !Frame().find_box->Visible();
          PressInFrame("F11");
-         full = Frame().FullScreen() && !Frame().address_box->Visible() && !Frame().top_panel->Visible();
+         full = Frame().FullScreen() && !Frame().address_box->Visible() &&
+                !Frame().top_panel->Visible();
          PressInFrame("Escape");
          back = Frame().FullScreen() || !Frame().address_box->Visible();
          PressInFrame("Ctrl+W");

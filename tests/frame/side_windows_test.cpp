@@ -44,14 +44,14 @@ TEST(SourceFind, ANewSearchStartsAtTheBeginningAndAMissKeepsTheSelection) {
   BrowserRig rig;
   FormHtml& window = ShowSourceWindow(rig.app, "<p>one</p><P>two</P>", "a", "t");
   rig.front->script.answers.push_back("p>");
-  window.Find_Click();
+  window.FindInSource();
   EXPECT_EQ(window.Text1->SelStart(), 1);
   EXPECT_EQ(window.Text1->SelLength(), 2);
   rig.front->script.answers.push_back("TWO");
-  window.Find_Click();
+  window.FindInSource();
   EXPECT_EQ(window.Text1->SelStart(), 13);
   rig.front->script.answers.push_back("three");
-  window.Find_Click();
+  window.FindInSource();
   EXPECT_EQ(window.Text1->SelStart(), 13);
   EXPECT_EQ(window.Text1->SelLength(), 3);
 }

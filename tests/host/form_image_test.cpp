@@ -62,15 +62,15 @@ TEST_F(DetailWindow, AnAddressCannotAddMarkup) {
 
 TEST_F(DetailWindow, ZoomIsUnboundedAndANewPageResetsIt) {
   FormImage& w = Open("http://h/a.jpg");
-  for (int i = 0; i < 3; ++i) w.Cmd_Click(4);
+  for (int i = 0; i < 3; ++i) w.ZoomIn();
   EXPECT_EQ(w.zoom, 130);
-  w.Cmd_Click(5);
-  w.Cmd_Click(5);
+  w.ZoomOut();
+  w.ZoomOut();
   EXPECT_EQ(w.zoom, 110);
-  w.LoadImg("http://h/b.jpg");
+  w.ShowPicture("http://h/b.jpg");
   t_.front->Loop().DoEvents();
   EXPECT_EQ(w.zoom, 100);
-  for (int i = 0; i < 11; ++i) w.Cmd_Click(5);
+  for (int i = 0; i < 11; ++i) w.ZoomOut();
   EXPECT_EQ(w.zoom, -10);
 }
 
@@ -78,27 +78,27 @@ TEST_F(DetailWindow, SteppingStartsAtTheClickedPictureAndWrapsRoundTheList) {
   List({"http://h/p0", "http://h/p1", "http://h/p2", "http://h/p3", "http://h/p4"});
   FormImage& w = Open("http://h/p3");
   EXPECT_EQ(w.position, 3);
-  w.Cmd_Click(2);
+  w.NextPicture();
   EXPECT_EQ(w.picture, "http://h/p4");
   // The window is reused: a click on the first picture starts there.
   Open("http://h/p0");
   EXPECT_EQ(w.position, 0);
-  w.Cmd_Click(2);
+  w.NextPicture();
   EXPECT_EQ(w.picture, "http://h/p1");
   // A picture that is not in the list leaves the place as it was.
   Open("http://h/elsewhere");
   EXPECT_EQ(w.position, 1);
   w.position = 4;
-  w.Cmd_Click(2);
+  w.NextPicture();
   EXPECT_EQ(w.position, 0);
   EXPECT_EQ(w.picture, "http://h/p0");
-  w.Cmd_Click(1);
+  w.PreviousPicture();
   EXPECT_EQ(w.position, 4);
   EXPECT_EQ(w.picture, "http://h/p4");
   // An empty list leaves the picture shown.
   List({});
-  w.Cmd_Click(2);
-  w.Cmd_Click(1);
+  w.NextPicture();
+  w.PreviousPicture();
   EXPECT_EQ(w.picture, "http://h/p4");
 }
 
@@ -107,37 +107,37 @@ TEST_F(DetailWindow, SaveAsksInTheSharedDialogAndOnlyWebAddressesOpen) {
   out_.str("");
   t_.front->script.answers.push_back("https://h/a.jpg");
   t_.front->script.answers.push_back("/pics/b.jpg");
-  w.Cmd_Click(3);
-  w.Cmd_Click(0);
+  w.OpenPictureAddress();
+  w.SaveShownPicture();
   EXPECT_EQ(out_.str(),
             "input: 网址: https://h/a.jpg?size=big\nshell: open https://h/a.jpg?size=big\n"
             "save: 图片另存为: a.jpg\ndownload: https://h/a.jpg?size=big to /pics/b.jpg\n");
   // The next dialog of the program starts where this one saved.
   EXPECT_EQ(app_.State().dialog_folder.rfind("/pics", 0), 0u);
-  w.LoadImg("https://h/a.jpg");
+  w.ShowPicture("https://h/a.jpg");
   // 取消 opens nothing.
   out_.str("");
   t_.front->script.answers.push_back(std::nullopt);
-  w.Cmd_Click(3);
+  w.OpenPictureAddress();
   EXPECT_EQ(out_.str(), "input: 网址: https://h/a.jpg\n");
-  w.LoadImg("file:///home/u/run.desktop");
+  w.ShowPicture("file:///home/u/run.desktop");
   out_.str("");
   t_.front->script.answers.push_back("file:///home/u/run.desktop");
-  w.Cmd_Click(3);
+  w.OpenPictureAddress();
   EXPECT_EQ(out_.str(), "input: 网址: file:///home/u/run.desktop\n");
 }
 
 TEST_F(DetailWindow, AnAddressOfNoPictureIsNeitherShownNorOfferedForDownload) {
   FormImage& w = Open("http://h/a.jpg");
   for (const char* address : {"javascript:alert(1)", "", "about:blank"}) {
-    w.LoadImg(address);
+    w.ShowPicture(address);
     EXPECT_EQ(w.picture, "http://h/a.jpg") << address;
   }
   // A window opened on such an address first has nothing to offer.
   app_.Unload(w);
   FormImage& empty = Open("javascript:void(0)");
   out_.str("");
-  empty.Cmd_Click(0);
+  empty.SaveShownPicture();
   EXPECT_EQ(out_.str(), "");
 }
 

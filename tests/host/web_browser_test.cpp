@@ -51,11 +51,11 @@ TEST(WebBrowserFlags, TheViewFollowsItsHostAndAFreshHostStartsOver) {
   HtmlView& view = *page.Web->View();
   // Pages are made while Pop is 1: the page's own scripts are off.
   EXPECT_EQ(view.DownloadControl(), 0xF0u);
-  EXPECT_TRUE(page.PicJava->Visible());
+  EXPECT_TRUE(page.host_container->Visible());
   page.host->SetDL_Image(false);
   EXPECT_EQ(view.DownloadControl(), 0xE0u);
   rig.tabs().Pop = 0;
-  page.PageJavaConctrl();
+  page.ApplyPageSwitches();
   EXPECT_EQ(view.DownloadControl(), 0x70u);
   // A host that lets go no longer changes the view.
   page.host->pvReleaseWBControl();
@@ -67,12 +67,12 @@ TEST(WebBrowserFlags, ResizeWebPlacesTheViewInItsContainer) {
   BrowserRig rig;
   FormWeb& page = *rig.tabs().CurrentPage();
   page.host->ResizeWeb(2, 3, 40, 50, false);
-  EXPECT_EQ(page.Web->Left(), page.PicJava->Left() + 30);
-  EXPECT_EQ(page.Web->Top(), page.PicJava->Top() + 45);
+  EXPECT_EQ(page.Web->Left(), page.host_container->Left() + 30);
+  EXPECT_EQ(page.Web->Top(), page.host_container->Top() + 45);
   EXPECT_EQ(page.Web->Width(), 600);
   EXPECT_EQ(page.Web->Height(), 750);
   page.host->ResizeWeb(0, 0, 0, 0, true);
-  EXPECT_EQ(page.Web->Width(), page.PicJava->Width());
+  EXPECT_EQ(page.Web->Width(), page.host_container->Width());
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "settings/settings_store.h"
+#include "settings/settings_schema.h"
 
 #include <gtest/gtest.h>
 
@@ -34,31 +34,31 @@ class MemoryArea : public SettingsArea {
 TEST(SettingsStore, PageFileCountFallsBackToThirty) {
   MemoryArea area;
   SettingsStore store(area);
-  EXPECT_EQ(store.PageFileCount(), 30);
+  EXPECT_EQ(store.NumberOr(kPicturesPerPage), 30);
   for (const char* bad : {"25", "201", "abc", "", "30x", "-50", "99999999999"}) {
     store.SaveSetting("Main", "PageFileCount", bad);
-    EXPECT_EQ(store.PageFileCount(), 30) << bad;
+    EXPECT_EQ(store.NumberOr(kPicturesPerPage), 30) << bad;
   }
   store.SaveSetting("Main", "PageFileCount", "200");
-  EXPECT_EQ(store.PageFileCount(), 200);
+  EXPECT_EQ(store.NumberOr(kPicturesPerPage), 200);
   store.SaveSetting("main", "pagefilecount", " 45 ");
-  EXPECT_EQ(store.PageFileCount(), 45);
+  EXPECT_EQ(store.NumberOr(kPicturesPerPage), 45);
 }
 
 TEST(SettingsStore, NumericReadKeepsTheTargetOnText) {
   MemoryArea area;
   SettingsStore store(area);
   int32_t v = 7;
-  store.ReadInteger("setup", "RightMenu", v);
+  v = store.Number(kAutoDownload).value_or(v);
   EXPECT_EQ(v, 7);
-  store.SaveSetting("setup", "RightMenu", "yes");
-  store.ReadInteger("setup", "RightMenu", v);
+  store.SaveSetting("setup", "Download", "yes");
+  v = store.Number(kAutoDownload).value_or(v);
   EXPECT_EQ(v, 7);
-  store.SaveSetting("Setup", "RIGHTMENU", "1");
-  store.ReadInteger("setup", "RightMenu", v);
+  store.SaveSetting("Setup", "DOWNLOAD", "1");
+  v = store.Number(kAutoDownload).value_or(v);
   EXPECT_EQ(v, 1);
-  store.SaveSetting("setup", "RightMenu", "2.5");
-  store.ReadInteger("setup", "RightMenu", v);
+  store.SaveSetting("setup", "Download", "2.5");
+  v = store.Number(kAutoDownload).value_or(v);
   EXPECT_EQ(v, 2);
 }
 
@@ -68,26 +68,26 @@ TEST(SettingsStore, NumbersReadTheSameInACommaLocale) {
   MemoryArea area;
   SettingsStore store(area);
   int32_t v = 0;
-  store.SaveSetting("setup", "RightMenu", "45.5");
-  store.ReadInteger("setup", "RightMenu", v);
+  store.SaveSetting("setup", "Download", "45.5");
+  v = store.Number(kAutoDownload).value_or(v);
   EXPECT_EQ(v, 46);
-  store.SaveSetting("setup", "RightMenu", "+3.7");
-  store.ReadInteger("setup", "RightMenu", v);
+  store.SaveSetting("setup", "Download", "+3.7");
+  v = store.Number(kAutoDownload).value_or(v);
   EXPECT_EQ(v, 4);
-  store.SaveSetting("setup", "RightMenu", "2,5");  // not a number anywhere
-  store.ReadInteger("setup", "RightMenu", v);
+  store.SaveSetting("setup", "Download", "2,5");  // not a number anywhere
+  v = store.Number(kAutoDownload).value_or(v);
   EXPECT_EQ(v, 4);
 }
 
 TEST(SettingsStore, HomePageNeedsFifteenCharacters) {
   MemoryArea area;
   SettingsStore store(area);
-  EXPECT_EQ(store.HomePage(), kDefaultHomePage);
+  EXPECT_EQ(store.Text(kHomePage), kDefaultHomePage);
   EXPECT_EQ(std::string(kDefaultHomePage).size(), 37u);
   store.SaveSetting("setup", "Homepage", "http://a.b/cd");  // 13
-  EXPECT_EQ(store.HomePage(), kDefaultHomePage);
+  EXPECT_EQ(store.Text(kHomePage), kDefaultHomePage);
   store.SaveSetting("setup", "Homepage", "http://a.b/cdef");  // 15
-  EXPECT_EQ(store.HomePage(), "http://a.b/cdef");
+  EXPECT_EQ(store.Text(kHomePage), "http://a.b/cdef");
 }
 
 }  // namespace

@@ -26,12 +26,12 @@ TEST(PageGuards, APageDownloadWaitsForTheDialogAndStaysInItsFolder) {
   const std::string folder = rig.platform.paths.DownloadFolder();
   EXPECT_EQ(dialog->Text1->Text(), folder);
   EXPECT_EQ(dialog->Text2->Text(), ".. .. .bash rc x");
-  EXPECT_FALSE(dialog->CombUrl->Enabled());
+  EXPECT_FALSE(dialog->address_box->Enabled());
   // While it is open the page's next downloads are dropped, and the status row says so.
   e.PageDownload(2, "http://127.0.0.1/b", "b.sh");
   EXPECT_EQ(rig.output.str(), "page download 2 dropped\n");
-  EXPECT_NE(page.Lab[0].Caption().find("b.sh"), std::string::npos);
-  dialog->Command1_Click();
+  EXPECT_NE(page.status[0].Caption().find("b.sh"), std::string::npos);
+  dialog->Download();
   EXPECT_EQ(rig.output.str(),
             "page download 2 dropped\npage download 1 to " + folder + ".. .. .bash rc x\n");
   rig.platform.loop.DoEvents();
@@ -76,7 +76,7 @@ TEST(PageGuards, APageOpensAHundredWindowsUnaskedAndTheWindowsItOpenedShareThem)
   EXPECT_EQ(open(*view), nullptr);
   EXPECT_EQ(open(*first), nullptr);
   EXPECT_EQ(rig.tabs().TabCount, 101);
-  EXPECT_NE(opener.Lab[0].Caption().find("100"), std::string::npos);
+  EXPECT_NE(opener.status[0].Caption().find("100"), std::string::npos);
   // A click still opens one.
   view->new_window_by_user = true;
   EXPECT_NE(open(*view), nullptr);
@@ -86,16 +86,16 @@ TEST(PageGuards, AHungPageSaysSoInItsTabAndCanBeStopped) {
   BrowserRig rig;
   FormWeb& page = *rig.tabs().CurrentPage();
   HtmlViewEvents& e = page.Web->View()->events;
-  EXPECT_FALSE(page.CmdStop->Visible());
+  EXPECT_FALSE(page.stop_button->Visible());
   e.ProcessHung(true);
-  EXPECT_TRUE(page.HungLab->Visible());
-  EXPECT_TRUE(page.CmdStop->Visible());
+  EXPECT_TRUE(page.hung_notice->Visible());
+  EXPECT_TRUE(page.stop_button->Visible());
   e.ProcessHung(false);  // it answers again by itself
-  EXPECT_FALSE(page.CmdStop->Visible());
+  EXPECT_FALSE(page.stop_button->Visible());
   e.ProcessHung(true);
-  page.CmdStop_Click();
+  page.StopHungPage();
   EXPECT_EQ(rig.output.str(), "end process\n");
-  EXPECT_FALSE(page.CmdStop->Visible());
+  EXPECT_FALSE(page.stop_button->Visible());
   e.ProcessEnded();
   e.ProcessEnded();  // a later end the user did not ask for says so
   EXPECT_EQ(rig.output.str(), std::string("end process\nshown: ") + kProcessStoppedText +

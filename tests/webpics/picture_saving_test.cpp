@@ -136,7 +136,7 @@ TEST_F(PictureSaving, AFolderThatCannotBeWrittenSavesNothing) {
   web.SavePictureDisk(folder);
   EXPECT_EQ(web.pictures_found, 1);  // the first picture that could not be written ends it
   EXPECT_EQ(web.StateField("saved count"), "0");
-  EXPECT_EQ(web.Lab[8].Caption(), "  自动下载图片 0");
+  EXPECT_EQ(web.status[8].Caption(), "  自动下载图片 0");
   EXPECT_EQ(SavedFiles(), 0);
   // A file standing where the folder should be: nothing is written beside or into it.
   folder = rig.home.Root() + "/saved/keep";
@@ -154,7 +154,7 @@ TEST_F(PictureSaving, RunsAfterTheLimitSaveNothingMore) {
   web.SavePictureDisk(folder);
   // The 201st address ends the run unsaved; the counter says what was written.
   EXPECT_EQ(web.StateField("saved count"), "200");
-  EXPECT_EQ(web.Lab[8].Caption(), "  自动下载图片 200");
+  EXPECT_EQ(web.status[8].Caption(), "  自动下载图片 200");
   EXPECT_EQ(SavedFiles(), 200);
   // Timer3 runs it again on the same page: the address list is full.
   web.SavePictureDisk(folder);
@@ -205,7 +205,7 @@ TEST_F(PictureSaving, APictureIsSavedOnceByContentAcrossVisitsTabsAndRestarts) {
   FormWeb& again = Show("<img src=\"" + rig.home.Root() + "/web/copy.jpg\" width=600 height=600>");
   again.SavePictureDisk(folder);
   EXPECT_EQ(again.StateField("saved count"), "0");
-  EXPECT_EQ(again.Lab[8].Caption(), "  自动下载图片 0");
+  EXPECT_EQ(again.status[8].Caption(), "  自动下载图片 0");
   // A restart reads what the folder holds; the record moves with the folder.
   const std::string moved = rig.home.Root() + "/moved/";
   std::filesystem::rename(folder, moved);
@@ -253,7 +253,7 @@ TEST_F(PictureSaving, AFolderThatTakesNoFileStopsTheRunWithOneMessage) {
   EXPECT_EQ(rig.output.str(), out);
   // Asked for by hand, it is tried and said again.
   rig.app.State().picture_saving.download_folder = folder;
-  web.AutoDownLoadImag();
+  web.SaveLargePictures();
   const std::string after = rig.output.str();
   EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), 2) << after;
 }
@@ -306,7 +306,7 @@ double Contrast(uint32_t a, uint32_t b) {
 
 TEST_F(PictureSaving, TheCounterCanBeReadInEveryState) {
   FormWeb& web = PageOf(3, true);
-  Control& counter = web.Lab[8];
+  Control& counter = web.status[8];
   EXPECT_EQ(counter.BackColor(), 16777215u);  // before a run: white
   EXPECT_GE(Contrast(counter.ForeColor(), counter.BackColor()), 4.5);
   web.SavePictureDisk(folder);
@@ -322,12 +322,12 @@ TEST_F(PictureSaving, TheCounterCanBeReadInEveryState) {
 
 TEST_F(PictureSaving, AWindowWaitsWhileAnotherSaves) {
   FormWeb& web = PageOf(3, true);
-  web.Timer3->SetTimerEnabled(false);
+  web.repeat_timer->SetTimerEnabled(false);
   rig.app.State().picture_saving.running = true;
   web.SavePictureDisk(folder);
   web.SavePictureForSize(folder);
   EXPECT_EQ(SavedFiles(), 0);
-  EXPECT_TRUE(web.Timer3->TimerEnabled());
+  EXPECT_TRUE(web.repeat_timer->TimerEnabled());
   rig.app.State().picture_saving.running = false;
   web.SavePictureDisk(folder);
   EXPECT_EQ(SavedFiles(), 3);
