@@ -7,9 +7,9 @@
 
 #include "gallery/picture_name.h"
 #include "platform/headless/headless_view.h"
-#include "platform/jpeg.h"
 #include "platform/posix/posix_file_system.h"
 #include "support/gallery_rig.h"
+#include "support/web_fixtures.h"
 
 namespace tv {
 namespace {
@@ -52,13 +52,6 @@ TEST(PictureNames, ExtensionRule) {
 
 using Widths = std::vector<std::pair<std::string, int>>;
 
-void WriteGrey(const std::string& path, int width, int height) {
-  ASSERT_TRUE(SaveJpegFile(path, width, height, 80, [width](int, int rows, uint8_t* rgb) {
-    std::fill(rgb, rgb + rows * width * 3, 90);
-    return true;
-  }));
-}
-
 // The view is told, with every page, how wide the page shows each picture, so it can hand
 // the engine pictures no larger than that; pictures shown at their own size get 0.
 TEST(PictureWidths, EachLayoutTellsTheViewHowWideItShowsEachPicture) {
@@ -67,8 +60,8 @@ TEST(PictureWidths, EachLayoutTellsTheViewHowWideItShowsEachPicture) {
   const std::string folder = rig.home.Root() + "/pics";
   std::filesystem::create_directories(folder);
   const std::string wide = folder + "/a wide.jpg", small = folder + "/b small.jpg";
-  WriteGrey(wide, 4000, 40);
-  WriteGrey(small, 60, 40);
+  test::TempHome::WriteAt(wide, test::Jpeg(4000, 40, 90));
+  test::TempHome::WriteAt(small, test::Jpeg(60, 40, 90));
   const std::string scan = rig.home.Write("pics/c scan.tif", "II*\0 not measured by its header");
   rig.gallery.Dir1->SetPath(folder);
   rig.front->Loop().DoEvents();

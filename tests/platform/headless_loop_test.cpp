@@ -7,10 +7,10 @@
 
 #include "host/html_view.h"
 #include "platform/form.h"
-#include "platform/jpeg.h"
 #include "platform/posix/posix_file_system.h"
 #include "support/gallery_rig.h"
 #include "support/test_platform.h"
+#include "support/web_fixtures.h"
 
 namespace tv {
 namespace {
@@ -83,11 +83,7 @@ TEST(HeadlessLoop, DestroyedTimersNeverFire) {
 TEST(HeadlessCopyPicture, GivesThePictureFileAndItsOwnSize) {
   PosixFileSystem fs;
   test::GalleryRig rig(fs);
-  const std::string picture = rig.home.Root() + "/big pic.jpg";
-  ASSERT_TRUE(SaveJpegFile(picture, 640, 600, 80, [](int, int rows, uint8_t* rgb) {
-    std::fill(rgb, rgb + rows * 640 * 3, 50);
-    return true;
-  }));
+  rig.home.Write("big pic.jpg", test::Jpeg(640, 600, 50));
   const std::string page = rig.home.Write(
       "p.htm", "<p>x</p><img src=\"" + rig.home.Root() +
                    "/big pic.jpg\" width=100 height=90><img src=\"http://h/a.jpg\" width=9 "
