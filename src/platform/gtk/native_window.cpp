@@ -41,6 +41,20 @@ void OnActiveNotify(GObject*, GParamSpec*, gpointer data) {
   Self(data)->OnActiveChanged();
 }
 
+gboolean OnWindowStateEvent(GtkWidget*, GdkEventWindowState* event, gpointer data) {
+  Self(data)->OnWindowState(event->new_window_state);
+  return FALSE;
+}
+
+gboolean OnConfigureEvent(GtkWidget*, GdkEventConfigure* event, gpointer data) {
+  Self(data)->OnConfigure(event->width, event->height);
+  return FALSE;
+}
+
+// The states in which the window's size is the desktop's, not the one it comes back at.
+constexpr int kNotNormal = GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_FULLSCREEN |
+                           GDK_WINDOW_STATE_TILED | GDK_WINDOW_STATE_ICONIFIED;
+
 // Moving a child always asks for a new layout, even to where it is; this avoids that.
 // Moves and sizes `w.outer` on `fixed` where it is not there already; `w` remembers.
 void PlaceWidget(GtkWidget* fixed, ControlWidget& w, int x, int y, int width, int height) {
@@ -178,6 +192,8 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
     g_signal_connect(window_, "key-press-event", G_CALLBACK(OnTabKey), &form);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "notify::is-active", G_CALLBACK(OnActiveNotify), this);
+    g_signal_connect(window_, "window-state-event", G_CALLBACK(OnWindowStateEvent), this);
+    g_signal_connect(window_, "configure-event", G_CALLBACK(OnConfigureEvent), this);
     SizeChanged();
   }
   if (accel) g_object_unref(accel);
@@ -428,6 +444,29 @@ void GtkNativeWindow::SetFullScreen(bool on) {
   } else {
     gtk_window_unfullscreen(GTK_WINDOW(window_));
   }
+}
+
+void GtkNativeWindow::SetMaximized(bool on) {
+  if (!window_) return;
+  if (on) {
+    gtk_window_maximize(GTK_WINDOW(window_));
+  } else {
+    gtk_window_unmaximize(GTK_WINDOW(window_));
+  }
+}
+
+void GtkNativeWindow::OnWindowState(GdkWindowState state) {
+  form_.MaximizedShown((state & GDK_WINDOW_STATE_MAXIMIZED) != 0);
+}
+
+void GtkNativeWindow::OnConfigure(int width, int height) {
+  GdkWindow* window = gtk_widget_get_window(window_);
+  if (!window || (gdk_window_get_state(window) & kNotNormal)) return;
+  int bar = 0;
+  if (menu_bar_ && gtk_widget_get_visible(menu_bar_)) {
+    gtk_widget_get_preferred_height(menu_bar_, nullptr, &bar);
+  }
+  form_.SetNormalSize(width * kTwipsPerPixel, std::max(height - bar, 0) * kTwipsPerPixel);
 }
 
 void GtkNativeWindow::OnSurfaceAllocated(int width, int height) {
