@@ -124,14 +124,39 @@ void AddWindowShortcuts(GtkAccelGroup* accel, Form& form) {
   }
 }
 
-// GTK keeps Tab for moving the focus and lets no accelerator have it, so the window's
-// Ctrl+Tab and Ctrl+Shift+Tab are taken here, before the focus moves.
-gboolean OnTabKey(GtkWidget*, GdkEventKey* event, gpointer data) {
+// The arrow keys without a modifier, which GTK lets no accelerator have.
+const char* BareArrowName(guint keyval) {
+  switch (keyval) {
+    case GDK_KEY_Left:
+      return "Left";
+    case GDK_KEY_Right:
+      return "Right";
+    case GDK_KEY_Up:
+      return "Up";
+    case GDK_KEY_Down:
+      return "Down";
+    default:
+      return nullptr;
+  }
+}
+
+// GTK keeps Tab and the bare arrow keys for moving the focus and lets no accelerator have
+// them, so the window's Ctrl+Tab, Ctrl+Shift+Tab and arrow shortcuts (the detail window's
+// Left and Right) are taken here, before the focus moves.
+gboolean OnWindowKey(GtkWidget*, GdkEventKey* event, gpointer data) {
+  auto& form = *static_cast<Form*>(data);
+  constexpr auto kModifiers = GDK_CONTROL_MASK | GDK_SHIFT_MASK | GDK_MOD1_MASK | GDK_SUPER_MASK;
+  if (const char* arrow = BareArrowName(event->keyval); arrow && !(event->state & kModifiers)) {
+    for (const Form::WindowShortcut& s : form.shortcuts) {
+      if (s.keys == arrow) return form.RunShortcut(arrow);
+    }
+    return FALSE;
+  }
   const bool tab = event->keyval == GDK_KEY_Tab || event->keyval == GDK_KEY_ISO_Left_Tab ||
                    event->keyval == GDK_KEY_KP_Tab;
   if (!tab || !(event->state & GDK_CONTROL_MASK)) return FALSE;
   const bool shift = (event->state & GDK_SHIFT_MASK) || event->keyval == GDK_KEY_ISO_Left_Tab;
-  return static_cast<Form*>(data)->RunShortcut(shift ? "Ctrl+Shift+Tab" : "Ctrl+Tab");
+  return form.RunShortcut(shift ? "Ctrl+Shift+Tab" : "Ctrl+Tab");
 }
 
 bool IsMenuKind(ControlKind k) {
@@ -189,7 +214,7 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
     }
     if (form.Modal()) gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
     if (accel) gtk_window_add_accel_group(GTK_WINDOW(window_), accel);
-    g_signal_connect(window_, "key-press-event", G_CALLBACK(OnTabKey), &form);
+    g_signal_connect(window_, "key-press-event", G_CALLBACK(OnWindowKey), &form);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "notify::is-active", G_CALLBACK(OnActiveNotify), this);
     g_signal_connect(window_, "window-state-event", G_CALLBACK(OnWindowStateEvent), this);
