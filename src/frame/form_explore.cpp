@@ -8,6 +8,7 @@
 #include "host/html_view.h"
 #include "program/application.h"
 #include "program/browser_state.h"
+#include "settings/kept_windows.h"
 #include "settings/settings_store.h"
 #include "text/text_util.h"
 #include "text/utf8.h"
@@ -221,6 +222,7 @@ void FormExplore::Form_Load() {
   if (topme >= INT16_MIN && topme <= INT16_MAX) b_.Topme = static_cast<int16_t>(topme);
   settings.ReadInteger("setup", "Download", b_.Download);
   settings.ReadInteger("setup", "FetchLarger", b_.FetchLarger);
+  RestoreWindow(settings, "Browser", *this);
   Show();
   b_.HomePage = settings.GetSetting("setup", "Homepage");
   if (CharCount(b_.HomePage) < 15) b_.HomePage = kDefaultHomePage;
@@ -242,6 +244,8 @@ void FormExplore::Form_Resize() {
 }
 
 bool FormExplore::Form_QueryUnload() {
+  SettingsStore settings(Services().settings);
+  KeepWindow(settings, "Browser", *this);
   Hide();
   return false;
 }

@@ -6,6 +6,8 @@
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
 #include "program/application.h"
+#include "settings/kept_windows.h"
+#include "settings/settings_store.h"
 
 namespace tv {
 
@@ -14,17 +16,16 @@ namespace {
 constexpr const char* kBackgrounds[] = {"#FFFFFF", "#FF0000", "#CC6600", "#FFFF00", "#33CC00",
                                         "#33FFCC", "#3300FF", "#FF00FF", "#000000", "#FFFFFF"};
 constexpr int kSpeeds[] = {2, 4, 8, 16, 32};
-// The zoom has no limit of its own; it stops short of the 16-bit range.
-constexpr int kMaxZoom = 32000;
 
 }  // namespace
 
 void FrmMain::BigP_Click(int index) {
   int z = zoom < 15 ? 15 : zoom;
   z += index == 0 ? 10 : -10;
-  zoom = static_cast<int16_t>(std::min(z, kMaxZoom));
+  zoom = static_cast<int16_t>(std::min(z, kMaxGalleryZoom));
   ZOOMIE(zoom);
   SetFocus(*Web);
+  KeepLook();
 }
 
 void FrmMain::ZOOMIE(int16_t percent) {
@@ -37,12 +38,33 @@ void FrmMain::ImgComb_Click() {
   background = kBackgrounds[colour_index];
   WritePage();
   SetFocus(*Cmb);
+  KeepLook();
 }
 
 void FrmMain::Command7_Click() {
   if (state_.pictures.count == 0) return;
   display_mode = display_mode + 1 > 4 ? 0 : display_mode + 1;
   WritePage();
+  KeepLook();
+}
+
+void FrmMain::ShowKeptLook(const GalleryLook& look) {
+  display_mode = look.display_mode;
+  colour_index = look.colour_index;
+  background = kBackgrounds[colour_index];
+  kept_width_mode_ = look.width_toggle;
+  kept_zoom_ = look.zoom == 100 ? 0 : look.zoom;
+}
+
+void FrmMain::KeepLook() {
+  GalleryLook look;
+  look.display_mode = display_mode;
+  // What the first page of the run has not shown yet is still the look to keep.
+  look.width_toggle = kept_width_mode_ != 0 ? kept_width_mode_ : width_toggle;
+  look.zoom = kept_zoom_ != 0 ? kept_zoom_ : zoom >= 5 ? zoom : 100;
+  look.colour_index = colour_index;
+  SettingsStore store(Services().settings);
+  KeepGalleryLook(store, look);
 }
 
 void FrmMain::MoveUp_Click(int index) {

@@ -308,7 +308,16 @@ void FrmMain::WireHandlers() {
   HtmlViewEvents& events = Web->View()->events;
   events.StatusTextChange = [this](const std::string& text) { status_text = text; };
   events.DownloadBegin = [this] { status_text.clear(); };
-  events.DownloadComplete = [this] { zoom = 100; };
+  events.DownloadComplete = [this] {
+    zoom = 100;
+    // The first page of a run comes back at the zoom it was left at.
+    if (kept_zoom_armed_ && Web->View()->LocationURL() != "about:blank") {
+      zoom = kept_zoom_;
+      kept_zoom_ = 0;
+      kept_zoom_armed_ = false;
+      ZOOMIE(zoom);
+    }
+  };
   events.NewWindow2 = [this](HtmlView*&, bool& cancel) { Web_NewWindow2(cancel); };
 }
 

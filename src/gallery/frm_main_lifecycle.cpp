@@ -5,6 +5,7 @@
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
 #include "program/application.h"
+#include "settings/kept_windows.h"
 #include "settings/settings_store.h"
 #include "settings/shell_integration.h"
 
@@ -35,6 +36,8 @@ void FrmMain::Form_Load() {
   current_folder = p.paths.PicturesFolder();
 
   SettingsStore settings(p.settings);
+  RestoreWindow(settings, "Main", *this);
+  ShowKeptLook(ReadGalleryLook(settings));
   per_page = settings.PageFileCount();
   Lab[4].SetCaption("每页显示：" + std::to_string(per_page));
 
@@ -82,6 +85,9 @@ void FrmMain::Timer2_Timer() {
 }
 
 bool FrmMain::Form_QueryUnload() {
+  KeepLook();
+  SettingsStore settings(Services().settings);
+  KeepWindow(settings, "Main", *this);
   Hide();
   state_.search_stop = true;
   state_.exit_flag = true;
