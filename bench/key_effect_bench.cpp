@@ -67,8 +67,10 @@ std::vector<double> Run(bench::ScreenWatch& screen, const Session& s) {
     for (int i = 0; i < kPressesARound; ++i) {
       const double one = screen.KeyEffectMs(all, s.keys[i % s.keys.size()]);
       if (one >= 0) ms.push_back(one);
-      if (one < 0) std::printf("  %s: no effect on screen within 5 s\n", s.keys[i % s.keys.size()].c_str());
-      if (std::getenv("TV_BENCH_EACH")) std::printf("  %s: %.0f ms\n", s.keys[i % s.keys.size()].c_str(), one);
+      if (one < 0)
+        std::printf("  %s: no effect on screen within 5 s\n", s.keys[i % s.keys.size()].c_str());
+      if (std::getenv("TV_BENCH_EACH"))
+        std::printf("  %s: %.0f ms\n", s.keys[i % s.keys.size()].c_str(), one);
     }
   }
   bench::StopProgram(pid);
@@ -115,10 +117,11 @@ int main(int argc, char** argv) {
   std::ofstream(web + "/b.htm") << "<html><body bgcolor=#cc9933><h1>Tab B</h1>"
                                 << "<img src=\"" << web << "/photo2.jpg\" width=800></body></html>";
 
-  const std::string tabs = Script(root + "/tabs.scn", "click Command6\nwindow FormWeb\nnavigate " + web +
-                                                      "/a.htm\nsettle\nwindow FormExplore\nmenu build\n"
-                                                      "window FormWeb\nnavigate " +
-                                                          web + "/b.htm\nsettle\n");
+  const std::string tabs =
+      Script(root + "/tabs.scn", "click Command6\nwindow FormWeb\nnavigate " + web +
+                                     "/a.htm\nsettle\nwindow FormExplore\nmenu build\n"
+                                     "window FormWeb\nnavigate " +
+                                     web + "/b.htm\nsettle\n");
   const std::string detail =
       Script(root + "/detail.scn", "click Command6\nwindow FormWeb\nnavigate " + web +
                                        "/pictures.htm\nsettle\nwindow FormExplore\nclick Chk\n"
@@ -127,15 +130,15 @@ int main(int argc, char** argv) {
   if (!gthumb) std::printf("gThumb is not installed: no figures of its page change\n");
   if (!eog) std::printf("Eye of GNOME is not installed: no figures of its next picture\n");
   const std::string cache = root + "/cache-";
-  const Session ours_page{{program, gallery}, cache + "tessaview", {"Page_Down", "Page_Up"},
-                          {"Page_Down", "Page_Up"}};
-  const Session peer_page{{"gthumb", gallery}, cache + "gthumb", {"Page_Down", "Page_Up"},
-                          {"Page_Down", "Page_Up"}};
+  const Session ours_page{
+      {program, gallery}, cache + "tessaview", {"Page_Down", "Page_Up"}, {"Page_Down", "Page_Up"}};
+  const Session peer_page{
+      {"gthumb", gallery}, cache + "gthumb", {"Page_Down", "Page_Up"}, {"Page_Down", "Page_Up"}};
   const Session ours_tab{{program, "--script", tabs}, cache + "tessaview", {}, {"Ctrl+Tab"}, 2};
   const Session ours_step{
       {program, "--script", detail}, cache + "tessaview", {"Right", "Left"}, {"Right", "Left"}, 3};
-  const Session peer_step{{"eog", web + "/photo1.jpg"}, cache + "eog", {"Right", "Left"},
-                          {"Right", "Left"}};
+  const Session peer_step{
+      {"eog", web + "/photo1.jpg"}, cache + "eog", {"Right", "Left"}, {"Right", "Left"}};
 
   std::vector<double> page, gthumb_page, tab, step, eog_step;
   auto add = [](std::vector<double>& to, const std::vector<double>& from) {

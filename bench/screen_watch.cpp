@@ -71,8 +71,8 @@ struct ScreenWatch::X {
     if (shm && (!image || a.width != held.width || a.height != held.height)) {
       Drop();
       const int s = DefaultScreen(d);
-      image = XShmCreateImage(d, DefaultVisual(d, s), DefaultDepth(d, s), ZPixmap, nullptr,
-                              &info, a.width, a.height);
+      image = XShmCreateImage(d, DefaultVisual(d, s), DefaultDepth(d, s), ZPixmap, nullptr, &info,
+                              a.width, a.height);
       info.shmid = shmget(IPC_PRIVATE, image->bytes_per_line * image->height, IPC_CREAT | 0600);
       info.shmaddr = image->data = static_cast<char*>(shmat(info.shmid, nullptr, 0));
       info.readOnly = False;
@@ -164,7 +164,8 @@ Area ScreenWatch::AreaOf(unsigned long window) const {
   XTranslateCoordinates(x_->d, window, x_->root, 0, 0, &x, &y, &child);
   const Area screen = Screen();
   // Only what is on the screen can be read back.
-  const int right = std::min(x + a.width, screen.width), bottom = std::min(y + a.height, screen.height);
+  const int right = std::min(x + a.width, screen.width),
+            bottom = std::min(y + a.height, screen.height);
   x = std::max(x, 0), y = std::max(y, 0);
   return {x, y, std::max(right - x, 1), std::max(bottom - y, 1)};
 }
@@ -234,8 +235,7 @@ double ScreenWatch::Settled(Area area, Clock::time_point since, int quiet_ms, in
   return Watch(area, since, nullptr, quiet_ms, timeout_ms);
 }
 
-double ScreenWatch::KeyEffectMs(Area area, const std::string& keys, int quiet_ms,
-                                int timeout_ms) {
+double ScreenWatch::KeyEffectMs(Area area, const std::string& keys, int quiet_ms, int timeout_ms) {
   Frame f;
   if (!x_->Grab(area, f)) return -1;
   const std::vector<uint32_t> before(f.pixels, f.pixels + static_cast<size_t>(f.width) * f.height);
@@ -308,8 +308,8 @@ std::string MedianAndLowest(std::vector<double> ms) {
   if (ms.empty()) return "no figures";
   std::sort(ms.begin(), ms.end());
   char text[96];
-  std::snprintf(text, sizeof text, "median %.0f ms, lowest %.0f ms (%zu runs)",
-                ms[ms.size() / 2], ms.front(), ms.size());
+  std::snprintf(text, sizeof text, "median %.0f ms, lowest %.0f ms (%zu runs)", ms[ms.size() / 2],
+                ms.front(), ms.size());
   return text;
 }
 

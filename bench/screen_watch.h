@@ -53,8 +53,7 @@ class ScreenWatch {
   double Settled(Area area, Clock::time_point since, int quiet_ms, int timeout_ms);
   // A key's effect: from the press sent to the last change before the area holds still for
   // `quiet_ms`; -1 when nothing changed, or it never held still, within `timeout_ms`.
-  double KeyEffectMs(Area area, const std::string& keys, int quiet_ms = 400,
-                     int timeout_ms = 5000);
+  double KeyEffectMs(Area area, const std::string& keys, int quiet_ms = 400, int timeout_ms = 5000);
 
  private:
   double Watch(Area area, Clock::time_point since, const std::vector<uint32_t>* before,
