@@ -125,7 +125,7 @@ int main(int argc, char** argv) {
   const std::string detail =
       Script(root + "/detail.scn", "click Command6\nwindow FormWeb\nnavigate " + web +
                                        "/pictures.htm\nsettle\nwindow FormExplore\nclick Chk\n"
-                                       "wait 1500\nwindow FormWeb\nwait 1500\nfollow 1 WebPic\n");
+                                       "wait 3000\nwindow FormWeb\nwait 3000\nfollow 1 WebPic\n");
   const bool gthumb = bench::Installed("gthumb"), eog = bench::Installed("eog");
   if (!gthumb) std::printf("gThumb is not installed: no figures of its page change\n");
   if (!eog) std::printf("Eye of GNOME is not installed: no figures of its next picture\n");

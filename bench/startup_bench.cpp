@@ -90,6 +90,10 @@ double FirstPictureMs(bench::ScreenWatch& screen, const std::vector<std::string>
 bool CompareFirstPicture(const std::string& program, const std::string& root,
                          const std::string& folder) {
   bench::ScreenWatch screen;
+  if (!screen.Ok()) {
+    std::printf("cannot open the display again for the screen's pixels\n");
+    return false;
+  }
   if (!screen.TrueColour()) {
     std::printf("the screen needs 24 bits: xvfb-run -a -s \"-screen 0 1280x1024x24\"\n");
     return false;
