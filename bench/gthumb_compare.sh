@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # gThumb on the same camera folder, for comparison with camera_folder_bench: the time until
-# it has made the thumbnails of its first screen (cold cache) and its peak memory.
+# COUNT thumbnail files are made in its cache (cold; made, not yet painted: the bench times
+# the painted screen from its pixels) and its peak memory.
 #   xvfb-run -a -s "-screen 0 1280x1024x24" bench/gthumb_compare.sh FOLDER [COUNT]
 # With --eog PICTURE, Eye of GNOME opening that one picture instead: its peak memory over
 # the first five seconds (the floor the start-up on 1,000 small pictures is held to).

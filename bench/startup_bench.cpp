@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the desktop program: the time from starting `tessaview --script S FOLDER` to
 // the line the script prints once the first page has loaded in the real view, for a
-// folder of 1,000 small pictures and for no folder at all (the window and view alone).
-// Run under a display, e.g. `xvfb-run -a startup_bench [PROGRAM]`.
+// folder of 1,000 small pictures and for no folder at all (the window and view alone);
+// then, beside Eye of GNOME given the same folder (it shows the folder's first picture) and
+// alternating with it, the time from starting each on the folder to the first picture's
+// pixels on screen, with a cold cache (a new cache folder, the pictures' pages dropped from
+// memory) and warm (a second start on the same cache).
+// Run under a display: `xvfb-run -a -s "-screen 0 1280x1024x24" startup_bench [PROGRAM]`.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -19,6 +23,7 @@
 
 #include "bench_gallery.h"
 #include "platform/jpeg.h"
+#include "screen_watch.h"
 
 extern char** environ;
 
@@ -27,26 +32,101 @@ namespace {
 constexpr int kPictures = 1000;
 constexpr int kRuns = 5;
 constexpr double kGoalMs = 1500;
+constexpr int kScreenRounds = 5;
+// Most of one 64 x 48 picture drawn at its own size.
+constexpr long kPictureShown = 2000;
 
 struct Run {
   double ms = -1;     // spawn to the printed line; -1 when it never came
   std::string count;  // the number of pictures on the page shown
 };
 
+// Pictures of the signal colour, so the screen tells when one is drawn.
 void MakePictures(const std::string& folder) {
   std::filesystem::create_directories(folder);
   for (int i = 0; i < kPictures; ++i) {
     const std::string path = folder + "/IMG_" + std::to_string(10000 + i) + ".jpg";
-    tv::SaveJpegFile(path, 64, 48, 80, [i](int first, int rows, uint8_t* rgb) {
+    tv::SaveJpegFile(path, 64, 48, 90, [i](int first, int rows, uint8_t* rgb) {
       for (int y = first; y < first + rows; ++y) {
         for (int x = 0; x < 64; ++x, rgb += 3) {
-          rgb[0] = static_cast<uint8_t>(x * 4), rgb[1] = static_cast<uint8_t>(y * 5);
-          rgb[2] = static_cast<uint8_t>(i);
+          rgb[0] = bench::kSignalRed, rgb[1] = static_cast<uint8_t>(bench::kSignalGreen + x / 8);
+          rgb[2] = static_cast<uint8_t>(bench::kSignalBlue + (i + y) % 16);
         }
       }
       return true;
     });
   }
+}
+
+// Drops the pictures' pages from memory, so the next start reads them from the disk.
+void DropFromMemory(const std::string& folder) {
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    const int fd = open(e.path().c_str(), O_RDONLY);
+    if (fd < 0) continue;
+    posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    close(fd);
+  }
+}
+
+// From the start of `args` to the first picture's pixels on screen; -1 when none came.
+double FirstPictureMs(bench::ScreenWatch& screen, const std::vector<std::string>& args,
+                      const std::string& cache, bool cold, const std::string& folder) {
+  if (cold) {
+    std::filesystem::remove_all(cache);
+    DropFromMemory(folder);
+  }
+  setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+  const auto start = bench::Clock::now();
+  const pid_t pid = bench::StartProgram(args);
+  if (!pid) return -1;
+  const double ms = screen.Until(screen.Screen(), start, 30000, [](const bench::Frame& f) {
+    return bench::SignalPixels(f) >= kPictureShown;
+  });
+  bench::StopProgram(pid);
+  return ms;
+}
+
+// Tessaview and Eye of GNOME on the folder, alternating, cold and warm.
+bool CompareFirstPicture(const std::string& program, const std::string& root,
+                         const std::string& folder) {
+  bench::ScreenWatch screen;
+  if (!screen.Ok()) {
+    std::printf("cannot open the display again for the screen's pixels\n");
+    return false;
+  }
+  if (!screen.TrueColour()) {
+    std::printf("the screen needs 24 bits: xvfb-run -a -s \"-screen 0 1280x1024x24\"\n");
+    return false;
+  }
+  bench::QuietToolkitSettings(root + "/config");
+  const bool eog = bench::Installed("eog");
+  if (!eog) std::printf("Eye of GNOME is not installed: Tessaview's figures alone\n");
+  std::vector<double> ours[2], peer[2];  // cold, warm
+  for (int r = 0; r < kScreenRounds; ++r) {
+    for (int warm = 0; warm < 2; ++warm) {
+      ours[warm].push_back(
+          FirstPictureMs(screen, {program, folder}, root + "/cache-tessaview", !warm, folder));
+      if (eog)
+        peer[warm].push_back(
+            FirstPictureMs(screen, {"eog", folder}, root + "/cache-eog", !warm, folder));
+    }
+  }
+  std::printf("\nstart on the folder to its first picture's pixels on screen (%d rounds):\n",
+              kScreenRounds);
+  bool met = eog;
+  for (int warm = 0; warm < 2; ++warm) {
+    const char* cache = warm ? "warm" : "cold";
+    std::printf("  Tessaview FOLDER, %s:    %s\n", cache,
+                bench::MedianAndLowest(ours[warm]).c_str());
+    if (!eog) continue;
+    std::printf("  eog FOLDER, %s:          %s\n", cache,
+                bench::MedianAndLowest(peer[warm]).c_str());
+    std::sort(ours[warm].begin(), ours[warm].end());
+    std::sort(peer[warm].begin(), peer[warm].end());
+    met = met && ours[warm][ours[warm].size() / 2] <= peer[warm][peer[warm].size() / 2];
+  }
+  if (eog) std::printf("goal: no later than Eye of GNOME (medians): %s\n", met ? "met" : "MISSED");
+  return true;
 }
 
 // Starts the program with `args`, its output on a pipe and its errors dropped, and times
@@ -139,6 +219,7 @@ int main(int argc, char** argv) {
                 full - empty);
     std::printf("goal: 1,000 pictures shown within %.0f ms: %s\n", kGoalMs,
                 full < kGoalMs ? "met" : "MISSED");
+    ok = CompareFirstPicture(program, root, folder);
   }
   std::filesystem::remove_all(root);
   std::filesystem::remove_all(std::getenv("XDG_RUNTIME_DIR"));

@@ -9,6 +9,7 @@
 #include "program/application.h"
 #include "program/browser_state.h"
 #include "settings/settings_schema.h"
+#include "settings/kept_windows.h"
 #include "text/text_util.h"
 #include "text/utf8.h"
 #include "webpics/download_move.h"
@@ -151,6 +152,7 @@ void FormExplore::Form_Load() {
   if (auto topme = settings.Number(kBackgroundWindows)) b_.Topme = static_cast<int16_t>(*topme);
   b_.Download = settings.Number(kAutoDownload).value_or(b_.Download);
   b_.FetchLarger = settings.Number(kFetchLarger).value_or(b_.FetchLarger);
+  RestoreWindow(settings, "Browser", *this);
   Show();
   b_.HomePage = settings.Text(kHomePage);
   LoadNewForm(b_.HomePage);
@@ -171,6 +173,8 @@ void FormExplore::Form_Resize() {
 }
 
 bool FormExplore::Form_QueryUnload() {
+  SettingsStore settings(Services().settings);
+  KeepWindow(settings, "Browser", *this);
   Hide();
   return false;
 }

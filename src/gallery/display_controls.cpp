@@ -7,23 +7,23 @@
 #include "host/html_view.h"
 #include "program/application.h"
 #include "program/page_backgrounds.h"
+#include "settings/kept_windows.h"
 
 namespace tv {
 
 namespace {
 
 constexpr int kSpeeds[] = {2, 4, 8, 16, 32};
-// The zoom has no limit of its own; it stops short of the 16-bit range.
-constexpr int kMaxZoom = 32000;
 
 }  // namespace
 
 void FrmMain::ZoomStep(int index) {
   int z = zoom < 15 ? 15 : zoom;
   z += index == 0 ? 10 : -10;
-  zoom = static_cast<int16_t>(std::min(z, kMaxZoom));
+  zoom = static_cast<int16_t>(std::min(z, kMaxGalleryZoom));
   ApplyZoom(zoom);
   SetFocus(*page_view);
+  KeepLook();
 }
 
 void FrmMain::ZoomIn() {
@@ -53,12 +53,33 @@ void FrmMain::CycleBackground() {
   background = kBackgroundCycle[colour_index - 1];
   WritePage();
   SetFocus(*focus_holder);
+  KeepLook();
 }
 
 void FrmMain::NextLayout() {
   if (state_.pictures.count == 0) return;
   layout = layout + 1 > 4 ? 0 : layout + 1;
   WritePage();
+  KeepLook();
+}
+
+void FrmMain::ShowKeptLook(const GalleryLook& look) {
+  layout = look.layout;
+  colour_index = look.colour_index;
+  background = colour_index == 0 ? kStartBackground : kBackgroundCycle[colour_index - 1];
+  kept_width_mode_ = look.width_mode;
+  kept_zoom_ = look.zoom == 100 ? 0 : look.zoom;
+}
+
+void FrmMain::KeepLook() {
+  GalleryLook look;
+  look.layout = layout;
+  // What the first page of the run has not shown yet is still the look to keep.
+  look.width_mode = kept_width_mode_ != 0 ? kept_width_mode_ : width_mode;
+  look.zoom = kept_zoom_ != 0 ? kept_zoom_ : zoom >= 5 ? zoom : 100;
+  look.colour_index = colour_index;
+  SettingsStore store(Services().settings);
+  KeepGalleryLook(store, look);
 }
 
 void FrmMain::ToggleAutoScroll(int index) {

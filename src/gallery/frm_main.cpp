@@ -111,7 +111,16 @@ void FrmMain::WireHandlers() {
   HtmlViewEvents& events = page_view->View()->events;
   events.StatusTextChange = [this](const std::string& text) { status_text = text; };
   events.DownloadBegin = [this] { status_text.clear(); };
-  events.DownloadComplete = [this] { zoom = 100; };
+  events.DownloadComplete = [this] {
+    zoom = 100;
+    // The first page of a run comes back at the zoom it was left at.
+    if (kept_zoom_armed_ && page_view->View()->LocationURL() != "about:blank") {
+      zoom = kept_zoom_;
+      kept_zoom_ = 0;
+      kept_zoom_armed_ = false;
+      ApplyZoom(zoom);
+    }
+  };
   events.NewWindow2 = [this](HtmlView*&, bool& cancel) { OpenThumbnailLink(cancel); };
 }
 

@@ -14,6 +14,7 @@
 namespace tv {
 
 class Application;
+struct GalleryLook;
 struct ProgramState;
 
 inline constexpr const char* kGalleryPage = "C:\\Tpc.htm";
@@ -69,6 +70,11 @@ class FrmMain : public Form {
   void ToggleFolderPanel();
   void DragSplitter(const MouseArgs& m);
   void DropSplitter(const MouseArgs& m);
+  // The look kept from the last run: layout and background now, width mode and zoom with
+  // the first page shown.
+  void ShowKeptLook(const GalleryLook& look);
+  // Keeps the layout, width mode, zoom and background for the next start.
+  void KeepLook();
 
   // Recursive search.
   void SearchSubfolders();
@@ -186,12 +192,18 @@ class FrmMain : public Form {
   // Writes the page of the current page number with one line per picture, then shows it.
   void WritePageFile(bool centred, const PictureLineMaker& picture_line);
 
+  // Shows the page in width mode `toggle` (0 fitted by layout, 1 stretched, 2 original).
+  void ShowWidthMode(int toggle);
+
   // Lays the buttons out in as many rows as the width needs; returns the height the rows
   // after the first take.
   int PlaceButtons(int sw);
 
-  int written_width_ = -1;    // width of the view (twips) the page shown was written for
-  bool quiet_drive_ = false;  // the drive list follows the folder without listing it
+  int kept_width_mode_ = 0;       // the width mode the first page of the run is shown in
+  int16_t kept_zoom_ = 0;         // the zoom the first page of the run is shown at; 0 once shown
+  bool kept_zoom_armed_ = false;  // that page is on its way to the view
+  int written_width_ = -1;        // width of the view (twips) the page shown was written for
+  bool quiet_drive_ = false;      // the drive list follows the folder without listing it
 
   Application& app_;
   ProgramState& state_;

@@ -6,6 +6,7 @@
 #include "host/html_view.h"
 #include "program/application.h"
 #include "settings/settings_schema.h"
+#include "settings/kept_windows.h"
 #include "settings/shell_integration.h"
 
 namespace tv {
@@ -35,6 +36,8 @@ void FrmMain::Form_Load() {
   current_folder = p.paths.PicturesFolder();
 
   SettingsStore settings(p.settings);
+  RestoreWindow(settings, "Main", *this);
+  ShowKeptLook(ReadGalleryLook(settings));
   per_page = settings.NumberOr(kPicturesPerPage);
   status[4].SetCaption("每页显示：" + std::to_string(per_page));
 
@@ -80,6 +83,9 @@ void FrmMain::ReactivateTick() {
 }
 
 bool FrmMain::Form_QueryUnload() {
+  KeepLook();
+  SettingsStore settings(Services().settings);
+  KeepWindow(settings, "Main", *this);
   Hide();
   state_.search_stop = true;
   state_.exit_flag = true;

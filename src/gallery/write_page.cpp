@@ -32,7 +32,14 @@ void FrmMain::ShowPictureCount() {
 void FrmMain::FirstPage() {
   current_page = 1;
   page_buttons[0].SetEnabled(false);
-  WritePage();
+  // The first page of a run comes back in the width mode it was left in.
+  const int kept = kept_width_mode_;
+  kept_width_mode_ = 0;
+  if (kept != 0 && state_.pictures.count > 0) {
+    ShowWidthMode(kept);
+  } else {
+    WritePage();
+  }
 }
 
 void FrmMain::WritePage() {
@@ -50,15 +57,19 @@ void FrmMain::WritePage() {
 
 void FrmMain::CycleWidthMode() {
   if (state_.pictures.count == 0) return;
+  ShowWidthMode(width_mode + 1 > 2 ? 0 : width_mode + 1);
+  KeepLook();
+}
+
+void FrmMain::ShowWidthMode(int toggle) {
   layout = 0;
   SetBusyPointer(true);
-  width_mode = width_mode + 1 > 2 ? 0 : width_mode + 1;
+  width_mode = toggle;
   if (width_mode == 0) {
     WritePage();
     return;
   }
   const int v = ViewWidthPixels(page_view->Width());
-  const int toggle = width_mode;
   if (toggle == 1) layout = 4;
   WritePageFile(true, [&](const std::string&) {
     return PictureLineChoice{toggle == 1 ? PictureLine::Row : PictureLine::Original, v};
@@ -101,6 +112,7 @@ void FrmMain::WritePageFile(bool centred, const PictureLineMaker& picture_line) 
   page_count = list.count / per_page + (list.count % per_page > 0 ? 1 : 0);
   status_text.clear();
   page_view->View()->SetPictureWidths(widths);
+  if (kept_zoom_ != 0) kept_zoom_armed_ = true;
   page_view->View()->Navigate(PageFile());
   status[0].SetCaption("当前路径：" + current_folder);
   ShowPictureCount();

@@ -26,6 +26,9 @@ void Form::SetCaption(const std::string& caption) {
 void Form::Resize(int scale_width, int scale_height) {
   scale_width_ = scale_width;
   scale_height_ = scale_height;
+  if (!maximized_ && !full_screen_ && !(native_ && native_->ReportsNormalSize())) {
+    SetNormalSize(scale_width, scale_height);
+  }
   Form_Resize();
 }
 
@@ -114,6 +117,16 @@ void Form::SetFullScreen(bool on) {
   full_screen_ = on;
   if (native_) native_->SetFullScreen(on);
   Form_Resize();
+}
+
+void Form::SetMaximized(bool on) {
+  maximized_ = on;
+  if (native_) native_->SetMaximized(on);
+}
+
+void Form::SetNormalSize(int width, int height) {
+  normal_width_ = width;
+  normal_height_ = height;
 }
 
 bool Form::RunShortcut(const std::string& keys) {

@@ -51,6 +51,16 @@ class Form {
   // window's own Form_Resize hides what else it wants out of the way.
   bool FullScreen() const { return full_screen_; }
   void SetFullScreen(bool on);
+  // Maximised: the logic asks for it; the front-end reports what the desktop did.
+  bool Maximized() const { return maximized_; }
+  void SetMaximized(bool on);
+  void MaximizedShown(bool on) { maximized_ = on; }
+  // The inner size in twips the window has when neither maximised nor full screen: the
+  // size it comes back at. A front-end that reports it (SetNormalSize) is the one source;
+  // elsewhere every Resize outside those states sets it.
+  int NormalWidth() const { return normal_width_ > 0 ? normal_width_ : scale_width_; }
+  int NormalHeight() const { return normal_height_ > 0 ? normal_height_ : scale_height_; }
+  void SetNormalSize(int width, int height);
   // The first time a window of its own is shown it is fitted into the screen's work area.
   void Show();
   void Hide();
@@ -144,6 +154,9 @@ class Form {
   int top_ = 0;
   bool visible_ = false;
   bool full_screen_ = false;
+  bool maximized_ = false;
+  int normal_width_ = 0;
+  int normal_height_ = 0;
   bool fitted_ = false;  // placed inside the work area at its first showing
   bool unloaded_ = false;
   Form* parent_ = nullptr;

@@ -49,6 +49,9 @@ class NativeWindow {
   virtual ScreenArea OuterArea() const { return {}; }
   // Covers the screen without title bar and menu bar, or comes back from that.
   virtual void SetFullScreen(bool /*on*/) {}
+  virtual void SetMaximized(bool /*on*/) {}
+  // True where the window tells the form its unmaximised size itself (Form::SetNormalSize).
+  virtual bool ReportsNormalSize() const { return false; }
 };
 
 class WindowSystem {

@@ -34,6 +34,14 @@ inline constexpr Setting kJumpWindows{"setup", "JumpWindows", SettingKind::Switc
 inline constexpr Setting kBackgroundWindows{"setup", "Topme", SettingKind::Switch, "", INT16_MIN, INT16_MAX, "the frame at load and the options dialog"};
 inline constexpr Setting kAutoDownload{"setup", "Download", SettingKind::Switch, "", INT32_MIN, INT32_MAX, "the frame at load and the options dialog"};
 inline constexpr Setting kFetchLarger{"setup", "FetchLarger", SettingKind::Switch, "", INT32_MIN, INT32_MAX, "the frame at load and the options dialog"};
+inline constexpr Setting kGalleryLayout{"Main", "Layout", SettingKind::Number, "0", 0, 4, "the gallery at load; kept when it changes"};
+inline constexpr Setting kGalleryWidthMode{"Main", "WidthMode", SettingKind::Number, "0", 0, 2, "the gallery at load, with its first page; kept when it changes"};
+inline constexpr Setting kGalleryZoom{"Main", "Zoom", SettingKind::Number, "100", 5, 32000, "the gallery at load, with its first page; kept when it changes"};
+inline constexpr Setting kGalleryBackground{"Main", "BackColor", SettingKind::Number, "0", 0, 9, "the gallery at load; kept when it changes"};
+// A window's kept size, in the window's own section ("Main" the gallery, "Browser" the frame).
+inline constexpr Setting kWindowWidth{"", "WindowWidth", SettingKind::Number, "", 1, INT32_MAX, "the gallery and the frame at load (pixels); kept when they close"};
+inline constexpr Setting kWindowHeight{"", "WindowHeight", SettingKind::Number, "", 1, INT32_MAX, "the gallery and the frame at load (pixels); kept when they close"};
+inline constexpr Setting kWindowMaximized{"", "Maximized", SettingKind::Switch, "0", 0, 1, "the gallery and the frame at load; kept when they close"};
 inline constexpr Setting kFirstRun{"Setup", "FirstRun", SettingKind::Text, "", 0, 0, "written once by the first-run defaults"};
 // clang-format on
 

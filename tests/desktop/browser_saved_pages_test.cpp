@@ -1,18 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// History, page saving and downloads in the real program under Xvfb, on pages of a
-// loopback server of the test's own: a visited page reaches the day's history file and
-// today's history page shows its title as text; a page saved from the frame and a file
-// downloaded through the download dialog are on disk.
+// The browser in the real program under Xvfb, on pages of a loopback server of the test's
+// own: a visited page reaches the day's history file and today's history page shows its
+// title as text; a page saved from the frame and a file downloaded through the download
+// dialog are on disk. The engine never says the title of its error page or of a blank
+// page, and such a tab is still named. The engine's data and caches lie in folders of
+// their own, nothing of the engine beside the history, and the pictures an earlier
+// version saved into the data folder are in the download folder the user can find.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <ctime>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "desktop/program_run.h"
-#include "support/loopback_server.h"
-#include "support/test_env.h"
 
 namespace tv::test {
 namespace {
@@ -26,25 +28,15 @@ constexpr const char* kFile = "just the file's own bytes\n";
 
 using Lines = std::vector<std::string>;
 
-struct SavedPagesRun {
+struct SavedPagesRun : ServedRun {
   SavedPagesRun() {
     server.Page("/home.htm", kHome);
     server.Page("/hostile.htm", kHostile);
     server.Page("/files/data.txt", kFile);
-    home.Write("home/.local/share/tessaview/keep", "");
-    home.Write("home/.config/tessaview/settings.ini",
-               "[Tessaro2017/setup]\nHomepage=" + server.Url("/home.htm") + "\n");
+    Settings("/home.htm");
   }
 
   std::string ProgramFolder() const { return home.Root() + "/home/.local/share/tessaview/"; }
-
-  // Runs the program on `script` and returns what it printed, one entry a line.
-  std::vector<std::string> Run(const std::string& script) {
-    return RunProgramScript(home.Write("script.scn", script));
-  }
-
-  TempHome home;
-  LoopbackServer server;
 };
 
 std::string Today(const char* extension) {
@@ -128,6 +120,63 @@ wait 2000
                       "download: " + address + " to " + target};
   EXPECT_EQ(out, want);
   EXPECT_EQ(ReadFile(target), kFile);
+}
+
+TEST(TabLabelsDesktop, AnUntitledTabShowsItsAddressAndABlankOneSaysSo) {
+  ServedRun run;
+  run.server.Page("/a.htm", "<html><head><title>Page A</title></head><body>A</body></html>");
+  std::string gone;
+  {
+    LoopbackServer stopped;  // nothing listens on its port once it has stopped
+    gone = stopped.Url("/gone.htm");
+  }
+  run.Settings("/a.htm");
+  const Lines out = run.Run(R"(click Command6
+wait 2500
+window FormExplore
+print TextLab(0).Text
+menu build
+wait 1500
+print TextLab(1).Text
+window FormWeb
+navigate )" + gone + R"(
+wait 3000
+window FormExplore
+print TextLab(1).Text
+print TextLab(1).ToolTipText
+)");
+  const Lines want = {"TextLab(0).Text=Page A", "TextLab(1).Text=空白页", "TextLab(1).Text=" + gone,
+                      "TextLab(1).ToolTipText=" + gone};
+  EXPECT_EQ(out, want);
+}
+
+constexpr const char* kStoringPage =
+    "<html><head><title>Stores</title></head><body><p>stores</p><script>"
+    "localStorage.setItem('k', 'v'); indexedDB.open('db', 1);</script></body></html>";
+
+TEST(ProgramPlacesDesktop, TheEngineKeepsItsDataApartAndOldPicturesMoveToDownloads) {
+  TempHome home;
+  LoopbackServer server;
+  server.Page("/stores.htm", kStoringPage);
+  const std::string data = home.Root() + "/home/.local/share/tessaview/";
+  home.Write("home/.local/share/tessaview/Download/20271231_23590.jpg", "a saved picture");
+  home.Write("home/.config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n");
+  home.Write("home/.config/tessaview/settings.ini",
+             "[Tessaro2017/setup]\nHomepage=" + server.Url("/stores.htm") + "\n");
+
+  RunProgramScript(home.Write("script.scn", R"(click Command6
+wait 4000
+window FormExplore
+menu mnuFileExit
+)"));
+  ASSERT_FALSE(server.Requests().empty()) << "the page was shown";
+  EXPECT_EQ(NamesIn(data), (std::vector<std::string>{"History", "website-data"}));
+  EXPECT_TRUE(std::filesystem::is_directory(home.Root() + "/home/.cache/tessaview/website-cache"));
+  for (const std::string& name : NamesIn(home.Root() + "/home/.cache/tessaview")) {
+    EXPECT_TRUE(name == "website-cache" || name == "wide") << name << ": the engine's";
+  }
+  EXPECT_EQ(ReadFile(home.Root() + "/home/Downloads/Tessaview/20271231_23590.jpg"),
+            "a saved picture");
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a file never starts this program again, even where the desktop has it as the
 // default picture handler: the next application for the type is chosen, and with none
-// the open fails so the gallery can say so.
+// the open fails so the gallery can say so. The picture filter of the open and save dialogs shows
+// exactly the names the folder listing takes, in any letter case.
+#include <gtest/gtest.h>
+
 #include "desktop/fake_apps.h"
+#include "gallery/picture_name.h"
+#include "platform/gtk/file_filter.h"
 #include "platform/gtk/gio_handlers.h"
 #include "platform/gtk/gio_shell.h"
 
@@ -83,6 +88,29 @@ TEST(DesktopHandlersTest, AFolderOpensInTheFileManagerAndWithNoneTheOpenFails) {
   // The gallery says so only when the shell owns up to the failure.
   EXPECT_FALSE(shell.Open(folder));
   EXPECT_FALSE(shell.ShowInFolder(folder + "/a.jpg"));
+}
+
+bool Shows(GtkFileFilter* filter, const char* name) {
+  GtkFileFilterInfo info{};
+  info.contains =
+      static_cast<GtkFileFilterFlags>(GTK_FILE_FILTER_DISPLAY_NAME | GTK_FILE_FILTER_FILENAME);
+  std::string path = std::string("/p/") + name;
+  info.filename = path.c_str();
+  info.display_name = name;
+  return gtk_file_filter_filter(filter, &info);
+}
+
+TEST(FileFilterTest, ThePictureFilterShowsWhatTheListingTakes) {
+  GtkFileFilter* pictures = g_object_ref_sink(NewGtkFileFilter(FileDialogFilters().at(1)));
+  for (const char* name :
+       {"a.jpg", "B.JPG", "c.jpeg", "D.JPEG", "e.Tif", "f.tiff", "G.TIFF", "h.bmp", "i.GIF",
+        "j.png", "k.PnG", "gif", "JPEG", "tiff", ".png", "x.y.jpg", "my photo 1.jpg",
+        // not pictures
+        "a.txt", "a.jpg.txt", "jpg.", "e.png.", "ajpg", "a.jp", "a.jpegx", "a.tiffs", "jp", "a.svg",
+        "a.webp", "noext", "$$$", "a.$$$"}) {
+    EXPECT_EQ(Shows(pictures, name), IsPictureName(name)) << name;
+  }
+  g_object_unref(pictures);
 }
 
 }  // namespace

@@ -2,14 +2,19 @@
 // The program as the desktop sees it: the gallery and the browser belong to the
 // application of the program's id (window class included), carry its icon, name every
 // picture button to a screen reader by its tooltip and show an icon the theme has; and
-// Ctrl+Q typed in the browser ends the whole program.
+// Ctrl+Q typed in the browser ends the whole program. It finds its web process extension
+// and icons beside it in the build tree, under the prefix of an installed copy, and never
+// takes the build's code for a copy installed elsewhere.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "desktop/desktop_browser.h"
 #include "platform/application_id.h"
 #include "platform/gtk/native_window.h"
+#include "platform/gtk/program_files.h"
+#include "support/test_env.h"
 
 namespace tv::test {
 namespace {
@@ -85,6 +90,29 @@ TEST_F(ProgramIdentity, CtrlQInTheBrowserEndsTheProgram) {
          // The run ends here; the guard would close the gallery after 20 s otherwise.
        }});
   EXPECT_TRUE(State().exit_flag);
+}
+
+const std::string kBuild = std::filesystem::path(TV_PROGRAM).parent_path().string();
+
+TEST(ProgramFiles, OnlyProgramsOfTheBuildTreeUseTheBuildsExtension) {
+  EXPECT_EQ(ExtensionFolder(TV_PROGRAM), kBuild + "/webext");
+  // Test programs live deeper in the build tree.
+  EXPECT_EQ(ExtensionFolder(kBuild + "/tests/a_test"), kBuild + "/webext");
+
+  TempHome home;
+  const std::string prefix = home.Root() + "/prefix";
+  const std::string installed = ExtensionFolder(prefix + "/bin/tessaview");
+  EXPECT_EQ(installed.rfind(prefix + "/", 0), 0u) << installed;
+  EXPECT_EQ(installed.find(".."), std::string::npos) << installed;
+}
+
+TEST(ProgramFiles, IconsBesideTheBuildOrUnderThePrefix) {
+  EXPECT_EQ(IconFolder(TV_PROGRAM), kBuild + "/share/icons");
+  TempHome home;
+  const std::string prefix = home.Root() + "/prefix";
+  EXPECT_EQ(IconFolder(prefix + "/bin/tessaview"), "");
+  std::filesystem::create_directories(prefix + "/share/icons/hicolor");
+  EXPECT_EQ(IconFolder(prefix + "/bin/tessaview"), prefix + "/share/icons");
 }
 
 }  // namespace

@@ -91,16 +91,19 @@ TEST_F(DesktopGalleryTest, ARightClickOnAThumbnailSelectsItAndPopsUpThePictureMe
   EXPECT_EQ(menu_label, "打开图片(_O)");  // the first item of MyTools
 }
 
-TEST_F(DesktopGalleryTest, ASavedImageOfTheWindowShowsThePicturesOfThePage) {
+TEST_F(DesktopGalleryTest, ASavedImageShowsThePicturesAndTheCloseBoxDeletesThePage) {
   const std::string shot = TempPath("shot.png");
   ScreenPoint picture;
-  bool saved = false;
+  bool saved = false, page_while_shown = false;
   Run({[&] {
     Settle();
     picture = InWindow(PictureCentre(0));
     saved = Gallery().Native()->SaveImage(shot);
+    page_while_shown = PageExists();
     CloseBox();
   }});
+  EXPECT_TRUE(page_while_shown);
+  EXPECT_FALSE(PageExists());
   ASSERT_TRUE(saved);
   GdkPixbuf* image = gdk_pixbuf_new_from_file(shot.c_str(), nullptr);
   ASSERT_NE(image, nullptr);
@@ -112,17 +115,6 @@ TEST_F(DesktopGalleryTest, ASavedImageOfTheWindowShowsThePicturesOfThePage) {
   EXPECT_NEAR(pixel[1], kPictureColour.g, 6);
   EXPECT_NEAR(pixel[2], kPictureColour.b, 6);
   g_object_unref(image);
-}
-
-TEST_F(DesktopGalleryTest, TheCloseBoxEndsTheProgramAndDeletesThePage) {
-  bool page_while_shown = false;
-  Run({[&] {
-    Settle();
-    page_while_shown = PageExists();
-    CloseBox();
-  }});
-  EXPECT_TRUE(page_while_shown);
-  EXPECT_FALSE(PageExists());
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The keys of every window: each name a menu or a window gives is one the toolkit reads,
 // and real key presses reach the commands of the gallery, the browser and the detail
-// window.
+// window; Escape closes every dialog and side window, and leaving full screen gives every
+// control its clicks back.
+#include <functional>
+#include <map>
+
 #include "desktop/desktop_browser.h"
 #include "desktop/xtest_input.h"
 #include "download/form_download.h"
@@ -12,12 +16,17 @@
 #include "host/form_image.h"
 #include "platform/gtk/menus.h"
 #include "settings/form_setup.h"
+#include "text/page_text.h"
 #include "webpics/form_web.h"
 
 namespace tv {
 namespace {
 
+using test::CentreOf;
+using test::MovePointer;
+using test::PressAndRelease;
 using test::PressKeys;
+using test::ScreenPoint;
 
 class WindowKeysTest : public test::DesktopBrowserTest {
  protected:
@@ -32,7 +41,54 @@ class WindowKeysTest : public test::DesktopBrowserTest {
   }
   // Keys into the browser with the current page's focus holder focused.
   void PressInFrame(const std::string& keys) {
-    Press(Frame(), *Browser().CurrentPage()->focus_holder, keys);
+    Press(Frame(), *Browser().CurrentPage()->Cmb, keys);
+  }
+  // Keys into a window as it comes up, the focus where the window put it.
+  void PressIn(Form& form, const std::string& keys) {
+    gtk_window_present(ToplevelOf(&form));
+    Pause(200);
+    PressKeys(keys);
+    Pause(250);
+  }
+  void Click(Form& form, const Control& c) {
+    MovePointer(CentreOf(form, c));
+    Pause(150);
+    PressAndRelease(1);
+    Pause(250);
+  }
+  // A real click on the menu bar's first menu opens it; Escape closes it again.
+  bool MenuOpensOnClick(Form& form) {
+    GtkWidget* box = gtk_bin_get_child(GTK_BIN(ToplevelOf(&form)));
+    GList* children = gtk_container_get_children(GTK_CONTAINER(box));
+    GtkWidget* bar = children ? GTK_WIDGET(children->data) : nullptr;
+    g_list_free(children);
+    if (!bar || !GTK_IS_MENU_BAR(bar)) return false;
+    children = gtk_container_get_children(GTK_CONTAINER(bar));
+    GtkWidget* item = children ? GTK_WIDGET(children->data) : nullptr;
+    g_list_free(children);
+    if (!item) return false;
+    int x = 0, y = 0, ox = 0, oy = 0;
+    gtk_widget_translate_coordinates(item, GTK_WIDGET(ToplevelOf(&form)),
+                                     gtk_widget_get_allocated_width(item) / 2,
+                                     gtk_widget_get_allocated_height(item) / 2, &x, &y);
+    gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(ToplevelOf(&form))), &ox, &oy);
+    MovePointer({x + ox, y + oy});
+    Pause(150);
+    PressAndRelease(1);
+    GtkWidget* menu = gtk_menu_item_get_submenu(GTK_MENU_ITEM(item));
+    const bool open = WaitUntil([&] { return menu && gtk_widget_get_mapped(menu); }, 2000);
+    PressKeys("Escape");
+    Pause(250);
+    return open;
+  }
+  // Whether the screen shows white at `p` (the X server's own pixels).
+  static bool WhiteOnScreen(ScreenPoint p) {
+    GdkPixbuf* pixel = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), p.x, p.y, 1, 1);
+    if (!pixel) return false;
+    const guchar* rgb = gdk_pixbuf_get_pixels(pixel);
+    const bool white = rgb[0] > 235 && rgb[1] > 235 && rgb[2] > 235;
+    g_object_unref(pixel);
+    return white;
   }
 };
 
@@ -70,7 +126,7 @@ TEST_F(WindowKeysTest, EveryKeyNameOfEveryWindowIsReadByTheToolkit) {
 
 TEST_F(WindowKeysTest, GalleryKeysPageZoomAndFullScreen) {
   int after_down = 0, after_end = 0, after_up = 0, after_home = 0, zoom_after = 0;
-  bool full = false, back = true;
+  bool full = false, back = true, row_gone = false, layout_clicked = false, menu_opened = false;
   Run({[&] {
          Settle();
          Gallery().per_page = 5;
@@ -78,25 +134,34 @@ TEST_F(WindowKeysTest, GalleryKeysPageZoomAndFullScreen) {
        },
        [&] {
          Settle();
-         Press(Gallery(), *Gallery().focus_holder, "Page_Down");
+         Press(Gallery(), *Gallery().Cmb, "Page_Down");
          after_down = Gallery().current_page;
-         Press(Gallery(), *Gallery().focus_holder, "End");
+         Press(Gallery(), *Gallery().Cmb, "End");
          after_end = Gallery().current_page;
-         Press(Gallery(), *Gallery().focus_holder, "Page_Up");
+         Press(Gallery(), *Gallery().Cmb, "Page_Up");
          after_up = Gallery().current_page;
-         Press(Gallery(), *Gallery().focus_holder, "Home");
+         Press(Gallery(), *Gallery().Cmb, "Home");
          after_home = Gallery().current_page;
        },
        [&] {
          Settle();
-         Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus");
-         Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus");
-         Press(Gallery(), *Gallery().focus_holder, "Ctrl+minus");
+         Press(Gallery(), *Gallery().Cmb, "Ctrl+plus");
+         Press(Gallery(), *Gallery().Cmb, "Ctrl+plus");
+         Press(Gallery(), *Gallery().Cmb, "Ctrl+minus");
          zoom_after = Gallery().zoom;
-         Press(Gallery(), *Gallery().focus_holder, "F11");
-         full = Gallery().FullScreen() && !Gallery().FindControl("Command1")->Visible();
-         Press(Gallery(), *Gallery().focus_holder, "Escape");
-         back = Gallery().FullScreen() || !Gallery().FindControl("Command1")->Visible();
+         const ScreenPoint buttons = CentreOf(Gallery(), *Gallery().Command1);
+         const ScreenPoint zoom_button = CentreOf(Gallery(), Gallery().BigP[0]);
+         Press(Gallery(), *Gallery().Cmb, "F11");
+         full = Gallery().FullScreen() && !Gallery().Command1->Visible();
+         Pause(300);
+         // The white page lies where the button row was.
+         row_gone = WhiteOnScreen(buttons) && WhiteOnScreen(zoom_button);
+         Press(Gallery(), *Gallery().Cmb, "Escape");
+         back = Gallery().FullScreen() || !Gallery().Command1->Visible();
+         Pause(300);
+         Click(Gallery(), *Gallery().Command7);
+         layout_clicked = Gallery().display_mode == 1;
+         menu_opened = MenuOpensOnClick(Gallery());
          CloseBox();
        }});
   EXPECT_EQ(after_down, 2);
@@ -106,12 +171,15 @@ TEST_F(WindowKeysTest, GalleryKeysPageZoomAndFullScreen) {
   EXPECT_EQ(zoom_after, 110);
   EXPECT_TRUE(full) << "F11 left the window as it was";
   EXPECT_FALSE(back) << "Escape did not bring the buttons back";
+  EXPECT_TRUE(row_gone) << "the button row stayed painted in full screen";
+  EXPECT_TRUE(layout_clicked) << "a button of the row took no click after full screen";
+  EXPECT_TRUE(menu_opened) << "the menu bar took no click after full screen";
 }
 
 TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
   int tabs_after_t = 0, cur_after_tab = -1, cur_after_shift_tab = -1, tabs_after_w = 0;
   bool address_selected = false, find_open = false, find_closed = false, full = false;
-  bool back = true;
+  bool back = true, panel_gone = false, home_clicked = false, menu_opened = false;
   double zoomed = 0, reset = 0;
   Run({[&] { OpenBrowser(); },
        [&] {
@@ -130,22 +198,38 @@ TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
          zoomed = view.ZoomLevel();
          PressInFrame("Ctrl+0");
          reset = view.ZoomLevel();
-         Frame().address_box->SetText("http://127.0.0.1:9/");
+         Frame().TextUrl->SetText("http://127.0.0.1:9/");
          PressInFrame("Ctrl+L");
          GtkWidget* focus = gtk_window_get_focus(ToplevelOf(&Frame()));
          int start = 0, end = 0;
          address_selected = focus && GTK_IS_EDITABLE(focus) &&
                             gtk_editable_get_selection_bounds(GTK_EDITABLE(focus), &start, &end) &&
-                            end - start == static_cast<int>(Frame().address_box->Text().size());
+                            end - start == static_cast<int>(Frame().TextUrl->Text().size());
          PressInFrame("Ctrl+F");
-         find_open = Frame().find_box->Visible();
+         find_open = Frame().FindText->Visible();
          PressInFrame("Escape");
-         find_closed = !Frame().find_box->Visible();
+         find_closed = !Frame().FindText->Visible();
+         // Full screen with the find bar open, over a white page.
+         Browser().CurrentPage()->Web->View()->Navigate("about:blank");
+         Pause(300);
+         PressInFrame("Ctrl+F");
+         std::vector<ScreenPoint> panel;
+         for (const char* name : {"TextUrl", "CmbSearch", "Command5", "TextLab(0)"}) {
+           panel.push_back(CentreOf(Frame(), *Frame().FindControl(name)));
+         }
+         panel.push_back(CentreOf(Frame(), *Frame().FindText));
          PressInFrame("F11");
-         full = Frame().FullScreen() && !Frame().address_box->Visible() &&
-                !Frame().top_panel->Visible();
+         full = Frame().FullScreen() && !Frame().TextUrl->Visible() && !Frame().Pict->Visible();
+         Pause(300);
+         panel_gone = true;
+         for (ScreenPoint p : panel) panel_gone = panel_gone && WhiteOnScreen(p);
          PressInFrame("Escape");
-         back = Frame().FullScreen() || !Frame().address_box->Visible();
+         back = Frame().FullScreen() || !Frame().TextUrl->Visible();
+         Pause(300);
+         const int tabs = Browser().TabCount;
+         Click(Frame(), *Frame().FindControl("Command5"));
+         home_clicked = WaitUntil([&] { return Browser().TabCount == tabs + 1; }, 3000);
+         menu_opened = MenuOpensOnClick(Frame());
          PressInFrame("Ctrl+W");
          tabs_after_w = Browser().TabCount;
          Frame().FindControl("mnuFileExit")->FireClick();
@@ -161,7 +245,109 @@ TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
   EXPECT_TRUE(find_closed);
   EXPECT_TRUE(full);
   EXPECT_FALSE(back);
-  EXPECT_EQ(tabs_after_w, 1);
+  EXPECT_TRUE(panel_gone) << "the tool strip, tabs or find bar stayed painted in full screen";
+  EXPECT_TRUE(home_clicked) << "the tool strip took no click after full screen";
+  EXPECT_TRUE(menu_opened) << "the menu bar took no click after full screen";
+  EXPECT_EQ(tabs_after_w, 2);
+}
+
+TEST_F(WindowKeysTest, DetailWindowKeysStepZoomAndClose) {
+  std::vector<int32_t> positions;
+  int16_t zoomed = 0, unzoomed = 0;
+  bool closed = false;
+  int16_t gallery_zoom = 0;
+  FormImage* image = nullptr;
+  Run({[&] {
+         Settle();
+         WebPictureList& list = State().web_pictures;
+         for (int i = 0; i < 3; ++i) {
+           list.entries[static_cast<size_t>(i)] =
+               FileUrl(Folder() + "/p0" + std::to_string(i + 1) + ".jpg");
+         }
+         list.count = 3;
+         image = &ShowDetailWindow(App(), list.entries[0]);
+       },
+       [&] {
+         EXPECT_TRUE(WaitUntil([&] { return !image->Web->View()->Busy(); }));
+         // Next thrice goes round to the first; back thrice goes round the other way.
+         for (const char* key : {"Right", "Page_Down", "space", "Left", "Page_Up", "BackSpace"}) {
+           Press(*image, *image->Cmb, key);
+           positions.push_back(image->position);
+         }
+         WaitUntil([&] { return !image->Web->View()->Busy(); });
+         Pause(200);
+         Press(*image, *image->Cmb, "plus");
+         zoomed = image->zoom;
+         Press(*image, *image->Cmb, "minus");
+         unzoomed = image->zoom;
+         Press(*image, *image->Cmb, "Escape");
+         closed = App().FindWindow("FormImage") == nullptr;
+         Press(Gallery(), *Gallery().Cmb, "Ctrl+plus");
+         gallery_zoom = Gallery().zoom;
+         CloseBox();
+       }});
+  EXPECT_EQ(positions, (std::vector<int32_t>{1, 2, 0, 2, 1, 0}));
+  EXPECT_EQ(zoomed, 110);
+  EXPECT_EQ(unzoomed, 100);
+  EXPECT_TRUE(closed) << "Escape left the detail window open";
+  EXPECT_EQ(gallery_zoom, 110) << "the gallery took no key after the detail window closed";
+}
+
+// Each dialog and side window closes on a real Escape, and the window under it takes the
+// next key.
+TEST_F(WindowKeysTest, EscapeClosesEveryDialogAndSideWindow) {
+  std::vector<std::string> left_open, below_deaf;
+  const auto escape = [&](const std::string& name, Form& below, const std::function<void()>& key,
+                          const std::function<bool()>& answered) {
+    Form* window = nullptr;
+    WaitUntil([&] { return (window = App().FindWindow(name)) && window->IsVisible(); }, 3000);
+    if (!window) {
+      left_open.push_back(name + " (never opened)");
+      return;
+    }
+    PressIn(*window, "Escape");
+    if (Form* still = App().FindWindow(name); still && still->IsVisible()) {
+      left_open.push_back(name);
+      still->RequestClose();
+      Pause(200);
+    }
+    gtk_window_present(ToplevelOf(&below));
+    Pause(200);
+    key();
+    if (!answered()) below_deaf.push_back(name);
+  };
+  Run({[&] {
+         Settle();
+         ASSERT_TRUE(ShowProperties(App(), Folder() + "/p01.jpg", &Gallery()));
+         const int16_t zoom = Gallery().zoom;
+         escape(
+             "FormProperties", Gallery(), [&] { Press(Gallery(), *Gallery().Cmb, "Ctrl+plus"); },
+             [&] { return Gallery().zoom == zoom + 10; });
+         OpenBrowser();
+       },
+       [&] {
+         ASSERT_TRUE(FirstTab());
+         Pause(300);
+         for (const char* command :
+              {"yuan", "addhome", "SearchDir", "DownLoadFile", "zhushouopt"}) {
+           static const std::map<std::string, std::string> kWindow = {
+               {"yuan", "FormHtml"},
+               {"addhome", "Favorites"},
+               {"SearchDir", "FormDfg"},
+               {"DownLoadFile", "FormDownload"},
+               {"zhushouopt", "FormSetup"}};
+           Frame().FindControl(command)->FireClick();
+           const int tabs = Browser().TabCount;
+           escape(
+               kWindow.at(command), Frame(), [&] { PressInFrame("Ctrl+T"); },
+               [&] { return Browser().TabCount == tabs + 1; });
+         }
+         Frame().FindControl("mnuFileExit")->FireClick();
+         CloseBox();
+       }});
+  EXPECT_TRUE(left_open.empty()) << "Escape left open: " << testing::PrintToString(left_open);
+  EXPECT_TRUE(below_deaf.empty()) << "no key reached the window below after: "
+                                  << testing::PrintToString(below_deaf);
 }
 
 }  // namespace

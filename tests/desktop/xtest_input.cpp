@@ -43,7 +43,11 @@ void PressCtrlKey(const char* key) {
 }
 
 void PressKeys(const std::string& keys) {
-  Display* d = XDisplay();
+  PressKeysOn(XDisplay(), keys);
+}
+
+void PressKeysOn(void* x_display, const std::string& keys) {
+  Display* d = static_cast<Display*>(x_display);
   std::vector<KeyCode> held;
   std::string rest = keys;
   for (size_t plus; (plus = rest.find('+')) != std::string::npos && plus + 1 < rest.size();) {

@@ -19,6 +19,8 @@ void PressAndRelease(unsigned button);
 void PressCtrlKey(const char* key);
 // A key combination as the menus name it ("Ctrl+Shift+Tab", "Page_Down", "Alt+Left").
 void PressKeys(const std::string& keys);
+// The same on an X display of the caller's own (a `Display*`), for programs without GDK.
+void PressKeysOn(void* x_display, const std::string& keys);
 // The X window class of a GTK window: "instance.class".
 struct WindowClass {
   bool found = false;

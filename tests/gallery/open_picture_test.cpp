@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Opening a picture with the desktop's program for it, and folders in its file manager:
 // when the desktop has none (the program never opens pictures with itself), a message
-// says so instead of nothing happening.
+// says so instead of nothing happening. Answers typed into the gallery's prompts mean the
+// same on every desktop language.
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <string>
 
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
 #include "platform/posix/posix_services.h"
 #include "program/application.h"
+#include "settings/settings_store.h"
+#include "support/comma_locale.h"
+#include "support/gallery_rig.h"
+#include "support/memory_file_system.h"
 #include "support/test_env.h"
 
 namespace tv {
@@ -94,6 +100,24 @@ TEST_F(OpenPicture, WithNoFileManagerTheFolderCommandsSaySo) {
   EXPECT_EQ(shell_.opened,
             (std::vector<std::string>{gallery_.folder_list->Path(), platform_.paths.ProgramFolder(),
                                       "show " + picture_}));
+}
+
+TEST(TypedNumbers, JumpAndPerPageAnswersIgnoreTheLocale) {
+  test::CommaLocale comma;
+  if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma";
+  test::MemoryFileSystem fs;
+  test::GalleryRig rig(fs);
+  for (int i = 0; i < 200; ++i) rig.app.State().pictures.Append("/p/" + std::to_string(i) + ".jpg");
+  rig.gallery.FirstPage();
+
+  rig.Answer("3.5");
+  rig.gallery.ToolJump_Click();
+  EXPECT_EQ(rig.gallery.current_page, 4);
+
+  rig.Answer("30.7");
+  rig.gallery.ToolSetup_Click();
+  EXPECT_EQ(rig.gallery.per_page, 31);
+  EXPECT_EQ(SettingsStore(rig.platform.settings).GetSetting("Main", "PageFileCount"), "31");
 }
 
 }  // namespace

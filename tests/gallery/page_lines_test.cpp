@@ -3,25 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "gallery/picture_name.h"
+#include "platform/headless/headless_view.h"
+#include "platform/posix/posix_file_system.h"
+#include "support/gallery_rig.h"
+#include "support/web_fixtures.h"
 
 namespace tv {
 namespace {
-
-TEST(PageLines, ExactBytesOfEachLayout) {
-  EXPECT_EQ(PictureLineText(PictureLine::Row, "/p/a.jpg", "a.jpg", 470),
-            "<a href=\"/p/a.jpg\" target=\"_blank\"><img border=\"1\" src=\"/p/a.jpg\"  "
-            "width=470 title=a.jpg ></a> \r\n");
-  EXPECT_EQ(PictureLineText(PictureLine::Fitted, "/p/a.jpg", "a.jpg", 950),
-            "<p><a href=\"/p/a.jpg\" target=\"_blank\"><img border=\"1\" src=\"/p/a.jpg\" "
-            "title=a.jpg ></a></p> \r\n");
-  EXPECT_EQ(PictureLineText(PictureLine::Shrunk, "/p/a.jpg", "a.jpg", 950),
-            "<p><a href=\"/p/a.jpg\" target=\"_blank\"><img border=\"1\" src=\"/p/a.jpg\" "
-            "width=950 title=a.jpg ></a></p> \r\n");
-  EXPECT_EQ(PictureLineText(PictureLine::Original, "/p/a.jpg", "a.jpg", 950),
-            "<a href=\"/p/a.jpg\" target=\"_blank\"><img border=\"1\" src=\"/p/a.jpg\" "
-            "title=a.jpg ></a>\r\n");
-}
 
 TEST(PageLines, NamesCannotInjectMarkup) {
   // The whole name is the unquoted title; markup characters are escaped.
@@ -57,6 +48,43 @@ TEST(PictureNames, ExtensionRule) {
        {"a.txt", "d", "e.png.", "f.$$$", "g.jp", "h.", ".", "", "i.pngx", "j.bmp,jpg", "k.gif,"}) {
     EXPECT_FALSE(IsPictureName(no)) << no;
   }
+}
+
+using Widths = std::vector<std::pair<std::string, int>>;
+
+// The view is told, with every page, how wide the page shows each picture, so it can hand
+// the engine pictures no larger than that; pictures shown at their own size get 0.
+TEST(PictureWidths, EachLayoutTellsTheViewHowWideItShowsEachPicture) {
+  PosixFileSystem fs;
+  test::GalleryRig rig(fs);
+  const std::string folder = rig.home.Root() + "/pics";
+  std::filesystem::create_directories(folder);
+  const std::string wide = folder + "/a wide.jpg", small = folder + "/b small.jpg";
+  test::TempHome::WriteAt(wide, test::Jpeg(4000, 40, 90));
+  test::TempHome::WriteAt(small, test::Jpeg(60, 40, 90));
+  const std::string scan = rig.home.Write("pics/c scan.tif", "II*\0 not measured by its header");
+  rig.gallery.Dir1->SetPath(folder);
+  rig.front->Loop().DoEvents();
+  ASSERT_EQ(rig.app.State().pictures.count, 3);
+
+  auto* view = dynamic_cast<HeadlessView*>(rig.gallery.Web->View());
+  ASSERT_TRUE(view);
+  const int v = ViewWidthPixels(rig.gallery.Web->Width());
+  ASSERT_LT(v, 4000);
+  ASSERT_GT(v, 60);
+  // One a line: shrunk to the view when wider, else at its own size (a TIFF's header is
+  // not read, so it is shown at its own size too).
+  EXPECT_EQ(view->picture_widths, (Widths{{wide, v}, {small, 0}, {scan, 0}}));
+
+  rig.gallery.display_mode = 3;
+  rig.gallery.WritePage();
+  const int w = ThumbnailWidth(3, v);
+  EXPECT_EQ(view->picture_widths, (Widths{{wide, w}, {small, w}, {scan, w}}));
+
+  rig.gallery.Command10_Click();  // stretched to the view
+  EXPECT_EQ(view->picture_widths, (Widths{{wide, v}, {small, v}, {scan, v}}));
+  rig.gallery.Command10_Click();  // original size
+  EXPECT_EQ(view->picture_widths, (Widths{{wide, 0}, {small, 0}, {scan, 0}}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/posix/run_program.h"
@@ -51,6 +52,18 @@ std::string PrivateSystemData(const test::TempHome& home) {
 
 class DesktopEntryTest : public ::testing::Test {
  protected:
+  // The outer folders come back afterwards: GLib reads them once, and the MIME database
+  // later tests sniff pictures with must not be the one removed with this home.
+  ~DesktopEntryTest() override {
+    if (outer_) {
+      setenv("XDG_DATA_DIRS", outer_->c_str(), 1);
+    } else {
+      unsetenv("XDG_DATA_DIRS");
+    }
+  }
+
+  std::optional<std::string> outer_ =
+      getenv("XDG_DATA_DIRS") ? std::optional<std::string>(getenv("XDG_DATA_DIRS")) : std::nullopt;
   test::TempHome home_;
   std::string system_ = PrivateSystemData(home_);
   std::string config_ = home_.Root() + "/home/.config/";

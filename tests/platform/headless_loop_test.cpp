@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The headless view hands out the picture files of a local page at their natural size,
+// as the desktop view hands out the bytes it received.
 #include "platform/headless/headless_loop.h"
 
 #include <gtest/gtest.h>
 
+#include "host/html_view.h"
 #include "platform/form.h"
+#include "platform/posix/posix_file_system.h"
+#include "support/gallery_rig.h"
 #include "support/test_platform.h"
+#include "support/web_fixtures.h"
 
 namespace tv {
 namespace {
@@ -72,6 +78,33 @@ TEST(HeadlessLoop, DestroyedTimersNeverFire) {
   }
   t.platform.loop.Sleep(3000);
   EXPECT_EQ(ticks, 0);
+}
+
+TEST(HeadlessCopyPicture, GivesThePictureFileAndItsOwnSize) {
+  PosixFileSystem fs;
+  test::GalleryRig rig(fs);
+  rig.home.Write("big pic.jpg", test::Jpeg(640, 600, 50));
+  const std::string page = rig.home.Write(
+      "p.htm", "<p>x</p><img src=\"" + rig.home.Root() +
+                   "/big pic.jpg\" width=100 height=90><img src=\"http://h/a.jpg\" width=9 "
+                   "height=9><img src=\"/no/such.jpg\">");
+  HtmlView& view = *rig.gallery.Web->View();
+  view.Navigate(page);
+  rig.front->Loop().DoEvents();
+  const std::vector<HtmlElement> all = view.All();
+  ASSERT_EQ(all.size(), 4u);  // P, IMG, IMG, IMG
+  EXPECT_EQ(all[1].natural_width, 640);
+  EXPECT_TRUE(all[1].loaded);
+  const auto bytes = view.HeldPicture(all[1].src);
+  ASSERT_TRUE(bytes);
+  auto copy = view.ShownPicture(1);
+  ASSERT_TRUE(copy);
+  EXPECT_EQ(copy->width, 640);  // not the shown 100 x 90
+  EXPECT_EQ(copy->height, 600);
+  EXPECT_FALSE(view.HeldPicture(all[2].src));  // nothing of the network in headless runs
+  EXPECT_FALSE(view.HeldPicture(all[3].src));  // a missing file
+  EXPECT_FALSE(view.ShownPicture(4));          // past the elements
+  EXPECT_FALSE(view.ShownPicture(-1));
 }
 
 }  // namespace

@@ -21,12 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> NamesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using test::NamesIn;
 
 class PosixFileSystemTest : public ::testing::Test {
  protected:

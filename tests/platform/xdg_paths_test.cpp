@@ -8,8 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -80,12 +78,8 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 }
 
 std::vector<std::string> RunFoldersIn(const std::string& root) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(root)) {
-    std::string name = e.path().filename();
-    if (StartsWith(name, "run-")) names.push_back(name);
-  }
-  std::sort(names.begin(), names.end());
+  std::vector<std::string> names = test::NamesIn(root);
+  std::erase_if(names, [](const std::string& name) { return !StartsWith(name, "run-"); });
   return names;
 }
 

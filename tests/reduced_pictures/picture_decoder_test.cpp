@@ -10,6 +10,7 @@
 #include "platform/picture.h"
 #include "support/png_head.h"
 #include "support/test_env.h"
+#include "support/web_fixtures.h"
 
 namespace tv {
 namespace {
@@ -64,13 +65,7 @@ TEST(PictureDecoder, BytesThatAreNoWholePictureGiveNothing) {
     EXPECT_EQ(fault, DecodeFault::kUnknownFormat) << bytes.size();
   }
   // Cut short, a known format is damaged: what a view shows of it is no whole picture.
-  test::TempHome home;
-  const std::string jpeg_file = home.Root() + "/whole.jpg";
-  ASSERT_TRUE(SaveJpegFile(jpeg_file, 300, 200, 90, [](int first, int rows, uint8_t* rgb) {
-    for (int i = 0; i < rows * 300 * 3; ++i) rgb[i] = static_cast<uint8_t>(first + i);
-    return true;
-  }));
-  const std::string jpeg = test::ReadFile(jpeg_file);
+  const std::string jpeg = test::Jpeg(300, 200, 0);
   for (const std::string& bytes :
        {png.substr(0, 40), test::PngHead(600, 700), jpeg.substr(0, jpeg.size() / 2),
         std::string("\xff\xd8\xff\xe0") + std::string(20, '\0')}) {
@@ -114,13 +109,7 @@ ChildDecode DecodeInChild(const std::string& bytes) {
 
 // A JPEG that says it is `width` x `height`; its data is for 16 x 16.
 std::string JpegClaiming(int width, int height) {
-  test::TempHome home;
-  const std::string file = home.Root() + "/a.jpg";
-  EXPECT_TRUE(SaveJpegFile(file, 16, 16, 90, [](int, int rows, uint8_t* rgb) {
-    std::fill(rgb, rgb + rows * 16 * 3, 90);
-    return true;
-  }));
-  std::string bytes = test::ReadFile(file);
+  std::string bytes = test::Jpeg(16, 16, 90);
   for (size_t p = 2; p + 9 < bytes.size();) {
     const auto marker = static_cast<unsigned char>(bytes[p + 1]);
     if (marker >= 0xC0 && marker <= 0xC2) {

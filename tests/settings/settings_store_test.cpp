@@ -5,8 +5,11 @@
 
 #include <map>
 
+#include "favorites/favorites_store.h"
 #include "platform/settings_area.h"
+#include "settings/kept_windows.h"
 #include "support/comma_locale.h"
+#include "support/memory_file_system.h"
 
 namespace tv {
 namespace {
@@ -24,8 +27,10 @@ class MemoryArea : public SettingsArea {
     auto it = values.find(Key(a, s, k));
     return it == values.end() ? "" : it->second;
   }
+  int saves = 0;
   bool Save(const std::string& a, const std::string& s, const std::string& k,
             const std::string& v) override {
+    ++saves;
     values[Key(a, s, k)] = v;
     return true;
   }
@@ -88,6 +93,132 @@ TEST(SettingsStore, HomePageNeedsFifteenCharacters) {
   EXPECT_EQ(store.Text(kHomePage), kDefaultHomePage);
   store.SaveSetting("setup", "Homepage", "http://a.b/cdef");  // 15
   EXPECT_EQ(store.Text(kHomePage), "http://a.b/cdef");
+}
+
+TEST(FavoritesStore, TitlesArePaddedCutAndFreeOfCommas) {
+  EXPECT_EQ(StoredFavoriteTitle("a,b"), "ab     ");
+  EXPECT_EQ(StoredFavoriteTitle(std::string(27, 't')), std::string(27, 't') + "   ");
+  EXPECT_EQ(StoredFavoriteTitle(std::string(40, 't')), std::string(30, 't'));
+  std::string chinese;
+  for (int i = 0; i < 30; ++i) chinese += "图";
+  EXPECT_EQ(StoredFavoriteTitle(chinese + "片"), chinese);  // characters, not bytes
+}
+
+TEST(FavoritesStore, AnAddressKeepsItsOwnCommas) {
+  test::MemoryFileSystem fs;
+  ASSERT_TRUE(AddFavorite(fs, "/p/Fav.rar", "a,b", "http://x/?a=1,2"));
+  ASSERT_TRUE(AddFavorite(fs, "/p/Fav.rar", "two\nlines", "http://y/\r\n"));
+  EXPECT_EQ(fs.files["/p/Fav.rar"], "ab     ,http://x/?a=1,2\r\ntwo lines     ,http://y/  \r\n");
+  std::vector<std::string> lines = FavoriteLines(fs.files["/p/Fav.rar"]);
+  ASSERT_EQ(lines.size(), 2u);
+  Favorite f = ParseFavorite(lines[0]);
+  EXPECT_EQ(f.title, "ab     ");
+  EXPECT_EQ(f.address, "http://x/?a=1,2");
+}
+
+TEST(FavoritesStore, AddingAfterACutLastLineKeepsThatEntryAsItReads) {
+  test::MemoryFileSystem fs;
+  for (const std::string cut : {"a,http://x/", "a,http://x/\r"}) {
+    fs.files["/p/Fav.rar"] = cut;
+    ASSERT_TRUE(AddFavorite(fs, "/p/Fav.rar", "b", "http://y/"));
+    EXPECT_EQ(FavoriteLines(fs.files["/p/Fav.rar"]),
+              (std::vector<std::string>{"a,http://x/", "b     ,http://y/"}));
+  }
+}
+
+TEST(FavoritesStore, ReadingSkipsEmptyLinesAndTakesAnyText) {
+  std::vector<std::string> lines = FavoriteLines("a,x\r\n\r\n\nb,y,z\nno comma\r\n,\r\nlast");
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(ParseFavorite(lines[1]).address, "y,z");
+  EXPECT_EQ(ParseFavorite(lines[2]).title, "no comma");
+  EXPECT_EQ(ParseFavorite(lines[2]).address, "");
+  EXPECT_EQ(ParseFavorite(lines[3]).title, "");
+  EXPECT_EQ(lines[4], "last");
+}
+
+TEST(FavoritesStore, WritingReplacesTheListWhole) {
+  test::MemoryFileSystem fs;
+  fs.files["/p/Fav.rar"] = "a,x\r\nb,y\r\n";
+  ASSERT_TRUE(WriteFavorites(fs, "/p/Fav.rar", {"b,y"}));
+  EXPECT_EQ(fs.files["/p/Fav.rar"], "b,y\r\n");
+  ASSERT_TRUE(WriteFavorites(fs, "/p/Fav.rar", {}));
+  EXPECT_EQ(fs.files["/p/Fav.rar"], "");
+}
+
+TEST(SettingsStore, KeptWindowSizesStayOnTheScreenAndAboveTheSmallest) {
+  MemoryArea area;
+  SettingsStore store(area);
+  const ScreenArea screen{0, 0, 1280 * 15, 1000 * 15};
+  const KeptWindow fallback{16800, 10800, false};
+  struct Case {
+    const char *width, *height;
+    int want_width, want_height;  // pixels
+  };
+  const Case cases[] = {
+      {"", "", 1120, 720},             // nothing kept: as at a first start
+      {"900", "700", 900, 700},        // kept
+      {"99999", "99999", 1280, 1000},  // larger than the screen
+      {"120", "50", 400, 300},         // smaller than the smallest window
+      {"-640", "480", 1120, 720},      // no positive number
+      {"0", "480", 1120, 720},
+      {"wide", "480", 1120, 720},
+      {"640", "", 1120, 720},  // one side alone is no size
+      {"99999999999", "480", 1120, 720},
+      {"640.4", " 480 ", 640, 480},  // written by hand
+  };
+  for (const Case& c : cases) {
+    store.SaveSetting("Main", "WindowWidth", c.width);
+    store.SaveSetting("Main", "WindowHeight", c.height);
+    const KeptWindow kept = ReadKeptWindow(store, "Main", fallback, screen);
+    EXPECT_EQ(kept.width, c.want_width * 15) << c.width << " x " << c.height;
+    EXPECT_EQ(kept.height, c.want_height * 15) << c.width << " x " << c.height;
+  }
+  // Where the screen is unknown a side past 8192 pixels is no size.
+  store.SaveSetting("Main", "WindowWidth", "9000");
+  store.SaveSetting("Main", "WindowHeight", "700");
+  EXPECT_EQ(ReadKeptWindow(store, "Main", fallback, {}).width, 16800);
+  store.SaveSetting("Main", "WindowWidth", "8000");
+  EXPECT_EQ(ReadKeptWindow(store, "Main", fallback, {}).width, 8000 * 15);
+  for (const char* text : {"", "0", "yes", "2", "-1"}) {
+    store.SaveSetting("Browser", "Maximized", text);
+    EXPECT_FALSE(ReadKeptWindow(store, "Browser", fallback, screen).maximized) << text;
+  }
+  store.SaveSetting("browser", "maximized", "1");
+  EXPECT_TRUE(ReadKeptWindow(store, "Browser", fallback, screen).maximized);
+}
+
+TEST(SettingsStore, GalleryLookFallsBackValueByValueAndRewritesOnlyChanges) {
+  MemoryArea area;
+  SettingsStore store(area);
+  GalleryLook look = ReadGalleryLook(store);
+  EXPECT_EQ(look.layout, 0);
+  EXPECT_EQ(look.width_mode, 0);
+  EXPECT_EQ(look.zoom, 100);
+  EXPECT_EQ(look.colour_index, 0);
+  store.SaveSetting("Main", "Layout", "5");
+  store.SaveSetting("Main", "WidthMode", "-1");
+  store.SaveSetting("Main", "Zoom", "99999");
+  store.SaveSetting("Main", "BackColor", "red");
+  look = ReadGalleryLook(store);
+  EXPECT_EQ(look.layout, 0);
+  EXPECT_EQ(look.width_mode, 0);
+  EXPECT_EQ(look.zoom, 100);
+  EXPECT_EQ(look.colour_index, 0);
+  store.SaveSetting("Main", "Zoom", "4");  // below what zooming out reaches
+  EXPECT_EQ(ReadGalleryLook(store).zoom, 100);
+
+  KeepGalleryLook(store, {3, 2, 5, 9});
+  look = ReadGalleryLook(store);
+  EXPECT_EQ(look.layout, 3);
+  EXPECT_EQ(look.width_mode, 2);
+  EXPECT_EQ(look.zoom, 5);
+  EXPECT_EQ(look.colour_index, 9);
+  KeepGalleryLook(store, {3, 2, kMaxGalleryZoom, 9});
+  EXPECT_EQ(ReadGalleryLook(store).zoom, kMaxGalleryZoom);
+  // Each save rewrites the whole file: the same look again writes nothing.
+  const int saves = area.saves;
+  KeepGalleryLook(store, {3, 2, kMaxGalleryZoom, 9});
+  EXPECT_EQ(area.saves, saves);
 }
 
 }  // namespace

@@ -23,6 +23,7 @@
 
 #include "platform/jpeg.h"
 #include "platform/posix/posix_services.h"
+#include "png_head.h"
 
 namespace {
 
@@ -42,9 +43,6 @@ void MakeParents(const std::string& path) {
   }
 }
 
-void Put32be(std::string& s, uint32_t v) {
-  for (int i = 3; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 255);
-}
 void Put16le(std::string& s, uint32_t v) {
   s += static_cast<char>(v & 255);
   s += static_cast<char>((v >> 8) & 255);
@@ -52,15 +50,6 @@ void Put16le(std::string& s, uint32_t v) {
 void Put32le(std::string& s, uint32_t v) {
   Put16le(s, v & 0xFFFF);
   Put16le(s, v >> 16);
-}
-
-uint32_t Crc32(const std::string& data) {
-  uint32_t c = 0xFFFFFFFFu;
-  for (unsigned char b : data) {
-    c ^= b;
-    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-  }
-  return c ^ 0xFFFFFFFFu;
 }
 
 uint8_t Shade(int x, int y, int w, int h, int channel) {
@@ -92,20 +81,12 @@ std::string Png(int w, int h) {
     a = (a + ch) % 65521;
     b = (b + a) % 65521;
   }
-  Put32be(z, (b << 16) | a);
-  auto chunk = [](const std::string& type, const std::string& data) {
-    std::string c;
-    Put32be(c, static_cast<uint32_t>(data.size()));
-    c += type + data;
-    Put32be(c, Crc32(type + data));
-    return c;
-  };
-  std::string ihdr;
-  Put32be(ihdr, static_cast<uint32_t>(w));
-  Put32be(ihdr, static_cast<uint32_t>(h));
-  ihdr += std::string("\x08\x02\x00\x00\x00", 5);
-  return std::string("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", ihdr) + chunk("IDAT", z) +
-         chunk("IEND", "");
+  z += tv::test::PngBigEndian((b << 16) | a);
+  const std::string ihdr = tv::test::PngBigEndian(static_cast<uint32_t>(w)) +
+                           tv::test::PngBigEndian(static_cast<uint32_t>(h)) +
+                           std::string("\x08\x02\x00\x00\x00", 5);
+  return std::string("\x89PNG\r\n\x1a\n", 8) + tv::test::PngChunk("IHDR", ihdr) +
+         tv::test::PngChunk("IDAT", z) + tv::test::PngChunk("IEND", "");
 }
 
 std::string Bmp(int w, int h) {

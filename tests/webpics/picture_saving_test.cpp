@@ -18,7 +18,9 @@
 #include "platform/jpeg.h"
 #include "program/saved_pictures.h"
 #include "support/browser_rig.h"
+#include "support/memory_file_system.h"
 #include "support/png_head.h"
+#include "webpics/picture_file_names.h"
 #include "webpics/picture_saver.h"
 
 namespace tv {
@@ -130,21 +132,6 @@ TEST_F(PictureSaving, AFrameClosedDuringARunTakesThePageWithIt) {
   EXPECT_TRUE(web.IsUnloaded());
 }
 
-TEST_F(PictureSaving, AFolderThatCannotBeWrittenSavesNothing) {
-  FormWeb& web = PageOf(3, false);
-  folder = rig.home.Root() + "/missing/";
-  web.SavePictureDisk(folder);
-  EXPECT_EQ(web.pictures_found, 1);  // the first picture that could not be written ends it
-  EXPECT_EQ(web.StateField("saved count"), "0");
-  EXPECT_EQ(web.status[8].Caption(), "  自动下载图片 0");
-  EXPECT_EQ(SavedFiles(), 0);
-  // A file standing where the folder should be: nothing is written beside or into it.
-  folder = rig.home.Root() + "/saved/keep";
-  web.SavePictureDisk(folder);
-  EXPECT_EQ(web.StateField("saved count"), "0");
-  EXPECT_EQ(test::ReadFile(folder), "");
-}
-
 TEST_F(PictureSaving, RunsAfterTheLimitSaveNothingMore) {
   std::string html;
   for (int i = 0; i < 260; ++i) {
@@ -154,7 +141,7 @@ TEST_F(PictureSaving, RunsAfterTheLimitSaveNothingMore) {
   web.SavePictureDisk(folder);
   // The 201st address ends the run unsaved; the counter says what was written.
   EXPECT_EQ(web.StateField("saved count"), "200");
-  EXPECT_EQ(web.status[8].Caption(), "  自动下载图片 200");
+  EXPECT_EQ(web.Lab[8].Caption(), "  自动下载图片 200");
   EXPECT_EQ(SavedFiles(), 200);
   // Timer3 runs it again on the same page: the address list is full.
   web.SavePictureDisk(folder);
@@ -205,7 +192,7 @@ TEST_F(PictureSaving, APictureIsSavedOnceByContentAcrossVisitsTabsAndRestarts) {
   FormWeb& again = Show("<img src=\"" + rig.home.Root() + "/web/copy.jpg\" width=600 height=600>");
   again.SavePictureDisk(folder);
   EXPECT_EQ(again.StateField("saved count"), "0");
-  EXPECT_EQ(again.status[8].Caption(), "  自动下载图片 0");
+  EXPECT_EQ(again.Lab[8].Caption(), "  自动下载图片 0");
   // A restart reads what the folder holds; the record moves with the folder.
   const std::string moved = rig.home.Root() + "/moved/";
   std::filesystem::rename(folder, moved);
@@ -235,16 +222,20 @@ TEST_F(PictureSaving, ANavigationDuringARunEndsItAndKeepsEveryCountInRange) {
   EXPECT_EQ(SavedFiles(), 0);
 }
 
-TEST_F(PictureSaving, AFolderThatTakesNoFileStopsTheRunWithOneMessage) {
+TEST_F(PictureSaving, AFolderThatTakesNoFileSavesNothingAndSaysSoOnce) {
   FormWeb& web = PageOf(3, true);
   folder = rig.home.Root() + "/missing/";
   web.SavePictureDisk(folder);
+  EXPECT_EQ(web.pictures_found, 1);  // the first picture that could not be written ends it
+  EXPECT_EQ(web.StateField("saved count"), "0");
+  EXPECT_EQ(web.Lab[8].Caption(), "  自动下载图片 0");
+  EXPECT_EQ(SavedFiles(), 0);
   web.SavePictureDisk(folder);
   web.SavePictureForSize(folder);
   const std::string out = rig.output.str();
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
   EXPECT_NE(out.find("message: "), std::string::npos);
-  EXPECT_EQ(web.pictures_found, 1);  // the first picture stopped it
+  EXPECT_EQ(web.pictures_found, 1);
   // The next page tries again, without a second message while the folder stays so.
   web.BeforeDownload();
   web.pictures_found = 0;
@@ -253,9 +244,14 @@ TEST_F(PictureSaving, AFolderThatTakesNoFileStopsTheRunWithOneMessage) {
   EXPECT_EQ(rig.output.str(), out);
   // Asked for by hand, it is tried and said again.
   rig.app.State().picture_saving.download_folder = folder;
-  web.SaveLargePictures();
+  web.AutoDownLoadImag();
   const std::string after = rig.output.str();
   EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), 2) << after;
+  // A file standing where the folder should be: nothing is written beside or into it.
+  folder = rig.home.Root() + "/saved/keep";
+  web.SavePictureDisk(folder);
+  EXPECT_EQ(web.StateField("saved count"), "0");
+  EXPECT_EQ(test::ReadFile(folder), "");
 }
 
 // A record that takes no line is never written through: a link or a read-only file is
@@ -306,7 +302,7 @@ double Contrast(uint32_t a, uint32_t b) {
 
 TEST_F(PictureSaving, TheCounterCanBeReadInEveryState) {
   FormWeb& web = PageOf(3, true);
-  Control& counter = web.status[8];
+  Control& counter = web.Lab[8];
   EXPECT_EQ(counter.BackColor(), 16777215u);  // before a run: white
   EXPECT_GE(Contrast(counter.ForeColor(), counter.BackColor()), 4.5);
   web.SavePictureDisk(folder);
@@ -322,12 +318,12 @@ TEST_F(PictureSaving, TheCounterCanBeReadInEveryState) {
 
 TEST_F(PictureSaving, AWindowWaitsWhileAnotherSaves) {
   FormWeb& web = PageOf(3, true);
-  web.repeat_timer->SetTimerEnabled(false);
+  web.Timer3->SetTimerEnabled(false);
   rig.app.State().picture_saving.running = true;
   web.SavePictureDisk(folder);
   web.SavePictureForSize(folder);
   EXPECT_EQ(SavedFiles(), 0);
-  EXPECT_TRUE(web.repeat_timer->TimerEnabled());
+  EXPECT_TRUE(web.Timer3->TimerEnabled());
   rig.app.State().picture_saving.running = false;
   web.SavePictureDisk(folder);
   EXPECT_EQ(SavedFiles(), 3);
@@ -394,6 +390,34 @@ TEST_F(PictureSaving, APictureShownWithoutItsBytesIsSavedOnceByItsAddress) {
   // Another folder is a record of its own.
   saved.Use(rig.posix.fs, folder + "other/");
   EXPECT_FALSE(saved.HasAddress(shown.address));
+}
+
+TEST(PictureFileNames, NumbersWithoutLeadingZerosAndTheFirstFreeName) {
+  test::MemoryFileSystem fs;
+  const DateTime t{2027, 3, 5, 9, 7, 0};
+  int32_t counter = 0;
+  EXPECT_EQ(MakePictureFileName(fs, "/d/", t, counter), "/d/202735_970.jpg");
+  EXPECT_EQ(counter, 1);
+  // A second run in the same minute starts at 0 again and skips the names in use.
+  fs.files["/d/202735_970.jpg"] = "x";
+  fs.files["/d/202735_971.jpg"] = "x";
+  counter = 0;
+  EXPECT_EQ(MakePictureFileName(fs, "/d/", t, counter), "/d/202735_972.jpg");
+  EXPECT_EQ(counter, 3);
+  const DateTime late{2027, 12, 31, 23, 59, 0};
+  counter = 10;
+  EXPECT_EQ(MakePictureFileName(fs, "/d/", late, counter), "/d/20271231_235910.jpg");
+}
+
+TEST(PictureFileNames, ScreenshotNames) {
+  EXPECT_EQ(ScreenshotName("Cats - Lumbra浏览器"), "Cats.jpg");
+  EXPECT_EQ(ScreenshotName("春游照片 - Lumbra浏览器"), "春游照片.jpg");
+  EXPECT_EQ(ScreenshotName("ab-c"), "a.jpg");  // the character before the hyphen goes
+  EXPECT_EQ(ScreenshotName("- Lumbra浏览器"), "Lumbra浏览器.jpg");
+  EXPECT_EQ(ScreenshotName("x-y"), "x-y.jpg");
+  EXPECT_EQ(ScreenshotName("No hyphen here"), "No hyphen here.jpg");
+  EXPECT_EQ(ScreenshotName(""), "截图.jpg");
+  EXPECT_EQ(ScreenshotName(" - "), "截图.jpg");
 }
 
 }  // namespace

@@ -41,6 +41,20 @@ void OnActiveNotify(GObject*, GParamSpec*, gpointer data) {
   Self(data)->OnActiveChanged();
 }
 
+gboolean OnWindowStateEvent(GtkWidget*, GdkEventWindowState* event, gpointer data) {
+  Self(data)->OnWindowState(event->new_window_state);
+  return FALSE;
+}
+
+gboolean OnConfigureEvent(GtkWidget*, GdkEventConfigure* event, gpointer data) {
+  Self(data)->OnConfigure(event->width, event->height);
+  return FALSE;
+}
+
+// The states in which the window's size is the desktop's, not the one it comes back at.
+constexpr int kNotNormal = GDK_WINDOW_STATE_MAXIMIZED | GDK_WINDOW_STATE_FULLSCREEN |
+                           GDK_WINDOW_STATE_TILED | GDK_WINDOW_STATE_ICONIFIED;
+
 // Moving a child always asks for a new layout, even to where it is; this avoids that.
 // Moves and sizes `w.outer` on `fixed` where it is not there already; `w` remembers.
 void PlaceWidget(GtkWidget* fixed, ControlWidget& w, int x, int y, int width, int height) {
@@ -110,14 +124,39 @@ void AddWindowShortcuts(GtkAccelGroup* accel, Form& form) {
   }
 }
 
-// GTK keeps Tab for moving the focus and lets no accelerator have it, so the window's
-// Ctrl+Tab and Ctrl+Shift+Tab are taken here, before the focus moves.
-gboolean OnTabKey(GtkWidget*, GdkEventKey* event, gpointer data) {
+// The arrow keys without a modifier, which GTK lets no accelerator have.
+const char* BareArrowName(guint keyval) {
+  switch (keyval) {
+    case GDK_KEY_Left:
+      return "Left";
+    case GDK_KEY_Right:
+      return "Right";
+    case GDK_KEY_Up:
+      return "Up";
+    case GDK_KEY_Down:
+      return "Down";
+    default:
+      return nullptr;
+  }
+}
+
+// GTK keeps Tab and the bare arrow keys for moving the focus and lets no accelerator have
+// them, so the window's Ctrl+Tab, Ctrl+Shift+Tab and arrow shortcuts (the detail window's
+// Left and Right) are taken here, before the focus moves.
+gboolean OnWindowKey(GtkWidget*, GdkEventKey* event, gpointer data) {
+  auto& form = *static_cast<Form*>(data);
+  constexpr auto kModifiers = GDK_CONTROL_MASK | GDK_SHIFT_MASK | GDK_MOD1_MASK | GDK_SUPER_MASK;
+  if (const char* arrow = BareArrowName(event->keyval); arrow && !(event->state & kModifiers)) {
+    for (const Form::WindowShortcut& s : form.shortcuts) {
+      if (s.keys == arrow) return form.RunShortcut(arrow);
+    }
+    return FALSE;
+  }
   const bool tab = event->keyval == GDK_KEY_Tab || event->keyval == GDK_KEY_ISO_Left_Tab ||
                    event->keyval == GDK_KEY_KP_Tab;
   if (!tab || !(event->state & GDK_CONTROL_MASK)) return FALSE;
   const bool shift = (event->state & GDK_SHIFT_MASK) || event->keyval == GDK_KEY_ISO_Left_Tab;
-  return static_cast<Form*>(data)->RunShortcut(shift ? "Ctrl+Shift+Tab" : "Ctrl+Tab");
+  return form.RunShortcut(shift ? "Ctrl+Shift+Tab" : "Ctrl+Tab");
 }
 
 bool IsMenuKind(ControlKind k) {
@@ -175,9 +214,11 @@ GtkNativeWindow::GtkNativeWindow(Form& form, GtkLoop& loop, FileSystem& fs, Scri
     }
     if (form.Modal()) gtk_window_set_modal(GTK_WINDOW(window_), TRUE);
     if (accel) gtk_window_add_accel_group(GTK_WINDOW(window_), accel);
-    g_signal_connect(window_, "key-press-event", G_CALLBACK(OnTabKey), &form);
+    g_signal_connect(window_, "key-press-event", G_CALLBACK(OnWindowKey), &form);
     g_signal_connect(window_, "delete-event", G_CALLBACK(OnDelete), this);
     g_signal_connect(window_, "notify::is-active", G_CALLBACK(OnActiveNotify), this);
+    g_signal_connect(window_, "window-state-event", G_CALLBACK(OnWindowStateEvent), this);
+    g_signal_connect(window_, "configure-event", G_CALLBACK(OnConfigureEvent), this);
     SizeChanged();
   }
   if (accel) g_object_unref(accel);
@@ -428,6 +469,29 @@ void GtkNativeWindow::SetFullScreen(bool on) {
   } else {
     gtk_window_unfullscreen(GTK_WINDOW(window_));
   }
+}
+
+void GtkNativeWindow::SetMaximized(bool on) {
+  if (!window_) return;
+  if (on) {
+    gtk_window_maximize(GTK_WINDOW(window_));
+  } else {
+    gtk_window_unmaximize(GTK_WINDOW(window_));
+  }
+}
+
+void GtkNativeWindow::OnWindowState(GdkWindowState state) {
+  form_.MaximizedShown((state & GDK_WINDOW_STATE_MAXIMIZED) != 0);
+}
+
+void GtkNativeWindow::OnConfigure(int width, int height) {
+  GdkWindow* window = gtk_widget_get_window(window_);
+  if (!window || (gdk_window_get_state(window) & kNotNormal)) return;
+  int bar = 0;
+  if (menu_bar_ && gtk_widget_get_visible(menu_bar_)) {
+    gtk_widget_get_preferred_height(menu_bar_, nullptr, &bar);
+  }
+  form_.SetNormalSize(width * kTwipsPerPixel, std::max(height - bar, 0) * kTwipsPerPixel);
 }
 
 void GtkNativeWindow::OnSurfaceAllocated(int width, int height) {

@@ -42,6 +42,8 @@ class GtkNativeWindow : public NativeWindow {
   void PositionChanged() override;
   ScreenArea OuterArea() const override;
   void SetFullScreen(bool on) override;
+  void SetMaximized(bool on) override;
+  bool ReportsNormalSize() const override { return window_ != nullptr; }
   void SetFocus(Control& c) override;
   void SetBusyPointer(bool busy) override;
   bool IsForeground() const override;
@@ -59,6 +61,8 @@ class GtkNativeWindow : public NativeWindow {
   void ApplySurfaceSize();
   void OnCloseBox();
   void OnActiveChanged();
+  void OnWindowState(GdkWindowState state);
+  void OnConfigure(int width, int height);
 
  private:
   void BuildToplevel();
