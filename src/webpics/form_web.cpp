@@ -65,6 +65,10 @@ Control& FormWeb::Gallery() {
   view->events.NewWindow2 = [this](HtmlView*& opened, bool& cancel) {
     WebPic_NewWindow2(opened, cancel);
   };
+  view->events.LinkClick = [this](const std::string& address, int button, int shift,
+                                  bool& handled) {
+    Web_LinkClick(address, button, shift, handled);
+  };
   if (laid_out_) PlaceGallery();
   return *WebPic;
 }
@@ -114,6 +118,7 @@ void FormWeb::CreateControls() {
   CmdStop = &Add(ControlKind::Button, "CmdStop");
   CmdStop->SetCaption("停止此网页(&S)");
   for (Control* c : {HungLab, CmdStop}) c->SetVisible(false);
+  CreateWebMenu();
 }
 
 void FormWeb::WireHandlers() {
@@ -130,6 +135,9 @@ void FormWeb::WireHandlers() {
   e.ProcessHung = [this](bool hung) { Web_ProcessHung(hung); };
   e.PageDownload = [this](int id, const std::string& address, const std::string& name) {
     Web_PageDownload(id, address, name);
+  };
+  e.LinkClick = [this](const std::string& address, int button, int shift, bool& handled) {
+    Web_LinkClick(address, button, shift, handled);
   };
   CmdStop->Click = [this] { CmdStop_Click(); };
   Web->GotFocus = [this] { PicJava_GotFocus(); };

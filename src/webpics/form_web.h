@@ -80,6 +80,10 @@ class FormWeb : public Form {
   void Web_PageDownload(int id, const std::string& address, const std::string& name);
   void Web_ProcessHung(bool hung);
   void Web_ProcessEnded();
+  // The mouse in the page (form_web_mouse.cpp): a middle or Ctrl click on a link, and the
+  // right-click menu for what lies under the pointer in the view shown.
+  void Web_LinkClick(const std::string& address, int button, int shift, bool& handled);
+  void Web_RightClick();
   void CmdStop_Click();  // ends the hung page's engine process
   void PicJava_GotFocus();
   void Timer2_Timer();
@@ -121,11 +125,19 @@ class FormWeb : public Form {
   Control* Lanlose;
   Control* HungLab;  // says the page's engine process does not answer
   Control* CmdStop;  // stops that page
+  Control* WebMenu;  // the right-click menu of the page and of its gallery
 
  private:
   void CreateControls();
   void WireHandlers();
-  void PlaceGallery();  // over Web while the pictures are shown, else beside it
+  void CreateWebMenu();
+  // `address` of a link or picture of the page in a tab behind this one; nothing for an
+  // address no tab may show.
+  void OpenBehind(const std::string& address);
+  // The picture the menu was opened on into the download folder, at its own size.
+  void SaveMenuPicture();
+  HtmlView& ShownView();  // the gallery while the pictures are shown, else the page
+  void PlaceGallery();    // over Web while the pictures are shown, else beside it
   bool ShowsView(const HtmlView* view) const;  // `view` is one of this window's views
   // The tab's label and tooltip for `title`: the title, else the address, "空白页" for
   // a blank page.
@@ -175,7 +187,9 @@ class FormWeb : public Form {
   std::shared_ptr<int> unasked_windows_ = std::make_shared<int>(0);
   FormDownload* download_dialog_ = nullptr;  // open for one of this page's downloads
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // the dialog's answer checks it
-  bool stopped_ = false;  // the user ended the hung page's process
+  bool stopped_ = false;          // the user ended the hung page's process
+  PointerTarget menu_target_;     // what the right-click menu was opened on
+  bool menu_on_gallery_ = false;  // in the gallery's view, not the page's
 };
 
 }  // namespace tv
