@@ -4,6 +4,7 @@
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
 #include "program/application.h"
+#include "webpics/form_web.h"
 
 namespace tv {
 
@@ -22,6 +23,12 @@ void Application::MainLoop() {
           gallery_->SelectPictureUnderPointer();
           gallery_->PopupMenu(*gallery_->picture_menu);
         }
+      }
+    }
+    // A right-click in a page of the browser, whichever window was active: the page menu.
+    if (Form* frame = FindWindow("FormExplore")) {
+      if (auto click = loop.Take(InputMessage::Kind::RightButtonUp, *frame)) {
+        if (auto* page = dynamic_cast<FormWeb*>(click->window)) page->Web_RightClick();
       }
     }
     loop.DoEvents();

@@ -45,6 +45,9 @@ class FormExplore : public Form {
   void LayOutTabs();
   void LoadNewForm(std::string& url);
   void LoadNewForm(const std::string& url);
+  // A new tab right of the current one loads `address` behind it; the current tab stays
+  // in front. False when no tab could be added.
+  bool OpenBehind(const std::string& address);
   void CloseCurrentTab();
   void UnloadSlot(int16_t& slot);
   void CloseRight();

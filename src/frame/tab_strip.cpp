@@ -115,6 +115,24 @@ void FormExplore::LoadNewForm(std::string& url) {
   }
 }
 
+bool FormExplore::OpenBehind(const std::string& address) {
+  BrowserState& b = b_;
+  FormWeb* current = b.CurrentPage();
+  if (!AddLab()) return false;
+  const int16_t slot = b.TabOrder[b.CurTab];
+  FormWeb& page = NewPage();
+  b.Webs[slot] = &page;
+  page.tab_index = slot;
+  page.Web->View()->Navigate(address);
+  ShowPage(page);
+  page.SendToBack();
+  --b.CurTab;  // AddLab made the new tab current
+  LayOutTabs();
+  // A page loaded while new pages open in front takes the wheel and keys for itself.
+  if (current) current->SetActivate();
+  return true;
+}
+
 void FormExplore::CloseCurrentTab() {
   BrowserState& b = b_;
   if (b.TabCount <= 1) {

@@ -52,6 +52,13 @@ struct HtmlElement {
   std::string background;  // a large box's CSS background picture
 };
 
+// What lies under the mouse pointer in the page: what a right-click acts on.
+struct PointerTarget {
+  std::string link;       // the address of the link, "" when none
+  std::string picture;    // the address of the picture, "" when none
+  bool selected = false;  // the pointer rests on the selected part of the page
+};
+
 // CommandStateChange command ids.
 enum { kCsteNavigateForward = 1, kCsteNavigateBack = 2 };
 
@@ -79,6 +86,9 @@ struct HtmlViewEvents {
   // a handler the download is dropped.
   std::function<void(int id, const std::string& address, const std::string& suggested_name)>
       PageDownload;
+  // The user clicked a link with `button` (1 left, 4 middle) while holding `shift` (1 Shift,
+  // 2 Ctrl, 4 Alt). Set `handled` and the view does not follow it.
+  std::function<void(const std::string& address, int button, int shift, bool& handled)> LinkClick;
 };
 
 class HtmlView {
@@ -153,6 +163,8 @@ class HtmlView {
   // The address of the link under the mouse pointer at this moment, "" when there is none:
   // what a right-click selects.
   virtual std::string LinkUnderPointer() = 0;
+  // The link, picture and selection under the pointer at this moment.
+  virtual PointerTarget PointerTargetNow() { return {LinkUnderPointer(), "", false}; }
   // Scripted runs: the pointer rests on a link with this address (the view reports it as
   // its status text) until the next page starts loading.
   virtual void RestPointerOn(const std::string& address) = 0;

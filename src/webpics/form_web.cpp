@@ -43,6 +43,21 @@ using FormWebCommands = Commands<FormWeb>;
 constexpr Command<FormWeb> kFormWebCommands[] = {
     FormWebCommands::Button("Lanlose", "", "", &FormWeb::CloseBlockedPanel).Text("×").Named(&FormWeb::blocked_close_button),
     FormWebCommands::Button("CmdStop", "", "", &FormWeb::StopHungPage).Text("停止此网页(&S)").Named(&FormWeb::stop_button),
+    // The right-click menu of the page and of its gallery.
+    FormWebCommands::Menu("WebMenu", "").Named(&FormWeb::page_menu),
+    FormWebCommands::Item("WebOpenLink", "在新标签页中打开链接", &FormWeb::OpenLinkBehind),
+    FormWebCommands::Item("WebCopyLink", "复制链接地址", &FormWeb::CopyLinkAddress),
+    FormWebCommands::Separator(),
+    FormWebCommands::Item("WebOpenPicture", "在新标签页中打开图片", &FormWeb::OpenPictureBehind),
+    FormWebCommands::Item("WebCopyPicture", "复制图片地址", &FormWeb::CopyPictureAddress),
+    FormWebCommands::Item("WebSavePicture", "保存图片", &FormWeb::SaveMenuPicture),
+    FormWebCommands::Item("WebShowPicture", "在图片窗口中查看", &FormWeb::ShowMenuPicture),
+    FormWebCommands::Separator(),
+    FormWebCommands::Item("WebCopy", "复制", &FormWeb::CopyMenuSelection),
+    FormWebCommands::Separator(),
+    FormWebCommands::Item("WebBack", "后退", &FormWeb::GoBack),
+    FormWebCommands::Item("WebForward", "前进", &FormWeb::GoForward),
+    FormWebCommands::Item("WebReload", "刷新", &FormWeb::RefreshOrRescan),
 };
 // clang-format on
 
@@ -77,6 +92,10 @@ Control& FormWeb::Gallery() {
   view->events.ProcessEnded = [view] { view->ShowMessage(kProcessEndedText); };
   view->events.NewWindow2 = [this](HtmlView*& opened, bool& cancel) {
     WebPic_NewWindow2(opened, cancel);
+  };
+  view->events.LinkClick = [this](const std::string& address, int button, int shift,
+                                  bool& handled) {
+    FollowLinkClick(address, button, shift, handled);
   };
   if (laid_out_) PlaceGallery();
   return *WebPic;
@@ -125,6 +144,7 @@ void FormWeb::CreateControls() {
   for (Control* c : {blocked_panel, blocked_caption, blocked_list, blocked_close_button})
     c->SetVisible(false);
   for (Control* c : {hung_notice, stop_button}) c->SetVisible(false);
+  page_menu->SetVisible(false);  // a pop-up only, never in a menu bar
 }
 
 void FormWeb::WireHandlers() {
@@ -141,6 +161,9 @@ void FormWeb::WireHandlers() {
   e.ProcessHung = [this](bool hung) { Web_ProcessHung(hung); };
   e.PageDownload = [this](int id, const std::string& address, const std::string& name) {
     Web_PageDownload(id, address, name);
+  };
+  e.LinkClick = [this](const std::string& address, int button, int shift, bool& handled) {
+    FollowLinkClick(address, button, shift, handled);
   };
   Web->GotFocus = [this] { HostFocused(); };
   host_container->GotFocus = [this] { HostFocused(); };

@@ -81,6 +81,10 @@ class FormWeb : public Form {
   void Web_PageDownload(int id, const std::string& address, const std::string& name);
   void Web_ProcessHung(bool hung);
   void Web_ProcessEnded();
+  // The mouse in the page (form_web_mouse.cpp): a middle or Ctrl click on a link, and the
+  // right-click menu for what lies under the pointer in the view shown.
+  void FollowLinkClick(const std::string& address, int button, int shift, bool& handled);
+  void ShowPageMenu();
   void StopHungPage();  // ends the hung page's engine process
   void HostFocused();
   void WatchFinishedPage();
@@ -122,11 +126,29 @@ class FormWeb : public Form {
   Control* blocked_close_button;
   Control* hung_notice;  // says the page's engine process does not answer
   Control* stop_button;  // stops that page
+  Control* page_menu;  // the right-click menu of the page and of its gallery
+
+  // The right-click menu's commands, on what it was opened on.
+  void SaveMenuPicture();
+  void OpenLinkBehind();
+  void CopyLinkAddress();
+  void OpenPictureBehind();
+  void CopyPictureAddress();
+  void ShowMenuPicture();
+  void CopyMenuSelection();
+  void GoBack();
+  void GoForward();
+  void RefreshOrRescan();
 
  private:
   void CreateControls();
   void WireHandlers();
-  void PlaceGallery();  // over Web while the pictures are shown, else beside it
+  // `address` of a link or picture of the page in a tab behind this one; nothing for an
+  // address no tab may show.
+  void OpenBehind(const std::string& address);
+  // The picture the menu was opened on into the download folder, at its own size.
+  HtmlView& ShownView();  // the gallery while the pictures are shown, else the page
+  void PlaceGallery();    // over Web while the pictures are shown, else beside it
   bool ShowsView(const HtmlView* view) const;  // `view` is one of this window's views
   // The tab's label and tooltip for `title`: the title, else the address, "空白页" for
   // a blank page.
@@ -176,7 +198,9 @@ class FormWeb : public Form {
   std::shared_ptr<int> unasked_windows_ = std::make_shared<int>(0);
   FormDownload* download_dialog_ = nullptr;  // open for one of this page's downloads
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);  // the dialog's answer checks it
-  bool stopped_ = false;  // the user ended the hung page's process
+  bool stopped_ = false;          // the user ended the hung page's process
+  PointerTarget menu_target_;     // what the right-click menu was opened on
+  bool menu_on_gallery_ = false;  // in the gallery's view, not the page's
 };
 
 }  // namespace tv

@@ -1,7 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Real clicks on the browser frame's top panel: the tool strip, the address box and the
-// tabs take the mouse, also after full screen was switched on and off again.
+// tabs take the mouse, also after full screen was switched on and off again. And in its
+// pages: the middle and Ctrl click and the right-click menu on a loopback page.
+#include <filesystem>
+
 #include "desktop/desktop_browser.h"
+#include "host/form_image.h"
+#include "support/loopback_server.h"
+#include "support/web_fixtures.h"
+#include "webpics/form_web.h"
 
 namespace tv {
 namespace {
@@ -61,6 +68,196 @@ class FrameInputTest : public test::DesktopBrowserTest {
     EXPECT_TRUE(address_focused) << "the click on the address box was lost";
   }
 };
+
+// The shown pop-up menu among the program's windows, or null.
+GtkMenu* ShownMenu() {
+  GtkMenu* found = nullptr;
+  GList* all = gtk_window_list_toplevels();
+  for (GList* l = all; l && !found; l = l->next) {
+    GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
+    if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(child)) found = GTK_MENU(child);
+  }
+  g_list_free(all);
+  return found;
+}
+
+// The shown labels of the menu, one a line.
+std::string Labels(GtkMenu* menu) {
+  std::string labels;
+  GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
+  for (GList* i = items; i; i = i->next) {
+    GtkWidget* item = GTK_WIDGET(i->data);
+    if (!gtk_widget_get_visible(item) || GTK_IS_SEPARATOR_MENU_ITEM(item)) continue;
+    const char* text = gtk_menu_item_get_label(GTK_MENU_ITEM(item));
+    labels += std::string(text ? text : "") + (gtk_widget_get_sensitive(item) ? "" : " (off)");
+    labels += "\n";
+  }
+  g_list_free(items);
+  return labels;
+}
+
+// A real click on the item of the shown menu with that label; false when there is none.
+bool ClickMenuItem(const std::string& label) {
+  GtkMenu* menu = ShownMenu();
+  if (!menu) return false;
+  GtkWidget* target = nullptr;
+  GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
+  for (GList* i = items; i && !target; i = i->next) {
+    const char* text = gtk_menu_item_get_label(GTK_MENU_ITEM(i->data));
+    if (text && label == text) target = GTK_WIDGET(i->data);
+  }
+  g_list_free(items);
+  if (!target) return false;
+  GtkAllocation box;
+  gtk_widget_get_allocation(target, &box);
+  int ox = 0, oy = 0;
+  gdk_window_get_origin(gtk_widget_get_window(target), &ox, &oy);
+  test::MovePointer({ox + box.x + box.width / 2, oy + box.y + box.height / 2});
+  g_usleep(100000);
+  PressAndRelease(1);
+  return true;
+}
+
+TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit) {
+  test::LoopbackServer server;
+  server.Page("/menu.htm",
+              "<html><head><title>Menu</title></head><body style=\"margin:0\">"
+              "<a id=\"l\" href=\"/b.htm?a=&quot;&lt;script&gt;\" "
+              "style=\"display:block;width:300px\">link B</a>"
+              "<a id=\"c\" href=\"/c.htm\" style=\"display:block;width:300px\">link C</a>"
+              "<img id=\"p\" src=\"/big.jpg\" style=\"width:200px;height:125px\">"
+              "<p><span id=\"t\">words to copy</span></p><div id=\"e\" style=\"height:60px\"></div>"
+              "</body></html>");
+  server.Page("/b.htm?a=%22%3Cscript%3E", "<title>B</title>");
+  server.Page("/c.htm", "<title>C</title>");
+  server.Page("/big.jpg", test::Jpeg(800, 500, 9));
+  const std::string link = server.Url("/b.htm?a=%22%3Cscript%3E");
+  const std::string picture = server.Url("/big.jpg");
+  FormWeb* page = nullptr;
+  HtmlView* view = nullptr;
+  std::string link_menu, picture_menu, text_menu, page_menu;
+  // The centre of the page's element `id` on the screen.
+  auto at = [&](const char* id) {
+    WebKitWebView* engine = WEBKIT_WEB_VIEW(WebViewWidget(view));
+    const std::string xy =
+        RunScript(engine, std::string("(function(){var r=document.getElementById('") + id +
+                              "').getBoundingClientRect();return Math.round(r.left+r.width/2)+"
+                              "','+Math.round(r.top+r.height/2);})()")
+            .value_or("");
+    test::ScreenPoint p{-1, -1};
+    EXPECT_EQ(std::sscanf(xy.c_str(), "%d,%d", &p.x, &p.y), 2) << xy;
+    int x = 0, y = 0, ox = 0, oy = 0;
+    GtkWidget* widget = GTK_WIDGET(engine);
+    gtk_widget_translate_coordinates(widget, gtk_widget_get_toplevel(widget), p.x, p.y, &x, &y);
+    gdk_window_get_origin(gtk_widget_get_window(gtk_widget_get_toplevel(widget)), &ox, &oy);
+    return test::ScreenPoint{x + ox, y + oy};
+  };
+  // A right-click on `id`; the main loop shows the menu once the step has returned.
+  auto right_click = [&](const char* id) {
+    MovePointer(at(id));
+    Pause(200);
+    PressAndRelease(3);
+    Pause(200);  // captured within the step, taken when it returns
+  };
+  // The labels of the menu once it shows.
+  auto menu_labels = [&](std::string& labels) {
+    EXPECT_TRUE(WaitUntil([] { return ShownMenu() != nullptr; }, 3000));
+    if (GtkMenu* menu = ShownMenu()) labels = Labels(menu);
+  };
+  auto saved = [&] {
+    std::vector<std::pair<int, int>> sizes;
+    const std::string folder = App().Services().paths.DownloadFolder();
+    std::error_code failed;
+    for (const auto& f : std::filesystem::directory_iterator(folder, failed)) {
+      if (f.path().extension() == ".jpg")
+        sizes.push_back(test::JpegSize(test::ReadBytes(f.path())));
+    }
+    return sizes;
+  };
+  Run({[&] { OpenBrowser(); },
+       [&] {
+         ASSERT_TRUE(FirstTab());
+         page = Browser().CurrentPage();
+         view = page->Web->View();
+         view->Navigate(server.Url("/menu.htm"));
+         ASSERT_TRUE(WaitUntil([&] { return !view->Busy() && view->Title() == "Menu"; }));
+         Pause(300);
+         MovePointer(at("l"));
+         Pause(200);
+         PressAndRelease(2);
+         ASSERT_TRUE(WaitUntil([&] { return Browser().TabCount == 2; }, 3000));
+         MovePointer(at("c"));
+         Pause(200);
+         test::CtrlClick();
+         ASSERT_TRUE(WaitUntil([&] { return Browser().TabCount == 3; }, 3000));
+         EXPECT_TRUE(WaitUntil([&] { return server.Count("/c.htm") == 1; }));
+         // Both behind the current tab, in the order they were opened, right of it.
+         EXPECT_EQ(Browser().CurrentPage(), page);
+         EXPECT_EQ(Frame().ActiveChild(), page);
+         EXPECT_EQ(view->LocationURL(), server.Url("/menu.htm"));
+         FormWeb* b = Browser().Webs[Browser().TabOrder[2]];
+         FormWeb* c = Browser().Webs[Browser().TabOrder[1]];
+         ASSERT_TRUE(b && c);
+         EXPECT_EQ(b->Web->View()->LocationURL(), link);
+         EXPECT_EQ(c->Web->View()->LocationURL(), server.Url("/c.htm"));
+         EXPECT_EQ(server.Count("/b.htm?a=%22%3Cscript%3E"), 1);
+         right_click("l");
+       },
+       [&] {
+         menu_labels(link_menu);
+         EXPECT_TRUE(ClickMenuItem("复制链接地址"));
+       },
+       [&] {
+         Pause(300);
+         EXPECT_EQ(App().Services().clipboard.GetText(), link);
+         right_click("p");
+       },
+       [&] {
+         menu_labels(picture_menu);
+         EXPECT_TRUE(ClickMenuItem("保存图片"));
+       },
+       [&] {
+         EXPECT_TRUE(WaitUntil([&] { return !saved().empty(); }, 5000));
+         // Shown at 200 x 125, saved at its own size.
+         EXPECT_EQ(saved(), (std::vector<std::pair<int, int>>{{800, 500}}));
+         EXPECT_EQ(server.Count("/big.jpg"), 1);  // from the bytes the page holds
+         right_click("p");
+       },
+       [&] {
+         EXPECT_TRUE(WaitUntil([] { return ShownMenu() != nullptr; }, 3000));
+         EXPECT_TRUE(ClickMenuItem("在图片窗口中查看"));
+       },
+       [&] {
+         auto* detail = dynamic_cast<FormImage*>(App().FindWindow("FormImage"));
+         ASSERT_NE(detail, nullptr);
+         EXPECT_EQ(detail->picture, picture);
+         EXPECT_TRUE(WaitUntil([&] { return !detail->Web->View()->Busy(); }));
+         App().Unload(*detail);
+         RunScript(WEBKIT_WEB_VIEW(WebViewWidget(view)),
+                   "getSelection().selectAllChildren(document.getElementById('t'))");
+         right_click("t");
+       },
+       [&] {
+         menu_labels(text_menu);
+         EXPECT_TRUE(ClickMenuItem("复制"));
+       },
+       [&] {
+         Pause(300);
+         EXPECT_EQ(App().Services().clipboard.GetText(), "words to copy");
+         right_click("e");
+       },
+       [&] {
+         menu_labels(page_menu);
+         if (GtkMenu* menu = ShownMenu()) gtk_menu_popdown(menu);
+         Frame().FindControl("mnuFileExit")->FireClick();
+         CloseBox();
+       }});
+  EXPECT_EQ(link_menu, "在新标签页中打开链接\n复制链接地址\n");
+  EXPECT_EQ(picture_menu, "在新标签页中打开图片\n复制图片地址\n保存图片\n在图片窗口中查看\n");
+  EXPECT_EQ(text_menu, "复制\n");
+  EXPECT_NE(page_menu.find("刷新"), std::string::npos) << page_menu;
+  EXPECT_EQ(page_menu.find("链接"), std::string::npos) << page_menu;
+}
 
 TEST_F(FrameInputTest, ThePanelTakesClicks) {
   ClickThePanel(false);

@@ -110,5 +110,17 @@ TEST(ElementRows, DamagedScansGiveWhatIsWhole) {
   EXPECT_EQ(ParseElementRows(R"([["DIV"]])")[0].width, 0);  // short rows
 }
 
+TEST(ElementRows, ReadsWhatLiesUnderThePointer) {
+  PointerTarget t = ParsePointerTarget(
+      R"j(["javascript:alert(\"<script>&\")","data:image/png;base64,AA==",true])j");
+  EXPECT_EQ(t.link, "javascript:alert(\"<script>&\")");  // as it is, to be copied
+  EXPECT_EQ(t.picture, "data:image/png;base64,AA==");
+  EXPECT_TRUE(t.selected);
+  for (const char* damaged : {"", "[", "{}", "[1,2,\"yes\"]", "[null]"}) {
+    t = ParsePointerTarget(damaged);
+    EXPECT_TRUE(t.link.empty() && t.picture.empty() && !t.selected) << damaged;
+  }
+}
+
 }  // namespace
 }  // namespace tv

@@ -31,6 +31,16 @@ void PressAndRelease(unsigned button) {
   XFlush(XDisplay());
 }
 
+void CtrlClick() {
+  Display* d = XDisplay();
+  const KeyCode ctrl = XKeysymToKeycode(d, XK_Control_L);
+  XTestFakeKeyEvent(d, ctrl, True, CurrentTime);
+  XTestFakeButtonEvent(d, 1, True, CurrentTime);
+  XTestFakeButtonEvent(d, 1, False, CurrentTime);
+  XTestFakeKeyEvent(d, ctrl, False, CurrentTime);
+  XFlush(d);
+}
+
 void PressCtrlKey(const char* key) {
   Display* d = XDisplay();
   const KeyCode ctrl = XKeysymToKeycode(d, XK_Control_L);

@@ -15,6 +15,8 @@ struct ScreenPoint {
 void MovePointer(ScreenPoint p);
 // Button 3 is the right button; 4 and 5 are a wheel notch up and down.
 void PressAndRelease(unsigned button);
+// A left click with Ctrl held.
+void CtrlClick();
 // A key pressed with Ctrl held, by its key symbol's name ("q").
 void PressCtrlKey(const char* key);
 // A key combination as the menus name it ("Ctrl+Shift+Tab", "Page_Down", "Alt+Left").

@@ -72,4 +72,24 @@ std::vector<HtmlElement> ParseElementRows(std::string_view json) {
   return rows;
 }
 
+PointerTarget ParsePointerTarget(std::string_view json) {
+  PointerTarget t;
+  JsonParser* parser = json_parser_new();
+  if (json_parser_load_from_data(parser, json.data(), static_cast<gssize>(json.size()), nullptr)) {
+    JsonNode* root = json_parser_get_root(parser);
+    if (root && JSON_NODE_HOLDS_ARRAY(root)) {
+      JsonArray* row = json_node_get_array(root);
+      t.link = TextAt(row, 0);
+      t.picture = TextAt(row, 1);
+      if (json_array_get_length(row) > 2) {
+        JsonNode* n = json_array_get_element(row, 2);
+        t.selected = JSON_NODE_HOLDS_VALUE(n) && json_node_get_value_type(n) == G_TYPE_BOOLEAN &&
+                     json_node_get_boolean(n);
+      }
+    }
+  }
+  g_object_unref(parser);
+  return t;
+}
+
 }  // namespace tv

@@ -122,29 +122,56 @@ std::string WebKitHtmlView::ActiveElementHref() {
   return href.value_or("");
 }
 
-std::string WebKitHtmlView::LinkUnderPointer() {
-  if (scripted_pointer_) return *scripted_pointer_;
+bool WebKitHtmlView::PointerInView(int& x, int& y) {
   GtkWidget* widget = Widget();
   GtkWidget* top = gtk_widget_get_toplevel(widget);
   GdkWindow* top_window = gtk_widget_get_window(top);
-  if (!HasDocument() || !top_window || !gtk_widget_get_mapped(widget)) return "";
+  if (!HasDocument() || !top_window || !gtk_widget_get_mapped(widget)) return false;
   GdkSeat* seat = gdk_display_get_default_seat(gtk_widget_get_display(widget));
   GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
-  if (!pointer) return "";
+  if (!pointer) return false;
   // Where the pointer is now, not where the last status text was reported: the page
   // may have changed under a still pointer since.
-  int tx = 0, ty = 0, x = 0, y = 0;
+  int tx = 0, ty = 0;
   gdk_window_get_device_position(top_window, pointer, &tx, &ty, nullptr);
-  if (!gtk_widget_translate_coordinates(top, widget, tx, ty, &x, &y)) return "";
+  if (!gtk_widget_translate_coordinates(top, widget, tx, ty, &x, &y)) return false;
   GtkAllocation box;
   gtk_widget_get_allocation(widget, &box);
-  if (x < 0 || y < 0 || x >= box.width || y >= box.height) return "";
+  return x >= 0 && y >= 0 && x < box.width && y < box.height;
+}
+
+std::string WebKitHtmlView::LinkUnderPointer() {
+  if (scripted_pointer_) return *scripted_pointer_;
+  int x = 0, y = 0;
+  if (!PointerInView(x, y)) return "";
   auto href = RunScript(view_,
                         "(function(x,y){var e=document.elementFromPoint(x,y);"
                         "while(e&&!(e.tagName==='A'&&typeof e.href==='string'&&e.href))"
                         "e=e.parentElement;return e?e.href:'';})(" +
                             std::to_string(x) + "," + std::to_string(y) + ")");
   return href.value_or("");
+}
+
+PointerTarget WebKitHtmlView::PointerTargetNow() {
+  if (scripted_pointer_) return {*scripted_pointer_, "", false};
+  int x = 0, y = 0;
+  if (!PointerInView(x, y)) return {};
+  // The link around the point, the picture at it and whether a selected range covers it,
+  // as one JSON array.
+  auto json =
+      RunScript(view_,
+                "(function(x,y){var e=document.elementFromPoint(x,y),a=e,l='',p='',s=false;"
+                "while(a&&!(a.tagName==='A'&&typeof a.href==='string'&&a.href))a=a.parentElement;"
+                "if(a)l=a.href;"
+                "if(e&&e.tagName==='IMG')p=e.currentSrc||e.src||'';"
+                "var g=getSelection();"
+                "for(var i=0;g&&!g.isCollapsed&&i<g.rangeCount&&!s;i++){"
+                "var r=g.getRangeAt(i).getClientRects();"
+                "for(var k=0;k<r.length;k++)if(x>=r[k].left&&x<=r[k].right&&y>=r[k].top&&"
+                "y<=r[k].bottom)s=true;}"
+                "return JSON.stringify([l,p,s]);})(" +
+                    std::to_string(x) + "," + std::to_string(y) + ")");
+  return json ? ParsePointerTarget(*json) : PointerTarget{};
 }
 
 void WebKitHtmlView::RestPointerOn(const std::string& address) {

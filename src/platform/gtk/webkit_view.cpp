@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "platform/gtk/key_codes.h"
 #include "platform/gtk/local_pictures.h"
 #include "platform/gtk/web_context.h"
 
@@ -55,12 +56,37 @@ std::string RequestUri(WebKitNavigationAction* action) {
   return uri ? uri : "";
 }
 
+// The mouse button of a link's click as the logic counts them (1 left, 4 middle); 0 for
+// other navigations.
+int ClickButton(WebKitNavigationAction* action) {
+  if (webkit_navigation_action_get_navigation_type(action) != WEBKIT_NAVIGATION_TYPE_LINK_CLICKED)
+    return 0;
+  switch (webkit_navigation_action_get_mouse_button(action)) {
+    case 1:
+      return 1;
+    case 2:
+      return 4;
+    default:
+      return 0;
+  }
+}
+
 gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
                         WebKitPolicyDecisionType type, gpointer data) {
-  // A new window is asked for through "create", where the logic gives the view for it.
-  if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return FALSE;
+  if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION &&
+      type != WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION)
+    return FALSE;
   WebKitNavigationAction* action = webkit_navigation_policy_decision_get_navigation_action(
       WEBKIT_NAVIGATION_POLICY_DECISION(decision));
+  const int button = action ? ClickButton(action) : 0;
+  if (button != 0 &&
+      Self(data)->OnLinkClick(RequestUri(action), button,
+                              ShiftFromModifiers(webkit_navigation_action_get_modifiers(action)))) {
+    webkit_policy_decision_ignore(decision);
+    return TRUE;
+  }
+  // A new window is asked for through "create", where the logic gives the view for it.
+  if (type != WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) return FALSE;
   if (Self(data)->OnNavigation(RequestUri(action))) {
     Self(data)->OnRefused();
     webkit_policy_decision_ignore(decision);
@@ -441,6 +467,12 @@ bool WebKitHtmlView::OnNavigation(const std::string& uri) {
   bool cancel = false;
   if (events.BeforeNavigate2) events.BeforeNavigate2(Shown(uri.c_str()), cancel);
   return cancel;
+}
+
+bool WebKitHtmlView::OnLinkClick(const std::string& uri, int button, int shift) {
+  bool handled = false;
+  if (events.LinkClick) events.LinkClick(Shown(uri.c_str()), button, shift, handled);
+  return handled;
 }
 
 GtkWidget* WebKitHtmlView::OnCreate(const std::string& uri, bool by_user) {

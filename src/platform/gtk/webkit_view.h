@@ -67,6 +67,7 @@ class WebKitHtmlView : public HtmlView {
   std::vector<HtmlElement> All() override;
   std::string ActiveElementHref() override;
   std::string LinkUnderPointer() override;
+  PointerTarget PointerTargetNow() override;
   void RestPointerOn(const std::string& address) override;
   int ScrollWidth() override;
   int ScrollHeight() override;
@@ -102,7 +103,9 @@ class WebKitHtmlView : public HtmlView {
   void OnLoadChanged(WebKitLoadEvent event);
   void OnLoadFailed(bool cancelled);
   bool OnNavigation(const std::string& uri);  // true: cancelled
-  void OnRefused();                           // a navigation was cancelled before loading
+  // A link clicked with a mouse button; true when the logic took it.
+  bool OnLinkClick(const std::string& uri, int button, int shift);
+  void OnRefused();  // a navigation was cancelled before loading
   // A page asks for a new window: the view to show it in, or null to refuse it.
   GtkWidget* OnCreate(const std::string& uri, bool by_user);
   void OnReadyToShow();
@@ -129,6 +132,8 @@ class WebKitHtmlView : public HtmlView {
   // The address as the logic knows it: an "about:" text instead of the blank page it is.
   std::string Shown(const char* uri) const;
   int ScriptInt(const std::string& code);
+  // Where the pointer is in the view, in its pixels; false when it is elsewhere.
+  bool PointerInView(int& x, int& y);
   void Print(int option);
   void PageSetup();
   bool CanPreview();
