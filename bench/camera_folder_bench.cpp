@@ -222,8 +222,8 @@ int RunChild(const std::string& what, const std::string& folder) {
     }
     if (what == "four") {
       // Four a row at once, then the page's 30 painted there.
-      for (int turn = 0; turn < 3; ++turn) c.Gallery().Command7_Click();
-      const int width = tv::ThumbnailWidth(3, tv::ViewWidthPixels(c.Gallery().Web->Width()));
+      for (int turn = 0; turn < 3; ++turn) c.Gallery().NextLayout();
+      const int width = tv::ThumbnailWidth(3, tv::ViewWidthPixels(c.Gallery().page_view->Width()));
       c.Until([&] { return !c.View().Busy() && c.AllArrived() && c.VisiblePainted(width); });
       std::printf("four_ms=%.0f\n", c.Ms(c.start));
     }

@@ -28,7 +28,7 @@ void Application::MainLoop() {
     // A right-click in a page of the browser, whichever window was active: the page menu.
     if (Form* frame = FindWindow("FormExplore")) {
       if (auto click = loop.Take(InputMessage::Kind::RightButtonUp, *frame)) {
-        if (auto* page = dynamic_cast<FormWeb*>(click->window)) page->Web_RightClick();
+        if (auto* page = dynamic_cast<FormWeb*>(click->window)) page->ShowPageMenu();
       }
     }
     loop.DoEvents();

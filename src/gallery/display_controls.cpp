@@ -8,6 +8,7 @@
 #include "program/application.h"
 #include "program/page_backgrounds.h"
 #include "settings/kept_windows.h"
+#include "settings/settings_store.h"
 
 namespace tv {
 

@@ -37,8 +37,8 @@ void KeepWindow(SettingsStore& store, const std::string& section, const Form& fo
 void RestoreWindow(SettingsStore& store, const std::string& section, Form& form);
 
 struct GalleryLook {
-  int32_t layout = 0;  // 0 to 4
-  int32_t width_mode = 0;  // 0 to 2
+  int32_t layout = 0;        // 0 to 4
+  int32_t width_mode = 0;    // 0 to 2
   int16_t zoom = 100;        // 5 to kMaxGalleryZoom
   int16_t colour_index = 0;  // 0 to 9
 };

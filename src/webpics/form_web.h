@@ -126,7 +126,7 @@ class FormWeb : public Form {
   Control* blocked_close_button;
   Control* hung_notice;  // says the page's engine process does not answer
   Control* stop_button;  // stops that page
-  Control* page_menu;  // the right-click menu of the page and of its gallery
+  Control* page_menu;    // the right-click menu of the page and of its gallery
 
   // The right-click menu's commands, on what it was opened on.
   void SaveMenuPicture();

@@ -57,19 +57,19 @@ void FormWeb::CopyMenuSelection() {
 }
 
 void FormWeb::GoBack() {
-  frame_.CmdPage_Click(0);
+  frame_.GoBackOrForward(0);
 }
 
 void FormWeb::GoForward() {
-  frame_.CmdPage_Click(1);
+  frame_.GoBackOrForward(1);
 }
 
 void FormWeb::RefreshOrRescan() {
-  frame_.Command2_Click();
+  frame_.RefreshOrRescan();
 }
 
 HtmlView& FormWeb::ShownView() {
-  return *(frame_.Chk->Value() != 0 ? Gallery() : *Web).View();
+  return *(frame_.pictures_switch->Value() != 0 ? Gallery() : *Web).View();
 }
 
 void FormWeb::FollowLinkClick(const std::string& address, int button, int shift, bool& handled) {

@@ -231,7 +231,7 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
          auto* detail = dynamic_cast<FormImage*>(App().FindWindow("FormImage"));
          ASSERT_NE(detail, nullptr);
          EXPECT_EQ(detail->picture, picture);
-         EXPECT_TRUE(WaitUntil([&] { return !detail->Web->View()->Busy(); }));
+         EXPECT_TRUE(WaitUntil([&] { return !detail->page_view->View()->Busy(); }));
          App().Unload(*detail);
          RunScript(WEBKIT_WEB_VIEW(WebViewWidget(view)),
                    "getSelection().selectAllChildren(document.getElementById('t'))");

@@ -46,17 +46,17 @@ TEST_F(KeptWindowsTest, TheNextStartComesBackAsTheLastWasLeft) {
   Run({[&] {
          Settle();
          ASSERT_TRUE(SizeTo(Gallery(), 900, 700));
-         Click(Gallery(), *Gallery().Command7);
+         Click(Gallery(), *Gallery().FindControl("Command7"));
        },
        [&] {
          Settle();
-         Click(Gallery(), *Gallery().ImgComb);
+         Click(Gallery(), *Gallery().FindControl("ImgComb"));
        },
        [&] {
          Settle();
          Pause(200);
-         Click(Gallery(), Gallery().BigP[0]);
-         Click(Gallery(), Gallery().BigP[0]);
+         Click(Gallery(), Gallery().zoom_buttons[0]);
+         Click(Gallery(), Gallery().zoom_buttons[0]);
          OpenBrowser();
        },
        [&] {
@@ -75,7 +75,7 @@ TEST_F(KeptWindowsTest, TheNextStartComesBackAsTheLastWasLeft) {
   Run({[&] {
          Settle();
          WaitUntil([&] { return Gallery().zoom == 120; }, 3000);
-         mode = Gallery().display_mode;
+         mode = Gallery().layout;
          background = Gallery().background;
          zoom = Gallery().zoom;
          page_zoom = Eval("document.body.style.zoom");
@@ -87,11 +87,11 @@ TEST_F(KeptWindowsTest, TheNextStartComesBackAsTheLastWasLeft) {
          Pause(200);
          frame_size = WindowSize(Frame());
          Frame().FindControl("mnuFileExit")->FireClick();
-         Click(Gallery(), *Gallery().Command10);
+         Click(Gallery(), *Gallery().FindControl("Command10"));
        },
        [&] {
          Settle();
-         Click(Gallery(), *Gallery().Command10);
+         Click(Gallery(), *Gallery().FindControl("Command10"));
        },
        [&] {
          Settle();
@@ -115,7 +115,7 @@ TEST_F(KeptWindowsTest, TheNextStartComesBackAsTheLastWasLeft) {
   bool maximized = false, state = false;
   Run({[&] {
     Settle();
-    toggle = Gallery().width_toggle;
+    toggle = Gallery().width_mode;
     maximized = Gallery().Maximized();
     GdkWindow* window = gtk_widget_get_window(GTK_WIDGET(ToplevelOf(&Gallery())));
     state = gdk_window_get_state(window) & GDK_WINDOW_STATE_MAXIMIZED;

@@ -41,7 +41,7 @@ class WindowKeysTest : public test::DesktopBrowserTest {
   }
   // Keys into the browser with the current page's focus holder focused.
   void PressInFrame(const std::string& keys) {
-    Press(Frame(), *Browser().CurrentPage()->Cmb, keys);
+    Press(Frame(), *Browser().CurrentPage()->focus_holder, keys);
   }
   // Keys into a window as it comes up, the focus where the window put it.
   void PressIn(Form& form, const std::string& keys) {
@@ -134,33 +134,33 @@ TEST_F(WindowKeysTest, GalleryKeysPageZoomAndFullScreen) {
        },
        [&] {
          Settle();
-         Press(Gallery(), *Gallery().Cmb, "Page_Down");
+         Press(Gallery(), *Gallery().focus_holder, "Page_Down");
          after_down = Gallery().current_page;
-         Press(Gallery(), *Gallery().Cmb, "End");
+         Press(Gallery(), *Gallery().focus_holder, "End");
          after_end = Gallery().current_page;
-         Press(Gallery(), *Gallery().Cmb, "Page_Up");
+         Press(Gallery(), *Gallery().focus_holder, "Page_Up");
          after_up = Gallery().current_page;
-         Press(Gallery(), *Gallery().Cmb, "Home");
+         Press(Gallery(), *Gallery().focus_holder, "Home");
          after_home = Gallery().current_page;
        },
        [&] {
          Settle();
-         Press(Gallery(), *Gallery().Cmb, "Ctrl+plus");
-         Press(Gallery(), *Gallery().Cmb, "Ctrl+plus");
-         Press(Gallery(), *Gallery().Cmb, "Ctrl+minus");
+         Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus");
+         Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus");
+         Press(Gallery(), *Gallery().focus_holder, "Ctrl+minus");
          zoom_after = Gallery().zoom;
-         const ScreenPoint buttons = CentreOf(Gallery(), *Gallery().Command1);
-         const ScreenPoint zoom_button = CentreOf(Gallery(), Gallery().BigP[0]);
-         Press(Gallery(), *Gallery().Cmb, "F11");
-         full = Gallery().FullScreen() && !Gallery().Command1->Visible();
+         const ScreenPoint buttons = CentreOf(Gallery(), *Gallery().FindControl("Command1"));
+         const ScreenPoint zoom_button = CentreOf(Gallery(), Gallery().zoom_buttons[0]);
+         Press(Gallery(), *Gallery().focus_holder, "F11");
+         full = Gallery().FullScreen() && !Gallery().FindControl("Command1")->Visible();
          Pause(300);
          // The white page lies where the button row was.
          row_gone = WhiteOnScreen(buttons) && WhiteOnScreen(zoom_button);
-         Press(Gallery(), *Gallery().Cmb, "Escape");
-         back = Gallery().FullScreen() || !Gallery().Command1->Visible();
+         Press(Gallery(), *Gallery().focus_holder, "Escape");
+         back = Gallery().FullScreen() || !Gallery().FindControl("Command1")->Visible();
          Pause(300);
-         Click(Gallery(), *Gallery().Command7);
-         layout_clicked = Gallery().display_mode == 1;
+         Click(Gallery(), *Gallery().FindControl("Command7"));
+         layout_clicked = Gallery().layout == 1;
          menu_opened = MenuOpensOnClick(Gallery());
          CloseBox();
        }});
@@ -198,17 +198,17 @@ TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
          zoomed = view.ZoomLevel();
          PressInFrame("Ctrl+0");
          reset = view.ZoomLevel();
-         Frame().TextUrl->SetText("http://127.0.0.1:9/");
+         Frame().address_box->SetText("http://127.0.0.1:9/");
          PressInFrame("Ctrl+L");
          GtkWidget* focus = gtk_window_get_focus(ToplevelOf(&Frame()));
          int start = 0, end = 0;
          address_selected = focus && GTK_IS_EDITABLE(focus) &&
                             gtk_editable_get_selection_bounds(GTK_EDITABLE(focus), &start, &end) &&
-                            end - start == static_cast<int>(Frame().TextUrl->Text().size());
+                            end - start == static_cast<int>(Frame().address_box->Text().size());
          PressInFrame("Ctrl+F");
-         find_open = Frame().FindText->Visible();
+         find_open = Frame().find_box->Visible();
          PressInFrame("Escape");
-         find_closed = !Frame().FindText->Visible();
+         find_closed = !Frame().find_box->Visible();
          // Full screen with the find bar open, over a white page.
          Browser().CurrentPage()->Web->View()->Navigate("about:blank");
          Pause(300);
@@ -217,14 +217,14 @@ TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
          for (const char* name : {"TextUrl", "CmbSearch", "Command5", "TextLab(0)"}) {
            panel.push_back(CentreOf(Frame(), *Frame().FindControl(name)));
          }
-         panel.push_back(CentreOf(Frame(), *Frame().FindText));
+         panel.push_back(CentreOf(Frame(), *Frame().find_box));
          PressInFrame("F11");
-         full = Frame().FullScreen() && !Frame().TextUrl->Visible() && !Frame().Pict->Visible();
+         full = Frame().FullScreen() && !Frame().address_box->Visible() && !Frame().top_panel->Visible();
          Pause(300);
          panel_gone = true;
          for (ScreenPoint p : panel) panel_gone = panel_gone && WhiteOnScreen(p);
          PressInFrame("Escape");
-         back = Frame().FullScreen() || !Frame().TextUrl->Visible();
+         back = Frame().FullScreen() || !Frame().address_box->Visible();
          Pause(300);
          const int tabs = Browser().TabCount;
          Click(Frame(), *Frame().FindControl("Command5"));
@@ -268,21 +268,21 @@ TEST_F(WindowKeysTest, DetailWindowKeysStepZoomAndClose) {
          image = &ShowDetailWindow(App(), list.entries[0]);
        },
        [&] {
-         EXPECT_TRUE(WaitUntil([&] { return !image->Web->View()->Busy(); }));
+         EXPECT_TRUE(WaitUntil([&] { return !image->page_view->View()->Busy(); }));
          // Next thrice goes round to the first; back thrice goes round the other way.
          for (const char* key : {"Right", "Page_Down", "space", "Left", "Page_Up", "BackSpace"}) {
-           Press(*image, *image->Cmb, key);
+           Press(*image, *image->focus_holder, key);
            positions.push_back(image->position);
          }
-         WaitUntil([&] { return !image->Web->View()->Busy(); });
+         WaitUntil([&] { return !image->page_view->View()->Busy(); });
          Pause(200);
-         Press(*image, *image->Cmb, "plus");
+         Press(*image, *image->focus_holder, "plus");
          zoomed = image->zoom;
-         Press(*image, *image->Cmb, "minus");
+         Press(*image, *image->focus_holder, "minus");
          unzoomed = image->zoom;
-         Press(*image, *image->Cmb, "Escape");
+         Press(*image, *image->focus_holder, "Escape");
          closed = App().FindWindow("FormImage") == nullptr;
-         Press(Gallery(), *Gallery().Cmb, "Ctrl+plus");
+         Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus");
          gallery_zoom = Gallery().zoom;
          CloseBox();
        }});
@@ -321,7 +321,7 @@ TEST_F(WindowKeysTest, EscapeClosesEveryDialogAndSideWindow) {
          ASSERT_TRUE(ShowProperties(App(), Folder() + "/p01.jpg", &Gallery()));
          const int16_t zoom = Gallery().zoom;
          escape(
-             "FormProperties", Gallery(), [&] { Press(Gallery(), *Gallery().Cmb, "Ctrl+plus"); },
+             "FormProperties", Gallery(), [&] { Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus"); },
              [&] { return Gallery().zoom == zoom + 10; });
          OpenBrowser();
        },

@@ -111,11 +111,11 @@ TEST(TypedNumbers, JumpAndPerPageAnswersIgnoreTheLocale) {
   rig.gallery.FirstPage();
 
   rig.Answer("3.5");
-  rig.gallery.ToolJump_Click();
+  rig.gallery.JumpToPage();
   EXPECT_EQ(rig.gallery.current_page, 4);
 
   rig.Answer("30.7");
-  rig.gallery.ToolSetup_Click();
+  rig.gallery.AskPicturesPerPage();
   EXPECT_EQ(rig.gallery.per_page, 31);
   EXPECT_EQ(SettingsStore(rig.platform.settings).GetSetting("Main", "PageFileCount"), "31");
 }

@@ -63,27 +63,27 @@ TEST(PictureWidths, EachLayoutTellsTheViewHowWideItShowsEachPicture) {
   test::TempHome::WriteAt(wide, test::Jpeg(4000, 40, 90));
   test::TempHome::WriteAt(small, test::Jpeg(60, 40, 90));
   const std::string scan = rig.home.Write("pics/c scan.tif", "II*\0 not measured by its header");
-  rig.gallery.Dir1->SetPath(folder);
+  rig.gallery.folder_list->SetPath(folder);
   rig.front->Loop().DoEvents();
   ASSERT_EQ(rig.app.State().pictures.count, 3);
 
-  auto* view = dynamic_cast<HeadlessView*>(rig.gallery.Web->View());
+  auto* view = dynamic_cast<HeadlessView*>(rig.gallery.page_view->View());
   ASSERT_TRUE(view);
-  const int v = ViewWidthPixels(rig.gallery.Web->Width());
+  const int v = ViewWidthPixels(rig.gallery.page_view->Width());
   ASSERT_LT(v, 4000);
   ASSERT_GT(v, 60);
   // One a line: shrunk to the view when wider, else at its own size (a TIFF's header is
   // not read, so it is shown at its own size too).
   EXPECT_EQ(view->picture_widths, (Widths{{wide, v}, {small, 0}, {scan, 0}}));
 
-  rig.gallery.display_mode = 3;
+  rig.gallery.layout = 3;
   rig.gallery.WritePage();
   const int w = ThumbnailWidth(3, v);
   EXPECT_EQ(view->picture_widths, (Widths{{wide, w}, {small, w}, {scan, w}}));
 
-  rig.gallery.Command10_Click();  // stretched to the view
+  rig.gallery.CycleWidthMode();  // stretched to the view
   EXPECT_EQ(view->picture_widths, (Widths{{wide, v}, {small, v}, {scan, v}}));
-  rig.gallery.Command10_Click();  // original size
+  rig.gallery.CycleWidthMode();  // original size
   EXPECT_EQ(view->picture_widths, (Widths{{wide, 0}, {small, 0}, {scan, 0}}));
 }
 

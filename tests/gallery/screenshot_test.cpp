@@ -14,11 +14,11 @@ class Screenshot : public ::testing::Test {
  protected:
   void Show(const std::string& html) {
     const std::string page = rig_.home.Write("page.htm", html);
-    rig_.gallery.Web->View()->Navigate(page);
+    rig_.gallery.page_view->View()->Navigate(page);
     rig_.front->Loop().DoEvents();
     ASSERT_TRUE(view().HasDocument());
   }
-  HtmlView& view() { return *rig_.gallery.Web->View(); }
+  HtmlView& view() { return *rig_.gallery.page_view->View(); }
 
   PosixFileSystem fs_;
   test::GalleryRig rig_{fs_};
@@ -30,13 +30,13 @@ TEST_F(Screenshot, SavesTheWholePageWithAMarginOfFour) {
   ASSERT_GE(h, 2500);  // far taller than the view
   const std::string file = rig_.home.Root() + "/shot.jpg";
   rig_.Answer(file);
-  rig_.gallery.Command9_Click();
+  rig_.gallery.SaveScreenshot();
   PictureSize saved = GetPictureSize(fs_, file);
   EXPECT_EQ(saved.width, w + 4);
   EXPECT_EQ(saved.height, h + 4);
   EXPECT_EQ(rig_.output.str(), "save: 截图另存为: 截图.jpg\nbeep\n");
   EXPECT_EQ(rig_.gallery.scratch, file);
-  EXPECT_TRUE(rig_.gallery.Command9->Enabled());
+  EXPECT_TRUE(rig_.gallery.FindControl("Command9")->Enabled());
 }
 
 }  // namespace

@@ -88,7 +88,7 @@ TEST(HeadlessCopyPicture, GivesThePictureFileAndItsOwnSize) {
       "p.htm", "<p>x</p><img src=\"" + rig.home.Root() +
                    "/big pic.jpg\" width=100 height=90><img src=\"http://h/a.jpg\" width=9 "
                    "height=9><img src=\"/no/such.jpg\">");
-  HtmlView& view = *rig.gallery.Web->View();
+  HtmlView& view = *rig.gallery.page_view->View();
   view.Navigate(page);
   rig.front->Loop().DoEvents();
   const std::vector<HtmlElement> all = view.All();

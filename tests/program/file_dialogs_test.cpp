@@ -161,11 +161,11 @@ class DownloadDialog : public ::testing::Test {
 
 TEST_F(DownloadDialog, SavesIntoTheTypedFolderUnderTheTypedName) {
   const std::string folder = rig_.home.Root() + "/new/folder";
-  dialog_->CombUrl->SetText("http://example.com/dir/file.zip");
+  dialog_->address_box->SetText("http://example.com/dir/file.zip");
   EXPECT_EQ(dialog_->Text2->Text(), "file.zip");
   dialog_->Text1->SetText(folder);
   dialog_->Text2->SetText("my:file?.zip");
-  dialog_->Command1_Click();
+  dialog_->Download();
   // No second dialog asks where: the folder is made and the name cleaned.
   EXPECT_EQ(Said(), "download: http://example.com/dir/file.zip to " + folder + "/my：file？.zip\n");
   EXPECT_TRUE(std::filesystem::is_directory(folder));
@@ -175,19 +175,19 @@ TEST_F(DownloadDialog, SavesIntoTheTypedFolderUnderTheTypedName) {
 TEST_F(DownloadDialog, AFileThereIsKeptAndABadFolderKeepsTheDialogOpen) {
   const std::string folder = rig_.home.Root() + "/dl";
   rig_.home.Write("dl/file.zip", "mine");
-  dialog_->CombUrl->SetText("http://example.com/dir/file.zip");
+  dialog_->address_box->SetText("http://example.com/dir/file.zip");
   dialog_->Text1->SetText("relative/place");
-  dialog_->Command1_Click();
+  dialog_->Download();
   EXPECT_EQ(Said(), "message: 下载网络文件: 请指定保存文件的目录（完整路径）：relative/place\n");
   rig_.home.Write("blocker", "a file where the folder should be");
   dialog_->Text1->SetText(rig_.home.Root() + "/blocker/sub");
-  dialog_->Command1_Click();
+  dialog_->Download();
   EXPECT_EQ(Said(), "message: 下载网络文件: 无法建立目录：" + rig_.home.Root() + "/blocker/sub\n");
   EXPECT_FALSE(dialog_->IsUnloaded());
-  EXPECT_EQ(dialog_->CombUrl->List().size(), 0u);
+  EXPECT_EQ(dialog_->address_box->List().size(), 0u);
 
   dialog_->Text1->SetText(folder + "/");
-  dialog_->Command1_Click();
+  dialog_->Download();
   EXPECT_EQ(Said(), "download: http://example.com/dir/file.zip to " + folder + "/file (2).zip\n");
   EXPECT_EQ(test::ReadFile(folder + "/file.zip"), "mine");
 }

@@ -66,7 +66,7 @@ TEST(PageMenu, MiddleClicksOpenLinksBehindWithoutCountingAsUnaskedWindows) {
     bool cancel = false;
     view->events.NewWindow2(target, cancel);
   }
-  rig.frame->TextLab_MouseUp(0, MouseArgs{1, 0, 0, 0});
+  rig.frame->TabLabelMouseUp(0, MouseArgs{1, 0, 0, 0});
   const int tabs = b.TabCount;
   EXPECT_FALSE(click("http://127.0.0.1/b.htm", 1, 0));  // a plain click is the page's
   EXPECT_TRUE(click("http://127.0.0.1/b%23?.htm", 4, 0));
@@ -88,7 +88,7 @@ TEST(PageMenu, MiddleClicksOpenLinksBehindWithoutCountingAsUnaskedWindows) {
 
   // The right-click menu of a link: its items, and nothing of a picture or the page.
   view->RestPointerOn("http://127.0.0.1/d.htm?a=<b>&c=\"");
-  page.Web_RightClick();
+  page.ShowPageMenu();
   EXPECT_NE(rig.output.str().find("popup: WebMenu"), std::string::npos) << rig.output.str();
   EXPECT_TRUE(page.FindControl("WebOpenLink")->Visible());
   EXPECT_FALSE(page.FindControl("WebSavePicture")->Visible());

@@ -141,7 +141,7 @@ TEST_F(PictureSaving, RunsAfterTheLimitSaveNothingMore) {
   web.SavePictureDisk(folder);
   // The 201st address ends the run unsaved; the counter says what was written.
   EXPECT_EQ(web.StateField("saved count"), "200");
-  EXPECT_EQ(web.Lab[8].Caption(), "  自动下载图片 200");
+  EXPECT_EQ(web.status[8].Caption(), "  自动下载图片 200");
   EXPECT_EQ(SavedFiles(), 200);
   // Timer3 runs it again on the same page: the address list is full.
   web.SavePictureDisk(folder);
@@ -192,7 +192,7 @@ TEST_F(PictureSaving, APictureIsSavedOnceByContentAcrossVisitsTabsAndRestarts) {
   FormWeb& again = Show("<img src=\"" + rig.home.Root() + "/web/copy.jpg\" width=600 height=600>");
   again.SavePictureDisk(folder);
   EXPECT_EQ(again.StateField("saved count"), "0");
-  EXPECT_EQ(again.Lab[8].Caption(), "  自动下载图片 0");
+  EXPECT_EQ(again.status[8].Caption(), "  自动下载图片 0");
   // A restart reads what the folder holds; the record moves with the folder.
   const std::string moved = rig.home.Root() + "/moved/";
   std::filesystem::rename(folder, moved);
@@ -228,7 +228,7 @@ TEST_F(PictureSaving, AFolderThatTakesNoFileSavesNothingAndSaysSoOnce) {
   web.SavePictureDisk(folder);
   EXPECT_EQ(web.pictures_found, 1);  // the first picture that could not be written ends it
   EXPECT_EQ(web.StateField("saved count"), "0");
-  EXPECT_EQ(web.Lab[8].Caption(), "  自动下载图片 0");
+  EXPECT_EQ(web.status[8].Caption(), "  自动下载图片 0");
   EXPECT_EQ(SavedFiles(), 0);
   web.SavePictureDisk(folder);
   web.SavePictureForSize(folder);
@@ -244,7 +244,7 @@ TEST_F(PictureSaving, AFolderThatTakesNoFileSavesNothingAndSaysSoOnce) {
   EXPECT_EQ(rig.output.str(), out);
   // Asked for by hand, it is tried and said again.
   rig.app.State().picture_saving.download_folder = folder;
-  web.AutoDownLoadImag();
+  web.SaveLargePictures();
   const std::string after = rig.output.str();
   EXPECT_EQ(std::count(after.begin(), after.end(), '\n'), 2) << after;
   // A file standing where the folder should be: nothing is written beside or into it.
@@ -302,7 +302,7 @@ double Contrast(uint32_t a, uint32_t b) {
 
 TEST_F(PictureSaving, TheCounterCanBeReadInEveryState) {
   FormWeb& web = PageOf(3, true);
-  Control& counter = web.Lab[8];
+  Control& counter = web.status[8];
   EXPECT_EQ(counter.BackColor(), 16777215u);  // before a run: white
   EXPECT_GE(Contrast(counter.ForeColor(), counter.BackColor()), 4.5);
   web.SavePictureDisk(folder);
@@ -318,12 +318,12 @@ TEST_F(PictureSaving, TheCounterCanBeReadInEveryState) {
 
 TEST_F(PictureSaving, AWindowWaitsWhileAnotherSaves) {
   FormWeb& web = PageOf(3, true);
-  web.Timer3->SetTimerEnabled(false);
+  web.repeat_timer->SetTimerEnabled(false);
   rig.app.State().picture_saving.running = true;
   web.SavePictureDisk(folder);
   web.SavePictureForSize(folder);
   EXPECT_EQ(SavedFiles(), 0);
-  EXPECT_TRUE(web.Timer3->TimerEnabled());
+  EXPECT_TRUE(web.repeat_timer->TimerEnabled());
   rig.app.State().picture_saving.running = false;
   web.SavePictureDisk(folder);
   EXPECT_EQ(SavedFiles(), 3);
