@@ -5,8 +5,8 @@
 #include "gallery/frm_main.h"
 #include "host/html_view.h"
 #include "program/application.h"
-#include "settings/settings_schema.h"
 #include "settings/kept_windows.h"
+#include "settings/settings_schema.h"
 #include "settings/shell_integration.h"
 
 namespace tv {

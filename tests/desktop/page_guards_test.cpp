@@ -2,7 +2,9 @@
 // Hostile pages of the test's own loopback server in the real browser: attachments save
 // nothing before the download dialog's 下载, a page opening windows in a loop stops at a
 // hundred, a hung page says so in its tab and can be stopped while the rest goes on.
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <set>
 #include <string>
 
@@ -79,7 +81,11 @@ TEST_F(PageGuardsTest, AttachmentsWaitForTheDownloadDialogAndStayInItsFolder) {
          EXPECT_NE(name, "");
          dialog.download_button->FireClick();
          ASSERT_TRUE(WaitUntil([&] { return FilesUnder(Home()).size() == before.size() + 1; }));
-         const std::string written = *FilesUnder(folder).begin();
+         std::set<std::string> added;
+         std::ranges::set_difference(FilesUnder(Home()), before,
+                                     std::inserter(added, added.begin()));
+         ASSERT_EQ(added.size(), 1u);
+         const std::string written = *added.begin();
          EXPECT_EQ(fs::path(written).parent_path().string() + "/", folder);
          EXPECT_EQ(fs::path(written).filename().string(), name);
          // The page can ask again once the dialog is gone; closing it saves nothing.

@@ -219,7 +219,8 @@ TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
          }
          panel.push_back(CentreOf(Frame(), *Frame().find_box));
          PressInFrame("F11");
-         full = Frame().FullScreen() && !Frame().address_box->Visible() && !Frame().top_panel->Visible();
+         full = Frame().FullScreen() && !Frame().address_box->Visible() &&
+                !Frame().top_panel->Visible();
          Pause(300);
          panel_gone = true;
          for (ScreenPoint p : panel) panel_gone = panel_gone && WhiteOnScreen(p);
@@ -321,7 +322,8 @@ TEST_F(WindowKeysTest, EscapeClosesEveryDialogAndSideWindow) {
          ASSERT_TRUE(ShowProperties(App(), Folder() + "/p01.jpg", &Gallery()));
          const int16_t zoom = Gallery().zoom;
          escape(
-             "FormProperties", Gallery(), [&] { Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus"); },
+             "FormProperties", Gallery(),
+             [&] { Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus"); },
              [&] { return Gallery().zoom == zoom + 10; });
          OpenBrowser();
        },
