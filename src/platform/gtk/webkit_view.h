@@ -123,6 +123,7 @@ class WebKitHtmlView : public HtmlView {
     std::string kind;                    // the window kind whose views it takes
     std::vector<WebKitHtmlView*> views;  // live views in it, oldest first
     size_t counted = 0;                  // views in it that are no one's companion
+    bool Answers() const;                // its process answers the engine's pings
   };
 
  private:
