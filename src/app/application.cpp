@@ -19,7 +19,12 @@ int Application::Run(const std::string& command_line) {
   gallery_->command_line = command_line;
   gallery_->Realize();
   gallery_->Form_Load();  // returns when the main loop has ended
-  if (!gallery_->IsUnloaded()) {
+  CloseDown();
+  return 0;
+}
+
+void Application::CloseDown() {
+  if (gallery_ && !gallery_->IsUnloaded()) {
     gallery_->Form_Unload();
     gallery_->Hide();
     gallery_->MarkUnloaded();
@@ -27,9 +32,9 @@ int Application::Run(const std::string& command_line) {
   // The browser closes with the gallery: its pages write their history on the way out.
   if (Form* frame = FindWindow("FormExplore")) Unload(*frame);
   platform_.loop.DoEvents();
+  if (leave_windows_) return;
   windows_.clear();
   gallery_.reset();
-  return 0;
 }
 
 void Application::Quit() {

@@ -2,6 +2,7 @@
 // tessaview [OPTION]... [folder-or-picture]  (the options: UsageText)
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -65,19 +66,27 @@ int main(int argc, char** argv) {
   if (!front_end) front_end = tv::MakeHeadlessFrontEnd(posix.fs, posix.paths);
 
   tv::Platform platform = tv::PlatformOf(posix, *front_end, posix.fs);
-  tv::Application app(platform, front_end->script);
+  auto app = std::make_unique<tv::Application>(platform, front_end->script);
 
   std::unique_ptr<tv::ScenarioRunner> runner;
   if (!options.script.empty() || options.headless) {
     front_end->script.active = true;
     front_end->script.out = &std::cout;
-    runner = std::make_unique<tv::ScenarioRunner>(app, *front_end, lines, std::cout);
+    runner = std::make_unique<tv::ScenarioRunner>(*app, *front_end, lines, std::cout);
     platform.loop.idle_work = [&runner] { return runner->Step(); };
   }
 #ifdef TV_HAVE_DESKTOP
   if (!options.headless && !tv::DesktopFilesInPlace(*front_end)) return 1;
 #endif
-  int rc = app.Run(options.command_line);
-  if (runner && runner->Failed()) return 1;
+  if (!options.headless) app->LeaveWindowsToProcessEnd();
+  int rc = app->Run(options.command_line);
+  if (runner && runner->Failed()) rc = 1;
+  if (!options.headless) {
+    // What the user keeps is written; the windows, the views and the engine's connection
+    // end with the process, and only the program's own folders are cleaned up.
+    static_cast<void>(runner.release());
+    static_cast<void>(app.release());
+    static_cast<void>(front_end.release());
+  }
   return rc;
 }

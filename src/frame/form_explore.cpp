@@ -180,6 +180,7 @@ bool FormExplore::Form_QueryUnload() {
 }
 
 void FormExplore::Form_Unload() {
+  closing_ = true;
   for (int slot = 0; slot < kTabSlots; ++slot) {
     if (FormWeb* page = b_.Webs[static_cast<size_t>(slot)]) {
       app_.Unload(*page);

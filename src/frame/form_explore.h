@@ -167,6 +167,9 @@ class FormExplore : public Form {
   void Forget(FormWeb& page);
   // The page window in `slot`, or null.
   FormWeb* Page(int slot) const;
+  // True while the frame closes with all its pages: what a closing tab would add to the
+  // frame's boxes and strip is seen by nobody.
+  bool Closing() const { return closing_; }
 
   std::optional<std::string> StateField(const std::string& field) const override;
 
@@ -217,6 +220,7 @@ class FormExplore : public Form {
   int laid_width_ = -1;                    // tab width of that layout
   int lit_slot_ = -1;                      // slot of the label it coloured as the current tab
   std::vector<Control*> hidden_for_full_;  // controls full screen hid, shown again after
+  bool closing_ = false;
 };
 
 // The address shown for `address`: the navigation site without its affiliate query.

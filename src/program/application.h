@@ -32,6 +32,13 @@ class Application {
 
   // Ends the program as the gallery's 文件 › 退出 does (Ctrl+Q in any of its main windows).
   void Quit();
+  // What follows the end of the main loop: every window closes, the browser's pages
+  // writing their history, and the windows are destroyed unless left to the process.
+  void CloseDown();
+  // Where the process ends with Run, the windows' widgets and views go with it: taken
+  // apart one by one, a thousand tabs would keep the program for seconds after all the
+  // user keeps is written. Their engine processes end when the program's connection does.
+  void LeaveWindowsToProcessEnd() { leave_windows_ = true; }
 
   // The program's message loop for all windows; returns when the exit flag is set.
   void MainLoop();
@@ -52,6 +59,7 @@ class Application {
   ProgramState state_;
   std::unique_ptr<FrmMain> gallery_;
   std::vector<std::unique_ptr<Form>> windows_;  // secondary windows, newest last
+  bool leave_windows_ = false;
 };
 
 }  // namespace tv

@@ -225,7 +225,8 @@ bool FormWeb::Form_QueryUnload() {
   if (CharCount(location) < 100) {
     if (b_.ClosedTop < INT16_MAX) ++b_.ClosedTop;
     if (b_.ClosedTop >= 0 && b_.ClosedTop < kTabSlots) b_.ClosedUrls[b_.ClosedTop] = location;
-    frame_.address_box->AddItem(CharLeft(Caption(), 40) + "  -  " + location);
+    if (!frame_.Closing())
+      frame_.address_box->AddItem(CharLeft(Caption(), 40) + "  -  " + location);
   }
   WriteHistory();
   Platform& p = Services();

@@ -2,13 +2,19 @@
 // Hostile pages of the test's own loopback server in the real browser: attachments save
 // nothing before the download dialog's 下载, a page opening windows in a loop stops at a
 // hundred, a hung page says so in its tab and can be stopped while the rest goes on.
+#include <dirent.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
 
 #include "desktop/desktop_browser.h"
+#include "desktop/xtest_input.h"
 #include "download/form_download.h"
 #include "support/loopback_server.h"
 #include "webpics/form_web.h"
@@ -34,8 +40,41 @@ std::set<std::string> FilesUnder(const std::string& folder) {
   return found;
 }
 
+// The engine's web processes this program started and has not lost.
+std::set<int> WebProcesses() {
+  std::set<int> found;
+  DIR* dir = opendir("/proc");
+  if (!dir) return found;
+  while (dirent* e = readdir(dir)) {
+    const int pid = std::atoi(e->d_name);
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    const size_t open = text.find('('), close = text.rfind(')');
+    if (pid <= 0 || open == std::string::npos || close == std::string::npos) continue;
+    char state = 0;
+    int parent = -1;
+    std::sscanf(text.c_str() + close + 2, "%c %d", &state, &parent);
+    if (parent == getpid() && state != 'Z' && text.compare(open + 1, 15, "WebKitWebProces") == 0)
+      found.insert(pid);
+  }
+  closedir(dir);
+  return found;
+}
+
 class PageGuardsTest : public test::DesktopBrowserTest {
  protected:
+  // A page's script result as text, "" when it gave none.
+  std::string EvalIn(HtmlView& view, const std::string& code) {
+    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(&view)), code).value_or("");
+  }
+  // A tab the frame opens on `path` of the server; its page runs its own scripts.
+  FormWeb& OpenWithScripts(const std::string& path) {
+    Browser().Pop = 0;
+    Frame().LoadNewForm(server_.Url(path));
+    Browser().Pop = 1;
+    return *Browser().CurrentPage();
+  }
   FormDownload* Dialog() { return dynamic_cast<FormDownload*>(App().FindWindow("FormDownload")); }
   std::string Home() { return App().Services().paths.HomeFolder(); }
   test::LoopbackServer server_;
@@ -96,6 +135,79 @@ TEST_F(PageGuardsTest, AttachmentsWaitForTheDownloadDialogAndStayInItsFolder) {
          EXPECT_EQ(FilesUnder(Home()).size(), before.size() + 1);
        },
        [&] { CloseBox(); }});
+}
+
+TEST_F(PageGuardsTest, AHungPageStallsItsTabAloneAndItsStopLetsTheTabLoadAgain) {
+  server_.Page("/hang.htm",
+               "<html><head><title>H</title></head><body>h<script>"
+               "setTimeout(function(){while(true){}}, 300);</script></body></html>");
+  server_.Page("/ok.htm", "<html><head><title>OK</title></head><body>ok</body></html>");
+  server_.Page("/again.htm", "<html><head><title>A</title></head><body>again</body></html>");
+  FormWeb* hung = nullptr;
+  std::set<int> others;
+  Run({[&] { OpenBrowser(); },
+       [&] {
+         ASSERT_TRUE(FirstTab());
+         FormWeb& first = *Browser().CurrentPage();
+         ASSERT_TRUE(WaitUntil([&] { return !first.Web->View()->Busy(); }));
+         others = WebProcesses();
+         hung = &OpenWithScripts("/hang.htm");
+         ASSERT_TRUE(WaitUntil([&] { return hung->Web->View()->Title() == "H"; }));
+         EXPECT_FALSE(hung->hung_notice->Visible());
+         // Untouched, the page's process answers nothing more: ten seconds on, its tab
+         // says so.
+         ASSERT_TRUE(WaitUntil([&] { return hung->hung_notice->Visible(); }, 16000));
+         EXPECT_TRUE(hung->stop_button->Visible());
+         // A tab the frame opens now loads and answers, as does the gallery.
+         FormWeb& next = OpenWithScripts("/ok.htm");
+         EXPECT_TRUE(WaitUntil([&] { return next.Web->View()->Title() == "OK"; }, 5000))
+             << "a hung page stalled a tab the frame opened after it";
+         EXPECT_EQ(EvalIn(*next.Web->View(), "6*7"), "42");
+         EXPECT_EQ(Eval("6*7"), "42");
+         EXPECT_FALSE(next.hung_notice->Visible());
+         others.merge(WebProcesses());
+         hung->stop_button->FireClick();
+       },
+       [&] {
+         // Its process is gone, the tab says it was stopped, and it loads a page again.
+         ASSERT_TRUE(WaitUntil([&] {
+           return hung->Web->View()->DocumentHtml().find(kProcessStoppedText) != std::string::npos;
+         }));
+         EXPECT_FALSE(hung->hung_notice->Visible());
+         // The views that shared it show the notice in a process of their own.
+         const std::set<int> left = WebProcesses();
+         EXPECT_FALSE(std::ranges::includes(left, others))
+             << "stopping the page left its process running";
+         hung->Web->View()->Navigate(server_.Url("/again.htm"));
+         EXPECT_TRUE(WaitUntil([&] { return hung->Web->View()->Title() == "A"; }));
+         EXPECT_EQ(EvalIn(*hung->Web->View(), "document.body.textContent"), "again");
+       },
+       [&] { CloseBox(); }});
+}
+
+TEST_F(PageGuardsTest, APageOpensAHundredWindowsUnaskedAndTheProgramStillQuitsAtOnce) {
+  server_.Page("/b.htm", "<html><head><title>B</title></head><body>b</body></html>");
+  server_.Page("/many.htm",
+               "<html><head><title>M</title></head><body><script>"
+               "for (var i = 0; i < 1000; i++) window.open('/b.htm', '_blank');"
+               "</script></body></html>");
+  std::chrono::steady_clock::time_point quit;
+  Run({[&] { OpenBrowser(); },
+       [&] {
+         ASSERT_TRUE(FirstTab());
+         FormWeb& many = OpenWithScripts("/many.htm");
+         EXPECT_TRUE(WaitUntil([&] { return Browser().TabCount >= 102; }, 60000));
+         Pause(2000);
+         EXPECT_EQ(Browser().TabCount, 102) << "the first tab, the page and its 100 windows";
+         EXPECT_NE(many.status[0].Caption().find("100 个窗口"), std::string::npos)
+             << many.status[0].Caption();
+         gtk_window_present(ToplevelOf(&Frame()));
+         ASSERT_TRUE(WaitUntil([&] { return gtk_window_is_active(ToplevelOf(&Frame())); }));
+         quit = std::chrono::steady_clock::now();
+         test::PressCtrlKey("q");
+       }});
+  EXPECT_TRUE(State().exit_flag);
+  EXPECT_LT(std::chrono::steady_clock::now() - quit, std::chrono::seconds(10));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/gtk/script_wait.h"
 
+#include "platform/gtk/webkit_view.h"
+
 namespace tv {
 
 namespace {
@@ -46,17 +48,14 @@ bool PumpUntil(const std::function<bool()>& done, int timeout_ms) {
 std::optional<std::string> RunScript(WebKitWebView* view, const std::string& code, int timeout_ms) {
   // A process that does not answer gets no script: the caller, and the other windows
   // whose events run inside the wait, would wait for it every time.
-  if (!view || !webkit_web_view_get_is_web_process_responsive(view)) return std::nullopt;
+  if (!view || !WebKitHtmlView::ProcessAnswers(view)) return std::nullopt;
   auto* call = new ScriptCall;
   webkit_web_view_evaluate_javascript(view, code.c_str(), static_cast<gssize>(code.size()), nullptr,
                                       nullptr, nullptr, OnScriptDone, call);
-  // The wait ends as soon as the engine says the process stopped answering.
+  // The wait ends as soon as the process is found not to answer.
   g_object_ref(view);
-  if (!PumpUntil(
-          [call, view] {
-            return call->done || !webkit_web_view_get_is_web_process_responsive(view);
-          },
-          timeout_ms) ||
+  if (!PumpUntil([call, view] { return call->done || !WebKitHtmlView::ProcessAnswers(view); },
+                 timeout_ms) ||
       !call->done) {
     call->abandoned = true;
     g_object_unref(view);

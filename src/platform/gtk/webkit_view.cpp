@@ -136,32 +136,14 @@ void OnTerminated(WebKitWebView*, WebKitWebProcessTerminationReason reason, gpoi
     Self(data)->OnProcessEnded();
 }
 
-void OnResponsive(GObject*, GParamSpec*, gpointer data) {
-  Self(data)->OnResponsiveChanged();
-}
-
-gboolean HungTimeout(gpointer data) {
-  Self(data)->OnHungTimeout();
-  return G_SOURCE_REMOVE;
-}
-
-// The engine says a process does not answer after a few seconds of silence; the notice
-// comes once it has been silent this long.
-constexpr guint kHungNoticeMs = 10000;
-constexpr guint kEngineSilenceMs = 3000;
-
 constexpr char kViewKey[] = "tessaview-html-view";
 
 // Views of one kind share a web process in groups of this many views and their
 // companions (a page window's page and its picture gallery), so twenty tabs need three
-// processes and a crash ends at most seven tabs.
+// processes and a crash ends at most seven tabs. (A process a tab costs some 25 MB: twenty
+// tabs of their own would take 690 MB where three processes take 260.) A process that
+// does not answer takes no new view: the tabs opened after a page hung never wait on it.
 constexpr size_t kViewsPerProcess = 7;
-
-// Every group with a live view.
-std::vector<std::unique_ptr<WebKitHtmlView::ProcessGroup>>& Groups() {
-  static std::vector<std::unique_ptr<WebKitHtmlView::ProcessGroup>> groups;
-  return groups;
-}
 
 gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitTestResult*,
                        gpointer) {
@@ -171,6 +153,11 @@ gboolean OnContextMenu(WebKitWebView*, WebKitContextMenu*, GdkEvent*, WebKitHitT
 }  // namespace
 
 WebKitHtmlView* WebKitHtmlView::opener_ = nullptr;
+
+std::vector<std::unique_ptr<WebKitHtmlView::ProcessGroup>>& WebKitHtmlView::Groups() {
+  static std::vector<std::unique_ptr<ProcessGroup>> groups;
+  return groups;
+}
 
 WebKitHtmlView* WebKitHtmlView::OfView(WebKitWebView* view) {
   return view ? static_cast<WebKitHtmlView*>(g_object_get_data(G_OBJECT(view), kViewKey)) : nullptr;
@@ -195,13 +182,19 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView
     partner = companion;
   } else {
     for (auto& g : Groups()) {
-      if (g->kind == kind && g->counted < kViewsPerProcess) group_ = g.get();
+      if (g->kind == kind && g->counted < kViewsPerProcess && g->Answers()) group_ = g.get();
     }
     if (group_) partner = group_->views.front();
   }
   if (!group_) {
-    Groups().push_back(std::make_unique<ProcessGroup>(ProcessGroup{kind, {}, 0}));
+    static uint64_t serial = 0;
+    auto group = std::make_unique<ProcessGroup>();
+    group->kind = kind;
+    group->serial = ++serial;
+    group->answered_ms = g_get_monotonic_time() / 1000;
+    Groups().push_back(std::move(group));
     group_ = Groups().back().get();
+    WatchProcesses();
   }
   group_->views.push_back(this);
   if (counted_) ++group_->counted;
@@ -245,12 +238,10 @@ WebKitHtmlView::WebKitHtmlView(ScriptHooks& script, Paths* paths, WebKitHtmlView
   g_signal_connect(view_, "context-menu", G_CALLBACK(OnContextMenu), this);
   g_signal_connect(view_, "resource-load-started", G_CALLBACK(OnResourceLoadStarted), this);
   g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnTerminated), this);
-  g_signal_connect(view_, "notify::is-web-process-responsive", G_CALLBACK(OnResponsive), this);
   g_object_set_data(G_OBJECT(view_), kViewKey, this);
 }
 
 WebKitHtmlView::~WebKitHtmlView() {
-  if (hung_timer_) g_source_remove(hung_timer_);
   while (!page_downloads_.empty()) DropDownload(page_downloads_.begin()->first);
   g_object_set_data(G_OBJECT(view_), kViewKey, nullptr);
   g_signal_handlers_disconnect_by_data(history_, this);
@@ -274,9 +265,10 @@ WebKitHtmlView::~WebKitHtmlView() {
 
 void WebKitHtmlView::OnProcessEnded() {
   ending_ = false;
-  if (hung_timer_) g_source_remove(hung_timer_);
-  hung_timer_ = 0;
-  hung_said_ = false;
+  // A new process answers afresh; a late answer of the old one is for no question.
+  group_->asked_ms = 0;
+  group_->hung = false;
+  group_->answered_ms = g_get_monotonic_time() / 1000;
   load_.Dropped();
   if (events.ProcessEnded) events.ProcessEnded();
 }
@@ -285,26 +277,6 @@ void WebKitHtmlView::EndProcess() {
   // The views sharing the process end with it; each shows that it was stopped.
   for (WebKitHtmlView* v : group_->views) v->ending_ = true;
   webkit_web_view_terminate_web_process(view_);
-}
-
-void WebKitHtmlView::OnResponsiveChanged() {
-  if (!webkit_web_view_get_is_web_process_responsive(view_)) {
-    if (!hung_timer_ && !hung_said_)
-      hung_timer_ = g_timeout_add(kHungNoticeMs - kEngineSilenceMs, HungTimeout, this);
-    return;
-  }
-  if (hung_timer_) g_source_remove(hung_timer_);
-  hung_timer_ = 0;
-  if (!hung_said_) return;
-  hung_said_ = false;
-  if (events.ProcessHung) events.ProcessHung(false);
-}
-
-void WebKitHtmlView::OnHungTimeout() {
-  hung_timer_ = 0;
-  if (webkit_web_view_get_is_web_process_responsive(view_)) return;
-  hung_said_ = true;
-  if (events.ProcessHung) events.ProcessHung(true);
 }
 
 void WebKitHtmlView::ShowMessage(const std::string& text) {

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The HTML view on WebKitGTK: navigation and events in webkit_view.cpp, document members
 // in webkit_document.cpp, whole-page pictures in webkit_snapshot.cpp, printing in
-// webkit_print.cpp.
+// webkit_print.cpp, the watch on each web process in webkit_watch.cpp.
 #pragma once
 
 #include <webkit2/webkit2.h>
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -115,18 +116,31 @@ class WebKitHtmlView : public HtmlView {
   void OnResourceDone(WebKitWebResource* resource);
   void OnProcessEnded();
   bool Ending() const { return ending_; }
-  void OnResponsiveChanged();
-  void OnHungTimeout();
   // A page's download waits for the logic: PageDownload, then SaveDownload or DropDownload.
   void OnPageDownload(WebKitDownload* download, const std::string& suggested_name);
   void OnPageDownloadFailed(WebKitDownload* download);
 
   // Views sharing one web process: the first made and those related to one of them.
+  // The program asks the process a trivial script every two seconds (webkit_watch.cpp):
+  // the engine itself notices silence only while the user clicks or types.
   struct ProcessGroup {
     std::string kind;                    // the window kind whose views it takes
     std::vector<WebKitHtmlView*> views;  // live views in it, oldest first
     size_t counted = 0;                  // views in it that are no one's companion
+    uint64_t serial = 0;                 // names the group to a late answer
+    uint64_t question = 0;               // the question asked last
+    int64_t asked_ms = 0;                // when the unanswered question was asked; 0: none
+    int64_t answered_ms = 0;             // when the last one was answered
+    bool hung = false;                   // its views were told it does not answer
+    // False while a question has gone unanswered for a few seconds, or the engine says
+    // the process does not answer: such a process takes no new view and no script.
+    bool Answers() const;
   };
+  static std::vector<std::unique_ptr<ProcessGroup>>& Groups();  // every group with a view
+  // Starts watching the groups' processes while any group lives.
+  static void WatchProcesses();
+  // A view made here whose process answers; true for any other view.
+  static bool ProcessAnswers(WebKitWebView* view);
 
  private:
   // The address as the logic knows it: an "about:" text instead of the blank page it is.
@@ -175,10 +189,8 @@ class WebKitHtmlView : public HtmlView {
   ProcessGroup* group_ = nullptr;  // the views this one shares its web process with
   bool counted_ = true;            // false for a companion, which counts with its view
   bool in_new_window_ = false;
-  bool new_window_by_user_ = true;  // a click or key asked for the window being made
-  bool ending_ = false;             // the user ends this view's process
-  guint hung_timer_ = 0;            // runs from the engine's first silence to the notice
-  bool hung_said_ = false;          // the logic was told the process does not answer
+  bool new_window_by_user_ = true;                 // a click or key asked for the window being made
+  bool ending_ = false;                            // the user ends this view's process
   std::map<int, WebKitDownload*> page_downloads_;  // waiting for the logic's answer
   static int next_download_;
   PendingLoad load_;  // the load asked for last, until it has finished
