@@ -9,6 +9,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "reduced_pictures/picture_size.h"
 #include "support/gallery_rig.h"
+#include "support/png_head.h"
 #include "text/page_text.h"
 #include "text/text_util.h"
 
@@ -18,11 +19,7 @@ namespace {
 // A PNG header is all the page model reads; each picture gets a width of its own so a
 // thumbnail showing the wrong file is seen.
 std::string Png(int width) {
-  std::string png = "\x89PNG\r\n\x1a\n";
-  png += std::string("\0\0\0\x0dIHDR", 8);
-  png += std::string{0, 0, static_cast<char>(width >> 8), static_cast<char>(width & 255)};
-  png += std::string{0, 0, 0, 20};
-  return png + std::string(16, '\0');
+  return test::PngHead(static_cast<uint32_t>(width), 20);
 }
 
 const std::vector<std::string>& Names() {

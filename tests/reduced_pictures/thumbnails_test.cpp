@@ -16,6 +16,7 @@
 #include "reduced_pictures/picture_requests.h"
 #include "reduced_pictures/reduced_pictures.h"
 #include "reduced_pictures/thumbnail_cache.h"
+#include "support/png_head.h"
 #include "support/test_env.h"
 
 namespace tv::reduced {
@@ -123,16 +124,13 @@ TEST(ThumbnailNames, AddressesAndNamesFollowTheSharedRules) {
 }
 
 TEST(ThumbnailNames, TextChunksAreReadWithinTheBytesAndChecked) {
-  auto chunk = [](const std::string& type, const std::string& data) {
-    return Long(static_cast<int>(data.size()), false) + type + data + "CRC!";
-  };
-  const std::string sig = "\x89PNG\r\n\x1a\n";
-  const std::string png = sig + chunk("IHDR", std::string(13, '\0')) +
-                          chunk("tEXt", std::string("Thumb::URI\0file:///a.jpg", 24)) +
-                          chunk("tEXt", std::string("Thumb::MTime\0"
-                                                    "1700000000",
-                                                    23)) +
-                          chunk("IEND", "");
+  using test::PngChunk;
+  const std::string png = "\x89PNG\r\n\x1a\n" + PngChunk("IHDR", std::string(13, '\0')) +
+                          PngChunk("tEXt", std::string("Thumb::URI\0file:///a.jpg", 24)) +
+                          PngChunk("tEXt", std::string("Thumb::MTime\0"
+                                                       "1700000000",
+                                                       23)) +
+                          PngChunk("IEND", "");
   auto text = PngTextChunks(png);
   EXPECT_EQ(text["Thumb::URI"], "file:///a.jpg");
   EXPECT_EQ(text["Thumb::MTime"], "1700000000");
@@ -340,9 +338,8 @@ TEST_F(Thumbnails, OnlyTheProgramsOwnFilesAreTrimmedOldestFirst) {
   };
   // A shared thumbnail says who wrote it; 400 bytes each.
   auto png = [](const char* software) {
-    std::string chunk = std::string("Software") + '\0' + software;
-    std::string bytes = "\x89PNG\r\n\x1a\n";
-    bytes += std::string("\0\0\0", 3) + char(chunk.size()) + "tEXt" + chunk + "CRC!";
+    const std::string bytes =
+        "\x89PNG\r\n\x1a\n" + test::PngChunk("tEXt", std::string("Software") + '\0' + software);
     return bytes + std::string(400 - bytes.size(), 'x');
   };
   const std::string oldest = put(root + "/large/a.png", png("Tessaview"), 30);
