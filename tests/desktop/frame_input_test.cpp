@@ -11,18 +11,11 @@
 namespace tv {
 namespace {
 
-using test::CentreOf;
 using test::MovePointer;
 using test::PressAndRelease;
 
 class FrameInputTest : public test::DesktopBrowserTest {
  protected:
-  void Click(const Control& c) {
-    MovePointer(CentreOf(Frame(), c));
-    Pause(150);
-    PressAndRelease(1);
-  }
-
   // Opens the browser, clicks 首页 (a second tab), the first tab and the address box.
   void ClickThePanel(bool full_screen_first) {
     int tabs_after_home = 0, current_after_tab_click = -1;
@@ -36,18 +29,18 @@ class FrameInputTest : public test::DesktopBrowserTest {
              Frame().FindControl("ShowMe")->FireClick();
            }
            Pause(300);
-           Click(*Frame().FindControl("Command5"));
+           Click(Frame(), *Frame().FindControl("Command5"));
          },
          [&] {
            WaitUntil([&] { return Browser().TabCount == 2; }, 3000);
            tabs_after_home = Browser().TabCount;
            Pause(300);
-           Click(*Frame().FindControl("TextLab(0)"));
+           Click(Frame(), *Frame().FindControl("TextLab(0)"));
          },
          [&] {
            WaitUntil([&] { return Browser().CurTab == 0; }, 3000);
            current_after_tab_click = Browser().CurTab;
-           Click(*Frame().address_box);
+           Click(Frame(), *Frame().address_box);
          },
          [&] {
            GtkWidget* focus = gtk_window_get_focus(ToplevelOf(&Frame()));
