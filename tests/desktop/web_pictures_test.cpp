@@ -147,12 +147,8 @@ struct SavingRun : ServedRun {
 
   // The files of the download folder other than the record of what it holds.
   std::vector<std::string> Saved() const {
-    std::vector<std::string> names;
-    if (!std::filesystem::is_directory(Downloads())) return names;
-    for (const auto& f : std::filesystem::directory_iterator(Downloads())) {
-      const std::string name = f.path().filename();
-      if (name != ".tessaview-saved") names.push_back(name);
-    }
+    std::vector<std::string> names = NamesIn(Downloads());
+    std::erase(names, kSavedPicturesFile);
     return names;
   }
 };
@@ -274,10 +270,7 @@ TEST(TwoCopiesDesktop, SavingIntoOneFolderKeepsEveryPictureOnce) {
     const int counted =
         std::stoi(a[0].substr(a[0].find('=') + 1)) + std::stoi(b[0].substr(b[0].find('=') + 1));
     const std::string folder = home.Root() + "/home/Tessaview/";
-    int files = 0;
-    for (const auto& f : std::filesystem::directory_iterator(folder))
-      files += f.path().extension() == ".jpg";
-    EXPECT_EQ(files, kPictures) << "run " << run;
+    EXPECT_EQ(JpegSizesIn(folder).size(), static_cast<size_t>(kPictures)) << "run " << run;
     EXPECT_EQ(counted, kPictures) << "run " << run;
     EXPECT_EQ(ReadSavedPictures(ReadFile(folder + kSavedPicturesFile)).size(),
               static_cast<size_t>(kPictures))
