@@ -9,6 +9,7 @@
 #include "platform/posix/posix_file_system.h"
 #include "reduced_pictures/picture_size.h"
 #include "support/gallery_rig.h"
+#include "support/hostile_names.h"
 #include "support/png_head.h"
 #include "text/page_text.h"
 #include "text/text_util.h"
@@ -23,26 +24,7 @@ std::string Png(int width) {
 }
 
 const std::vector<std::string>& Names() {
-  static const std::vector<std::string> names = {
-      "photo 1.png",  // first, so a misread "photo%201.png" would land here
-      "photo%201.png",
-      "%2E%2E%2Fvictim.png",
-      "a%00b.png",
-      "50%.png",
-      "x#y.png",
-      "what?.png",
-      "back\\slash.png",
-      "tab\there.png",
-      "line\nbreak.png",
-      "cr\r.png",
-      "\xb2\xe2\xca\xd4.png",
-      "春游 01.png",
-      "-n.png",
-      "it's=`x`.png",
-      "holiday onload=alert(1) .png",
-      " lead.png",
-      std::string(251, 'L') + ".png",
-  };
+  static const std::vector<std::string> names = test::HostileNames(".png");
   return names;
 }
 
