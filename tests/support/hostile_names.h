@@ -12,29 +12,15 @@ namespace tv::test {
 // would land on it.
 inline std::vector<std::string> HostileNames(const std::string& extension) {
   std::vector<std::string> names;
-  for (const std::string& stem :
-       {std::string("photo 1"),
-        std::string("photo%201"),
-        std::string("%2E%2E%2Fvictim"),
-        std::string("a%00b"),
-        std::string("50%"),
-        std::string("x#y"),
-        std::string("what?"),
-        std::string("back\\slash"),
-        std::string("tab\there"),
-        std::string("line\nbreak"),
-        std::string("cr\rlf\r\n"),
-        std::string("\xb2\xe2\xca\xd4"),  // GBK bytes
-        std::string("春游 01"),
-        std::string("-n"),
-        std::string("it's=`x`"),
-        std::string("holiday onload=document.body.innerHTML=document.URL "),
-        std::string("\"><img src=x onerror=alert(1)>"),
-        std::string("amp&amp;"),
-        std::string(" lead"),
-        std::string(251, 'L')}) {
+  for (const char* stem :
+       {"photo 1", "photo%201", "%2E%2E%2Fvictim", "a%00b", "50%", "x#y", "what?", "back\\slash",
+        "tab\there", "line\nbreak", "cr\rlf\r\n",
+        "\xb2\xe2\xca\xd4",  // GBK bytes
+        "春游 01", "-n", "it's=`x`", "holiday onload=document.body.innerHTML=document.URL ",
+        "\"><img src=x onerror=alert(1)>", "amp&amp;", " lead"}) {
     names.push_back(stem + extension);
   }
+  names.push_back(std::string(251, 'L') + extension);
   return names;
 }
 
