@@ -7,6 +7,7 @@
 #include "host/html_view.h"
 #include "program/browser_state.h"
 #include "support/browser_rig.h"
+#include "support/desktop_shell.h"
 #include "webpics/form_web.h"
 
 namespace tv::test {
@@ -47,20 +48,8 @@ TEST(HelpPage, WrittenWhenMissingKeptWhenPresentOpenedInANewTab) {
   EXPECT_EQ(rig.tabs().TabCount, 3);
 }
 
-// A desktop without any of the services.
-class BareShell : public Shell {
- public:
-  bool Open(const std::string&) override { return false; }
-  bool ShowInFolder(const std::string&) override { return false; }
-  bool Edit(const std::string&) override { return false; }
-  bool EditText(const std::string&) override { return false; }
-  bool ShowProperties(const std::string&) override { return false; }
-  bool DownloadFile(const std::string&, const std::string&, bool) override { return false; }
-  bool StartService(DesktopService) override { return false; }
-};
-
 TEST(MissingServices, EachSaysWhatTheDesktopLacks) {
-  BareShell shell;
+  DesktopShell shell;  // without any of the services
   BrowserRig rig(&shell);
   ASSERT_NE(rig.frame, nullptr);
   const auto run = [&](const char* item) {
