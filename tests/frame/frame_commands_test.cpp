@@ -13,12 +13,9 @@
 namespace tv::test {
 namespace {
 
-TEST(HelpPage, DescribesBothWindowsAndShowsFoldersAsText) {
+TEST(HelpPage, ShowsFoldersAsText) {
   const std::string page =
       HelpPageText("/home/a<script>x</script>&\"b/", "/home/<b>下载</b>/Tessaview/");
-  EXPECT_NE(page.find("本地看图"), std::string::npos);
-  EXPECT_NE(page.find("看图浏览器"), std::string::npos);
-  EXPECT_NE(page.find("至页面顶部"), std::string::npos);
   EXPECT_EQ(page.find("<script>"), std::string::npos);
   EXPECT_NE(page.find("<code>/home/a&lt;script&gt;x&lt;/script&gt;&amp;&quot;b/</code>"),
             std::string::npos);

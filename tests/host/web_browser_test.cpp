@@ -59,17 +59,5 @@ TEST(WebBrowserFlags, TheViewFollowsItsHostAndAFreshHostStartsOver) {
   EXPECT_EQ(view.DownloadControl(), 0x70u);
 }
 
-TEST(WebBrowserFlags, ResizeWebPlacesTheViewInItsContainer) {
-  BrowserRig rig;
-  FormWeb& page = *rig.tabs().CurrentPage();
-  page.host->ResizeWeb(2, 3, 40, 50, false);
-  EXPECT_EQ(page.Web->Left(), page.host_container->Left() + 30);
-  EXPECT_EQ(page.Web->Top(), page.host_container->Top() + 45);
-  EXPECT_EQ(page.Web->Width(), 600);
-  EXPECT_EQ(page.Web->Height(), 750);
-  page.host->ResizeWeb(0, 0, 0, 0, true);
-  EXPECT_EQ(page.Web->Width(), page.host_container->Width());
-}
-
 }  // namespace
 }  // namespace tv::test
