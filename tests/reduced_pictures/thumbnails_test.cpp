@@ -18,6 +18,7 @@
 #include "reduced_pictures/thumbnail_cache.h"
 #include "support/png_head.h"
 #include "support/test_env.h"
+#include "support/web_fixtures.h"
 
 namespace tv::reduced {
 namespace {
@@ -53,14 +54,6 @@ std::string ExifPayload(int orientation, bool little) {
   tiff += Short(0x0112, little) + Short(3, little) + Long(1, little) + Short(orientation, little) +
           Short(0, little);
   return std::string("Exif\0\0", 6) + tiff + Long(0, little);
-}
-
-void AddOrientation(const std::string& path, int orientation) {
-  std::string jpeg = test::ReadFile(path);
-  const std::string payload = ExifPayload(orientation, false);
-  const int length = static_cast<int>(payload.size()) + 2;
-  jpeg.insert(2, std::string("\xFF\xE1") + Short(length, false) + payload);
-  test::TempHome::WriteAt(path, jpeg);
 }
 
 // An uncompressed RGB TIFF of one colour, as cameras and scanners leave them.
@@ -265,7 +258,8 @@ TEST_F(Thumbnails, AChangedFileGetsANewThumbnail) {
 TEST_F(Thumbnails, CameraOrientationIsApplied) {
   const std::string file = Pic("turned.jpg");
   WriteHalves(file, 3000, 2000);
-  AddOrientation(file, 6);  // stored on its side: turn clockwise to show
+  // Stored on its side: turn clockwise to show.
+  test::TempHome::WriteAt(file, test::WithOrientation(test::ReadFile(file), 6));
   auto shown = DecodeBytes(ReducePicture(cache, file, 300).bytes);
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->width, 341);
