@@ -2,7 +2,6 @@
 // Picture saving where it meets the rest of the program: a window closed, a frame closed
 // or the page left in the middle of a run, a folder that cannot be written, a full
 // address list, a second window that has to wait, and pictures known by their content.
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -97,12 +96,10 @@ class PictureSaving : public ::testing::Test {
   }
 
   int SavedFiles() {
-    int n = 0;
-    if (DIR* d = opendir(folder.c_str())) {
-      while (dirent* e = readdir(d)) n += std::string(e->d_name).find(".jpg") != std::string::npos;
-      closedir(d);
-    }
-    return n;
+    const std::vector<std::string> names = test::NamesIn(folder);
+    return static_cast<int>(std::count_if(names.begin(), names.end(), [](const std::string& n) {
+      return n.find(".jpg") != std::string::npos;
+    }));
   }
 
   HeadlessLoop& Loop() { return dynamic_cast<HeadlessLoop&>(rig.platform.loop); }
