@@ -84,15 +84,19 @@ inline std::string MenuLabels(GtkMenu* menu) {
     labels += label + (gtk_widget_get_sensitive(item) ? "\n" : " (off)\n");
   return labels;
 }
+// The centre on the screen of a widget without a window of its own (a menu item).
+inline ScreenPoint CentreOnScreen(GtkWidget* item) {
+  GtkAllocation box;
+  gtk_widget_get_allocation(item, &box);
+  int ox = 0, oy = 0;
+  gdk_window_get_origin(gtk_widget_get_window(item), &ox, &oy);
+  return {ox + box.x + box.width / 2, oy + box.y + box.height / 2};
+}
 // A real click on the item of the shown menu with that label; false when there is none.
 inline bool ClickMenuItem(const std::string& label) {
   for (const auto& [item, text] : MenuItems(ShownMenu())) {
     if (text != label) continue;
-    GtkAllocation box;
-    gtk_widget_get_allocation(item, &box);
-    int ox = 0, oy = 0;
-    gdk_window_get_origin(gtk_widget_get_window(item), &ox, &oy);
-    MovePointer({ox + box.x + box.width / 2, oy + box.y + box.height / 2});
+    MovePointer(CentreOnScreen(item));
     g_usleep(100000);
     PressAndRelease(1);
     return true;

@@ -57,11 +57,7 @@ class WindowKeysTest : public test::DesktopBrowserTest {
       return GTK_IS_MENU_ITEM(w) && GTK_IS_MENU_BAR(gtk_widget_get_parent(w));
     });
     if (!item) return false;
-    GtkAllocation box;
-    gtk_widget_get_allocation(item, &box);
-    int ox = 0, oy = 0;
-    gdk_window_get_origin(gtk_widget_get_window(item), &ox, &oy);
-    MovePointer({ox + box.x + box.width / 2, oy + box.y + box.height / 2});
+    MovePointer(test::CentreOnScreen(item));
     Pause(150);
     PressAndRelease(1);
     GtkWidget* menu = gtk_menu_item_get_submenu(GTK_MENU_ITEM(item));
