@@ -15,6 +15,18 @@ namespace {
 using test::Fault;
 using test::LabelWith;
 
+// The faults of the status labels `indices` of `form` as its window now shows them.
+std::vector<std::string> StatusFaults(Form& form, ControlArray& status, std::vector<int> indices) {
+  GtkWidget* top = GTK_WIDGET(ToplevelOf(&form));
+  std::vector<std::string> faults;
+  for (int i : indices) {
+    const std::string text = status[i].Caption();
+    std::string fault = Fault(LabelWith(top, text), "Lab(" + std::to_string(i) + ") " + text);
+    if (!fault.empty()) faults.push_back(fault);
+  }
+  return faults;
+}
+
 class BrowserLayoutTest : public test::DesktopBrowserTest {
  protected:
   // The faults of the status row and of 转到 as the window now shows them.
@@ -24,12 +36,7 @@ class BrowserLayoutTest : public test::DesktopBrowserTest {
     page.status[8].SetCaption("  自动下载图片 200");
     Pause(300);
     GtkWidget* top = GTK_WIDGET(ToplevelOf(&Frame()));
-    std::vector<std::string> faults;
-    for (int i : {2, 4, 6, 8}) {
-      const std::string text = page.status[i].Caption();
-      std::string fault = Fault(LabelWith(top, text), "Lab(" + std::to_string(i) + ") " + text);
-      if (!fault.empty()) faults.push_back(fault);
-    }
+    std::vector<std::string> faults = StatusFaults(Frame(), page.status, {2, 4, 6, 8});
     GtkWidget* go = LabelWith(top, "转到");
     GtkWidget* button = go ? gtk_widget_get_ancestor(go, GTK_TYPE_BUTTON) : nullptr;
     if (std::string fault = Fault(button, "转到"); !fault.empty()) faults.push_back(fault);
@@ -70,14 +77,7 @@ TEST_F(BrowserLayoutTest, StatusLabelsAndGoShowWholeAtTheDefaultSizeAnd1024x768)
 class GalleryLayoutTest : public test::DesktopGalleryTest {
  protected:
   std::vector<std::string> Faults() {
-    GtkWidget* top = GTK_WIDGET(ToplevelOf(&Gallery()));
-    std::vector<std::string> faults;
-    for (int i : {0, 2, 4, 6}) {
-      const std::string text = Gallery().status[i].Caption();
-      std::string fault = Fault(LabelWith(top, text), "Lab(" + std::to_string(i) + ") " + text);
-      if (!fault.empty()) faults.push_back(fault);
-    }
-    return faults;
+    return StatusFaults(Gallery(), Gallery().status, {0, 2, 4, 6});
   }
 };
 

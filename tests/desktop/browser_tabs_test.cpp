@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The browser in the real program under Xvfb, on pages of a loopback server of the
-// test's own: new windows become tabs, in front or behind, titles reach the tabs and
-// the caption, blocked pages run none of their own scripts while the program's scripts
-// still run, and back and forward follow the current tab.
+// test's own: new windows become tabs (where they go with Topme set is the headless
+// scenario's), titles reach the tabs and the caption, blocked pages run none of their own
+// scripts while the program's scripts still run, and back and forward follow the current
+// tab.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
 #include <string>
 #include <vector>
 
 #include "desktop/program_run.h"
-#include "support/loopback_server.h"
-#include "support/test_env.h"
 
 namespace tv::test {
 namespace {
@@ -27,39 +22,19 @@ constexpr const char* kPageA =
 constexpr const char* kPageB = "<html><head><title>Page B</title></head><body>B</body></html>";
 constexpr const char* kPageC = "<html><head><title>Page C</title></head><body>C</body></html>";
 
-struct BrowserRun {
+struct BrowserRun : ServedRun {
   BrowserRun() {
     server.Page("/a.htm", kPageA);
     server.Page("/b.htm", kPageB);
     server.Page("/c.htm", kPageC);
-    // An existing program folder: no first-run defaults over the settings below.
-    home.Write("home/.local/share/tessaview/keep", "");
   }
-
-  void Settings(const std::string& extra) {
-    home.Write("home/.config/tessaview/settings.ini",
-               "[Tessaro2017/setup]\nHomepage=" + server.Url("/a.htm") + "\n" + extra);
-  }
-
-  // Runs the program on `script` and returns what it printed, one entry a line.
-  std::vector<std::string> Run(const std::string& script) {
-    return RunProgramScript(home.Write("script.scn", script));
-  }
-
-  bool Asked(const std::string& path) {
-    auto log = server.Requests();
-    return std::find(log.begin(), log.end(), path) != log.end();
-  }
-
-  TempHome home;
-  LoopbackServer server;
 };
 
 using Lines = std::vector<std::string>;
 
 TEST(BrowserDesktop, NewWindowsOpenAsTabsInFrontAndPageScriptsStayBlocked) {
   BrowserRun run;
-  run.Settings("");
+  run.Settings("/a.htm");
   const Lines out = run.Run(R"(click Command6
 wait 2500
 window FormWeb
@@ -105,41 +80,13 @@ print download control
                       "Pop=1",
                       "download control=0xF0"};
   EXPECT_EQ(out, want);
-  EXPECT_TRUE(run.Asked("/b.htm"));
-  EXPECT_TRUE(run.Asked("/c.htm"));
-}
-
-TEST(BrowserDesktop, WithTopmeNewWindowsOpenBehindTheCurrentTab) {
-  BrowserRun run;
-  run.Settings("Topme=1\n");
-  const Lines out = run.Run(R"(click Command6
-wait 2500
-window FormWeb
-print Web.Links
-follow 1
-wait 2500
-window FormExplore
-print TabOrder
-print CurTab
-print front
-print TextLab(1).Text
-print Caption
-window FormWeb(1)
-print Web.LocationURL
-)");
-  const Lines want = {"Web.Links=2",
-                      "TabOrder=0,1",
-                      "CurTab=0",
-                      "front=0",
-                      "TextLab(1).Text=Page B",
-                      "Caption=Static A - Lumbra看图浏览器",
-                      "Web.LocationURL=" + run.server.Url("/b.htm")};
-  EXPECT_EQ(out, want);
+  EXPECT_GE(run.server.Count("/b.htm"), 1);
+  EXPECT_GE(run.server.Count("/c.htm"), 1);
 }
 
 TEST(BrowserDesktop, BackAndForwardFollowTheCurrentTab) {
   BrowserRun run;
-  run.Settings("");
+  run.Settings("/a.htm");
   const Lines out = run.Run(R"(click Command6
 wait 2500
 window FormExplore

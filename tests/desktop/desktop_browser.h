@@ -41,6 +41,15 @@ class DesktopBrowserTest : public DesktopGalleryTest {
     Settle();
     Gallery().FindControl("Command6")->FireClick();
   }
+  // A real left click on control `c` of `form`, with the window in front.
+  void Click(Form& form, const Control& c) {
+    gtk_window_present(ToplevelOf(&form));
+    Pause(100);
+    MovePointer(CentreOf(form, c));
+    Pause(150);
+    PressAndRelease(1);
+    Pause(250);
+  }
   // Waits for the first tab.
   bool FirstTab() {
     return WaitUntil([&] { return Browser().TabCount == 1; });

@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "desktop/xtest_input.h"
@@ -42,6 +43,65 @@ inline void WriteSolidJpeg(const std::string& path, int width, int height,
     }
     return true;
   }));
+}
+
+// The pixel of `image` at x, y.
+inline const guchar* PixelAt(GdkPixbuf* image, int x, int y) {
+  return gdk_pixbuf_read_pixels(image) + static_cast<size_t>(y) * gdk_pixbuf_get_rowstride(image) +
+         static_cast<size_t>(x) * gdk_pixbuf_get_n_channels(image);
+}
+
+// The shown pop-up menu among the program's windows (a pop-up has a window of its own), or
+// null.
+inline GtkMenu* ShownMenu() {
+  GtkMenu* found = nullptr;
+  GList* all = gtk_window_list_toplevels();
+  for (GList* l = all; l && !found; l = l->next) {
+    GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
+    if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(child)) found = GTK_MENU(child);
+  }
+  g_list_free(all);
+  return found;
+}
+
+// The items of `menu` that show, without the separators, and their labels.
+inline std::vector<std::pair<GtkWidget*, std::string>> MenuItems(GtkMenu* menu) {
+  std::vector<std::pair<GtkWidget*, std::string>> shown;
+  GList* items = menu ? gtk_container_get_children(GTK_CONTAINER(menu)) : nullptr;
+  for (GList* i = items; i; i = i->next) {
+    GtkWidget* item = GTK_WIDGET(i->data);
+    if (!gtk_widget_get_visible(item) || GTK_IS_SEPARATOR_MENU_ITEM(item)) continue;
+    const char* text = gtk_menu_item_get_label(GTK_MENU_ITEM(item));
+    shown.emplace_back(item, text ? text : "");
+  }
+  g_list_free(items);
+  return shown;
+}
+// The labels of `menu`, one a line, each marked " (off)" where it cannot be chosen.
+inline std::string MenuLabels(GtkMenu* menu) {
+  std::string labels;
+  for (const auto& [item, label] : MenuItems(menu))
+    labels += label + (gtk_widget_get_sensitive(item) ? "\n" : " (off)\n");
+  return labels;
+}
+// The centre on the screen of a widget without a window of its own (a menu item).
+inline ScreenPoint CentreOnScreen(GtkWidget* item) {
+  GtkAllocation box;
+  gtk_widget_get_allocation(item, &box);
+  int ox = 0, oy = 0;
+  gdk_window_get_origin(gtk_widget_get_window(item), &ox, &oy);
+  return {ox + box.x + box.width / 2, oy + box.y + box.height / 2};
+}
+// A real click on the item of the shown menu with that label; false when there is none.
+inline bool ClickMenuItem(const std::string& label) {
+  for (const auto& [item, text] : MenuItems(ShownMenu())) {
+    if (text != label) continue;
+    MovePointer(CentreOnScreen(item));
+    g_usleep(100000);
+    PressAndRelease(1);
+    return true;
+  }
+  return false;
 }
 
 // The engine keeps one web context per process, with its caches in the home it saw first;
@@ -150,33 +210,41 @@ class DesktopGalleryTest : public ::testing::Test {
   // A page script's result as text ("" when it failed).
   std::string Eval(const std::string& code) { return RunScript(Engine(), code).value_or(""); }
 
-  // Where a point of the view (in its own pixels) is in its window and on the screen.
-  ScreenPoint InWindow(ScreenPoint in_view) {
-    GtkWidget* view = WebViewWidget(&View());
+  // Where a point of `view` (in its own pixels) is in its window and on the screen.
+  static ScreenPoint InWindow(ScreenPoint in_view, HtmlView& view) {
+    GtkWidget* widget = WebViewWidget(&view);
     ScreenPoint p;
-    gtk_widget_translate_coordinates(view, gtk_widget_get_toplevel(view), in_view.x, in_view.y,
+    gtk_widget_translate_coordinates(widget, gtk_widget_get_toplevel(widget), in_view.x, in_view.y,
                                      &p.x, &p.y);
     return p;
   }
-  ScreenPoint OnScreen(ScreenPoint in_view) {
-    ScreenPoint p = InWindow(in_view);
+  static ScreenPoint OnScreen(ScreenPoint in_view, HtmlView& view) {
+    ScreenPoint p = InWindow(in_view, view);
     int ox = 0, oy = 0;
-    gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(ToplevelOf(&Gallery()))), &ox, &oy);
+    gdk_window_get_origin(gtk_widget_get_window(gtk_widget_get_toplevel(WebViewWidget(&view))), &ox,
+                          &oy);
     return {p.x + ox, p.y + oy};
   }
+  ScreenPoint InWindow(ScreenPoint in_view) { return InWindow(in_view, View()); }
+  ScreenPoint OnScreen(ScreenPoint in_view) { return OnScreen(in_view, View()); }
   ScreenPoint ViewCentre() {
     GtkWidget* view = WebViewWidget(&View());
     return {gtk_widget_get_allocated_width(view) / 2, gtk_widget_get_allocated_height(view) / 2};
   }
+  // The centre of the page's `element` (a script expression), in `view`.
+  static ScreenPoint ElementCentre(HtmlView& view, const std::string& element) {
+    std::string at = RunScript(WEBKIT_WEB_VIEW(WebViewWidget(&view)),
+                               "(function(){var r=" + element +
+                                   ".getBoundingClientRect();return Math.round(r.left+r.width/2)"
+                                   "+','+Math.round(r.top+r.height/2);})()")
+                         .value_or("");
+    ScreenPoint p{-1, -1};
+    EXPECT_EQ(std::sscanf(at.c_str(), "%d,%d", &p.x, &p.y), 2) << element;
+    return p;
+  }
   // The centre of the page's picture `index`, in the view.
   ScreenPoint PictureCentre(int index) {
-    std::string at = Eval("(function(){var r=document.images[" + std::to_string(index) +
-                          "].getBoundingClientRect();"
-                          "return Math.round(r.left+r.width/2)+','+"
-                          "Math.round(r.top+r.height/2);})()");
-    ScreenPoint p{-1, -1};
-    EXPECT_EQ(std::sscanf(at.c_str(), "%d,%d", &p.x, &p.y), 2);
-    return p;
+    return ElementCentre(View(), "document.images[" + std::to_string(index) + "]");
   }
 
   // The window's close box, as the window manager sends it.

@@ -29,16 +29,12 @@ TEST_F(DesktopGalleryTest, TheDetailWindowShowsThePictureOnABlackPage) {
   ASSERT_TRUE(saved);
   GdkPixbuf* image = gdk_pixbuf_new_from_file(shot.c_str(), nullptr);
   ASSERT_NE(image, nullptr);
-  const auto pixel = [&](int x, int y) {
-    return gdk_pixbuf_get_pixels(image) + y * gdk_pixbuf_get_rowstride(image) +
-           x * gdk_pixbuf_get_n_channels(image);
-  };
   // The picture (320 x 240, centred at the top) and the black page around it.
   const int w = gdk_pixbuf_get_width(image);
-  const guchar* centre = pixel(w / 2, 130);
+  const guchar* centre = test::PixelAt(image, w / 2, 130);
   EXPECT_NEAR(centre[0], test::kPictureColour.r, 8);
   EXPECT_NEAR(centre[1], test::kPictureColour.g, 8);
-  const guchar* side = pixel(30, 130);
+  const guchar* side = test::PixelAt(image, 30, 130);
   EXPECT_LT(side[0] + side[1] + side[2], 30);
   g_object_unref(image);
 }
@@ -57,13 +53,10 @@ TEST_F(DesktopGalleryTest, ALargePictureOpensFittedAndAClickShowsItsOwnSize) {
       "return r?Math.round(r.width*z)+','+Math.round(r.height*z)+','+"
       "innerWidth+','+innerHeight:'';})()";
   std::string fitted, own, fitted_again, zoomed, natural;
-  const auto Eval = [](const char* code, FormImage* on) {
-    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(on->page_view->View())), code).value_or("");
+  const auto eval = [&](const char* code) {
+    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(window->page_view->View())), code).value_or("");
   };
-  const auto sizes = [&] {
-    return RunScript(WEBKIT_WEB_VIEW(WebViewWidget(window->page_view->View())), kSizes)
-        .value_or("");
-  };
+  const auto sizes = [&] { return eval(kSizes); };
   Run({[&] {
          Settle();
          window = &ShowDetailWindow(App(), FileUrl(path));
@@ -74,16 +67,10 @@ TEST_F(DesktopGalleryTest, ALargePictureOpensFittedAndAClickShowsItsOwnSize) {
          EXPECT_TRUE(WaitUntil([&] { return !view.Busy(); }));
          Pause(300);
          fitted = sizes();
-         natural = Eval(
+         natural = eval(
              "(function(){var i=document.images;return i[0].naturalWidth+','+"
-             "i[1].naturalWidth;})()",
-             window);
-         GtkWidget* widget = WebViewWidget(&view);
-         int x = 0, y = 0, ox = 0, oy = 0;
-         gtk_widget_translate_coordinates(widget, gtk_widget_get_toplevel(widget), 200, 100, &x,
-                                          &y);
-         gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(ToplevelOf(window))), &ox, &oy);
-         test::MovePointer({x + ox, y + oy});
+             "i[1].naturalWidth;})()");
+         test::MovePointer(OnScreen({200, 100}, view));
          Pause(100);
          test::PressAndRelease(1);
        },

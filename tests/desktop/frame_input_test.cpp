@@ -2,8 +2,6 @@
 // Real clicks on the browser frame's top panel: the tool strip, the address box and the
 // tabs take the mouse, also after full screen was switched on and off again. And in its
 // pages: the middle and Ctrl click and the right-click menu on a loopback page.
-#include <filesystem>
-
 #include "desktop/desktop_browser.h"
 #include "host/form_image.h"
 #include "support/loopback_server.h"
@@ -13,18 +11,11 @@
 namespace tv {
 namespace {
 
-using test::CentreOf;
 using test::MovePointer;
 using test::PressAndRelease;
 
 class FrameInputTest : public test::DesktopBrowserTest {
  protected:
-  void Click(const Control& c) {
-    MovePointer(CentreOf(Frame(), c));
-    Pause(150);
-    PressAndRelease(1);
-  }
-
   // Opens the browser, clicks 首页 (a second tab), the first tab and the address box.
   void ClickThePanel(bool full_screen_first) {
     int tabs_after_home = 0, current_after_tab_click = -1;
@@ -38,18 +29,18 @@ class FrameInputTest : public test::DesktopBrowserTest {
              Frame().FindControl("ShowMe")->FireClick();
            }
            Pause(300);
-           Click(*Frame().FindControl("Command5"));
+           Click(Frame(), *Frame().FindControl("Command5"));
          },
          [&] {
            WaitUntil([&] { return Browser().TabCount == 2; }, 3000);
            tabs_after_home = Browser().TabCount;
            Pause(300);
-           Click(*Frame().FindControl("TextLab(0)"));
+           Click(Frame(), *Frame().FindControl("TextLab(0)"));
          },
          [&] {
            WaitUntil([&] { return Browser().CurTab == 0; }, 3000);
            current_after_tab_click = Browser().CurTab;
-           Click(*Frame().address_box);
+           Click(Frame(), *Frame().address_box);
          },
          [&] {
            GtkWidget* focus = gtk_window_get_focus(ToplevelOf(&Frame()));
@@ -68,55 +59,6 @@ class FrameInputTest : public test::DesktopBrowserTest {
     EXPECT_TRUE(address_focused) << "the click on the address box was lost";
   }
 };
-
-// The shown pop-up menu among the program's windows, or null.
-GtkMenu* ShownMenu() {
-  GtkMenu* found = nullptr;
-  GList* all = gtk_window_list_toplevels();
-  for (GList* l = all; l && !found; l = l->next) {
-    GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
-    if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(child)) found = GTK_MENU(child);
-  }
-  g_list_free(all);
-  return found;
-}
-
-// The shown labels of the menu, one a line.
-std::string Labels(GtkMenu* menu) {
-  std::string labels;
-  GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
-  for (GList* i = items; i; i = i->next) {
-    GtkWidget* item = GTK_WIDGET(i->data);
-    if (!gtk_widget_get_visible(item) || GTK_IS_SEPARATOR_MENU_ITEM(item)) continue;
-    const char* text = gtk_menu_item_get_label(GTK_MENU_ITEM(item));
-    labels += std::string(text ? text : "") + (gtk_widget_get_sensitive(item) ? "" : " (off)");
-    labels += "\n";
-  }
-  g_list_free(items);
-  return labels;
-}
-
-// A real click on the item of the shown menu with that label; false when there is none.
-bool ClickMenuItem(const std::string& label) {
-  GtkMenu* menu = ShownMenu();
-  if (!menu) return false;
-  GtkWidget* target = nullptr;
-  GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
-  for (GList* i = items; i && !target; i = i->next) {
-    const char* text = gtk_menu_item_get_label(GTK_MENU_ITEM(i->data));
-    if (text && label == text) target = GTK_WIDGET(i->data);
-  }
-  g_list_free(items);
-  if (!target) return false;
-  GtkAllocation box;
-  gtk_widget_get_allocation(target, &box);
-  int ox = 0, oy = 0;
-  gdk_window_get_origin(gtk_widget_get_window(target), &ox, &oy);
-  test::MovePointer({ox + box.x + box.width / 2, oy + box.y + box.height / 2});
-  g_usleep(100000);
-  PressAndRelease(1);
-  return true;
-}
 
 TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit) {
   test::LoopbackServer server;
@@ -138,19 +80,8 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
   std::string link_menu, picture_menu, text_menu, page_menu;
   // The centre of the page's element `id` on the screen.
   auto at = [&](const char* id) {
-    WebKitWebView* engine = WEBKIT_WEB_VIEW(WebViewWidget(view));
-    const std::string xy =
-        RunScript(engine, std::string("(function(){var r=document.getElementById('") + id +
-                              "').getBoundingClientRect();return Math.round(r.left+r.width/2)+"
-                              "','+Math.round(r.top+r.height/2);})()")
-            .value_or("");
-    test::ScreenPoint p{-1, -1};
-    EXPECT_EQ(std::sscanf(xy.c_str(), "%d,%d", &p.x, &p.y), 2) << xy;
-    int x = 0, y = 0, ox = 0, oy = 0;
-    GtkWidget* widget = GTK_WIDGET(engine);
-    gtk_widget_translate_coordinates(widget, gtk_widget_get_toplevel(widget), p.x, p.y, &x, &y);
-    gdk_window_get_origin(gtk_widget_get_window(gtk_widget_get_toplevel(widget)), &ox, &oy);
-    return test::ScreenPoint{x + ox, y + oy};
+    return OnScreen(ElementCentre(*view, std::string("document.getElementById('") + id + "')"),
+                    *view);
   };
   // A right-click on `id`; the main loop shows the menu once the step has returned.
   auto right_click = [&](const char* id) {
@@ -161,19 +92,10 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
   };
   // The labels of the menu once it shows.
   auto menu_labels = [&](std::string& labels) {
-    EXPECT_TRUE(WaitUntil([] { return ShownMenu() != nullptr; }, 3000));
-    if (GtkMenu* menu = ShownMenu()) labels = Labels(menu);
+    EXPECT_TRUE(WaitUntil([] { return test::ShownMenu() != nullptr; }, 3000));
+    labels = test::MenuLabels(test::ShownMenu());
   };
-  auto saved = [&] {
-    std::vector<std::pair<int, int>> sizes;
-    const std::string folder = App().Services().paths.DownloadFolder();
-    std::error_code failed;
-    for (const auto& f : std::filesystem::directory_iterator(folder, failed)) {
-      if (f.path().extension() == ".jpg")
-        sizes.push_back(test::JpegSize(test::ReadBytes(f.path())));
-    }
-    return sizes;
-  };
+  auto saved = [&] { return test::JpegSizesIn(App().Services().paths.DownloadFolder()); };
   Run({[&] { OpenBrowser(); },
        [&] {
          ASSERT_TRUE(FirstTab());
@@ -205,7 +127,7 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
        },
        [&] {
          menu_labels(link_menu);
-         EXPECT_TRUE(ClickMenuItem("复制链接地址"));
+         EXPECT_TRUE(test::ClickMenuItem("复制链接地址"));
        },
        [&] {
          Pause(300);
@@ -214,7 +136,7 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
        },
        [&] {
          menu_labels(picture_menu);
-         EXPECT_TRUE(ClickMenuItem("保存图片"));
+         EXPECT_TRUE(test::ClickMenuItem("保存图片"));
        },
        [&] {
          EXPECT_TRUE(WaitUntil([&] { return !saved().empty(); }, 5000));
@@ -224,8 +146,8 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
          right_click("p");
        },
        [&] {
-         EXPECT_TRUE(WaitUntil([] { return ShownMenu() != nullptr; }, 3000));
-         EXPECT_TRUE(ClickMenuItem("在图片窗口中查看"));
+         EXPECT_TRUE(WaitUntil([] { return test::ShownMenu() != nullptr; }, 3000));
+         EXPECT_TRUE(test::ClickMenuItem("在图片窗口中查看"));
        },
        [&] {
          auto* detail = dynamic_cast<FormImage*>(App().FindWindow("FormImage"));
@@ -239,7 +161,7 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
        },
        [&] {
          menu_labels(text_menu);
-         EXPECT_TRUE(ClickMenuItem("复制"));
+         EXPECT_TRUE(test::ClickMenuItem("复制"));
        },
        [&] {
          Pause(300);
@@ -248,7 +170,7 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
        },
        [&] {
          menu_labels(page_menu);
-         if (GtkMenu* menu = ShownMenu()) gtk_menu_popdown(menu);
+         if (GtkMenu* menu = test::ShownMenu()) gtk_menu_popdown(menu);
          Frame().FindControl("mnuFileExit")->FireClick();
          CloseBox();
        }});
@@ -259,12 +181,8 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
   EXPECT_EQ(page_menu.find("链接"), std::string::npos) << page_menu;
 }
 
-TEST_F(FrameInputTest, ThePanelTakesClicks) {
-  ClickThePanel(false);
-}
-
-TEST_F(FrameInputTest, ThePanelTakesClicksAfterFullScreenOnAndOff) {
-  ClickThePanel(true);
+TEST_F(FrameInputTest, ThePanelTakesClicksAlsoAfterFullScreenOnAndOff) {
+  for (const bool full_screen_first : {false, true}) ClickThePanel(full_screen_first);
 }
 
 }  // namespace

@@ -12,29 +12,7 @@ using test::kPictureColour;
 using test::MovePointer;
 using test::PressAndRelease;
 using test::ScreenPoint;
-
-// The first shown menu among the program's windows (a pop-up has a window of its own).
-GtkMenu* ShownMenu() {
-  GtkMenu* found = nullptr;
-  GList* all = gtk_window_list_toplevels();
-  for (GList* l = all; l && !found; l = l->next) {
-    GtkWidget* child = gtk_bin_get_child(GTK_BIN(l->data));
-    if (child && GTK_IS_MENU(child) && gtk_widget_get_mapped(child)) found = GTK_MENU(child);
-  }
-  g_list_free(all);
-  return found;
-}
-
-std::string FirstItemLabel(GtkMenu* menu) {
-  GList* items = gtk_container_get_children(GTK_CONTAINER(menu));
-  std::string label;
-  if (items && GTK_IS_MENU_ITEM(items->data)) {
-    const char* text = gtk_menu_item_get_label(GTK_MENU_ITEM(items->data));
-    label = text ? text : "";
-  }
-  g_list_free(items);
-  return label;
-}
+using test::ShownMenu;
 
 TEST_F(DesktopGalleryTest, AWheelNotchScrollsTheViewByExactly200Pixels) {
   int before = -1, down = -1, up = -1;
@@ -80,7 +58,7 @@ TEST_F(DesktopGalleryTest, ARightClickOnAThumbnailSelectsItAndPopsUpThePictureMe
          WaitUntil([] { return ShownMenu() != nullptr; }, 2000);
          selected = State().selected_picture;
          if (GtkMenu* menu = ShownMenu()) {
-           menu_label = FirstItemLabel(menu);
+           menu_label = test::MenuItems(menu).at(0).second;
            gtk_menu_popdown(menu);
          }
          CloseBox();
@@ -109,8 +87,7 @@ TEST_F(DesktopGalleryTest, ASavedImageShowsThePicturesAndTheCloseBoxDeletesThePa
   ASSERT_NE(image, nullptr);
   ASSERT_TRUE(picture.x >= 0 && picture.x < gdk_pixbuf_get_width(image) && picture.y >= 0 &&
               picture.y < gdk_pixbuf_get_height(image));
-  const guchar* pixel = gdk_pixbuf_get_pixels(image) + picture.y * gdk_pixbuf_get_rowstride(image) +
-                        picture.x * gdk_pixbuf_get_n_channels(image);
+  const guchar* pixel = test::PixelAt(image, picture.x, picture.y);
   EXPECT_NEAR(pixel[0], kPictureColour.r, 6);
   EXPECT_NEAR(pixel[1], kPictureColour.g, 6);
   EXPECT_NEAR(pixel[2], kPictureColour.b, 6);

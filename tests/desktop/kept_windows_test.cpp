@@ -7,20 +7,8 @@
 namespace tv {
 namespace {
 
-using test::CentreOf;
-using test::MovePointer;
-using test::PressAndRelease;
-
 class KeptWindowsTest : public test::DesktopBrowserTest {
  protected:
-  void Click(Form& form, const Control& c) {
-    gtk_window_present(ToplevelOf(&form));
-    Pause(100);
-    MovePointer(CentreOf(form, c));
-    Pause(150);
-    PressAndRelease(1);
-    Pause(200);
-  }
   // The desktop gives the window a new size, as after dragging its edge.
   bool SizeTo(Form& form, int width, int height) {
     gtk_window_resize(ToplevelOf(&form), width, height);

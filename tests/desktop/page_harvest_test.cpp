@@ -6,14 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "desktop/program_run.h"
-#include "support/loopback_server.h"
-#include "support/test_env.h"
 #include "support/web_fixtures.h"
 
 namespace tv::test {
@@ -22,9 +19,8 @@ namespace {
 using Lines = std::vector<std::string>;
 using Sizes = std::vector<std::pair<int, int>>;
 
-struct HarvestRun {
+struct HarvestRun : ServedRun {
   HarvestRun() {
-    home.Write("home/.local/share/tessaview/keep", "");
     server.Page("/start.htm", "<title>start</title>");
     // Behind a redirect, shown at 900 pixels.
     server.Redirect("/r/big.jpg", "/big-r.jpg");
@@ -88,10 +84,7 @@ struct HarvestRun {
                 "<a href=\"/two.jpg\"><img src=\"/t2.jpg\"></a>");
   }
 
-  void Settings(const std::string& extra) {
-    home.Write("home/.config/tessaview/settings.ini",
-               "[Tessaro2017/setup]\nPop=1\nHomepage=" + server.Url("/start.htm") + "\n" + extra);
-  }
+  void Start(const std::string& extra) { Settings("/start.htm", "Pop=1\n" + extra); }
 
   // Each page in turn, its pictures saved by hand; the count saved on each.
   Lines SaveByHand(const std::vector<std::string>& pages) {
@@ -101,27 +94,13 @@ struct HarvestRun {
                 "\nwait 2500\nwindow FormExplore\nclick Command4\nwindow FormWeb\n"
                 "print saved count\n";
     }
-    return RunProgramScript(home.Write("script.scn", script));
+    return Run(script);
   }
-
-  Sizes Saved() const {
-    Sizes sizes;
-    const std::string folder = home.Root() + "/home/Tessaview";
-    if (!std::filesystem::is_directory(folder)) return sizes;
-    for (const auto& f : std::filesystem::directory_iterator(folder)) {
-      if (f.path().extension() == ".jpg") sizes.push_back(JpegSize(ReadBytes(f.path())));
-    }
-    std::sort(sizes.begin(), sizes.end());
-    return sizes;
-  }
-
-  TempHome home;
-  LoopbackServer server;
 };
 
 TEST(PageHarvestDesktop, EveryPictureIsSavedAtItsOwnSizeOnceAndUpright) {
   HarvestRun run;
-  run.Settings("Download=0\n");
+  run.Start("Download=0\n");
   const Lines out =
       run.SaveByHand({"/redirect.htm", "/alone.jpg", "/column.htm", "/srcset.htm", "/links.htm",
                       "/lazy.htm", "/boxes.htm", "/turned.htm", "/two.htm"});
@@ -134,7 +113,7 @@ TEST(PageHarvestDesktop, EveryPictureIsSavedAtItsOwnSizeOnceAndUpright) {
   for (int i = 0; i < 5; ++i) want.push_back({1200, 700 + i});
   for (int i = 0; i < 3; ++i) want.push_back({1100, 650 + i});
   std::sort(want.begin(), want.end());
-  EXPECT_EQ(run.Saved(), want);
+  EXPECT_EQ(JpegSizesIn(run.Downloads()), want);
   // A picture the page had loaded is not asked for again (the engine's cache answers for
   // a redirected one); one it had not, once, with the page as referrer.
   EXPECT_EQ(run.server.Count("/big-r.jpg"), 1);
@@ -145,11 +124,9 @@ TEST(PageHarvestDesktop, EveryPictureIsSavedAtItsOwnSizeOnceAndUpright) {
 TEST(PageHarvestDesktop, AutomaticDownloadFetchesOnlyWhenTheOptionsSaySo) {
   for (const bool fetch : {false, true}) {
     HarvestRun run;
-    run.Settings(std::string("Download=1\nFetchLarger=") + (fetch ? "1" : "0") + "\n");
-    run.home.Write("script.scn", "click Command6\nwait 2500\nwindow FormWeb\nnavigate " +
-                                     run.server.Url("/links.htm") +
-                                     "\nwait 9000\nprint saved count\n");
-    const Lines out = RunProgramScript(run.home.Root() + "/script.scn");
+    run.Start(std::string("Download=1\nFetchLarger=") + (fetch ? "1" : "0") + "\n");
+    const Lines out = run.Run("click Command6\nwait 2500\nwindow FormWeb\nnavigate " +
+                              run.server.Url("/links.htm") + "\nwait 9000\nprint saved count\n");
     EXPECT_EQ(out, Lines{fetch ? "saved count=7" : "saved count=0"}) << fetch;
     EXPECT_EQ(run.server.Count("/l0.jpg"), fetch ? 1 : 0);
   }

@@ -2,45 +2,26 @@
 // The real gallery on a folder of WebP, AVIF and HEIF pictures (made here; a kind without
 // a loader or an encoder on this system is left out): each is listed and shown, a wide
 // WebP arrives reduced, AVIF and HEIF arrive converted by the program.
-#include <spawn.h>
-#include <sys/wait.h>
-
-#include <algorithm>
 #include <cstdlib>
 
 #include "desktop/desktop_gallery.h"
 #include "gallery/page_lines.h"
-#include "platform/picture_formats.h"
-
-extern char** environ;
+#include "support/made_pictures.h"
 
 namespace tv {
 namespace {
 
+using test::Decodable;
 using test::DesktopGalleryTest;
 
-bool Decodable(const std::string& kind) {
-  const auto& extras = ExtraPictureExtensions();
-  return std::find(extras.begin(), extras.end(), kind) != extras.end();
-}
-
-// gdk-pixbuf writes WebP and AVIF; HEIF is left to ImageMagick, started without a shell.
+// gdk-pixbuf writes WebP and AVIF; HEIF is left to ImageMagick.
 bool Make(const std::string& path, const char* kind, int width, int height) {
   GdkPixbuf* p = gdk_pixbuf_new(GDK_COLORSPACE_RGB, FALSE, 8, width, height);
   gdk_pixbuf_fill(p, 0xC85A28FF);
   bool made = std::string(kind) != "heic" &&
               gdk_pixbuf_save(p, path.c_str(), kind, nullptr, nullptr) != FALSE;
   g_object_unref(p);
-  if (made) return true;
-  std::vector<std::string> args = {
-      "convert", "-size", std::to_string(width) + "x" + std::to_string(height), "xc:#C85A28", path};
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  int status = 0;
-  return posix_spawnp(&pid, "convert", nullptr, nullptr, argv.data(), environ) == 0 &&
-         waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return made || test::MakeWithConvert(path, width, height);
 }
 
 class PictureKindsOnTheDesktop : public DesktopGalleryTest {

@@ -42,9 +42,7 @@ void ExpectColour(GdkPixbuf* image, int x, int y, Rgb want, const char* what) {
   ASSERT_TRUE(x >= 0 && y >= 0 && x < gdk_pixbuf_get_width(image) &&
               y < gdk_pixbuf_get_height(image))
       << what;
-  const guchar* p = gdk_pixbuf_read_pixels(image) +
-                    static_cast<size_t>(y) * gdk_pixbuf_get_rowstride(image) +
-                    static_cast<size_t>(x) * gdk_pixbuf_get_n_channels(image);
+  const guchar* p = test::PixelAt(image, x, y);
   EXPECT_NEAR(p[0], want.r, 12) << what << " at " << x << "," << y;
   EXPECT_NEAR(p[1], want.g, 12) << what << " at " << x << "," << y;
   EXPECT_NEAR(p[2], want.b, 12) << what << " at " << x << "," << y;

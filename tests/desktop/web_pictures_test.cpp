@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <future>
 #include <string>
 #include <vector>
@@ -100,15 +99,8 @@ print pictures found
 )");
   const Lines want = {"saved count=3", "pictures found=4"};
   EXPECT_EQ(out, want);
-  std::vector<std::pair<int, int>> sizes;
-  for (const auto& f : std::filesystem::directory_iterator(run.Downloads())) {
-    if (f.path().extension() != ".jpg") continue;  // the record of saved pictures
-    std::ifstream in(f.path(), std::ios::binary);
-    sizes.push_back(JpegSize(std::string((std::istreambuf_iterator<char>(in)), {})));
-  }
-  std::sort(sizes.begin(), sizes.end());
-  const std::vector<std::pair<int, int>> want_sizes = {{640, 700}, {800, 600}, {900, 580}};
-  EXPECT_EQ(sizes, want_sizes);
+  EXPECT_EQ(JpegSizesIn(run.Downloads()),
+            (std::vector<std::pair<int, int>>{{640, 700}, {800, 600}, {900, 580}}));
   for (const char* picture : {"/p1.jpg", "/p2.jpg", "/p3.jpg", "/small.jpg"}) {
     EXPECT_EQ(run.server.Count(picture), 1) << picture;
   }
@@ -127,8 +119,7 @@ menu PrintScreen
   EXPECT_EQ(std::count_if(out.begin(), out.end(),
                           [](const std::string& l) { return l.rfind("message:", 0) == 0; }),
             0);
-  std::ifstream in(shot, std::ios::binary);
-  const auto [w, h] = JpegSize(std::string((std::istreambuf_iterator<char>(in)), {}));
+  const auto [w, h] = JpegSize(ReadBytes(shot));
   EXPECT_GT(w, 0);
   EXPECT_GE(h, 40000);
 }
@@ -156,12 +147,8 @@ struct SavingRun : ServedRun {
 
   // The files of the download folder other than the record of what it holds.
   std::vector<std::string> Saved() const {
-    std::vector<std::string> names;
-    if (!std::filesystem::is_directory(Downloads())) return names;
-    for (const auto& f : std::filesystem::directory_iterator(Downloads())) {
-      const std::string name = f.path().filename();
-      if (name != ".tessaview-saved") names.push_back(name);
-    }
+    std::vector<std::string> names = NamesIn(Downloads());
+    std::erase(names, kSavedPicturesFile);
     return names;
   }
 };
@@ -283,10 +270,7 @@ TEST(TwoCopiesDesktop, SavingIntoOneFolderKeepsEveryPictureOnce) {
     const int counted =
         std::stoi(a[0].substr(a[0].find('=') + 1)) + std::stoi(b[0].substr(b[0].find('=') + 1));
     const std::string folder = home.Root() + "/home/Tessaview/";
-    int files = 0;
-    for (const auto& f : std::filesystem::directory_iterator(folder))
-      files += f.path().extension() == ".jpg";
-    EXPECT_EQ(files, kPictures) << "run " << run;
+    EXPECT_EQ(JpegSizesIn(folder).size(), static_cast<size_t>(kPictures)) << "run " << run;
     EXPECT_EQ(counted, kPictures) << "run " << run;
     EXPECT_EQ(ReadSavedPictures(ReadFile(folder + kSavedPicturesFile)).size(),
               static_cast<size_t>(kPictures))

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "desktop/desktop_browser.h"
+#include "desktop/widget_faults.h"
 #include "desktop/xtest_input.h"
 #include "download/form_download.h"
 #include "favorites/favorites_dialog.h"
@@ -50,29 +51,13 @@ class WindowKeysTest : public test::DesktopBrowserTest {
     PressKeys(keys);
     Pause(250);
   }
-  void Click(Form& form, const Control& c) {
-    MovePointer(CentreOf(form, c));
-    Pause(150);
-    PressAndRelease(1);
-    Pause(250);
-  }
   // A real click on the menu bar's first menu opens it; Escape closes it again.
   bool MenuOpensOnClick(Form& form) {
-    GtkWidget* box = gtk_bin_get_child(GTK_BIN(ToplevelOf(&form)));
-    GList* children = gtk_container_get_children(GTK_CONTAINER(box));
-    GtkWidget* bar = children ? GTK_WIDGET(children->data) : nullptr;
-    g_list_free(children);
-    if (!bar || !GTK_IS_MENU_BAR(bar)) return false;
-    children = gtk_container_get_children(GTK_CONTAINER(bar));
-    GtkWidget* item = children ? GTK_WIDGET(children->data) : nullptr;
-    g_list_free(children);
+    GtkWidget* item = test::FindWidget(GTK_WIDGET(ToplevelOf(&form)), [](GtkWidget* w) {
+      return GTK_IS_MENU_ITEM(w) && GTK_IS_MENU_BAR(gtk_widget_get_parent(w));
+    });
     if (!item) return false;
-    int x = 0, y = 0, ox = 0, oy = 0;
-    gtk_widget_translate_coordinates(item, GTK_WIDGET(ToplevelOf(&form)),
-                                     gtk_widget_get_allocated_width(item) / 2,
-                                     gtk_widget_get_allocated_height(item) / 2, &x, &y);
-    gdk_window_get_origin(gtk_widget_get_window(GTK_WIDGET(ToplevelOf(&form))), &ox, &oy);
-    MovePointer({x + ox, y + oy});
+    MovePointer(test::CentreOnScreen(item));
     Pause(150);
     PressAndRelease(1);
     GtkWidget* menu = gtk_menu_item_get_submenu(GTK_MENU_ITEM(item));

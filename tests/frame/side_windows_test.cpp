@@ -78,18 +78,6 @@ TEST(InputFilter, SwallowsExactlyTheSevenMessages) {
   EXPECT_FALSE(FilterSwallows(0x0205));  // right button up: tab menus still open
 }
 
-TEST(Addresses, SearchEndpointsAndTheNavigationQuery) {
-  EXPECT_EQ(WebSearchEndpoint().rfind("http://", 0), 0u);
-  const std::string endpoint = WebSearchEndpoint();
-  const size_t ls = endpoint.find("&ls=");
-  ASSERT_NE(ls, std::string::npos);
-  EXPECT_EQ(endpoint.find("&q=") - (ls + 4), 11u);  // the partner code
-  EXPECT_EQ(endpoint.substr(endpoint.size() - 3), "&q=");
-  EXPECT_EQ(PlainNavigationAddress(NavigationAddressWithQuery()),
-            NavigationAddressWithQuery().substr(0, NavigationAddressWithQuery().find('?')));
-  EXPECT_EQ(PlainNavigationAddress("http://other/"), "http://other/");
-}
-
 TEST(Addresses, LocalHostsPortsAndSchemesAreAddressesEverythingElseASearch) {
   for (const char* address :
        {"localhost", "LOCALHOST", "localhost/", "localhost:8080", "localhost:8080/x.htm",

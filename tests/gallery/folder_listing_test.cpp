@@ -3,32 +3,23 @@
 
 #include "program/program_state.h"
 #include "support/gallery_rig.h"
-#include "support/memory_file_system.h"
+#include "support/memory_tree.h"
 
 namespace tv {
 namespace {
 
-// One folder of generated names, in the order given.
-class Folder : public test::MemoryFileSystem {
- public:
-  std::vector<DirEntry> entries;
-  bool readable = true;
-  bool List(const std::string& folder, std::vector<DirEntry>& out,
-            const std::function<bool(const DirEntry&)>& keep, bool) override {
-    out.clear();
-    if (!readable || folder != "/pics/") return false;
-    for (const DirEntry& e : entries) {
-      if (!keep || keep(e)) out.push_back(e);
-    }
-    return true;
+// One folder of generated names, listed in the order given.
+struct Folder : test::Tree {
+  void Add(const std::string& name, bool is_folder = false) {
+    if (is_folder) return AddFolder("/pics/" + name);
+    AddFile("/pics/" + name, 0);
   }
-  bool IsFolder(const std::string& p) override { return p == "/pics" || p == "/"; }
 };
 
 TEST(FolderListing, MoreThanTheListHoldsKeepsTheFirstInListingOrder) {
   Folder fs;
   for (int i = 0; i < kPictureSlots + 500; ++i) {
-    fs.entries.push_back({"p" + std::to_string(i) + ".jpg", false, false, 0});
+    fs.Add("p" + std::to_string(i) + ".jpg");
   }
   test::GalleryRig rig(fs);
   rig.gallery.folder_list->SetPath("/pics");
@@ -54,8 +45,7 @@ TEST(FolderListing, MoreThanTheListHoldsKeepsTheFirstInListingOrder) {
 
 TEST(FolderListing, StartFileIsMatchedExactly) {
   Folder fs;
-  for (const char* n : {"a.jpg", "B.jpg", "b.jpg", "c.jpg"})
-    fs.entries.push_back({n, false, false, 0});
+  for (const char* n : {"a.jpg", "B.jpg", "b.jpg", "c.jpg"}) fs.Add(n);
   test::GalleryRig rig(fs);
   rig.gallery.start_file = "b.jpg";
   rig.gallery.folder_list->SetPath("/pics");
@@ -70,8 +60,8 @@ TEST(FolderListing, StartFileIsMatchedExactly) {
 
 TEST(FolderListing, UnreadableFolderListsNothingAndGoesOn) {
   Folder fs;
-  fs.entries.push_back({"a.jpg", false, false, 0});
-  fs.readable = false;
+  fs.Add("a.jpg");
+  fs.unreadable.insert("/pics");
   test::GalleryRig rig(fs);
   rig.gallery.folder_list->SetPath("/pics");
   EXPECT_EQ(rig.app.State().pictures.count, 0);
@@ -82,8 +72,8 @@ TEST(FolderListing, UnreadableFolderListsNothingAndGoesOn) {
 
 TEST(FolderListing, FoldersNamedLikePicturesAreNotListed) {
   Folder fs;
-  fs.entries.push_back({"album.jpg", true, false, 0});
-  fs.entries.push_back({"z.png", false, false, 0});
+  fs.Add("album.jpg", true);
+  fs.Add("z.png");
   test::GalleryRig rig(fs);
   rig.gallery.folder_list->SetPath("/pics");
   EXPECT_EQ(rig.app.State().pictures.count, 1);
@@ -91,7 +81,7 @@ TEST(FolderListing, FoldersNamedLikePicturesAreNotListed) {
 
 TEST(Paging, PageBeyondTheListAfterMorePerPageShowsNothing) {
   Folder fs;
-  for (int i = 0; i < 95; ++i) fs.entries.push_back({std::to_string(i) + ".gif", false, false, 0});
+  for (int i = 0; i < 95; ++i) fs.Add(std::to_string(i) + ".gif");
   test::GalleryRig rig(fs);
   FrmMain& g = rig.gallery;
   g.folder_list->SetPath("/pics");

@@ -9,6 +9,8 @@
 #include "platform/posix/posix_file_system.h"
 #include "reduced_pictures/picture_size.h"
 #include "support/gallery_rig.h"
+#include "support/hostile_names.h"
+#include "support/png_head.h"
 #include "text/page_text.h"
 #include "text/text_util.h"
 
@@ -18,34 +20,11 @@ namespace {
 // A PNG header is all the page model reads; each picture gets a width of its own so a
 // thumbnail showing the wrong file is seen.
 std::string Png(int width) {
-  std::string png = "\x89PNG\r\n\x1a\n";
-  png += std::string("\0\0\0\x0dIHDR", 8);
-  png += std::string{0, 0, static_cast<char>(width >> 8), static_cast<char>(width & 255)};
-  png += std::string{0, 0, 0, 20};
-  return png + std::string(16, '\0');
+  return test::PngHead(static_cast<uint32_t>(width), 20);
 }
 
 const std::vector<std::string>& Names() {
-  static const std::vector<std::string> names = {
-      "photo 1.png",  // first, so a misread "photo%201.png" would land here
-      "photo%201.png",
-      "%2E%2E%2Fvictim.png",
-      "a%00b.png",
-      "50%.png",
-      "x#y.png",
-      "what?.png",
-      "back\\slash.png",
-      "tab\there.png",
-      "line\nbreak.png",
-      "cr\r.png",
-      "\xb2\xe2\xca\xd4.png",
-      "春游 01.png",
-      "-n.png",
-      "it's=`x`.png",
-      "holiday onload=alert(1) .png",
-      " lead.png",
-      std::string(251, 'L') + ".png",
-  };
+  static const std::vector<std::string> names = test::HostileNames(".png");
   return names;
 }
 

@@ -14,6 +14,7 @@
 #include "program/application.h"
 #include "settings/settings_store.h"
 #include "support/comma_locale.h"
+#include "support/desktop_shell.h"
 #include "support/gallery_rig.h"
 #include "support/memory_file_system.h"
 #include "support/test_env.h"
@@ -21,25 +22,7 @@
 namespace tv {
 namespace {
 
-// A desktop where `can_open` says whether a program opens files.
-class DesktopShell : public Shell {
- public:
-  bool Open(const std::string& target) override {
-    opened.push_back(target);
-    return can_open;
-  }
-  bool ShowInFolder(const std::string& path) override {
-    opened.push_back("show " + path);
-    return can_open;
-  }
-  bool Edit(const std::string&) override { return true; }
-  bool EditText(const std::string&) override { return true; }
-  bool ShowProperties(const std::string&) override { return false; }
-  bool DownloadFile(const std::string&, const std::string&, bool) override { return false; }
-
-  bool can_open = false;
-  std::vector<std::string> opened;
-};
+using test::DesktopShell;
 
 class OpenPicture : public ::testing::Test {
  protected:

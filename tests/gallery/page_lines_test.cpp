@@ -30,12 +30,10 @@ TEST(PageLines, ThumbnailWidthsRoundHalvesToEven) {
   // 15345 twips: V = 1023 - 30 = 993.
   const int v = ViewWidthPixels(15345);
   EXPECT_EQ(v, 993);
-  EXPECT_EQ(ThumbnailWidth(0, v), 993);
-  EXPECT_EQ(ThumbnailWidth(4, v), 993);
-  EXPECT_EQ(ThumbnailWidth(1, v), 492);    // 491.5 -> 492
-  EXPECT_EQ(ThumbnailWidth(2, v), 324);    // 324.0
-  EXPECT_EQ(ThumbnailWidth(3, v), 240);    // 240.25
-  EXPECT_EQ(ThumbnailWidth(5, v), 158);    // 157.5 -> 158
+  // Layouts 0 and 4 are one a line; 491.5 -> 492, 324, 240.25, 157.5 -> 158.
+  EXPECT_EQ((std::vector<int>{ThumbnailWidth(0, v), ThumbnailWidth(4, v), ThumbnailWidth(1, v),
+                              ThumbnailWidth(2, v), ThumbnailWidth(3, v), ThumbnailWidth(5, v)}),
+            (std::vector<int>{993, 993, 492, 324, 240, 158}));
   EXPECT_EQ(ThumbnailWidth(1, 991), 490);  // 490.5 -> 490
   EXPECT_EQ(ViewWidthPixels(7), -30);      // 0.47 rounds to 0
 }

@@ -13,20 +13,16 @@ TEST(WebBrowserFlags, EverySwitchTakesItsBit) {
   cWebBrowser host;
   EXPECT_EQ(host.DownloadCtrlEX(), 0x70);
   EXPECT_EQ(host.pvBuildFlags(), 0x70);
-  host.SetDL_Image(false);
-  EXPECT_EQ(host.DownloadCtrlEX(), 0x60);
-  host.SetDL_BgSound(false);
-  EXPECT_EQ(host.DownloadCtrlEX(), 0x20);
-  host.SetDL_Video(false);
-  EXPECT_EQ(host.DownloadCtrlEX(), 0x00);
-  host.SetDL_Script(false);
-  EXPECT_EQ(host.DownloadCtrlEX(), 0x80);
-  host.SetDL_ActiveX(false);
-  EXPECT_EQ(host.DownloadCtrlEX(), 0x280);
-  host.SetDL_JavaApplet(false);
-  EXPECT_EQ(host.DownloadCtrlEX(), 0x380);
-  host.SetDl_DlActiveX(false);
-  EXPECT_EQ(host.DownloadCtrlEX(), 0x780);
+  // Each switch turned off in turn, then all on and all off.
+  const std::pair<void (cWebBrowser::*)(bool), int> steps[] = {
+      {&cWebBrowser::SetDL_Image, 0x60},     {&cWebBrowser::SetDL_BgSound, 0x20},
+      {&cWebBrowser::SetDL_Video, 0x00},     {&cWebBrowser::SetDL_Script, 0x80},
+      {&cWebBrowser::SetDL_ActiveX, 0x280},  {&cWebBrowser::SetDL_JavaApplet, 0x380},
+      {&cWebBrowser::SetDl_DlActiveX, 0x780}};
+  for (const auto& [set, want] : steps) {
+    (host.*set)(false);
+    EXPECT_EQ(host.DownloadCtrlEX(), want) << std::hex << want;
+  }
   host.Dl_EnableAll(true);
   EXPECT_EQ(host.DownloadCtrlEX(), 0x70);
   host.Dl_EnableAll(false);
@@ -61,18 +57,6 @@ TEST(WebBrowserFlags, TheViewFollowsItsHostAndAFreshHostStartsOver) {
   page.host->pvReleaseWBControl();
   page.host->SetDL_Script(false);
   EXPECT_EQ(view.DownloadControl(), 0x70u);
-}
-
-TEST(WebBrowserFlags, ResizeWebPlacesTheViewInItsContainer) {
-  BrowserRig rig;
-  FormWeb& page = *rig.tabs().CurrentPage();
-  page.host->ResizeWeb(2, 3, 40, 50, false);
-  EXPECT_EQ(page.Web->Left(), page.host_container->Left() + 30);
-  EXPECT_EQ(page.Web->Top(), page.host_container->Top() + 45);
-  EXPECT_EQ(page.Web->Width(), 600);
-  EXPECT_EQ(page.Web->Height(), 750);
-  page.host->ResizeWeb(0, 0, 0, 0, true);
-  EXPECT_EQ(page.Web->Width(), page.host_container->Width());
 }
 
 }  // namespace

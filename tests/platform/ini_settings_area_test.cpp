@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -75,17 +76,16 @@ TEST_F(IniSettingsAreaTest, AnyValueRoundTrips) {
 }
 
 TEST_F(IniSettingsAreaTest, NamesWithSeparatorsDoNotCollide) {
-  ASSERT_TRUE(settings_.Save("a/b", "c", "key", "first"));
-  ASSERT_TRUE(settings_.Save("a", "b/c", "key", "second"));
-  ASSERT_TRUE(settings_.Save("a", "b/c", "k=ey", "third"));
-  ASSERT_TRUE(settings_.Save("a", "b/c", "", "fourth"));
-  ASSERT_TRUE(settings_.Save("a", "b/c", "@", "fifth"));
-  EXPECT_EQ(settings_.Get("a/b", "c", "key"), "first");
-  EXPECT_EQ(settings_.Get("a", "b/c", "key"), "second");
-  EXPECT_EQ(settings_.Get("a", "b/c", "k=ey"), "third");
+  const std::array<std::array<const char*, 4>, 5> stored = {{{"a/b", "c", "key", "first"},
+                                                             {"a", "b/c", "key", "second"},
+                                                             {"a", "b/c", "k=ey", "third"},
+                                                             {"a", "b/c", "", "fourth"},
+                                                             {"a", "b/c", "@", "fifth"}}};
+  for (const auto& [app, section, key, value] : stored)
+    ASSERT_TRUE(settings_.Save(app, section, key, value));
+  for (const auto& [app, section, key, value] : stored)
+    EXPECT_EQ(settings_.Get(app, section, key), value) << app << " " << section << " " << key;
   EXPECT_EQ(settings_.Get("a", "b/c", "k"), "");
-  EXPECT_EQ(settings_.Get("a", "b/c", ""), "fourth");
-  EXPECT_EQ(settings_.Get("a", "b/c", "@"), "fifth");
 }
 
 TEST_F(IniSettingsAreaTest, DamagedFilesAreReadAndKeptWithoutHarm) {

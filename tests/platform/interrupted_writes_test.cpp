@@ -28,13 +28,9 @@ namespace {
 namespace fs = std::filesystem;
 
 std::vector<std::string> TempsIn(const std::string& folder) {
-  std::vector<std::string> temps;
-  for (const auto& e : fs::directory_iterator(folder)) {
-    std::string name = e.path().filename();
-    if (name.find(".tmp-") != std::string::npos) temps.push_back(name);
-  }
-  std::sort(temps.begin(), temps.end());
-  return temps;
+  std::vector<std::string> names = test::NamesIn(folder);
+  std::erase_if(names, [](const std::string& n) { return n.find(".tmp-") == std::string::npos; });
+  return names;
 }
 
 // Runs `body` in a child process; its exit code, or -signal when a signal ended it.

@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <stdio.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include <jpeglib.h>
-
 #include "platform/jpeg.h"
+#include "platform/picture.h"
 #include "support/test_env.h"
 
 namespace tv {
@@ -22,29 +20,15 @@ struct Decoded {
   std::vector<uint8_t> rgb;
 };
 
-// Reads the file back with libjpeg itself; an empty result when it is no JPEG.
+// Reads the file back whole; 0 x 0 when it is no JPEG.
 Decoded Decode(const std::string& path) {
   Decoded d;
-  FILE* in = fopen(path.c_str(), "rb");
-  if (!in) return d;
-  jpeg_decompress_struct info;
-  jpeg_error_mgr errors;
-  info.err = jpeg_std_error(&errors);
-  jpeg_create_decompress(&info);
-  jpeg_stdio_src(&info, in);
-  jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  d.width = static_cast<int>(info.output_width);
-  d.height = static_cast<int>(info.output_height);
-  d.rgb.resize(static_cast<size_t>(d.width) * d.height * 3);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW row = d.rgb.data() + static_cast<size_t>(info.output_scanline) * d.width * 3;
-    jpeg_read_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
-  fclose(in);
+  const std::optional<Picture> p = DecodePicture(test::ReadFile(path));
+  if (!p) return d;
+  d.rgb.resize(static_cast<size_t>(p->width) * p->height * 3);
+  if (!p->Bands()(0, p->height, d.rgb.data())) return d;
+  d.width = p->width;
+  d.height = p->height;
   return d;
 }
 

@@ -7,15 +7,14 @@
 #include <vector>
 
 #include "support/memory_file_system.h"
+#include "support/png_head.h"
 
 namespace tv {
 namespace {
 
 TEST(PageModel, ReadsLinksPicturesTitleAndBackground) {
   test::MemoryFileSystem fs;
-  std::string png = "\x89PNG\r\n\x1a\n";
-  png += std::string("\0\0\0\x0dIHDR\0\0\x01\x90\0\0\x00\xc8", 16) + std::string(16, '\0');
-  fs.files["/p/a b.png"] = png;  // 400 x 200
+  fs.files["/p/a b.png"] = test::PngHead(400, 200);
   PageModel page = BuildPageModel(
       "<title>My &amp; page</title><body bgcolor=#000000>"
       "<a href=\"/p/a b.png\" target=\"_blank\"><img border=\"1\" src=\"/p/a b.png\"  width=100 "

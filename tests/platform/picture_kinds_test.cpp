@@ -3,8 +3,6 @@
 // the system has a decoder for them, measured from their headers where the format allows,
 // and shown through the reduced-picture path (thumbnails, or PNGs made for the engine).
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -20,34 +18,19 @@
 #include "reduced_pictures/picture_size.h"
 #include "reduced_pictures/reduced_pictures.h"
 #include "support/gallery_rig.h"
+#include "support/made_pictures.h"
 #include "support/test_env.h"
-
-extern char** environ;
 
 namespace tv {
 namespace {
 
-bool Decodable(const std::string& kind) {
-  const auto& extras = ExtraPictureExtensions();
-  return std::find(extras.begin(), extras.end(), kind) != extras.end();
-}
+using test::Decodable;
 
-// A picture of one colour (200, 90, 40) made by ImageMagick, started without a shell;
-// false where it cannot write the kind.
 bool MakePicture(const std::string& path, int width, int height, bool lossless = false) {
-  std::vector<std::string> args = {
-      "convert", "-size", std::to_string(width) + "x" + std::to_string(height), "xc:#C85A28"};
-  if (lossless) args.insert(args.end(), {"-define", "webp:lossless=true"});
-  args.push_back(path);
-  std::vector<char*> argv;
-  for (std::string& a : args) argv.push_back(a.data());
-  argv.push_back(nullptr);
-  pid_t pid = 0;
-  if (posix_spawnp(&pid, "convert", nullptr, nullptr, argv.data(), environ) != 0) return false;
-  int status = 0;
-  if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-    return false;
-  return std::filesystem::file_size(path) > 0;
+  return test::MakeWithConvert(path, width, height,
+                               lossless ? std::vector<std::string>{"-define", "webp:lossless=true"}
+                                        : std::vector<std::string>{}) &&
+         std::filesystem::file_size(path) > 0;
 }
 
 class PictureKinds : public ::testing::Test {

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "support/memory_file_system.h"
+#include "support/png_head.h"
 
 namespace tv {
 namespace {
@@ -19,9 +20,7 @@ std::string Bytes(std::initializer_list<int> bytes) {
 }
 
 std::string Png(int w, int h) {
-  std::string s = Bytes({137, 'P', 'N', 'G', 13, 10, 26, 10, 0, 0, 0, 13, 'I', 'H', 'D', 'R'});
-  s += Bytes({0, 0, w >> 8, w & 255, 0, 0, h >> 8, h & 255, 8, 2, 0, 0, 0});
-  return s + std::string(20, '\0');
+  return test::PngHead(static_cast<uint32_t>(w), static_cast<uint32_t>(h));
 }
 
 // A JPEG: start marker, an APP segment of `app_bytes`, then a frame of `frame` type.

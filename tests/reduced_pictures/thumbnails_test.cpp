@@ -8,13 +8,17 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/jpeg.h"
 #include "platform/picture.h"
 #include "reduced_pictures/picture_requests.h"
 #include "reduced_pictures/reduced_pictures.h"
 #include "reduced_pictures/thumbnail_cache.h"
+#include "support/png_head.h"
 #include "support/test_env.h"
+#include "support/web_fixtures.h"
 
 namespace tv::reduced {
 namespace {
@@ -52,14 +56,6 @@ std::string ExifPayload(int orientation, bool little) {
   return std::string("Exif\0\0", 6) + tiff + Long(0, little);
 }
 
-void AddOrientation(const std::string& path, int orientation) {
-  std::string jpeg = test::ReadFile(path);
-  const std::string payload = ExifPayload(orientation, false);
-  const int length = static_cast<int>(payload.size()) + 2;
-  jpeg.insert(2, std::string("\xFF\xE1") + Short(length, false) + payload);
-  test::TempHome::WriteAt(path, jpeg);
-}
-
 // An uncompressed RGB TIFF of one colour, as cameras and scanners leave them.
 void WriteTiff(const std::string& path, int width, int height) {
   const bool le = true;
@@ -93,6 +89,11 @@ std::optional<Picture> DecodeBytes(const std::string& bytes) {
   }
   return p;
 }
+// The width and height of a picture decoded whole; 0 x 0 for none.
+std::pair<int, int> SizeOf(const std::string& bytes) {
+  const std::optional<Picture> p = DecodeBytes(bytes);
+  return p ? std::pair{p->width, p->height} : std::pair{0, 0};
+}
 
 class Thumbnails : public ::testing::Test {
  protected:
@@ -116,16 +117,13 @@ TEST(ThumbnailNames, AddressesAndNamesFollowTheSharedRules) {
 }
 
 TEST(ThumbnailNames, TextChunksAreReadWithinTheBytesAndChecked) {
-  auto chunk = [](const std::string& type, const std::string& data) {
-    return Long(static_cast<int>(data.size()), false) + type + data + "CRC!";
-  };
-  const std::string sig = "\x89PNG\r\n\x1a\n";
-  const std::string png = sig + chunk("IHDR", std::string(13, '\0')) +
-                          chunk("tEXt", std::string("Thumb::URI\0file:///a.jpg", 24)) +
-                          chunk("tEXt", std::string("Thumb::MTime\0"
-                                                    "1700000000",
-                                                    23)) +
-                          chunk("IEND", "");
+  using test::PngChunk;
+  const std::string png = "\x89PNG\r\n\x1a\n" + PngChunk("IHDR", std::string(13, '\0')) +
+                          PngChunk("tEXt", std::string("Thumb::URI\0file:///a.jpg", 24)) +
+                          PngChunk("tEXt", std::string("Thumb::MTime\0"
+                                                       "1700000000",
+                                                       23)) +
+                          PngChunk("IEND", "");
   auto text = PngTextChunks(png);
   EXPECT_EQ(text["Thumb::URI"], "file:///a.jpg");
   EXPECT_EQ(text["Thumb::MTime"], "1700000000");
@@ -156,11 +154,14 @@ TEST(ScaledDecoding, ScaleAndOrientationAreReadSafely) {
   EXPECT_EQ(JpegScaleDenominator(6000, 4000, 751, 500), 4);
   EXPECT_EQ(JpegScaleDenominator(6000, 4000, 3000, 2001), 1);
   EXPECT_EQ(JpegScaleDenominator(7, 7, 1, 1), 8);
-  EXPECT_EQ(FitInBox(6000, 4000, 512).width, 512);
-  EXPECT_EQ(FitInBox(6000, 4000, 512).height, 341);
-  EXPECT_EQ(FitInBox(4000, 6000, 512).width, 341);
-  EXPECT_EQ(FitInBox(300, 200, 512).width, 300);  // never enlarged
-  EXPECT_EQ(FitInBox(10000, 1, 128).height, 1);
+  const auto fit = [](int w, int h, int box) {
+    const auto size = FitInBox(w, h, box);
+    return std::pair{size.width, size.height};
+  };
+  EXPECT_EQ(fit(6000, 4000, 512), (std::pair{512, 341}));
+  EXPECT_EQ(fit(4000, 6000, 512), (std::pair{341, 512}));
+  EXPECT_EQ(fit(300, 200, 512), (std::pair{300, 200}));  // never enlarged
+  EXPECT_EQ(fit(10000, 1, 128).second, 1);
 
   EXPECT_EQ(ExifOrientation(ExifPayload(6, false)), 6);
   EXPECT_EQ(ExifOrientation(ExifPayload(8, true)), 8);
@@ -198,9 +199,7 @@ TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
   auto stamp = StampOf(file);
   const std::string stored = cache.PathOf(stamp->uri, 2);
   const std::string shared = test::ReadFile(stored);
-  auto shared_picture = DecodeBytes(shared);
-  ASSERT_TRUE(shared_picture);
-  EXPECT_EQ(shared_picture->width, 512);
+  EXPECT_EQ(SizeOf(shared).first, 512);
   struct stat st;
   ASSERT_EQ(stat(stored.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0600u);
@@ -224,12 +223,12 @@ TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
   EXPECT_FALSE(fs::exists(cache.PathOf(stamp->uri, 0)));
   // Without its twin the shared thumbnail is twinned again, not made again.
   fs::remove(twin);
-  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 300).bytes)->width, 512);
+  EXPECT_EQ(SizeOf(ReducePicture(cache, file, 300).bytes).first, 512);
   EXPECT_TRUE(fs::exists(twin));
   EXPECT_EQ(fs::last_write_time(stored), written);
   fs::remove(stored);
   fs::remove(twin);
-  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 100).bytes)->width, 128);
+  EXPECT_EQ(SizeOf(ReducePicture(cache, file, 100).bytes).first, 128);
   EXPECT_TRUE(fs::exists(cache.PathOf(stamp->uri, 0)));
 
   // Another file's thumbnail found under this name is not taken, but made anew.
@@ -237,9 +236,7 @@ TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
   WriteHalves(other, 3000, 2000);
   ASSERT_EQ(ReducePicture(cache, other, 200).kind, ReducedPicture::kMade);
   fs::copy_file(cache.PathOf(StampOf(other)->uri, 1), cache.PathOf(stamp->uri, 1));
-  auto own = DecodeBytes(ReducePicture(cache, file, 200).bytes);
-  EXPECT_EQ(own->width, 256);
-  EXPECT_EQ(own->height, 171);
+  EXPECT_EQ(SizeOf(ReducePicture(cache, file, 200).bytes), (std::pair{256, 171}));
   EXPECT_EQ(PngTextChunks(test::ReadFile(cache.PathOf(stamp->uri, 1)))["Thumb::URI"], stamp->uri);
 }
 
@@ -252,9 +249,8 @@ TEST_F(Thumbnails, AChangedFileGetsANewThumbnail) {
   fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
   ReducedPicture second = ReducePicture(cache, file, 400);
   ASSERT_EQ(second.kind, ReducedPicture::kMade);
-  auto shown = DecodeBytes(second.bytes);
-  EXPECT_EQ(shown->width, 512);
-  EXPECT_EQ(shown->height, 1024);  // taller now, so only xx-large is wide enough
+  // Taller now, so only xx-large is wide enough.
+  EXPECT_EQ(SizeOf(second.bytes), (std::pair{512, 1024}));
   EXPECT_EQ(PngTextChunks(test::ReadFile(cache.PathOf(StampOf(file)->uri, 3)))["Thumb::MTime"],
             std::to_string(StampOf(file)->mtime));
 }
@@ -262,7 +258,8 @@ TEST_F(Thumbnails, AChangedFileGetsANewThumbnail) {
 TEST_F(Thumbnails, CameraOrientationIsApplied) {
   const std::string file = Pic("turned.jpg");
   WriteHalves(file, 3000, 2000);
-  AddOrientation(file, 6);  // stored on its side: turn clockwise to show
+  // Stored on its side: turn clockwise to show.
+  test::TempHome::WriteAt(file, test::WithOrientation(test::ReadFile(file), 6));
   auto shown = DecodeBytes(ReducePicture(cache, file, 300).bytes);
   ASSERT_TRUE(shown);
   EXPECT_EQ(shown->width, 341);
@@ -280,9 +277,7 @@ TEST_F(Thumbnails, WiderThanTheLargestSizeIsKeptByWidthAndStamp) {
   ReducedPicture made = ReducePicture(cache, file, 1500);
   ASSERT_EQ(made.kind, ReducedPicture::kMade);
   EXPECT_EQ(made.mime, "image/jpeg");
-  auto shown = DecodeBytes(made.bytes);
-  EXPECT_EQ(shown->width, 1500);
-  EXPECT_EQ(shown->height, 1000);
+  EXPECT_EQ(SizeOf(made.bytes), (std::pair{1500, 1000}));
   const std::string kept = cache.WidePathOf(*StampOf(file), 1500);
   EXPECT_EQ(test::ReadFile(kept), made.bytes);
   EXPECT_EQ(ReducePicture(cache, file, 1500).bytes, made.bytes);
@@ -290,7 +285,7 @@ TEST_F(Thumbnails, WiderThanTheLargestSizeIsKeptByWidthAndStamp) {
   WriteHalves(file, 2400, 2000);
   fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
   EXPECT_NE(cache.WidePathOf(*StampOf(file), 1500), kept);
-  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 1500).bytes)->height, 1250);
+  EXPECT_EQ(SizeOf(ReducePicture(cache, file, 1500).bytes).second, 1250);
 }
 
 TEST_F(Thumbnails, TiffIsConvertedAtEveryWidth) {
@@ -304,9 +299,9 @@ TEST_F(Thumbnails, TiffIsConvertedAtEveryWidth) {
   EXPECT_EQ(shown->rgb[0], 0x28);
   EXPECT_EQ(shown->rgb[1], 0xA0);
   // The whole one is the largest size's thumbnail, which serves narrower pages too.
-  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 200).bytes)->width, 600);
+  EXPECT_EQ(SizeOf(ReducePicture(cache, file, 200).bytes).first, 600);
   fs::remove(cache.PathOf(StampOf(file)->uri, 3));
-  EXPECT_EQ(DecodeBytes(ReducePicture(cache, file, 200).bytes)->width, 256);
+  EXPECT_EQ(SizeOf(ReducePicture(cache, file, 200).bytes).first, 256);
 }
 
 TEST_F(Thumbnails, ADamagedPictureIsRememberedAsFailedUntilItChanges) {
@@ -337,9 +332,8 @@ TEST_F(Thumbnails, OnlyTheProgramsOwnFilesAreTrimmedOldestFirst) {
   };
   // A shared thumbnail says who wrote it; 400 bytes each.
   auto png = [](const char* software) {
-    std::string chunk = std::string("Software") + '\0' + software;
-    std::string bytes = "\x89PNG\r\n\x1a\n";
-    bytes += std::string("\0\0\0", 3) + char(chunk.size()) + "tEXt" + chunk + "CRC!";
+    const std::string bytes =
+        "\x89PNG\r\n\x1a\n" + test::PngChunk("tEXt", std::string("Software") + '\0' + software);
     return bytes + std::string(400 - bytes.size(), 'x');
   };
   const std::string oldest = put(root + "/large/a.png", png("Tessaview"), 30);
@@ -389,25 +383,21 @@ TEST(PictureRequests, OnlyALocalPageGetsALocalPicture) {
 }
 
 TEST(PictureRequests, TheWholePictureQueryAloneAsksForItsOwnSize) {
-  const auto whole = ReadPictureRequest("file:///p.htm", "tessaview-file:///a.jpg?tessaview-whole");
-  ASSERT_TRUE(whole);
-  EXPECT_TRUE(whole->whole);
-  EXPECT_EQ(whole->file_address, "file:///a.jpg");
-  const auto other =
-      ReadPictureRequest("file:///p.htm", "tessaview-file:///a.jpg?x=tessaview-whole");
-  ASSERT_TRUE(other);
-  EXPECT_FALSE(other->whole);
-  EXPECT_EQ(other->file_address, "file:///a.jpg");
+  for (const char* query : {"?tessaview-whole", "?x=tessaview-whole"}) {
+    const auto asked =
+        ReadPictureRequest("file:///p.htm", std::string("tessaview-file:///a.jpg") + query);
+    ASSERT_TRUE(asked) << query;
+    EXPECT_EQ(asked->whole, query == std::string("?tessaview-whole")) << query;
+    EXPECT_EQ(asked->file_address, "file:///a.jpg") << query;
+  }
 }
 
 TEST(PictureRequests, WidthsAreByPathAndScaleWithTheScreen) {
   const PictureWidths widths({{"/a.jpg", 150}, {"/b.jpg", 0}, {"/c.jpg", -3}});
-  EXPECT_EQ(widths.Shown("/a.jpg", 1), 150);
-  EXPECT_EQ(widths.Shown("/a.jpg", 2), 300);
-  EXPECT_EQ(widths.Shown("/a.jpg", 0), 150);
-  EXPECT_EQ(widths.Shown("/b.jpg", 2), 0);
-  EXPECT_EQ(widths.Shown("/c.jpg", 1), 0);
-  EXPECT_EQ(widths.Shown("/unnamed.jpg", 1), 0);
+  EXPECT_EQ((std::vector<int>{widths.Shown("/a.jpg", 1), widths.Shown("/a.jpg", 2),
+                              widths.Shown("/a.jpg", 0), widths.Shown("/b.jpg", 2),
+                              widths.Shown("/c.jpg", 1), widths.Shown("/unnamed.jpg", 1)}),
+            (std::vector<int>{150, 300, 150, 0, 0, 0}));
   EXPECT_EQ(AsPageNamesIt("tessaview-file:///a%20b.jpg"), "file:///a%20b.jpg");
   EXPECT_EQ(AsPageNamesIt("http://x/tessaview-file:a"), "http://x/tessaview-file:a");
 }

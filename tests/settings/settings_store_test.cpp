@@ -53,18 +53,13 @@ TEST(SettingsStore, PageFileCountFallsBackToThirty) {
 TEST(SettingsStore, NumericReadKeepsTheTargetOnText) {
   MemoryArea area;
   SettingsStore store(area);
-  int32_t v = 7;
-  v = store.Number(kAutoDownload).value_or(v);
+  int32_t v = store.Number(kAutoDownload).value_or(7);
   EXPECT_EQ(v, 7);
-  store.SaveSetting("setup", "Download", "yes");
-  v = store.Number(kAutoDownload).value_or(v);
-  EXPECT_EQ(v, 7);
-  store.SaveSetting("Setup", "DOWNLOAD", "1");
-  v = store.Number(kAutoDownload).value_or(v);
-  EXPECT_EQ(v, 1);
-  store.SaveSetting("setup", "Download", "2.5");
-  v = store.Number(kAutoDownload).value_or(v);
-  EXPECT_EQ(v, 2);
+  for (auto [text, want] : {std::pair{"yes", 7}, {"1", 1}, {"2.5", 2}}) {
+    store.SaveSetting("Setup", "DOWNLOAD", text);
+    v = store.Number(kAutoDownload).value_or(v);
+    EXPECT_EQ(v, want) << text;
+  }
 }
 
 TEST(SettingsStore, NumbersReadTheSameInACommaLocale) {
@@ -73,22 +68,18 @@ TEST(SettingsStore, NumbersReadTheSameInACommaLocale) {
   MemoryArea area;
   SettingsStore store(area);
   int32_t v = 0;
-  store.SaveSetting("setup", "Download", "45.5");
-  v = store.Number(kAutoDownload).value_or(v);
-  EXPECT_EQ(v, 46);
-  store.SaveSetting("setup", "Download", "+3.7");
-  v = store.Number(kAutoDownload).value_or(v);
-  EXPECT_EQ(v, 4);
-  store.SaveSetting("setup", "Download", "2,5");  // not a number anywhere
-  v = store.Number(kAutoDownload).value_or(v);
-  EXPECT_EQ(v, 4);
+  // "2,5" is not a number anywhere.
+  for (auto [text, want] : {std::pair{"45.5", 46}, {"+3.7", 4}, {"2,5", 4}}) {
+    store.SaveSetting("setup", "Download", text);
+    v = store.Number(kAutoDownload).value_or(v);
+    EXPECT_EQ(v, want) << text;
+  }
 }
 
 TEST(SettingsStore, HomePageNeedsFifteenCharacters) {
   MemoryArea area;
   SettingsStore store(area);
   EXPECT_EQ(store.Text(kHomePage), kDefaultHomePage);
-  EXPECT_EQ(std::string(kDefaultHomePage).size(), 37u);
   store.SaveSetting("setup", "Homepage", "http://a.b/cd");  // 13
   EXPECT_EQ(store.Text(kHomePage), kDefaultHomePage);
   store.SaveSetting("setup", "Homepage", "http://a.b/cdef");  // 15
@@ -190,29 +181,21 @@ TEST(SettingsStore, KeptWindowSizesStayOnTheScreenAndAboveTheSmallest) {
 TEST(SettingsStore, GalleryLookFallsBackValueByValueAndRewritesOnlyChanges) {
   MemoryArea area;
   SettingsStore store(area);
-  GalleryLook look = ReadGalleryLook(store);
-  EXPECT_EQ(look.layout, 0);
-  EXPECT_EQ(look.width_mode, 0);
-  EXPECT_EQ(look.zoom, 100);
-  EXPECT_EQ(look.colour_index, 0);
+  const auto read = [&] {
+    const GalleryLook look = ReadGalleryLook(store);
+    return std::vector<int>{look.layout, look.width_mode, look.zoom, look.colour_index};
+  };
+  EXPECT_EQ(read(), (std::vector<int>{0, 0, 100, 0}));
   store.SaveSetting("Main", "Layout", "5");
   store.SaveSetting("Main", "WidthMode", "-1");
   store.SaveSetting("Main", "Zoom", "99999");
   store.SaveSetting("Main", "BackColor", "red");
-  look = ReadGalleryLook(store);
-  EXPECT_EQ(look.layout, 0);
-  EXPECT_EQ(look.width_mode, 0);
-  EXPECT_EQ(look.zoom, 100);
-  EXPECT_EQ(look.colour_index, 0);
+  EXPECT_EQ(read(), (std::vector<int>{0, 0, 100, 0}));
   store.SaveSetting("Main", "Zoom", "4");  // below what zooming out reaches
   EXPECT_EQ(ReadGalleryLook(store).zoom, 100);
 
   KeepGalleryLook(store, {3, 2, 5, 9});
-  look = ReadGalleryLook(store);
-  EXPECT_EQ(look.layout, 3);
-  EXPECT_EQ(look.width_mode, 2);
-  EXPECT_EQ(look.zoom, 5);
-  EXPECT_EQ(look.colour_index, 9);
+  EXPECT_EQ(read(), (std::vector<int>{3, 2, 5, 9}));
   KeepGalleryLook(store, {3, 2, kMaxGalleryZoom, 9});
   EXPECT_EQ(ReadGalleryLook(store).zoom, kMaxGalleryZoom);
   // Each save rewrites the whole file: the same look again writes nothing.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The browser frame on the headless front-end, for tests that call its procedures
-// directly. HOME and XDG point into a temporary folder.
+// directly; the front-end's shell unless one is given. HOME and XDG point into a temporary
+// folder.
 #pragma once
 
 #include <memory>
@@ -16,9 +17,9 @@
 namespace tv::test {
 
 struct BrowserRig {
-  BrowserRig()
+  explicit BrowserRig(Shell* shell = nullptr)
       : front(MakeHeadlessFrontEnd(posix.fs, posix.paths)),
-        platform(PlatformOf(posix, *front, posix.fs)),
+        platform(PlatformOf(posix, *front, posix.fs, shell)),
         app(platform, front->script) {
     front->script.out = &output;
     OpenBrowserFrame(app);

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures for the web pages of the tests' loopback server: JPEGs of a given size, their
-// size read back from a saved file, and a camera's orientation tag.
+// sizes read back from saved files, and a camera's orientation tag.
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/jpeg.h"
 
@@ -47,6 +49,17 @@ inline std::pair<int, int> JpegSize(const std::string& d) {
     p += 2 + (byte(p + 2) << 8 | byte(p + 3));
   }
   return {0, 0};
+}
+
+// The sizes of the JPEGs in `folder`, sorted.
+inline std::vector<std::pair<int, int>> JpegSizesIn(const std::string& folder) {
+  std::vector<std::pair<int, int>> sizes;
+  std::error_code failed;
+  for (const auto& f : std::filesystem::directory_iterator(folder, failed)) {
+    if (f.path().extension() == ".jpg") sizes.push_back(JpegSize(ReadBytes(f.path())));
+  }
+  std::sort(sizes.begin(), sizes.end());
+  return sizes;
 }
 
 // The JPEG with an EXIF segment saying how the camera was held (6: turned right).

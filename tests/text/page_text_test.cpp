@@ -5,34 +5,20 @@
 
 #include "gallery/page_lines.h"
 #include "platform/headless/page_model.h"
+#include "support/hostile_names.h"
 #include "support/memory_file_system.h"
 #include "text/text_util.h"
 
 namespace tv {
 namespace {
 
-// Names people really have: from cameras, archives unpacked from other systems, downloads.
-const char* const kHostileNames[] = {
-    "photo 1.jpg",
-    "photo%201.jpg",
-    "%2E%2E%2Fvictim.png",
-    "a%00b.png",
-    "100%.jpg",
-    "x#frag.jpg",
-    "what?.png",
-    "back\\slash.gif",
-    "tab\there.png",
-    "line\nbreak.png",
-    "cr\rlf\r\n.png",
-    "\xb2\xe2\xca\xd4.jpg",  // GBK bytes, no UTF-8
-    "图片 春游.jpg",
-    "-leading-dash.png",
-    "holiday onload=document.body.innerHTML=document.URL .jpg",
-    "\"><script>alert(1)</script>.png",
-    "it's a `quote`=.png",
-    "amp&amp;.png",
-    "trailing blank .png ",
-};
+// The names files really have, and two no file can have but a page may still be given.
+std::vector<std::string> Names() {
+  std::vector<std::string> names = test::HostileNames(".jpg");
+  names.push_back("\"><script>alert(1)</script>.png");
+  names.push_back("trailing blank .png ");
+  return names;
+}
 
 TEST(PageText, OrdinaryPathsAndNamesKeepTheirBytes) {
   for (const char* plain : {"/home/u/Pictures/a.jpg", "/p/图片/春游_01.JPG", "/p/a b/c d.png",
@@ -59,8 +45,8 @@ TEST(PageText, AddressesEscapeWhatTheViewWouldReadDifferently) {
 // name as its title, and adds no element and no attribute.
 TEST(PageText, EveryNameRoundTripsThroughThePage) {
   test::MemoryFileSystem fs;
-  for (const char* name : kHostileNames) {
-    const std::string path = std::string("/home/u/p q/") + name;
+  for (const std::string& name : Names()) {
+    const std::string path = "/home/u/p q/" + name;
     for (PictureLine kind :
          {PictureLine::Row, PictureLine::Fitted, PictureLine::Shrunk, PictureLine::Original}) {
       const std::string line = PictureLineText(kind, path, name, 300);
@@ -79,7 +65,7 @@ TEST(PageText, EveryNameRoundTripsThroughThePage) {
       EXPECT_EQ(PathFromStatusText(a.href), path) << name;
       EXPECT_EQ(PathFromStatusText(img.src), path) << name;
       EXPECT_EQ(a.target, "_blank");
-      if (std::string(name).find('\xb2') == std::string::npos) {
+      if (name.find('\xb2') == std::string::npos) {
         EXPECT_EQ(img.title, name);  // a byte that is no UTF-8 cannot show as itself
       }
     }

@@ -11,20 +11,22 @@ namespace tv {
 namespace {
 
 TEST(LeadingNumber, ReadsAsTheSystemDoes) {
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("2.5")), 2);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("3.5")), 4);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("3abc")), 3);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("abc")), 0);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("")), 0);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber(" 1 2\t3\n")), 123);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("-4")), -4);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("1e2")), 100);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("7e")), 7);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber(".")), 0);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("1.2.3")), 1);
   // Far out of range stays in range instead of overflowing.
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("99999999999999999999")), 2147483647);
-  EXPECT_EQ(RoundHalfEven(LeadingNumber("1e999")), 0);
+  for (auto [text, want] : {std::pair<const char*, int>{"2.5", 2},
+                            {"3.5", 4},
+                            {"3abc", 3},
+                            {"abc", 0},
+                            {"", 0},
+                            {" 1 2\t3\n", 123},
+                            {"-4", -4},
+                            {"1e2", 100},
+                            {"7e", 7},
+                            {".", 0},
+                            {"1.2.3", 1},
+                            {"99999999999999999999", 2147483647},
+                            {"1e999", 0}}) {
+    EXPECT_EQ(RoundHalfEven(LeadingNumber(text)), want) << text;
+  }
 }
 
 TEST(StatusText, FileAddressesBecomeLocalPaths) {

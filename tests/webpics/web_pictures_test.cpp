@@ -99,18 +99,6 @@ TEST(WebPictures, MoreThanTheSlotsCountOnButStoreNoMore) {
   EXPECT_EQ(links, static_cast<size_t>(kWebPictureEntries));
 }
 
-// The widths of one to four columns and both pages with pictures are the web gallery
-// scenario's; a page without any stands alone.
-TEST(WebPictures, SizedPagesAtTheEdges) {
-  EXPECT_EQ(SizedGalleryWidth(9600, 0), 600);
-  EXPECT_EQ(SizedGalleryWidth(300, 1), -20);  // a narrow view gives a negative width as is
-  EXPECT_EQ(SizedGalleryPage(WebPictureList{}, 3, 10, "#FFFFFF"),
-            "<body bgcolor=#FFFFFF>\r\n"
-            "<body oncontextmenu=self.event.returnValue=false topmargin=0 leftmargin=0 "
-            "rightmargin=0 bottommargin=0>\r\n"
-            "<p>这个网页没有大图片</p>\r\n<p>发现图片：0</p>\r\n</body>\r\n");
-}
-
 TEST(WebPictures, APageOfSmallPicturesSaysSoWithTheCountFound) {
   WebPictureList list;
   ScanLargePictures({Img("http://h/icon.png", 32, 32), Img("http://h/thumb.jpg", 300, 200),
