@@ -67,9 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TextSettingsArea area;
   area.text = text;
   tv::SettingsStore store(area);
-  const int32_t pages = store.NumberOr(kPicturesPerPage);
+  const int32_t pages = store.NumberOr(tv::kPicturesPerPage);
   TV_FUZZ_REQUIRE(pages >= 30 && pages <= 200);
-  TV_FUZZ_REQUIRE(store.Text(kHomePage).size() >= 15);
+  TV_FUZZ_REQUIRE(store.Text(tv::kHomePage).size() >= 15);
 
   int32_t number = -7;
   const bool parsed = tv::ParseStoredInteger(value, number);

@@ -13,6 +13,7 @@
 #include "text/text_util.h"
 #include "webpics/form_web.h"
 #include "webpics/page_menu.h"
+#include "webpics/page_pictures.h"
 
 namespace tv {
 
@@ -138,16 +139,10 @@ void FormWeb::SaveMenuPicture() {
   const std::vector<HtmlElement> elements = view.All();
   for (size_t i = 0; i < elements.size(); ++i) {
     const HtmlElement& e = elements[i];
-    if (e.tag_name != "IMG" || (e.shown_src != picture.address && e.src != picture.address)) {
-      continue;
+    if (e.tag_name == "IMG" && (e.shown_src == picture.address || e.src == picture.address)) {
+      picture = PictureShownBy(e, static_cast<int>(i), picture.address);
+      break;
     }
-    picture.element = static_cast<int>(i);
-    picture.shown_width = e.width;
-    picture.shown_height = e.height;
-    picture.own_width = e.natural_width;
-    picture.own_height = e.natural_height;
-    picture.loaded = e.loaded;
-    break;
   }
   const std::string folder = SaveFolder(DownloadFolder());
   // Asked for by hand: a folder that refused a file earlier is said again.

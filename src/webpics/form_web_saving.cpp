@@ -185,15 +185,8 @@ void FormWeb::SavePictureForSize(const std::string& path) {
     const HtmlElement& e = elements[i];
     if (e.tag_name != "IMG" || !IsPictureAddress(e.src)) continue;
     // Every picture as it is, whatever its size: the file's length decides.
-    PagePicture picture;
-    picture.address = IsPictureAddress(e.shown_src) ? e.shown_src : e.src;
-    picture.element = static_cast<int>(i);
-    picture.shown_width = e.width;
-    picture.shown_height = e.height;
-    picture.own_width = e.natural_width;
-    picture.own_height = e.natural_height;
-    picture.loaded = e.loaded;
-    picture.large = true;
+    const PagePicture picture =
+        PictureShownBy(e, static_cast<int>(i), IsPictureAddress(e.shown_src) ? e.shown_src : e.src);
     const std::optional<PictureSave> result = SaveOne(view, picture, folder, kKeptLength, false);
     if (!result) break;
     p.loop.DoEvents();

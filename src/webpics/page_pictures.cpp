@@ -57,6 +57,19 @@ bool IsLargePicture(const HtmlElement& e) {
          (IsLargeSize(e.width, e.height) || IsLargeSize(e.natural_width, e.natural_height));
 }
 
+PagePicture PictureShownBy(const HtmlElement& e, int index, const std::string& address) {
+  PagePicture picture;
+  picture.address = address;
+  picture.element = index;
+  picture.shown_width = e.width;
+  picture.shown_height = e.height;
+  picture.own_width = e.natural_width;
+  picture.own_height = e.natural_height;
+  picture.loaded = e.loaded;
+  picture.large = true;
+  return picture;
+}
+
 std::vector<PagePicture> PagePictures(const std::vector<HtmlElement>& elements) {
   std::vector<PagePicture> pictures;
   for (size_t i = 0; i < elements.size(); ++i) {

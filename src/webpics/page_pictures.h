@@ -35,6 +35,10 @@ struct PagePicture {
   }
 };
 
+// The picture element `e`, the page's element `index`, shows, saved as `address` at its
+// own size whatever it is.
+PagePicture PictureShownBy(const HtmlElement& e, int index, const std::string& address);
+
 // In document order; a picture that occurs twice is listed twice.
 std::vector<PagePicture> PagePictures(const std::vector<HtmlElement>& elements);
 

@@ -2,18 +2,17 @@
 // Hostile pages of the test's own loopback server in the real browser: attachments save
 // nothing before the download dialog's 下载, a page opening windows in a loop stops at a
 // hundred, a hung page says so in its tab and can be stopped while the rest goes on.
-#include <dirent.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
 
 #include "desktop/desktop_browser.h"
+#include "desktop/program_run.h"
 #include "desktop/xtest_input.h"
 #include "download/form_download.h"
 #include "support/loopback_server.h"
@@ -37,28 +36,6 @@ std::set<std::string> FilesUnder(const std::string& folder) {
     }
     if (it->is_regular_file()) found.insert(it->path().string());
   }
-  return found;
-}
-
-// The engine's web processes this program started and has not lost.
-std::set<int> WebProcesses() {
-  std::set<int> found;
-  DIR* dir = opendir("/proc");
-  if (!dir) return found;
-  while (dirent* e = readdir(dir)) {
-    const int pid = std::atoi(e->d_name);
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text;
-    std::getline(stat, text);
-    const size_t open = text.find('('), close = text.rfind(')');
-    if (pid <= 0 || open == std::string::npos || close == std::string::npos) continue;
-    char state = 0;
-    int parent = -1;
-    std::sscanf(text.c_str() + close + 2, "%c %d", &state, &parent);
-    if (parent == getpid() && state != 'Z' && text.compare(open + 1, 15, "WebKitWebProces") == 0)
-      found.insert(pid);
-  }
-  closedir(dir);
   return found;
 }
 
@@ -150,7 +127,7 @@ TEST_F(PageGuardsTest, AHungPageStallsItsTabAloneAndItsStopLetsTheTabLoadAgain) 
          ASSERT_TRUE(FirstTab());
          FormWeb& first = *Browser().CurrentPage();
          ASSERT_TRUE(WaitUntil([&] { return !first.Web->View()->Busy(); }));
-         others = WebProcesses();
+         others = test::WebProcesses();
          hung = &OpenWithScripts("/hang.htm");
          ASSERT_TRUE(WaitUntil([&] { return hung->Web->View()->Title() == "H"; }));
          EXPECT_FALSE(hung->hung_notice->Visible());
@@ -165,7 +142,7 @@ TEST_F(PageGuardsTest, AHungPageStallsItsTabAloneAndItsStopLetsTheTabLoadAgain) 
          EXPECT_EQ(EvalIn(*next.Web->View(), "6*7"), "42");
          EXPECT_EQ(Eval("6*7"), "42");
          EXPECT_FALSE(next.hung_notice->Visible());
-         others.merge(WebProcesses());
+         others.merge(test::WebProcesses());
          hung->stop_button->FireClick();
        },
        [&] {
@@ -175,7 +152,7 @@ TEST_F(PageGuardsTest, AHungPageStallsItsTabAloneAndItsStopLetsTheTabLoadAgain) 
          }));
          EXPECT_FALSE(hung->hung_notice->Visible());
          // The views that shared it show the notice in a process of their own.
-         const std::set<int> left = WebProcesses();
+         const std::set<int> left = test::WebProcesses();
          EXPECT_FALSE(std::ranges::includes(left, others))
              << "stopping the page left its process running";
          hung->Web->View()->Navigate(server_.Url("/again.htm"));

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/program_run.h"
 
+#include <dirent.h>
 #include <glib.h>
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 namespace tv::test {
 
@@ -33,6 +39,28 @@ std::vector<std::string> RunProgramScript(const std::string& script_path) {
     lines.push_back("exit status " + std::to_string(WEXITSTATUS(status)));
   }
   return lines;
+}
+
+std::set<int> WebProcesses() {
+  std::set<int> found;
+  DIR* dir = opendir("/proc");
+  if (!dir) return found;
+  while (dirent* e = readdir(dir)) {
+    const int pid = std::atoi(e->d_name);
+    if (pid <= 0) continue;
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text;
+    std::getline(stat, text);
+    const size_t open = text.find('('), close = text.rfind(')');
+    if (open == std::string::npos || close == std::string::npos) continue;
+    char state = 0;
+    int parent = -1;
+    std::sscanf(text.c_str() + close + 2, "%c %d", &state, &parent);
+    if (parent == getpid() && state != 'Z' && text.compare(open + 1, 15, "WebKitWebProces") == 0)
+      found.insert(pid);
+  }
+  closedir(dir);
+  return found;
 }
 
 }  // namespace tv::test

@@ -3,6 +3,7 @@
 // would start it, and gives back what it printed.
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,9 @@ namespace tv::test {
 // The program's output, one entry a line; empty when it could not be started. A run that
 // ends otherwise than with status 0 adds a last line saying how it ended.
 std::vector<std::string> RunProgramScript(const std::string& script_path);
+
+// The engine's web processes this process started and has not lost.
+std::set<int> WebProcesses();
 
 // The program in a private home, on pages of a loopback server of the test's own.
 struct ServedRun {

@@ -2,44 +2,20 @@
 // Tabs the frame opens share engine processes a few at a time: settings stay each tab's
 // own, and a tab whose process is killed says so in itself alone while the other tabs go
 // on; 刷新 opens its page again.
-#include <dirent.h>
 #include <signal.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "desktop/desktop_browser.h"
+#include "desktop/program_run.h"
 #include "support/test_env.h"
 #include "webpics/form_web.h"
 
 namespace tv {
 namespace {
-
-// The engine's web processes started by this program.
-std::set<int> WebProcesses() {
-  std::set<int> found;
-  DIR* dir = opendir("/proc");
-  if (!dir) return found;
-  while (dirent* e = readdir(dir)) {
-    const int pid = std::atoi(e->d_name);
-    if (pid <= 0) continue;
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string text;
-    std::getline(stat, text);
-    const size_t open = text.find('('), close = text.rfind(')');
-    if (open == std::string::npos || close == std::string::npos) continue;
-    const std::string name = text.substr(open + 1, close - open - 1);
-    int parent = -1;
-    char state = 0;
-    std::sscanf(text.c_str() + close + 2, "%c %d", &state, &parent);
-    if (parent == getpid() && name.rfind("WebKitWebProces", 0) == 0) found.insert(pid);
-  }
-  closedir(dir);
-  return found;
-}
 
 WebKitSettings* SettingsOf(FormWeb& page) {
   return webkit_web_view_get_settings(WEBKIT_WEB_VIEW(WebViewWidget(page.Web->View())));
@@ -69,19 +45,19 @@ TEST_F(TabProcessesTest, AKilledTabSaysSoAloneAndReopensOnRefresh) {
          ASSERT_TRUE(FirstTab());
          tabs.push_back(Browser().CurrentPage());
          ASSERT_TRUE(WaitUntil([&] { return !tabs[0]->Web->View()->Busy(); }));
-         const std::set<int> first = WebProcesses();
+         const std::set<int> first = test::WebProcesses();
          // Seven tabs share the first tab's process; the eighth starts the next one.
          for (int i = 1; i <= 6; ++i) {
            Frame().LoadNewForm(Page("tab" + std::to_string(i)));
            tabs.push_back(Browser().CurrentPage());
            ASSERT_TRUE(Shows(*tabs.back(), "tab" + std::to_string(i) + " text"));
          }
-         const std::set<int> before = WebProcesses();
+         const std::set<int> before = test::WebProcesses();
          EXPECT_EQ(before, first) << "a tab the frame opened started a process of its own";
          Frame().LoadNewForm(Page("tab7"));
          tabs.push_back(Browser().CurrentPage());
          ASSERT_TRUE(Shows(*tabs.back(), "tab7 text"));
-         for (int pid : WebProcesses()) {
+         for (int pid : test::WebProcesses()) {
            if (!before.count(pid)) killed.insert(pid);
          }
          ASSERT_FALSE(killed.empty()) << "the eighth tab shares a process with the first seven";
