@@ -25,6 +25,9 @@ constexpr int kGalleryPictures = 120;
 constexpr int kDetailPictures = 6;
 constexpr int kPressesARound = 4;
 constexpr double kGoalMs = 100;
+// A script's run ends the program with its last line: the sessions' scripts wait at the
+// end while the keys are timed.
+constexpr char kStayUp[] = "wait 600000\n";
 
 // Smooth colours of their own a picture, so every page and every step looks different.
 void MakePicture(const std::string& path, int width, int height, int seed) {
@@ -122,11 +125,12 @@ int main(int argc, char** argv) {
       Script(root + "/tabs.scn", "click Command6\nwindow FormWeb\nnavigate " + web +
                                      "/a.htm\nsettle\nwindow FormExplore\nmenu build\n"
                                      "window FormWeb\nnavigate " +
-                                     web + "/b.htm\nsettle\n");
+                                     web + "/b.htm\nsettle\n" + kStayUp);
   const std::string detail =
       Script(root + "/detail.scn", "click Command6\nwindow FormWeb\nnavigate " + web +
                                        "/pictures.htm\nsettle\nwindow FormExplore\nclick Chk\n"
-                                       "wait 3000\nwindow FormWeb\nwait 3000\nfollow 1 WebPic\n");
+                                       "wait 3000\nwindow FormWeb\nwait 3000\nfollow 1 WebPic\n" +
+                                       kStayUp);
   const bool gthumb = bench::Installed("gthumb"), eog = bench::Installed("eog");
   if (!gthumb) std::printf("gThumb is not installed: no figures of its page change\n");
   if (!eog) std::printf("Eye of GNOME is not installed: no figures of its next picture\n");
