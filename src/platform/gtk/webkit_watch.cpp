@@ -56,9 +56,14 @@ void OnAnswer(GObject* source, GAsyncResult* result, gpointer data) {
   if (group->hung) TellHung(*group, false);
 }
 
+bool watching = false;  // the timer runs while any group lives
+
 gboolean Ask(gpointer) {
   auto& groups = WebKitHtmlView::Groups();
-  if (groups.empty()) return G_SOURCE_CONTINUE;
+  if (groups.empty()) {
+    watching = false;
+    return G_SOURCE_REMOVE;
+  }
   const int64_t now = NowMs();
   for (size_t i = 0; i < groups.size(); ++i) {
     WebKitHtmlView::ProcessGroup& group = *groups[i];
@@ -85,7 +90,6 @@ bool WebKitHtmlView::ProcessGroup::Answers() const {
 }
 
 void WebKitHtmlView::WatchProcesses() {
-  static bool watching = false;
   if (watching) return;
   watching = true;
   g_timeout_add(1000, Ask, nullptr);
