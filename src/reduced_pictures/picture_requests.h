@@ -39,6 +39,10 @@ class PictureWidths {
   // The width to make `path` at on a screen of `scale` device pixels a pixel (twice the
   // detail at 2); 0 for a picture shown at its own size or not named.
   int Shown(const std::string& path, int scale) const;
+  template <typename F>
+  void ForEachPath(F&& visit) const {
+    for (const auto& entry : widths_) visit(entry.first);
+  }
 
  private:
   std::unordered_map<std::string, int> widths_;

@@ -2,7 +2,8 @@
 // The real engine on a folder of a camera picture, a small picture, a TIFF and a damaged
 // file: the engine receives pictures no larger than the layout shows them, the files
 // themselves where the layout shows them whole, the TIFF converted, and the damaged file
-// as a broken picture remembered as failed; the page and its document stay as written.
+// as a broken picture remembered as failed; the page and its document stay as written; a
+// copy the engine kept is never shown at another layout's size or after its file changed.
 #include <cstdlib>
 
 #include "desktop/desktop_gallery.h"
@@ -114,6 +115,20 @@ TEST_F(ReducedPicturesOnTheDesktop, TheEngineReceivesPicturesAsLargeAsShown) {
          ASSERT_EQ(got.size(), 4u);
          EXPECT_EQ(got[0], std::make_pair(3000, 3000));
          EXPECT_EQ(got[2], std::make_pair(300, 300));
+         Gallery().CycleWidthMode();  // back to one a line
+       },
+       [&] {
+         Settle();
+         ASSERT_EQ(Received().size(), 4u);
+         // A picture changed since: the same page written again shows the file as it is now.
+         test::WriteSolidJpeg(Folder() + "/b small.jpg", 400, 100);
+         Gallery().WritePage();
+       },
+       [&] {
+         Settle();
+         auto got = Received();
+         ASSERT_EQ(got.size(), 4u);
+         EXPECT_EQ(got[1], std::make_pair(400, 400));
          CloseBox();
        }});
 }

@@ -12,6 +12,7 @@
 #include "platform/gtk/program_files.h"
 #include "reduced_pictures/picture_requests.h"
 #include "reduced_pictures/reduced_pictures.h"
+#include "reduced_pictures/served_pictures.h"
 
 namespace tv {
 
@@ -29,22 +30,28 @@ struct Job {
   WebKitURISchemeRequest* request = nullptr;  // owned; answered on the main loop
   std::string path;
   int width = 0;
+  bool whole = false;  // asked at its own size by an address of its own
   reduced::ReducedPicture picture;
   GInputStream* stream = nullptr;  // the file itself, opened by the worker
   gint64 length = -1;
+  std::optional<reduced::FileVersion> version;  // of the file the answer was read from
 };
 
-// Every answer is marked no-store: the engine keeps pictures by the file: address the page
-// names, and a picture made for one layout must not be reused by the next.
-void Finish(WebKitURISchemeRequest* request, GInputStream* stream, gint64 length,
-            const char* mime) {
+// Read and written on the main loop only.
+reduced::ServedPictures& Served() {
+  static reduced::ServedPictures served;
+  return served;
+}
+
+// The engine may keep what it is answered, by the page's "file:" address: the answer is
+// noted, and copies that no longer fit are dropped before the next local page loads.
+void Finish(const Job& job, GInputStream* stream, gint64 length, const char* mime) {
   WebKitURISchemeResponse* response = webkit_uri_scheme_response_new(stream, length);
   if (mime) webkit_uri_scheme_response_set_content_type(response, mime);
-  SoupMessageHeaders* headers = soup_message_headers_new(SOUP_MESSAGE_HEADERS_RESPONSE);
-  soup_message_headers_append(headers, "Cache-Control", "no-store");
-  webkit_uri_scheme_response_set_http_headers(response, headers);  // takes the headers
-  webkit_uri_scheme_request_finish_with_response(request, response);
+  webkit_uri_scheme_request_finish_with_response(job.request, response);
   g_object_unref(response);
+  // An own-size copy has an address of its own: it never stands for the page's address.
+  if (!job.whole) Served().Served(job.path, job.width, job.version);
 }
 
 gboolean Answer(gpointer data) {
@@ -52,12 +59,11 @@ gboolean Answer(gpointer data) {
   if (job->picture.kind == reduced::ReducedPicture::kMade) {
     GBytes* bytes = g_bytes_new(job->picture.bytes.data(), job->picture.bytes.size());
     GInputStream* stream = g_memory_input_stream_new_from_bytes(bytes);
-    Finish(job->request, stream, static_cast<gint64>(g_bytes_get_size(bytes)),
-           job->picture.mime.c_str());
+    Finish(*job, stream, static_cast<gint64>(g_bytes_get_size(bytes)), job->picture.mime.c_str());
     g_object_unref(stream);
     g_bytes_unref(bytes);
   } else if (job->stream) {
-    Finish(job->request, job->stream, job->length, nullptr);
+    Finish(*job, job->stream, job->length, nullptr);
     g_object_unref(job->stream);
   } else {
     Refuse(job->request);
@@ -70,6 +76,7 @@ gboolean Answer(gpointer data) {
 void Work(gpointer data, gpointer) {
   auto* job = static_cast<Job*>(data);
   const auto cache = PageThumbnails();
+  job->version = reduced::VersionOf(job->path);
   job->picture = reduced::ReducePicture(cache, job->path, job->width);
   if (job->picture.kind == reduced::ReducedPicture::kOriginal) {
     GFile* file = g_file_new_for_path(job->path.c_str());
@@ -93,9 +100,12 @@ GThreadPool* Workers() {
   return pool;
 }
 
+const reduced::PictureWidths* WidthsOf(WebKitWebView* view) {
+  return static_cast<const reduced::PictureWidths*>(g_object_get_data(G_OBJECT(view), kWidthsKey));
+}
+
 int ShownWidth(WebKitWebView* view, const std::string& path) {
-  const auto* widths =
-      static_cast<const reduced::PictureWidths*>(g_object_get_data(G_OBJECT(view), kWidthsKey));
+  const auto* widths = WidthsOf(view);
   return widths ? widths->Shown(path, gtk_widget_get_scale_factor(GTK_WIDGET(view))) : 0;
 }
 
@@ -113,6 +123,7 @@ void OnRequest(WebKitURISchemeRequest* request, gpointer) {
   job->request = WEBKIT_URI_SCHEME_REQUEST(g_object_ref(request));
   job->path = path;
   g_free(path);
+  job->whole = asked->whole;
   job->width = asked->whole ? 0 : ShownWidth(view, job->path);
   g_thread_pool_push(Workers(), job, nullptr);
 }
@@ -150,6 +161,20 @@ reduced::ThumbnailCache PageThumbnails() {
 void SetPictureWidths(WebKitWebView* view, const std::vector<std::pair<std::string, int>>& widths) {
   g_object_set_data_full(G_OBJECT(view), kWidthsKey, new reduced::PictureWidths(widths),
                          [](gpointer data) { delete static_cast<reduced::PictureWidths*>(data); });
+}
+
+void DropOutgrownPictures(WebKitWebView* view) {
+  const auto* widths = WidthsOf(view);
+  const bool stale = widths ? Served().Stale(*widths, gtk_widget_get_scale_factor(GTK_WIDGET(view)),
+                                             reduced::VersionOf)
+                            : Served().AnyReduced();
+  if (!stale) return;
+  // Sent to the web processes before the page's own load, on the same connection.
+  WebKitWebsiteDataManager* data =
+      webkit_web_context_get_website_data_manager(webkit_web_view_get_context(view));
+  webkit_website_data_manager_clear(data, WEBKIT_WEBSITE_DATA_MEMORY_CACHE, 0, nullptr, nullptr,
+                                    nullptr);
+  Served().Forget();
 }
 
 }  // namespace tv

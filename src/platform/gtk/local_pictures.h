@@ -19,11 +19,15 @@ namespace tv {
 // context, before its first view is made.
 void InstallLocalPictures(WebKitWebContext* context);
 
-// The widest the view's next page shows each picture (path, pixels; 0 or not named: at its
-// own size).
 // The thumbnail cache the pictures are kept in, as the environment names it now.
 reduced::ThumbnailCache PageThumbnails();
 
+// The widest the view's next page shows each picture (path, pixels; 0 or not named: at its
+// own size).
 void SetPictureWidths(WebKitWebView* view, const std::vector<std::pair<std::string, int>>& widths);
+
+// Before the view loads a local page: drops the engine's copies of served pictures when
+// the page could be handed one made for another width or from a file changed since.
+void DropOutgrownPictures(WebKitWebView* view);
 
 }  // namespace tv

@@ -57,9 +57,10 @@ WebKitWebContext* ProgramWebContext(Paths* paths) {
                                       "memory-pressure-settings", pressure, nullptr));
   webkit_memory_pressure_settings_free(pressure);
   g_object_unref(manager);
-  // The gallery shows local pages it writes itself: no page or resource is kept for
-  // going back or for a second visit, until the browser opens.
-  webkit_web_context_set_cache_model(context, WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER);
+  // The gallery shows local pages it writes itself: the pictures of pages shown before are
+  // kept for a second visit (a page change), nothing for going back, until the browser
+  // opens.
+  webkit_web_context_set_cache_model(context, WEBKIT_CACHE_MODEL_DOCUMENT_BROWSER);
   InstallLocalPictures(context);
   InstallPageDownloads(context);
   return context;

@@ -291,6 +291,9 @@ void WebKitHtmlView::SetGeneratedPages(bool generated) {
   // Only the page's own scripts stop (script elements, on... attributes, javascript:
   // links); the program's evaluate_javascript calls keep running.
   webkit_settings_set_enable_javascript_markup(webkit_web_view_get_settings(view_), !generated);
+  // A generated page is never gone back to: keeping the last ones alive would only hold
+  // their pictures.
+  webkit_settings_set_enable_page_cache(webkit_web_view_get_settings(view_), !generated);
 }
 
 void WebKitHtmlView::SetPictureWidths(const std::vector<std::pair<std::string, int>>& widths) {
@@ -333,16 +336,20 @@ void WebKitHtmlView::Navigate(const std::string& address) {
       if (!uri) return;
       about_text_.clear();
       load_.Requested(uri, NowMs());
+      DropOutgrownPictures(view_);
       webkit_web_view_load_uri(view_, uri);
       g_free(uri);
       break;
     }
-    case AddressKind::Web:
+    case AddressKind::Web: {
       if (address.empty()) return;
       about_text_.clear();
       load_.Requested("", NowMs());
-      webkit_web_view_load_uri(view_, WebAddress(address).c_str());
+      const std::string uri = WebAddress(address);
+      if (uri.rfind("file:", 0) == 0) DropOutgrownPictures(view_);
+      webkit_web_view_load_uri(view_, uri.c_str());
       break;
+    }
   }
 }
 
