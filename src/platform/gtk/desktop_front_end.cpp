@@ -71,7 +71,10 @@ class GtkWindowSystem : public WindowSystem {
 
 // Picture buttons are drawn at the small sizes the layout gives them; menu items show a
 // check mark only when checked, as the program's menus do.
+// The theme eases every change of a control's colours over 200 ms: a tab switched to, a
+// button pressed by its key, would finish painting a fifth of a second late.
 constexpr const char* kProgramStyle =
+    "* { transition: none; }"
     "button.tv-compact { padding: 1px 2px; min-width: 0; min-height: 0; }"
     "menu menuitem check:not(:checked) { border-color: transparent; background: none;"
     " box-shadow: none; -gtk-icon-source: none; }";
