@@ -75,18 +75,5 @@ TEST(FrameCommands, OnlyAddressesGoToTheOtherBrowser) {
   EXPECT_EQ(rig.output.str().find("shell:"), std::string::npos);
 }
 
-TEST(FrameCommands, TopPanelHiddenGivesThePagesItsHeight) {
-  BrowserRig rig;
-  FormExplore& f = *rig.frame;
-  const int with_panel = f.FrameHeight();
-  f.FindControl("ShowMe")->FireClick();
-  EXPECT_FALSE(f.top_panel->Visible());
-  EXPECT_EQ(f.FrameHeight(), with_panel + f.top_panel->Height());
-  EXPECT_EQ(rig.tabs().CurrentPage()->ScaleHeight(), f.FrameHeight());
-  f.FindControl("ShowMe")->FireClick();
-  EXPECT_TRUE(f.top_panel->Visible());
-  EXPECT_EQ(f.FrameHeight(), with_panel);
-}
-
 }  // namespace
 }  // namespace tv::test

@@ -159,13 +159,6 @@ TEST(ScaledDecoding, ScaleAndOrientationAreReadSafely) {
   EXPECT_EQ(ExifOrientation("JFIF"), 1);
 }
 
-TEST_F(Thumbnails, PicturesNoWiderThanShownAreTheFilesThemselves) {
-  WriteHalves(Pic("small.jpg"), 300, 200);
-  EXPECT_EQ(ReducePicture(cache, Pic("small.jpg"), 300).kind, ReducedPicture::kOriginal);
-  EXPECT_EQ(ReducePicture(cache, Pic("small.jpg"), 0).kind, ReducedPicture::kOriginal);
-  EXPECT_FALSE(fs::exists(home.Root() + "/cache"));
-}
-
 TEST_F(Thumbnails, ALargePictureBecomesACachedThumbnailWideEnough) {
   const std::string file = Pic("camera.jpg");
   WriteHalves(file, 3000, 2000);
@@ -238,9 +231,11 @@ TEST_F(Thumbnails, AChangedFileGetsANewThumbnail) {
             std::to_string(StampOf(file)->mtime));
 }
 
-TEST_F(Thumbnails, CameraOrientationIsApplied) {
+TEST_F(Thumbnails, CameraOrientationIsAppliedAndNoWiderThanShownIsTheFileItself) {
   const std::string file = Pic("turned.jpg");
   WriteHalves(file, 3000, 2000);
+  EXPECT_EQ(ReducePicture(cache, file, 0).kind, ReducedPicture::kOriginal);
+  EXPECT_FALSE(fs::exists(home.Root() + "/cache"));
   // Stored on its side: turn clockwise to show.
   test::TempHome::WriteAt(file, test::WithOrientation(test::ReadFile(file), 6));
   auto shown = DecodeBytes(ReducePicture(cache, file, 300).bytes);

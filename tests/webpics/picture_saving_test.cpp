@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -58,6 +59,11 @@ class PictureSaving : public ::testing::Test {
       html += "\" width=600 height=600>";
     }
     return Show(html);
+  }
+
+  // A large picture of web/`file`.
+  std::string Large(const std::string& file) {
+    return "<img src=\"" + rig.home.Root() + "/web/" + file + "\" width=600 height=600>";
   }
 
   FormWeb& Show(const std::string& body) {
@@ -167,8 +173,7 @@ TEST_F(PictureSaving, AFailedPictureIsSkippedUntilTheNextNavigation) {
 TEST_F(PictureSaving, APictureAboveThePixelCapIsSkippedAndTheRestSaved) {
   // 196 megapixels in a few bytes: refused from its header, nothing of it decoded.
   test::TempHome::WriteAt(rig.home.Root() + "/web/huge.png", test::PngHead(14000, 14000));
-  FormWeb& web = Show("<img src=\"" + rig.home.Root() + "/web/huge.png\" width=600 height=600>" +
-                      "<img src=\"" + rig.home.Root() + "/web/a.jpg\" width=600 height=600>");
+  FormWeb& web = Show(Large("huge.png") + Large("a.jpg"));
   web.SavePictureDisk(folder);
   web.SavePictureDisk(folder);
   EXPECT_EQ(web.pictures_found, 2);
@@ -184,7 +189,7 @@ TEST_F(PictureSaving, APictureIsSavedOnceByContentAcrossVisitsTabsAndRestarts) {
   EXPECT_EQ(web.pictures_found, 6);
   // A second visit, a copy under another name, another tab.
   std::filesystem::copy_file(rig.home.Root() + "/web/a.jpg", rig.home.Root() + "/web/copy.jpg");
-  FormWeb& again = Show("<img src=\"" + rig.home.Root() + "/web/copy.jpg\" width=600 height=600>");
+  FormWeb& again = Show(Large("copy.jpg"));
   again.SavePictureDisk(folder);
   EXPECT_EQ(again.StateField("saved count"), "0");
   // A restart reads what the folder holds; the record moves with the folder.
@@ -259,20 +264,46 @@ TEST_F(PictureSaving, ARecordThatTakesNoLineIsReplacedOrSaidOnce) {
   EXPECT_EQ(ReadSavedPictures(test::ReadFile(record)).size(), 3u);
   fs::permissions(record, fs::perms::owner_read);
   Picture("d", 200);
-  Show("<img src=\"" + rig.home.Root() + "/web/d.jpg\" width=600 height=600>")
-      .SavePictureDisk(folder);
+  Show(Large("d.jpg")).SavePictureDisk(folder);
   EXPECT_EQ(ReadSavedPictures(test::ReadFile(record)).size(), 4u);
 
   fs::remove(record);
   fs::create_directory(record);
   Picture("e", 220);
-  FormWeb& web = Show("<img src=\"" + rig.home.Root() + "/web/e.jpg\" width=600 height=600>");
+  FormWeb& web = Show(Large("e.jpg"));
   web.SavePictureDisk(folder);
   web.BeforeDownload();
   web.SavePictureDisk(folder);
   EXPECT_EQ(SavedFiles(), 5);
   const std::string out = rig.output.str();
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+}
+
+// The contrast of two blue-green-red colours, as the accessibility guidelines count it.
+double Contrast(uint32_t a, uint32_t b) {
+  const auto luminance = [](uint32_t bgr) {
+    double sum = 0;
+    const double weight[] = {0.2126, 0.7152, 0.0722};
+    for (int i = 0; i < 3; ++i) {
+      const double c = ((bgr >> (8 * i)) & 0xFF) / 255.0;
+      sum += weight[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum;
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Before a run, after one, after a run for size, and on the next page.
+TEST_F(PictureSaving, TheCounterCanBeReadInEveryState) {
+  FormWeb& web = PageOf(3, true);
+  Control& counter = web.status[8];
+  for (int step = 0; step < 4; ++step) {
+    if (step == 1) web.SavePictureDisk(folder);
+    if (step == 2) web.SavePictureForSize(folder);
+    if (step == 3) web.BeforeDownload();
+    EXPECT_GE(Contrast(counter.ForeColor(), counter.BackColor()), 4.5) << step;
+  }
 }
 
 TEST_F(PictureSaving, AWindowWaitsWhileAnotherSaves) {
