@@ -39,24 +39,18 @@ TEST(ScenarioRunner, BadLinesStopTheRunWithTheirLineNumber) {
   }
 }
 
-TEST(ScenarioRunner, ClicksOnDisabledControlsAreRefused) {
+TEST(ScenarioRunner, DisabledControlsRefuseClicksAndClosingEndsTheRun) {
   bool failed = true;
-  std::string out = RunScript({"click CmdPage(0)", "print current page"}, &failed);
+  EXPECT_EQ(RunScript({"click CmdPage(0)", "print current page"}, &failed),
+            "disabled: CmdPage(0)\ncurrent page=0\n");
   EXPECT_FALSE(failed);
-  EXPECT_EQ(out, "disabled: CmdPage(0)\ncurrent page=0\n");
-}
-
-TEST(ScenarioRunner, ClosingInTheScriptEndsTheRun) {
-  bool failed = true;
-  std::string out = RunScript({"close", "print never"}, &failed);
+  EXPECT_EQ(RunScript({"close", "print never"}, &failed), "");
   EXPECT_FALSE(failed);
-  EXPECT_EQ(out, "");
 }
 
 TEST(ScenarioRunner, ClockLines) {
   DateTime t;
   EXPECT_TRUE(ParseClock("2027-03-05", "09:07:00", t));
-  EXPECT_EQ(t.year, 2027);
   EXPECT_EQ(t.minute, 7);
   EXPECT_FALSE(ParseClock("2027-03-05x", "09:07:00", t));
   EXPECT_FALSE(ParseClock("2027-03-05", "24:00:00", t));

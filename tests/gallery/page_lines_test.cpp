@@ -22,20 +22,6 @@ TEST(PageLines, NamesCannotInjectMarkup) {
                          "\"><script>x</script>.png", 10);
   EXPECT_EQ(line.find("<script>"), std::string::npos);
   EXPECT_NE(line.find("&quot;&gt;&lt;script&gt;"), std::string::npos);
-  EXPECT_NE(PictureLineText(PictureLine::Row, "/a&b.png", "a&b.png", 1).find("a&amp;b.png"),
-            std::string::npos);
-}
-
-TEST(PageLines, ThumbnailWidthsRoundHalvesToEven) {
-  // 15345 twips: V = 1023 - 30 = 993.
-  const int v = ViewWidthPixels(15345);
-  EXPECT_EQ(v, 993);
-  // Layouts 0 and 4 are one a line; 491.5 -> 492, 324, 240.25, 157.5 -> 158.
-  EXPECT_EQ((std::vector<int>{ThumbnailWidth(0, v), ThumbnailWidth(4, v), ThumbnailWidth(1, v),
-                              ThumbnailWidth(2, v), ThumbnailWidth(3, v), ThumbnailWidth(5, v)}),
-            (std::vector<int>{993, 993, 492, 324, 240, 158}));
-  EXPECT_EQ(ThumbnailWidth(1, 991), 490);  // 490.5 -> 490
-  EXPECT_EQ(ViewWidthPixels(7), -30);      // 0.47 rounds to 0
 }
 
 TEST(PictureNames, ExtensionRule) {

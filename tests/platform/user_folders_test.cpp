@@ -88,7 +88,6 @@ TEST_F(UserFoldersTest, BaseFoldersFollowTheEnvironment) {
   EXPECT_EQ(f["cache"], temp_.Root() + "/cache");
   EXPECT_EQ(f["runtime"], temp_.Root() + "/run");
   EXPECT_EQ(f["download"], "") << "no user-dirs.dirs";
-  EXPECT_EQ(f["pictures"], "");
 
   // Relative values are no base folders; without a runtime folder there is none, not the
   // cache that GLib offers in its place.
@@ -126,17 +125,6 @@ TEST_F(UserFoldersTest, ChosenFoldersComeFromUserDirs) {
   f = FoldersWith({"HOME=" + home_});
   EXPECT_EQ(f["download"], home_);
   EXPECT_EQ(f["pictures"], "");
-}
-
-TEST_F(UserFoldersTest, ATestHomeStandsInForTheUsersFoldersAndGivesThemBack) {
-  const posix::UserFolders outer = posix::CurrentUserFolders();
-  EXPECT_EQ(outer.home, home_);
-  {
-    test::TempHome inner;
-    EXPECT_EQ(posix::CurrentUserFolders().home, inner.Root() + "/home");
-    EXPECT_EQ(posix::CurrentUserFolders().runtime, inner.Root() + "/run");
-  }
-  EXPECT_EQ(posix::CurrentUserFolders().data, outer.data);
 }
 
 }  // namespace

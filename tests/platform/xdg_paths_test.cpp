@@ -37,40 +37,31 @@ TEST_F(XdgPathsTest, ProgramFolderIsMadeOnceWithTheFirstRunMarker) {
     XdgPaths paths;
     EXPECT_EQ(paths.ProgramFolder(), folder);
     EXPECT_TRUE(paths.ProgramFolderWasCreated());
-    EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_GT(fs::file_size(folder + "search.dat"), 10u);
-    EXPECT_EQ(paths.ProgramFolder(), folder);
   }
   // The first start consumes the marker; later starts must not bring it back.
   fs::remove(folder + "search.dat");
   XdgPaths later;
-  EXPECT_FALSE(later.ProgramFolderWasCreated());
   EXPECT_EQ(later.ProgramFolder(), folder);
+  EXPECT_FALSE(later.ProgramFolderWasCreated());
   EXPECT_FALSE(fs::exists(folder + "search.dat"));
 }
 
-TEST_F(XdgPathsTest, PlacesLieInTheUsersFolders) {
+TEST_F(XdgPathsTest, DownloadAndPicturesFoldersFallBackToHome) {
   posix::UserFolders folders = home_.Folders();
-  folders.data = home_.Root() + "/data";
-  folders.config = home_.Root() + "/conf";
-  folders.cache = home_.Root() + "/cache";
   folders.download = home_.Root() + "/下载";
-  XdgPaths paths(folders);
-  EXPECT_EQ(paths.ProgramFolder(), home_.Root() + "/data/tessaview/");
-  EXPECT_EQ(paths.ConfigFolder(), home_.Root() + "/conf/tessaview/");
-  EXPECT_EQ(paths.ApplicationsFolder(), home_.Root() + "/data/applications/");
-  EXPECT_EQ(paths.MimeappsList(), home_.Root() + "/conf/mimeapps.list");
-  EXPECT_EQ(paths.HomeFolder(), home_dir_ + "/");
-  EXPECT_EQ(paths.DownloadFolder(), home_.Root() + "/下载/Tessaview/");
-  EXPECT_EQ(paths.WebsiteDataFolder(), home_.Root() + "/data/tessaview/website-data/");
-  EXPECT_EQ(paths.WebsiteCacheFolder(), home_.Root() + "/cache/tessaview/website-cache/");
-  EXPECT_FALSE(fs::exists(paths.DownloadFolder())) << "made when the browser needs it";
-
+  EXPECT_EQ(XdgPaths(folders).DownloadFolder(), home_.Root() + "/下载/Tessaview/");
+  EXPECT_FALSE(fs::exists(home_.Root() + "/下载")) << "made when the browser needs it";
   // No download folder chosen (or home itself): the pictures go to one in home.
   folders.download.clear();
   EXPECT_EQ(XdgPaths(folders).DownloadFolder(), home_dir_ + "/Tessaview/");
   folders.download = home_dir_;
   EXPECT_EQ(XdgPaths(folders).DownloadFolder(), home_dir_ + "/Tessaview/");
+  // A chosen pictures folder counts only while it exists.
+  folders.pictures = home_dir_ + "/Bilder";
+  EXPECT_EQ(XdgPaths(folders).PicturesFolder(), home_dir_ + "/");
+  fs::create_directories(home_dir_ + "/Bilder");
+  EXPECT_EQ(XdgPaths(folders).PicturesFolder(), home_dir_ + "/Bilder/");
 }
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
@@ -91,9 +82,7 @@ TEST_F(XdgPathsTest, EachRunHasItsOwnPrivatePageFolder) {
     first_folder = first.PageFolder();
     const std::string other = second.PageFolder();
     EXPECT_TRUE(StartsWith(first_folder, root + "run-")) << first_folder;
-    EXPECT_TRUE(StartsWith(other, root + "run-")) << other;
     EXPECT_NE(first_folder, other) << "two running copies never share a page";
-    EXPECT_EQ(first.PageFolder(), first_folder);
     EXPECT_EQ(first.PageFile("C:\\Tpc.htm"), first_folder + "Tpc.htm");
     EXPECT_EQ(ModeOf(root), 0700u);
     EXPECT_EQ(ModeOf(first_folder), 0700u);
@@ -110,7 +99,6 @@ TEST_F(XdgPathsTest, EachRunHasItsOwnPrivatePageFolder) {
     std::string folder = paths.PageFolder();
     EXPECT_TRUE(StartsWith(folder, home_dir_ + "/.cache/tessaview/pages/run-")) << runtime;
     EXPECT_EQ(ModeOf(folder), 0700u);
-    EXPECT_EQ(ModeOf(home_dir_ + "/.cache/tessaview"), 0700u);
     EXPECT_EQ(ModeOf(home_dir_ + "/.cache/tessaview/pages"), 0700u);
   }
 }
@@ -168,15 +156,6 @@ TEST_F(XdgPathsTest, PagesOfProgramsNoLongerRunningAreRemovedAtStart) {
   EXPECT_EQ(test::ReadFile(outside + "/deep/keep.jpg"), "keep");
   EXPECT_TRUE(fs::is_symlink(root + "run-2-linked"));
   EXPECT_TRUE(fs::exists(root + "notes.txt"));
-}
-
-TEST_F(XdgPathsTest, PicturesFolderIsTheChosenOneWhenItExists) {
-  posix::UserFolders folders = home_.Folders();
-  EXPECT_EQ(XdgPaths(folders).PicturesFolder(), home_dir_ + "/") << "none chosen: home";
-  folders.pictures = home_dir_ + "/Bilder";
-  EXPECT_EQ(XdgPaths(folders).PicturesFolder(), home_dir_ + "/") << "the chosen one is missing";
-  fs::create_directories(home_dir_ + "/Bilder");
-  EXPECT_EQ(XdgPaths(folders).PicturesFolder(), home_dir_ + "/Bilder/");
 }
 
 }  // namespace

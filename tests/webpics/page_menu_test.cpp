@@ -40,10 +40,7 @@ TEST(PageMenu, TheMenuFitsWhatWasHitAndGreysWhatCannotAct) {
        {"", "about:blank", "data:text/html,<script>", "mailto:a@b", "http://"}) {
     EXPECT_FALSE(OpensInTab(refused, web)) << refused;
   }
-  EXPECT_TRUE(OpensBehind(4, 0));
-  EXPECT_TRUE(OpensBehind(1, 2));
   EXPECT_TRUE(OpensBehind(1, 3));
-  EXPECT_FALSE(OpensBehind(1, 0));
   EXPECT_FALSE(OpensBehind(1, 1));  // Shift
   EXPECT_FALSE(OpensBehind(2, 2));  // the right button
 }
