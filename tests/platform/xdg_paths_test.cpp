@@ -47,9 +47,19 @@ TEST_F(XdgPathsTest, ProgramFolderIsMadeOnceWithTheFirstRunMarker) {
   EXPECT_FALSE(fs::exists(folder + "search.dat"));
 }
 
-TEST_F(XdgPathsTest, DownloadAndPicturesFoldersFallBackToHome) {
+TEST_F(XdgPathsTest, PlacesLieInTheUsersFoldersAndFallBackToHome) {
   posix::UserFolders folders = home_.Folders();
+  folders.data = home_.Root() + "/data";
+  folders.config = home_.Root() + "/conf";
+  folders.cache = home_.Root() + "/cache";
   folders.download = home_.Root() + "/下载";
+  // What the user keeps stays where earlier versions wrote it.
+  XdgPaths places(folders);
+  EXPECT_EQ(places.ProgramFolder(), home_.Root() + "/data/tessaview/");
+  EXPECT_EQ(places.ConfigFolder(), home_.Root() + "/conf/tessaview/");
+  EXPECT_EQ(places.MimeappsList(), home_.Root() + "/conf/mimeapps.list");
+  EXPECT_EQ(places.WebsiteDataFolder(), home_.Root() + "/data/tessaview/website-data/");
+  EXPECT_EQ(places.WebsiteCacheFolder(), home_.Root() + "/cache/tessaview/website-cache/");
   EXPECT_EQ(XdgPaths(folders).DownloadFolder(), home_.Root() + "/下载/Tessaview/");
   EXPECT_FALSE(fs::exists(home_.Root() + "/下载")) << "made when the browser needs it";
   // No download folder chosen (or home itself): the pictures go to one in home.
