@@ -346,7 +346,8 @@ void WebKitHtmlView::Navigate(const std::string& address) {
       about_text_.clear();
       load_.Requested("", NowMs());
       const std::string uri = WebAddress(address);
-      if (uri.rfind("file:", 0) == 0) DropOutgrownPictures(view_);
+      // Typed as the user likes: the engine reads a scheme in any case.
+      if (g_ascii_strncasecmp(uri.c_str(), "file:", 5) == 0) DropOutgrownPictures(view_);
       webkit_web_view_load_uri(view_, uri.c_str());
       break;
     }
