@@ -60,7 +60,8 @@ void FirstRun(Platform& platform, SettingsStore& settings) {
   if (length <= 10) return;
   settings.Save(kBlockPopUps, "1");
   settings.Save(kJumpWindows, "1");
-  settings.Save(kAutoDownload, "1");
+  // Off until the user turns it on: no page saves its pictures before anyone asked.
+  settings.Save(kAutoDownload, "0");
   settings.Save(kBackgroundWindows, "0");
   settings.Save(kShellMenu, "1");
   settings.Save(kHomePage, kDefaultHomePage);
