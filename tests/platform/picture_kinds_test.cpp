@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// WebP, AVIF and HEIF pictures, made at test time: listed by the gallery exactly where
-// the system has a decoder for them, measured from their headers where the format allows,
-// and shown through the reduced-picture path (thumbnails, or PNGs made for the engine).
+// WebP, AVIF and HEIF pictures, made at test time where the system can write them.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -34,11 +34,6 @@ TEST(StatusText, FileAddressesBecomeLocalPaths) {
   EXPECT_EQ(PathFromStatusText("short"), "");
 }
 
-TEST(HtmlEscape, EscapesTheFourCharacters) {
-  EXPECT_EQ(HtmlEscape("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d&quot;e'f");
-  EXPECT_EQ(HtmlEscape("图片 1.jpg"), "图片 1.jpg");
-}
-
 TEST(TextLines, SplitAtLineFeedsWithTheirCarriageReturns) {
   using Lines = std::vector<std::string_view>;
   EXPECT_EQ(TextLines(""), Lines{});
