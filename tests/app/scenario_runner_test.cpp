@@ -5,7 +5,6 @@
 
 #include <sstream>
 
-#include "platform/clock.h"
 #include "program/application.h"
 #include "support/test_platform.h"
 
@@ -32,29 +31,20 @@ TEST(ScenarioRunner, BadLinesStopTheRunWithTheirLineNumber) {
   EXPECT_TRUE(failed);
   EXPECT_EQ(out, "page count=0\nerror: line 4: unknown line: jump around\n");
 
-  for (const char* bad : {"click Nothing", "print Lab(0).Colour", "wait soon", "window FormX",
-                          "resize 10", "key Cmb up", "clock 2027-13-01 00:00:00", "follow 1"}) {
+  for (const char* bad :
+       {"click Nothing", "print Lab(0).Colour", "wait soon", "window FormX", "resize 10",
+        "key Cmb up", "clock 2027-13-01 00:00:00", "clock 2027-03-05x 09:07:00",
+        "clock 2027-03-05 24:00:00", "clock", "follow 1"}) {
     RunScript({bad}, &failed);
     EXPECT_TRUE(failed) << bad;
   }
 }
 
-TEST(ScenarioRunner, DisabledControlsRefuseClicksAndClosingEndsTheRun) {
+// Clicks refused by disabled controls are the paging scenario's.
+TEST(ScenarioRunner, ClosingTheGalleryEndsTheRun) {
   bool failed = true;
-  EXPECT_EQ(RunScript({"click CmdPage(0)", "print current page"}, &failed),
-            "disabled: CmdPage(0)\ncurrent page=0\n");
-  EXPECT_FALSE(failed);
   EXPECT_EQ(RunScript({"close", "print never"}, &failed), "");
   EXPECT_FALSE(failed);
-}
-
-TEST(ScenarioRunner, ClockLines) {
-  DateTime t;
-  EXPECT_TRUE(ParseClock("2027-03-05", "09:07:00", t));
-  EXPECT_EQ(t.minute, 7);
-  EXPECT_FALSE(ParseClock("2027-03-05x", "09:07:00", t));
-  EXPECT_FALSE(ParseClock("2027-03-05", "24:00:00", t));
-  EXPECT_FALSE(ParseClock("", "", t));
 }
 
 }  // namespace

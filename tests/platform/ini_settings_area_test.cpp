@@ -5,9 +5,8 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <vector>
 
 #include "support/test_env.h"
 
@@ -31,58 +30,42 @@ class IniSettingsAreaTest : public ::testing::Test {
   IniSettingsArea settings_{path_};
 };
 
-TEST_F(IniSettingsAreaTest, MissingFileReadsEmptyAndFirstSaveCreatesIt) {
-  EXPECT_EQ(settings_.Get("Tessaro2017", "Main", "PageFileCount"), "");
-  ASSERT_TRUE(settings_.Save("Tessaro2017", "Main", "PageFileCount", "40"));
-  EXPECT_EQ(settings_.Get("Tessaro2017", "Main", "PageFileCount"), "40");
-  EXPECT_EQ(settings_.Get("Another", "Main", "PageFileCount"), "");
-  // A second store on the same file sees the value: nothing is only cached.
-  EXPECT_EQ(IniSettingsArea(path_).Get("Tessaro2017", "Main", "PageFileCount"), "40");
-}
-
-TEST_F(IniSettingsAreaTest, SectionsAndKeysIgnoreCaseAndKeepTheirFirstSpelling) {
+TEST_F(IniSettingsAreaTest, TheFirstSaveMakesTheFileAndNamesKeepTheirFirstSpelling) {
+  EXPECT_EQ(settings_.Get("Tessaro2017", "setup", "RightMenu"), "");
   ASSERT_TRUE(settings_.Save("Tessaro2017", "setup", "RightMenu", "1"));
   ASSERT_TRUE(settings_.Save("Tessaro2017", "Setup", "FirstRun", "Run"));
   EXPECT_EQ(settings_.Get("tessaro2017", "SETUP", "FIRSTRUN"), "Run");
+  EXPECT_EQ(settings_.Get("Another", "setup", "FirstRun"), "");
   ASSERT_TRUE(settings_.Save("Tessaro2017", "SetUp", "RIGHTMENU", "0"));
-  EXPECT_EQ(settings_.Get("Tessaro2017", "setup", "RightMenu"), "0");
+  // A second store on the same file sees the value: nothing is only cached.
+  EXPECT_EQ(IniSettingsArea(path_).Get("Tessaro2017", "setup", "RightMenu"), "0");
   std::string text = ReadFile(path_);
   EXPECT_EQ(Count(text, "["), 1u) << text;
   EXPECT_EQ(Count(text, "RightMenu=0"), 1u) << text;
   EXPECT_EQ(Count(text, "RIGHTMENU"), 0u) << text;
 }
 
-TEST_F(IniSettingsAreaTest, AnyValueRoundTrips) {
-  const std::string values[] = {
-      "line one\nline two\r\nthree",
-      "back\\slash \\n not a newline\\",
-      "a=b [c] ; # @ /",
-      "  blanks around  ",
-      "nul\0byte\x01\x7f"s,
-      "\xE6\xAF\x8F\xE9\xA1\xB5 UTF-8",
-      "",
-  };
-  int i = 0;
-  for (const auto& v : values) {
-    ASSERT_TRUE(settings_.Save("App", "S", "k" + std::to_string(i++), v));
-  }
-  i = 0;
-  for (const auto& v : values) EXPECT_EQ(settings_.Get("App", "S", "k" + std::to_string(i++)), v);
-  // One line a value, whatever it holds.
-  EXPECT_EQ(Count(ReadFile(path_), "\n"), 1u + std::size(values));
-}
-
-TEST_F(IniSettingsAreaTest, NamesWithSeparatorsDoNotCollide) {
-  const std::array<std::array<const char*, 4>, 5> stored = {{{"a/b", "c", "key", "first"},
-                                                             {"a", "b/c", "key", "second"},
-                                                             {"a", "b/c", "k=ey", "third"},
-                                                             {"a", "b/c", "", "fourth"},
-                                                             {"a", "b/c", "@", "fifth"}}};
+TEST_F(IniSettingsAreaTest, AnyValueRoundTripsAndNamesWithSeparatorsDoNotCollide) {
+  const std::vector<std::array<std::string, 4>> stored = {
+      {"App", "S", "k0", "line one\nline two\r\nthree"},
+      {"App", "S", "k1", "back\\slash \\n not a newline\\"},
+      {"App", "S", "k2", "a=b [c] ; # @ /"},
+      {"App", "S", "k3", "  blanks around  "},
+      {"App", "S", "k4", "nul\0byte\x01\x7f"s},
+      {"App", "S", "k5", "\xE6\xAF\x8F\xE9\xA1\xB5 UTF-8"},
+      {"App", "S", "k6", ""},
+      {"a/b", "c", "key", "first"},
+      {"a", "b/c", "key", "second"},
+      {"a", "b/c", "k=ey", "third"},
+      {"a", "b/c", "", "fourth"},
+      {"a", "b/c", "@", "fifth"}};
   for (const auto& [app, section, key, value] : stored)
     ASSERT_TRUE(settings_.Save(app, section, key, value));
   for (const auto& [app, section, key, value] : stored)
     EXPECT_EQ(settings_.Get(app, section, key), value) << app << " " << section << " " << key;
   EXPECT_EQ(settings_.Get("a", "b/c", "k"), "");
+  // One line a value and one a section, whatever they hold.
+  EXPECT_EQ(Count(ReadFile(path_), "\n"), 3 + stored.size());
 }
 
 TEST_F(IniSettingsAreaTest, DamagedFilesAreReadAndKeptWithoutHarm) {

@@ -33,10 +33,15 @@ std::vector<std::string> TempsIn(const std::string& folder) {
   return names;
 }
 
-// Runs `body` in a child process; its exit code, or -signal when a signal ended it.
-int InChild(const std::function<int()>& body) {
+// Runs `write` in a child whose files may not grow past `limit`, as the program runs at
+// it: 0 when it failed, 1 when it claimed success, -signal when a signal ended the child.
+int AtSizeLimit(rlim_t limit, const std::function<bool()>& write) {
   pid_t pid = fork();
-  if (pid == 0) _exit(body());
+  if (pid == 0) {
+    posix::KeepRunningAtFileSizeLimit();
+    struct rlimit r = {limit, limit};
+    _exit(setrlimit(RLIMIT_FSIZE, &r) != 0 ? 99 : write() ? 1 : 0);
+  }
   int status = 0;
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
@@ -117,23 +122,16 @@ TEST_P(InterruptedWrites, TheSizeLimitFailsTheWriteAndKeepsTheOldFile) {
   for (const Writer& w : Writers(files_, source_)) {
     const std::string path = dir_ + "/" + w.name;
     ASSERT_TRUE(files_.WriteAtomic(path, "the old file"));
-    int rc = InChild([&] {
-      posix::KeepRunningAtFileSizeLimit();
-      struct rlimit r = {64 * 1024, 64 * 1024};
-      return setrlimit(RLIMIT_FSIZE, &r) != 0 ? 99 : w.write(path, 1) ? 1 : 0;
-    });
-    EXPECT_EQ(rc, 0) << w.name << ": the write must fail, not end the program";
+    EXPECT_EQ(AtSizeLimit(64 * 1024, [&] { return w.write(path, 1); }), 0)
+        << w.name << ": the write must fail, not end the program";
     EXPECT_EQ(test::ReadFile(path), "the old file") << w.name;
     EXPECT_EQ(TempsIn(dir_), std::vector<std::string>()) << w.name;
   }
   // A page is written in place; its write fails and the program goes on.
-  EXPECT_EQ(InChild([&] {
-              posix::KeepRunningAtFileSizeLimit();
-              struct rlimit r = {4096, 4096};
-              setrlimit(RLIMIT_FSIZE, &r);
-              return files_.WriteWhole(dir_ + "/Tpc.htm", std::string(kSize, 'p')) ? 1 : 0;
-            }),
-            0);
+  EXPECT_EQ(
+      AtSizeLimit(4096,
+                  [&] { return files_.WriteWhole(dir_ + "/Tpc.htm", std::string(kSize, 'p')); }),
+      0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Temps, InterruptedWrites, ::testing::Values(true, false),
@@ -146,14 +144,14 @@ TEST(ExportedList, AFailedExportSaysSoAndKeepsTheFileItWouldReplace) {
   ASSERT_TRUE(files.WriteAtomic(target, "the list of yesterday\r\n"));
   for (int i = 0; i < 2000; ++i) rig.app.State().pictures.Append("/pictures/" + std::to_string(i));
   rig.Answer(target);
-  int rc = InChild([&] {
-    posix::KeepRunningAtFileSizeLimit();
-    struct rlimit r = {4096, 4096};
-    setrlimit(RLIMIT_FSIZE, &r);
-    rig.gallery.ExportPictureList();
-    return rig.output.str().find("无法写入文件：" + target) != std::string::npos ? 0 : 1;
-  });
-  EXPECT_EQ(rc, 0) << "the command must say the write failed";
+  EXPECT_EQ(AtSizeLimit(4096,
+                        [&] {
+                          rig.gallery.ExportPictureList();
+                          return rig.output.str().find("无法写入文件：" + target) ==
+                                 std::string::npos;
+                        }),
+            0)
+      << "the command must say the write failed";
   EXPECT_EQ(test::ReadFile(target), "the list of yesterday\r\n");
   EXPECT_EQ(TempsIn(rig.home.Root()), std::vector<std::string>());
 }

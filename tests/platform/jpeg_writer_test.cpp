@@ -34,12 +34,7 @@ Decoded Decode(const std::string& path) {
 
 class JpegWriterTest : public ::testing::Test {
  protected:
-  std::vector<std::string> Names() {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename());
-    return names;
-  }
-
+  std::vector<std::string> Names() { return test::NamesIn(dir_); }
   test::TempHome home_;
   std::string dir_ = home_.Root() + "/out";
   std::string path_ = dir_ + "/page.jpg";

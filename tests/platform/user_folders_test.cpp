@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -37,42 +38,35 @@ const bool kPrinted = [] {
   _exit(0);
 }();
 
-// The folders a fresh run of this program finds with `environment` alone.
-std::map<std::string, std::string> FoldersWith(std::vector<std::string> environment) {
-  environment.push_back(std::string(kPrintFolders) + "=1");
-  std::vector<char*> envp;
-  for (std::string& e : environment) envp.push_back(e.data());
-  envp.push_back(nullptr);
-  int out[2];
-  if (pipe(out) != 0) return {};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-  posix_spawn_file_actions_addclose(&actions, out[0]);
-  char self[] = "/proc/self/exe";
-  char* argv[] = {self, nullptr};
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, self, &actions, nullptr, argv, envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  close(out[1]);
-  std::string text;
-  char buffer[4096];
-  for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-  close(out[0]);
-  if (spawned != 0) return {};
-  waitpid(pid, nullptr, 0);
-  std::map<std::string, std::string> folders;
-  size_t start = 0;
-  for (size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    const std::string line = text.substr(start, end - start);
-    const size_t eq = line.find('=');
-    if (eq != std::string::npos) folders[line.substr(0, eq)] = line.substr(eq + 1);
-  }
-  return folders;
-}
-
 class UserFoldersTest : public ::testing::Test {
  protected:
+  // The folders a fresh run of this program finds with `environment` alone.
+  std::map<std::string, std::string> FoldersWith(std::vector<std::string> environment) {
+    environment.push_back(std::string(kPrintFolders) + "=1");
+    std::vector<char*> envp;
+    for (std::string& e : environment) envp.push_back(e.data());
+    envp.push_back(nullptr);
+    const std::string printed = temp_.Root() + "/printed";
+    std::filesystem::remove(printed);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, printed.c_str(), O_WRONLY | O_CREAT, 0600);
+    char self[] = "/proc/self/exe";
+    char* argv[] = {self, nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, self, &actions, nullptr, argv, envp.data()) == 0) {
+      waitpid(pid, nullptr, 0);
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    std::map<std::string, std::string> folders;
+    std::istringstream lines(test::ReadFile(printed));
+    for (std::string line; std::getline(lines, line);) {
+      const size_t eq = line.find('=');
+      if (eq != std::string::npos) folders[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return folders;
+  }
+
   test::TempHome temp_;
   std::string home_ = temp_.Root() + "/home";
 };

@@ -63,32 +63,24 @@ TEST(SettingsStore, NumericReadKeepsTheTargetOnTextInAnyLocale) {
   }
 }
 
-TEST(FavoritesStore, TitlesArePaddedCutAndFreeOfCommas) {
-  EXPECT_EQ(StoredFavoriteTitle("a,b"), "ab     ");
+// One entry a line: a title padded, cut and free of commas, then the address with its own.
+TEST(FavoritesStore, EachEntryStaysOneLineAndReadsAsItWasAdded) {
   std::string chinese;
   for (int i = 0; i < 30; ++i) chinese += "图";
   EXPECT_EQ(StoredFavoriteTitle(chinese + "片"), chinese);  // characters, not bytes
-}
-
-TEST(FavoritesStore, AnAddressKeepsItsOwnCommas) {
   test::MemoryFileSystem fs;
   ASSERT_TRUE(AddFavorite(fs, "/p/Fav.rar", "a,b", "http://x/?a=1,2"));
   ASSERT_TRUE(AddFavorite(fs, "/p/Fav.rar", "two\nlines", "http://y/\r\n"));
   EXPECT_EQ(fs.files["/p/Fav.rar"], "ab     ,http://x/?a=1,2\r\ntwo lines     ,http://y/  \r\n");
   EXPECT_EQ(ParseFavorite(FavoriteLines(fs.files["/p/Fav.rar"])[0]).address, "http://x/?a=1,2");
-}
-
-TEST(FavoritesStore, AddingAfterACutLastLineKeepsThatEntryAsItReads) {
-  test::MemoryFileSystem fs;
+  // After a last line cut short, that entry still reads as it did.
   for (const std::string cut : {"a,http://x/", "a,http://x/\r"}) {
     fs.files["/p/Fav.rar"] = cut;
     ASSERT_TRUE(AddFavorite(fs, "/p/Fav.rar", "b", "http://y/"));
     EXPECT_EQ(FavoriteLines(fs.files["/p/Fav.rar"]),
               (std::vector<std::string>{"a,http://x/", "b     ,http://y/"}));
   }
-}
-
-TEST(FavoritesStore, ReadingSkipsEmptyLinesAndTakesAnyText) {
+  // Empty lines are skipped; any other text is an entry.
   std::vector<std::string> lines = FavoriteLines("a,x\r\n\r\n\nb,y,z\nno comma\r\n,\r\nlast");
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(ParseFavorite(lines[1]).address, "y,z");

@@ -14,37 +14,29 @@ namespace {
 constexpr auto kCR = RegRoot::ClassesRoot;
 constexpr auto kLM = RegRoot::LocalMachine;
 
-TEST(ShellVerbs, RegisterWritesTheSixKeysAndTheDesktopEntry) {
+TEST(ShellVerbs, RegisterWritesTheKeysAndTheDesktopEntryAndRemovingTakesThemOut) {
   test::TestPlatform t;
   Registry& reg = t.platform.registry;
   const std::string command = ShellVerbCommand(t.platform);
   EXPECT_EQ(command.front(), '"');
   EXPECT_NE(command.find("\" \"%1\""), std::string::npos);
+  int action = 1;
   for (int round = 0; round < 2; ++round) {  // registering again changes nothing
-    int action = 1;
     ShellVerbs(t.platform, action);
     EXPECT_EQ(reg.GetValue(kCR, "*\\shell\\Tessaview\\command", ""), command);
     EXPECT_EQ(reg.GetValue(kLM, "Software\\CLASSES\\Drive\\shell\\pvw\\command", ""), command);
     EXPECT_TRUE(t.platform.desktop.IsInstalled());
   }
-}
-
-TEST(ShellVerbs, RemovingLeavesOnlyTheFileClassDefault) {
-  test::TestPlatform t;
-  Registry& reg = t.platform.registry;
-  int action = 1;
-  ShellVerbs(t.platform, action);
-  action = 0;
-  ShellVerbs(t.platform, action);
-  EXPECT_EQ(reg.GetValue(kCR, "*\\shell\\", ""), "Tessaview");
-  EXPECT_FALSE(reg.KeyExists(kCR, "*\\shell\\Tessaview"));
-  EXPECT_FALSE(reg.KeyExists(kCR, "Directory\\shell\\pvw"));
-  EXPECT_FALSE(reg.KeyExists(kLM, "Software\\CLASSES\\Drive\\shell\\pvw"));
-  EXPECT_FALSE(t.platform.desktop.IsInstalled());
-  // Removing what is not there is silent.
-  action = 7;
-  ShellVerbs(t.platform, action);
-  EXPECT_EQ(reg.GetValue(kCR, "*\\shell\\", ""), "Tessaview");
+  // Removing leaves only the file class's default verb; removing again is silent.
+  for (int remove : {0, 7}) {
+    action = remove;
+    ShellVerbs(t.platform, action);
+    EXPECT_EQ(reg.GetValue(kCR, "*\\shell\\", ""), "Tessaview");
+    EXPECT_FALSE(reg.KeyExists(kCR, "*\\shell\\Tessaview"));
+    EXPECT_FALSE(reg.KeyExists(kCR, "Directory\\shell\\pvw"));
+    EXPECT_FALSE(reg.KeyExists(kLM, "Software\\CLASSES\\Drive\\shell\\pvw"));
+    EXPECT_FALSE(t.platform.desktop.IsInstalled());
+  }
 }
 
 TEST(FirstRun, MarkerOverTenBytesWritesDefaultsOnce) {

@@ -34,11 +34,6 @@ TEST(StatusText, FileAddressesBecomeLocalPaths) {
   EXPECT_EQ(PathFromStatusText("short"), "");
 }
 
-TEST(HtmlEscape, EscapesTheFourCharacters) {
-  EXPECT_EQ(HtmlEscape("a&b<c>d\"e'f"), "a&amp;b&lt;c&gt;d&quot;e'f");
-  EXPECT_EQ(HtmlEscape("图片 1.jpg"), "图片 1.jpg");
-}
-
 TEST(TextLines, SplitAtLineFeedsWithTheirCarriageReturns) {
   using Lines = std::vector<std::string_view>;
   EXPECT_EQ(TextLines(""), Lines{});
@@ -48,7 +43,7 @@ TEST(TextLines, SplitAtLineFeedsWithTheirCarriageReturns) {
   EXPECT_EQ(TextLines("a\rb\r"), (Lines{"a\rb"}));
 }
 
-TEST(CharText, CutsCountCharactersAndNeverSplitASequence) {
+TEST(CharText, CutsCountCharactersAndNeverSplitAWellFormedSequence) {
   EXPECT_EQ(CharCount("枫叶abc"), 5u);
   EXPECT_EQ(CharLeft("枫叶abc", 3), "枫叶a");
   EXPECT_EQ(CharLeft("ab", 40), "ab");
@@ -59,9 +54,7 @@ TEST(CharText, CutsCountCharactersAndNeverSplitASequence) {
   EXPECT_EQ(CharCount(broken), 5u);
   EXPECT_EQ(CharLeft(broken, 2), "a\xE6");
   EXPECT_EQ(CharLeft("\xE6\x9E", 1), "\xE6");
-}
-
-TEST(CharText, SequencesAreWellFormedOrNone) {
+  // A sequence is well formed or none.
   EXPECT_EQ(Utf8SequenceLength("\xE6\x9E\xAB", 0), 3u);
   EXPECT_EQ(Utf8SequenceLength("\xC0\x80", 0), 0u);          // overlong
   EXPECT_EQ(Utf8SequenceLength("\xED\xA0\x80", 0), 0u);      // a surrogate
