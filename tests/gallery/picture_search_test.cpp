@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <vector>
 
 #include "platform/headless/headless_loop.h"
@@ -39,11 +38,9 @@ struct Search {
   Loop loop;
   PictureList pictures;
   bool stop = false;
-  std::vector<std::string> entered;
 
   std::vector<std::string> Run(const std::string& root) {
-    SearchContext c{tree, loop, pictures, stop,
-                    [this](const std::string& f) { entered.push_back(f); }};
+    SearchContext c{tree, loop, pictures, stop, nullptr};
     SearchDir(c, root);
     return pictures.entries;
   }
@@ -72,22 +69,6 @@ TEST(SearchDir, TakesLargePicturesByTheirPathAlone) {
   Search under_recycle;
   under_recycle.tree.AddFile("/media/usb/$recycle.bin/x/photo.jpg", kLarge);
   EXPECT_TRUE(under_recycle.Run("/media/usb/$recycle.bin").empty());
-}
-
-TEST(SearchDir, WalksDepthFirstInListingOrderServicingMessagesBetweenEntries) {
-  Search s;
-  s.tree.AddFile("/t/a.jpg", kLarge);
-  s.tree.AddFile("/t/sub/b.jpg", kLarge);
-  s.tree.AddFile("/t/sub/deeper/c.jpg", kLarge);
-  s.tree.AddFile("/t/sub/e.jpg", kLarge);
-  s.tree.AddFolder("/t/empty");
-  s.tree.AddFile("/t/d.jpg", kLarge);
-  EXPECT_EQ(s.Run("/t/"),
-            (std::vector<std::string>{"/t/a.jpg", "/t/sub/b.jpg", "/t/sub/deeper/c.jpg",
-                                      "/t/sub/e.jpg", "/t/d.jpg"}));
-  EXPECT_EQ(s.entered, (std::vector<std::string>{"/t/", "/t/sub", "/t/sub/deeper", "/t/empty"}));
-  // Every entry but each folder's first: /t has 4, sub 3, deeper 1.
-  EXPECT_EQ(s.loop.calls, 3 + 2 + 0);
 }
 
 TEST(SearchDir, StopFlagEndsEveryLevelOfTheWalk) {
