@@ -13,16 +13,15 @@
 namespace tv::test {
 namespace {
 
-TEST(HelpPage, ShowsFoldersAsText) {
+TEST(HelpPage, ShowsFoldersAsTextAndKeepsTheUsersPage) {
   const std::string page =
       HelpPageText("/home/a<script>x</script>&\"b/", "/home/<b>下载</b>/Tessaview/");
   EXPECT_EQ(page.find("<script>"), std::string::npos);
   EXPECT_NE(page.find("<code>/home/a&lt;script&gt;x&lt;/script&gt;&amp;&quot;b/</code>"),
             std::string::npos);
   EXPECT_NE(page.find("<code>/home/&lt;b&gt;下载&lt;/b&gt;/Tessaview/</code>"), std::string::npos);
-}
 
-TEST(HelpPage, WrittenWhenMissingKeptWhenPresentOpenedInANewTab) {
+  // Written when missing, kept when present, opened in a new tab.
   BrowserRig rig;
   Platform& p = rig.platform;
   const std::string path = p.paths.ProgramFolder() + kHelpPageName;
