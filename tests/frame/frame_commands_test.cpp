@@ -54,9 +54,8 @@ TEST(MissingServices, EachSaysWhatTheDesktopLacks) {
     EXPECT_EQ(run(item).rfind("message: ", 0), 0u) << item;
   }
   // A second copy and the monitor switch need no word when they cannot be had.
-  for (const char* quiet : {"LoadMe", "CloseScreen", "Tlimit", "setnavigation"}) {
+  for (const char* quiet : {"LoadMe", "CloseScreen", "Tlimit", "setnavigation"})
     EXPECT_EQ(run(quiet), "") << quiet;
-  }
 }
 
 TEST(FrameCommands, OnlyAddressesGoToTheOtherBrowser) {

@@ -36,9 +36,8 @@ class DeletePicture : public ::testing::Test {
     ::mkdir(folder_.c_str(), 0700);
     fs_.bin = rig_.home.Root() + "/bin";
     ::mkdir(fs_.bin.c_str(), 0700);
-    for (const char* name : {"a.png", "b.png", "c.png"}) {
+    for (const char* name : {"a.png", "b.png", "c.png"})
       rig_.home.Write(std::string("pics/") + name, test::PngHead(40, 30));
-    }
     rig_.gallery.per_page = 30;
     rig_.gallery.folder_list->SetPath(folder_);
     rig_.front->Loop().DoEvents();

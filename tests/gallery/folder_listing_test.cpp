@@ -18,9 +18,7 @@ struct Folder : test::Tree {
 
 TEST(FolderListing, MoreThanTheListHoldsKeepsTheFirstInListingOrder) {
   Folder fs;
-  for (int i = 0; i < kPictureSlots + 500; ++i) {
-    fs.Add("p" + std::to_string(i) + ".jpg");
-  }
+  for (int i = 0; i < kPictureSlots + 500; ++i) fs.Add("p" + std::to_string(i) + ".jpg");
   test::GalleryRig rig(fs);
   rig.gallery.folder_list->SetPath("/pics");
   const PictureList& list = rig.app.State().pictures;

@@ -102,12 +102,8 @@ class Chain : public test::MemoryFileSystem {
   explicit Chain(int depth) : depth_(depth) {}
   bool List(const std::string&, std::vector<DirEntry>& out,
             const std::function<bool(const DirEntry&)>&, bool) override {
-    out.clear();
-    if (++level_ < depth_) {
-      out.push_back(DirEntry{"d", true, false, 0});
-    } else {
-      out.push_back(DirEntry{"deepest.jpg", false, false, 0});
-    }
+    const bool deeper = ++level_ < depth_;
+    out = {DirEntry{deeper ? "d" : "deepest.jpg", deeper, false, 0}};
     return true;
   }
   std::optional<uint64_t> FileLength(const std::string&) override { return kLarge; }
@@ -134,9 +130,8 @@ TEST(SearchDir, DepthIsNoLimit) {
 // The gallery's command over a tree of generated entries.
 TEST(FolderSearchCommand, FullListStopsAtTwentyThousandAndTheNextSearchStartsAfresh) {
   Tree tree;
-  for (int i = 0; i < 20500; ++i) {
+  for (int i = 0; i < 20500; ++i)
     tree.AddFile("/big/f" + std::to_string(i / 5000) + "/p" + std::to_string(i) + ".jpg", kLarge);
-  }
   tree.AddFile("/small/only.png", kLarge);
   test::GalleryRig rig(tree);
   ProgramState& state = rig.app.State();

@@ -322,9 +322,8 @@ TEST_F(Thumbnails, OnlyTheProgramsOwnFilesAreTrimmedOldestFirst) {
   EXPECT_FALSE(fs::exists(failed));
   EXPECT_FALSE(fs::exists(newer));
   EXPECT_TRUE(fs::exists(newest));
-  for (const auto& kept : {gimp, unsigned_png, theirs_failed, temp, outside}) {
+  for (const auto& kept : {gimp, unsigned_png, theirs_failed, temp, outside})
     EXPECT_TRUE(fs::exists(kept)) << kept;
-  }
   EXPECT_EQ(TrimThumbnails(ThumbnailCache(home.Root() + "/none", "t", home.Root() + "/n2"), 1), 0);
 }
 

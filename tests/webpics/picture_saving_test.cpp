@@ -142,9 +142,8 @@ TEST_F(PictureSaving, AFrameClosedDuringARunTakesThePageWithIt) {
 
 TEST_F(PictureSaving, RunsAfterTheLimitSaveNothingMore) {
   std::string html;
-  for (int i = 0; i < 260; ++i) {
+  for (int i = 0; i < 260; ++i)
     html += "<img src=\"" + Picture("n" + std::to_string(i), i + 10) + "\" width=600 height=600>";
-  }
   FormWeb& web = Show(html);
   web.SavePictureDisk(folder);
   // The 201st address ends the run unsaved; the counter says what was written.
