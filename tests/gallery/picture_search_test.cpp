@@ -48,11 +48,6 @@ struct Search {
 
 constexpr uint64_t kLarge = 40000;
 
-TEST(TrimNull, CutsAtTheFirstNul) {
-  EXPECT_EQ(TrimNull(std::string("photo.jpg\0\0garbage", 19)), "photo.jpg");
-  EXPECT_EQ(TrimNull(std::string("\0x", 2)), "");
-}
-
 TEST(SearchDir, TakesLargePicturesByTheirPathAlone) {
   Search s;
   s.tree.AddFile("/t/exact.jpg", 30000);
