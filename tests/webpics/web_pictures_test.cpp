@@ -30,6 +30,7 @@ TEST(WebPictures, OnlyLargePicturesOfPictureAddressesCountInDocumentOrder) {
        Img("HTTPS://h/a.jpg", 600, 600)},
       list);
   ASSERT_EQ(list.count, 6);  // a picture used twice is listed twice
+  EXPECT_EQ(list.found, 8);  // the small ones too, but no script or blank
   EXPECT_EQ(list.entries[1], "http://h/d");
   EXPECT_EQ(list.entries[3], "data:image/png;base64,AA");
   EXPECT_EQ(NaturalGalleryPage(list).find("href=\"\""), std::string::npos);
