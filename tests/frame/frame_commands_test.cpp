@@ -13,16 +13,15 @@
 namespace tv::test {
 namespace {
 
-TEST(HelpPage, ShowsFoldersAsText) {
+TEST(HelpPage, ShowsFoldersAsTextAndKeepsTheUsersPage) {
   const std::string page =
       HelpPageText("/home/a<script>x</script>&\"b/", "/home/<b>下载</b>/Tessaview/");
   EXPECT_EQ(page.find("<script>"), std::string::npos);
   EXPECT_NE(page.find("<code>/home/a&lt;script&gt;x&lt;/script&gt;&amp;&quot;b/</code>"),
             std::string::npos);
   EXPECT_NE(page.find("<code>/home/&lt;b&gt;下载&lt;/b&gt;/Tessaview/</code>"), std::string::npos);
-}
 
-TEST(HelpPage, WrittenWhenMissingKeptWhenPresentOpenedInANewTab) {
+  // Written when missing, kept when present, opened in a new tab.
   BrowserRig rig;
   Platform& p = rig.platform;
   const std::string path = p.paths.ProgramFolder() + kHelpPageName;
@@ -55,19 +54,15 @@ TEST(MissingServices, EachSaysWhatTheDesktopLacks) {
     EXPECT_EQ(run(item).rfind("message: ", 0), 0u) << item;
   }
   // A second copy and the monitor switch need no word when they cannot be had.
-  for (const char* quiet : {"LoadMe", "CloseScreen", "Tlimit", "setnavigation"}) {
+  for (const char* quiet : {"LoadMe", "CloseScreen", "Tlimit", "setnavigation"})
     EXPECT_EQ(run(quiet), "") << quiet;
-  }
 }
 
 TEST(FrameCommands, OnlyAddressesGoToTheOtherBrowser) {
   EXPECT_TRUE(IsBrowserAddress("HTTPS://a.b/?q=<script>&x=\"1\""));
   EXPECT_TRUE(IsBrowserAddress("file:///home/a%20b/p.htm"));
-  EXPECT_FALSE(IsBrowserAddress("/home/a/run.sh"));
-  EXPECT_FALSE(IsBrowserAddress("about:blank"));
-  EXPECT_FALSE(IsBrowserAddress("http://"));
-  EXPECT_FALSE(IsBrowserAddress("javascript:alert(1)"));
-  EXPECT_FALSE(IsBrowserAddress(""));
+  for (const char* no : {"/home/a/run.sh", "about:blank", "http://", "javascript:alert(1)", ""})
+    EXPECT_FALSE(IsBrowserAddress(no)) << no;
 
   BrowserRig rig;
   rig.frame->address_box->SetText("/usr/bin/xterm");

@@ -30,26 +30,21 @@ TEST(SourceNames, TheCaptionLosesItsLastFourteenCharactersAndNeverLeavesANameles
   EXPECT_EQ(ProposedSourceName(rig, "  - Lumbra看图浏览器"), "save: 保存源文件: 源文件.txt\n");
 }
 
-TEST(SourceFind, IgnoresCaseAndCountsCharacters) {
+TEST(SourceFind, IgnoresCaseCountsCharactersAndStartsEachSearchAtTheBeginning) {
   EXPECT_EQ(FindIgnoringCase("标题<BODY>body", "body"), 3);
   EXPECT_EQ(FindIgnoringCase("<body>", ""), -1);
   EXPECT_EQ(FindIgnoringCase("ab", "abc"), -1);
-}
-
-TEST(SourceFind, ANewSearchStartsAtTheBeginningAndAMissKeepsTheSelection) {
+  // A new search starts at the beginning; a miss keeps the selection.
   BrowserRig rig;
   FormHtml& window = ShowSourceWindow(rig.app, "<p>one</p><P>two</P>", "a", "t");
-  rig.front->script.answers.push_back("p>");
-  window.FindInSource();
-  EXPECT_EQ(window.Text1->SelStart(), 1);
-  EXPECT_EQ(window.Text1->SelLength(), 2);
-  rig.front->script.answers.push_back("TWO");
-  window.FindInSource();
-  EXPECT_EQ(window.Text1->SelStart(), 13);
-  rig.front->script.answers.push_back("three");
-  window.FindInSource();
-  EXPECT_EQ(window.Text1->SelStart(), 13);
-  EXPECT_EQ(window.Text1->SelLength(), 3);
+  const auto find = [&](const char* text) {
+    rig.front->script.answers.push_back(text);
+    window.FindInSource();
+    return std::pair<int, int>{window.Text1->SelStart(), window.Text1->SelLength()};
+  };
+  EXPECT_EQ(find("p>"), (std::pair{1, 2}));
+  EXPECT_EQ(find("TWO"), (std::pair{13, 3}));
+  EXPECT_EQ(find("three"), (std::pair{13, 3}));
 }
 
 TEST(Addresses, LocalHostsPortsAndSchemesAreAddressesEverythingElseASearch) {

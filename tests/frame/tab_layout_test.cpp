@@ -60,35 +60,30 @@ TEST(TabLayout, EveryStepLeavesTheLabelsAsAFullLayoutWould) {
       rig.frame->LayOutTabs();
     }
     constexpr unsigned kGrowing[] = {0, 0, 0, 0, 0, 0, 2, 3, 4, 5};
-    const unsigned choice = growing ? kGrowing[next(10u)] : next(10u);
-    std::string step;
-    if (choice <= 1 || b.TabCount < 3) {
-      step = "open";
+    unsigned choice = growing ? kGrowing[next(10u)] : next(10u);
+    if (b.TabCount < 3) choice = 0;
+    const char* const names[] = {"open",   "open",         "open behind", "close current",
+                                 "switch", "switch",       "close left",  "close right",
+                                 "resize", "close current"};
+    if (choice <= 1) {
       rig.frame->NewTab();
     } else if (choice == 2) {
-      step = "open behind";
       b.Topme = 1;
       rig.frame->LoadNewForm("about:tab " + std::to_string(round));
       b.Topme = 0;
     } else if (choice == 3 || choice == 9) {
-      step = "close current";
       rig.frame->CloseCurrentTab();
-    } else if (choice == 4 || choice == 5) {
-      const int slot = b.TabOrder[next(static_cast<unsigned>(b.TabCount))];
-      step = "switch to slot " + std::to_string(slot);
-      rig.frame->TabLabelMouseUp(slot, MouseArgs{1});
+    } else if (choice <= 5) {
+      rig.frame->TabLabelMouseUp(b.TabOrder[next(static_cast<unsigned>(b.TabCount))], MouseArgs{1});
     } else if (choice == 6) {
-      step = "close left";
       rig.frame->CloseLeft();
     } else if (choice == 7) {
-      step = "close right";
       rig.frame->CloseRight();
-    } else {
-      // A resize moves the page windows; the labels follow at the next layout.
-      step = "resize";
+    } else {  // the page windows move; the labels follow at the next layout
       rig.frame->Resize(6000 + static_cast<int>(next(12000)), 9000);
       rig.frame->LayOutTabs();
     }
+    const std::string step = names[choice];
     ExpectLaidOut(rig, "step " + std::to_string(round) + " (" + step + ")");
     if (::testing::Test::HasFailure()) return;
     rig.platform.loop.DoEvents();

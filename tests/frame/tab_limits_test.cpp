@@ -31,33 +31,28 @@ TEST(TabLimits, TheTabAfterTheLastSlotIsRefusedWithAMessage) {
   EXPECT_EQ(rig.tabs().FreeCount, 0);
 }
 
-TEST(TabLimits, RestoringBeyondTheStackEndOpensNothing) {
+TEST(TabLimits, TheClosedPageStackNeverReadsOrWritesPastItsEnds) {
   BrowserRig rig;
-  rig.tabs().ClosedTop = kTabSlots + 1;
+  BrowserState& b = rig.tabs();
+  const auto stack = [&] { return std::pair<int, int>{b.ClosedTop, b.TabCount}; };
+  b.ClosedTop = kTabSlots + 1;
   rig.frame->RestoreClosedPage();
-  EXPECT_EQ(rig.tabs().ClosedTop, kTabSlots);
-  EXPECT_EQ(rig.tabs().TabCount, 1);
+  EXPECT_EQ(stack(), (std::pair{kTabSlots, 1}));
   rig.frame->RestoreClosedPage();
-  EXPECT_EQ(rig.tabs().ClosedTop, kTabSlots - 1);
-  EXPECT_EQ(rig.tabs().TabCount, 1);
-  // Index 5000 is a real entry again.
-  rig.tabs().ClosedUrls[kTabSlots - 1] = "about:last";
+  EXPECT_EQ(stack(), (std::pair{kTabSlots - 1, 1}));
+  b.ClosedUrls[kTabSlots - 1] = "about:last";  // the last index is a real entry again
   rig.frame->RestoreClosedPage();
-  EXPECT_EQ(rig.tabs().TabCount, 2);
-  EXPECT_EQ(rig.tabs().ClosedTop, kTabSlots - 2);
-}
+  EXPECT_EQ(stack(), (std::pair{kTabSlots - 2, 2}));
 
-TEST(TabLimits, ClosingPagesPastTheStackEndStoresNothingAndNeverWraps) {
-  BrowserRig rig;
-  rig.tabs().ClosedTop = INT16_MAX - 1;
-  rig.frame->NewTab();
-  rig.frame->CloseCurrentTab();
-  EXPECT_EQ(rig.tabs().ClosedTop, INT16_MAX);
-  rig.frame->NewTab();
-  rig.frame->CloseCurrentTab();
-  EXPECT_EQ(rig.tabs().ClosedTop, INT16_MAX);
-  // The address list still gets its entry.
-  EXPECT_EQ(rig.frame->address_box->List().size(), 9u + 2u);
+  // Past the top nothing is stored and nothing wraps; the address list still gets its entry.
+  b.ClosedTop = INT16_MAX - 1;
+  const size_t listed = rig.frame->address_box->List().size();
+  for (int i = 0; i < 2; ++i) {
+    rig.frame->NewTab();
+    rig.frame->CloseCurrentTab();
+    EXPECT_EQ(b.ClosedTop, INT16_MAX);
+  }
+  EXPECT_EQ(rig.frame->address_box->List().size(), listed + 2);
 }
 
 TEST(TabLimits, LongAddressesAreNeitherStackedNorListed) {

@@ -43,9 +43,8 @@ class HostileNames : public ::testing::Test {
     folder_ = rig_.home.Root() + "/pics";
     ::mkdir(folder_.c_str(), 0700);
     victim_ = rig_.home.Write("victim.png", Png(999));
-    for (size_t i = 0; i < Names().size(); ++i) {
+    for (size_t i = 0; i < Names().size(); ++i)
       rig_.home.Write("pics/" + Names()[i], Png(static_cast<int>(100 + i)));
-    }
     rig_.gallery.per_page = 200;
     rig_.gallery.folder_list->SetPath(folder_);
     rig_.front->Loop().DoEvents();

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <vector>
 
 #include "platform/headless/headless_loop.h"
@@ -39,22 +38,15 @@ struct Search {
   Loop loop;
   PictureList pictures;
   bool stop = false;
-  std::vector<std::string> entered;
 
   std::vector<std::string> Run(const std::string& root) {
-    SearchContext c{tree, loop, pictures, stop,
-                    [this](const std::string& f) { entered.push_back(f); }};
+    SearchContext c{tree, loop, pictures, stop, nullptr};
     SearchDir(c, root);
     return pictures.entries;
   }
 };
 
 constexpr uint64_t kLarge = 40000;
-
-TEST(TrimNull, CutsAtTheFirstNul) {
-  EXPECT_EQ(TrimNull(std::string("photo.jpg\0\0garbage", 19)), "photo.jpg");
-  EXPECT_EQ(TrimNull(std::string("\0x", 2)), "");
-}
 
 TEST(SearchDir, TakesLargePicturesByTheirPathAlone) {
   Search s;
@@ -72,22 +64,6 @@ TEST(SearchDir, TakesLargePicturesByTheirPathAlone) {
   Search under_recycle;
   under_recycle.tree.AddFile("/media/usb/$recycle.bin/x/photo.jpg", kLarge);
   EXPECT_TRUE(under_recycle.Run("/media/usb/$recycle.bin").empty());
-}
-
-TEST(SearchDir, WalksDepthFirstInListingOrderServicingMessagesBetweenEntries) {
-  Search s;
-  s.tree.AddFile("/t/a.jpg", kLarge);
-  s.tree.AddFile("/t/sub/b.jpg", kLarge);
-  s.tree.AddFile("/t/sub/deeper/c.jpg", kLarge);
-  s.tree.AddFile("/t/sub/e.jpg", kLarge);
-  s.tree.AddFolder("/t/empty");
-  s.tree.AddFile("/t/d.jpg", kLarge);
-  EXPECT_EQ(s.Run("/t/"),
-            (std::vector<std::string>{"/t/a.jpg", "/t/sub/b.jpg", "/t/sub/deeper/c.jpg",
-                                      "/t/sub/e.jpg", "/t/d.jpg"}));
-  EXPECT_EQ(s.entered, (std::vector<std::string>{"/t/", "/t/sub", "/t/sub/deeper", "/t/empty"}));
-  // Every entry but each folder's first: /t has 4, sub 3, deeper 1.
-  EXPECT_EQ(s.loop.calls, 3 + 2 + 0);
 }
 
 TEST(SearchDir, StopFlagEndsEveryLevelOfTheWalk) {
@@ -121,12 +97,8 @@ class Chain : public test::MemoryFileSystem {
   explicit Chain(int depth) : depth_(depth) {}
   bool List(const std::string&, std::vector<DirEntry>& out,
             const std::function<bool(const DirEntry&)>&, bool) override {
-    out.clear();
-    if (++level_ < depth_) {
-      out.push_back(DirEntry{"d", true, false, 0});
-    } else {
-      out.push_back(DirEntry{"deepest.jpg", false, false, 0});
-    }
+    const bool deeper = ++level_ < depth_;
+    out = {DirEntry{deeper ? "d" : "deepest.jpg", deeper, false, 0}};
     return true;
   }
   std::optional<uint64_t> FileLength(const std::string&) override { return kLarge; }
@@ -153,9 +125,8 @@ TEST(SearchDir, DepthIsNoLimit) {
 // The gallery's command over a tree of generated entries.
 TEST(FolderSearchCommand, FullListStopsAtTwentyThousandAndTheNextSearchStartsAfresh) {
   Tree tree;
-  for (int i = 0; i < 20500; ++i) {
+  for (int i = 0; i < 20500; ++i)
     tree.AddFile("/big/f" + std::to_string(i / 5000) + "/p" + std::to_string(i) + ".jpg", kLarge);
-  }
   tree.AddFile("/small/only.png", kLarge);
   test::GalleryRig rig(tree);
   ProgramState& state = rig.app.State();

@@ -68,13 +68,12 @@ TEST(PictureSize, EachFileMeasuresAsItsHeaderSays) {
       {"png cut short", Png(800, 600).substr(0, 21), 0, 0},
       {"jpeg cut short", Jpeg(0xC0, 1024, 768, 14, 0).substr(0, 26), 0, 0},
       {"png wider than 16 bits", Png(40000, 300), 0, 300},
-      // Damaged segments end the scan without hanging: one longer than the file, only
-      // fill bytes, a zero length.
+      // Damaged segments end the scan without hanging: one longer than the file, a zero
+      // length (only fill bytes: the bounded read below).
       {"long segment",
        Bytes({255, 216, 255, 225, 0x90, 0, 1, 2, 3}) + Bytes({255, 192, 0, 17, 8, 0, 50, 0, 60}) +
            std::string(10, '\0'),
        0, 0},
-      {"fill bytes", Bytes({255, 216, 255}) + std::string(5000, '\xFF'), 0, 0},
       {"zero length", Bytes({255, 216, 255, 225, 0, 0}) + std::string(300, '\0'), 0, 0},
   };
   for (const auto& c : cases) {
@@ -125,8 +124,7 @@ TEST(PictureSize, AnyFileCostsABoundedRead) {
   // Fill bytes, zeros or text after a JPEG start: no marker ever follows.
   for (char fill : {'\xFF', '\0', 'x'}) {
     GeneratedFileSystem fs(kGigabyte, [&](uint64_t at) { return at < 3 ? start[at] : fill; });
-    auto r = GetPictureSize(fs, "/big.jpg");
-    EXPECT_EQ(r.width, 0);
+    EXPECT_EQ(GetPictureSize(fs, "/big.jpg").width, 0);
     EXPECT_LE(fs.bytes_read, kBound) << int(fill);
   }
   // Segment after segment of the longest length, each one skipped whole.
@@ -138,9 +136,8 @@ TEST(PictureSize, AnyFileCostsABoundedRead) {
   });
   EXPECT_EQ(GetPictureSize(chain, "/chain.jpg").width, 0);
   EXPECT_LE(chain.bytes_read, 128u * 1024);
-}
 
-TEST(PictureSize, ManyMetadataSegmentsBeforeTheFrameAreStillMeasuredReadingOnlyHeaders) {
+  // Many metadata segments before the frame: still measured, reading only their headers.
   // 300 segments of 60 KB (18 MB of metadata, as a large embedded profile might be).
   std::string s = Bytes({255, 216});
   for (int i = 0; i < 300; ++i) s += Bytes({255, 226, 0xEA, 0x62}) + std::string(0xEA60, 'i');
@@ -148,9 +145,8 @@ TEST(PictureSize, ManyMetadataSegmentsBeforeTheFrameAreStillMeasuredReadingOnlyH
   s += Bytes({255, 194, 0, 17, 8, 0x0B, 0xB8, 0x0F, 0xA0}) + std::string(64, '\0');
   MemoryFileSystem fs;
   fs.files["/p.jpg"] = s;
-  auto r = GetPictureSize(fs, "/p.jpg");
-  EXPECT_EQ(r.width, 4000);
-  EXPECT_EQ(r.height, 3000);
+  const PictureSize r = GetPictureSize(fs, "/p.jpg");
+  EXPECT_EQ((std::pair{r.width, r.height}), (std::pair{4000, 3000}));
   EXPECT_LE(fs.bytes_read, 301 * 32 + 512u);
   fs.bytes_read = 0;
   fs.files["/a.png"] = Png(10, 10) + std::string(1 << 20, 'x');

@@ -69,8 +69,7 @@ TEST_F(DownloadMoveTest, EveryEntryMovesAndATakenNameGetsTheNextFreeNumber) {
   New("same.jpg", "the same bytes");
 
   const DownloadMove result = MoveDownloads(files_, old_, new_);
-  EXPECT_EQ(result.moved, 6);
-  EXPECT_EQ(result.left, 0);
+  EXPECT_EQ((std::pair{result.moved, result.left}), (std::pair{6, 0}));
   EXPECT_FALSE(fs::exists(old_)) << "the old folder goes once it is empty";
   EXPECT_EQ(test::NamesIn(new_),
             (std::vector<std::string>{".hidden", "a (2).jpg", "a (3).jpg", "a.jpg", "album",
@@ -116,8 +115,7 @@ TEST_F(DownloadMoveTest, WhatCannotMoveStaysAndIsTriedAtTheNextStart) {
   Old("free.jpg", "free");
   files_.stuck = {"stuck.jpg"};
   DownloadMove result = MoveDownloads(files_, old_, new_);
-  EXPECT_EQ(result.moved, 1);
-  EXPECT_EQ(result.left, 1);
+  EXPECT_EQ((std::pair{result.moved, result.left}), (std::pair{1, 1}));
   EXPECT_EQ(Read(old_ + "stuck.jpg"), "stuck") << "left whole where it was";
   EXPECT_EQ(test::NamesIn(new_), std::vector<std::string>{"free.jpg"});
 
@@ -131,8 +129,7 @@ TEST_F(DownloadMoveTest, WhatCannotMoveStaysAndIsTriedAtTheNextStart) {
 
   files_.stuck.clear();
   result = MoveDownloads(files_, old_, new_);
-  EXPECT_EQ(result.moved, 1);
-  EXPECT_EQ(result.left, 0);
+  EXPECT_EQ((std::pair{result.moved, result.left}), (std::pair{1, 0}));
   EXPECT_FALSE(fs::exists(old_));
   EXPECT_EQ(Read(new_ + "stuck.jpg"), "stuck");
   EXPECT_EQ(ReadSavedPictures(Read(new_ + kSavedPicturesFile)),

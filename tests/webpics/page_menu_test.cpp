@@ -45,24 +45,37 @@ TEST(PageMenu, TheMenuFitsWhatWasHitAndGreysWhatCannotAct) {
   EXPECT_FALSE(OpensBehind(2, 2));  // the right button
 }
 
-TEST(PageMenu, MiddleClicksOpenLinksBehindWithoutCountingAsUnaskedWindows) {
+TEST(PageMenu, APageOpensAHundredWindowsUnaskedAndTheUsersClicksStillOpenTabs) {
   BrowserRig rig;
   BrowserState& b = rig.tabs();
   FormWeb& page = *b.CurrentPage();
   auto* view = static_cast<HeadlessView*>(page.Web->View());
   view->Navigate("http://127.0.0.1/a.htm");
+  auto open = [](HtmlView& from) {
+    HtmlView* target = nullptr;
+    bool cancel = false;
+    from.events.NewWindow2(target, cancel);
+    return cancel ? nullptr : target;
+  };
   auto click = [&](const std::string& address, int button, int shift) {
     bool handled = false;
     view->events.LinkClick(address, button, shift, handled);
     return handled;
   };
-  // A page that opened its hundred windows unasked still opens links the user clicks.
   view->new_window_by_user = false;
-  for (int i = 0; i < kUnaskedWindowLimit; ++i) {
-    HtmlView* target = nullptr;
-    bool cancel = false;
-    view->events.NewWindow2(target, cancel);
-  }
+  HtmlView* first = open(*view);
+  ASSERT_NE(first, nullptr);
+  // What that window opens unasked counts with its opener.
+  static_cast<HeadlessView*>(first)->new_window_by_user = false;
+  for (int i = 0; i < 49; ++i) ASSERT_NE(open(*first), nullptr);
+  for (int i = 0; i < 50; ++i) ASSERT_NE(open(*view), nullptr);
+  EXPECT_EQ(b.TabCount, kUnaskedWindowLimit + 1);
+  EXPECT_EQ(open(*view), nullptr);
+  EXPECT_EQ(open(*first), nullptr);
+  EXPECT_EQ(b.TabCount, kUnaskedWindowLimit + 1);
+  EXPECT_NE(page.status[0].Caption().find("100"), std::string::npos);
+
+  // What the user clicks still opens, behind the current tab.
   rig.frame->TabLabelMouseUp(0, MouseArgs{1, 0, 0, 0});
   const int tabs = b.TabCount;
   EXPECT_FALSE(click("http://127.0.0.1/b.htm", 1, 0));  // a plain click is the page's
@@ -95,6 +108,8 @@ TEST(PageMenu, MiddleClicksOpenLinksBehindWithoutCountingAsUnaskedWindows) {
   page.FindControl("WebOpenLink")->FireClick();
   EXPECT_EQ(b.TabCount, tabs + 3);
   EXPECT_EQ(b.CurrentPage(), &page);
+  view->new_window_by_user = true;  // a click on a link to a new window
+  EXPECT_NE(open(*view), nullptr);
 }
 
 }  // namespace

@@ -17,33 +17,25 @@ HtmlElement Img(const std::string& src, int w, int h) {
   return e;
 }
 
-TEST(WebPictures, OnlyPicturesPastBothBoundsCountInDocumentOrder) {
+TEST(WebPictures, OnlyLargePicturesOfPictureAddressesCountInDocumentOrder) {
   WebPictureList list;
   HtmlElement div;
   div.tag_name = "DIV";
   div.width = div.height = 5000;
   ScanLargePictures(
       {Img("http://h/a", 521, 561), Img("http://h/b", 520, 561), Img("http://h/c", 521, 560), div,
-       Img("http://h/d", 800, 900), Img("http://h/a", 521, 561)},
+       Img("http://h/d", 800, 900), Img("http://h/a", 521, 561),
+       Img("javascript:alert(1)", 600, 600), Img("", 600, 600), Img("about:blank", 600, 600),
+       Img("data:image/png;base64,AA", 600, 600), Img("FILE:///p.jpg", 600, 600),
+       Img("HTTPS://h/a.jpg", 600, 600)},
       list);
-  ASSERT_EQ(list.count, 3);  // a picture used twice is listed twice
+  ASSERT_EQ(list.count, 6);  // a picture used twice is listed twice
+  EXPECT_EQ(list.found, 8);  // the small ones too, but no script or blank
   EXPECT_EQ(list.entries[1], "http://h/d");
-}
-
-TEST(WebPictures, PicturesOfOtherAddressesAreNeitherListedNorLinked) {
-  WebPictureList list;
-  ScanLargePictures({Img("javascript:alert(1)", 600, 600), Img("", 600, 600),
-                     Img("about:blank", 600, 600), Img("data:image/png;base64,AA", 600, 600),
-                     Img("FILE:///p.jpg", 600, 600), Img("HTTPS://h/a.jpg", 600, 600)},
-                    list);
-  ASSERT_EQ(list.count, 3);
-  EXPECT_EQ(list.entries[0], "data:image/png;base64,AA");
+  EXPECT_EQ(list.entries[3], "data:image/png;base64,AA");
   EXPECT_EQ(NaturalGalleryPage(list).find("href=\"\""), std::string::npos);
-  EXPECT_FALSE(IsLargePicture(Img("javascript:x", 600, 600)));
 }
 
-// Pages scale pictures to their column, name larger versions and link thumbnails to their
-// pictures: each is found at its largest version, in document order.
 TEST(WebPictures, EveryPictureIsFoundAtTheLargestVersionThePageNames) {
   HtmlElement column = Img("http://h/col.jpg", 500, 300);  // scaled down from 2000 x 1200
   column.natural_width = 2000, column.natural_height = 1200, column.loaded = true;
@@ -94,25 +86,6 @@ TEST(WebPictures, MoreThanTheSlotsCountOnButStoreNoMore) {
   for (size_t p = page_text.find("<a "); p != std::string::npos; p = page_text.find("<a ", p + 1))
     ++links;
   EXPECT_EQ(links, static_cast<size_t>(kWebPictureEntries));
-}
-
-TEST(WebPictures, APageOfSmallPicturesSaysSoWithTheCountFound) {
-  WebPictureList list;
-  ScanLargePictures({Img("http://h/icon.png", 32, 32), Img("http://h/thumb.jpg", 300, 200),
-                     Img("javascript:x", 900, 900), Img("http://h/wide.jpg", 1200, 400)},
-                    list);
-  EXPECT_EQ(list.count, 0);
-  EXPECT_EQ(list.found, 3);
-  for (const std::string& page :
-       {NaturalGalleryPage(list), SizedGalleryPage(list, 1, 600, "#FFFFFF")}) {
-    EXPECT_NE(page.find("<p>这个网页没有大图片</p>\r\n<p>发现图片：3</p>\r\n"), std::string::npos)
-        << page;
-    EXPECT_EQ(page.find("<a "), std::string::npos);  // the small ones are not shown
-  }
-  // One large picture among them: the gallery shows it and says nothing more.
-  ScanLargePictures({Img("http://h/icon.png", 32, 32), Img("http://h/big.jpg", 800, 900)}, list);
-  EXPECT_EQ(list.found, 2);
-  EXPECT_EQ(SizedGalleryPage(list, 2, 300, "#FFFFFF").find("<p>"), std::string::npos);
 }
 
 TEST(WebPictures, AnAddressCannotAddMarkup) {
