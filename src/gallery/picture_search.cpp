@@ -134,10 +134,6 @@ class Walk {
 
 }  // namespace
 
-std::string TrimNull(std::string_view text) {
-  return std::string(UpToNull(text));
-}
-
 void SearchDir(SearchContext& context, const std::string& path) {
   Walk(context).Run(path);
 }

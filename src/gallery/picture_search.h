@@ -21,9 +21,6 @@ std::string_view SearchExtensions();
 inline constexpr uint64_t kSearchMinBytes = 30001;  // smaller files are left out
 inline constexpr int kSearchMaxPictures = 20000;
 
-// The text up to (not including) its first NUL, or all of it.
-std::string TrimNull(std::string_view text);
-
 struct SearchContext {
   FileSystem& fs;
   MessageLoop& loop;      // serviced between entries

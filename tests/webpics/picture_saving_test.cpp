@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -271,6 +272,33 @@ TEST_F(PictureSaving, ARecordThatTakesNoLineIsReplacedOrSaidOnce) {
   web.SavePictureDisk(folder);
   EXPECT_EQ(SavedFiles(), 5);
   EXPECT_EQ(OutputLines(), 1) << rig.output.str();
+}
+
+// The counter once read white on white after a run; as the accessibility guidelines count
+// contrast of two blue-green-red colours.
+double Contrast(uint32_t a, uint32_t b) {
+  const auto luminance = [](uint32_t bgr) {
+    double sum = 0;
+    const double weight[] = {0.2126, 0.7152, 0.0722};
+    for (int i = 0; i < 3; ++i) {
+      const double c = ((bgr >> (8 * i)) & 0xFF) / 255.0;
+      sum += weight[i] * (c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+    }
+    return sum + 0.05;
+  };
+  return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
+}
+
+// Before a run, after one, after a run for size, and on the next page.
+TEST_F(PictureSaving, TheCounterCanBeReadInEveryState) {
+  FormWeb& web = PageOf(3, true);
+  Control& counter = web.status[8];
+  for (int step = 0; step < 4; ++step) {
+    if (step == 1) web.SavePictureDisk(folder);
+    if (step == 2) web.SavePictureForSize(folder);
+    if (step == 3) web.BeforeDownload();
+    EXPECT_GE(Contrast(counter.ForeColor(), counter.BackColor()), 4.5) << step;
+  }
 }
 
 TEST_F(PictureSaving, AWindowWaitsWhileAnotherSaves) {
