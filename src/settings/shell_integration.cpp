@@ -60,8 +60,11 @@ void FirstRun(Platform& platform, SettingsStore& settings) {
   if (length <= 10) return;
   settings.Save(kBlockPopUps, "1");
   settings.Save(kJumpWindows, "1");
-  // Off until the user turns it on: no page saves its pictures before anyone asked.
-  settings.Save(kAutoDownload, "0");
+  // Off until the user turns it on: no page saves its pictures before anyone asked. A
+  // choice already stored (by the user or whoever set the program up) stays.
+  if (settings.GetSetting(kAutoDownload.section, kAutoDownload.key).empty()) {
+    settings.Save(kAutoDownload, "0");
+  }
   settings.Save(kBackgroundWindows, "0");
   settings.Save(kShellMenu, "1");
   settings.Save(kHomePage, kDefaultHomePage);

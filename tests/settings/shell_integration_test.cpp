@@ -53,10 +53,17 @@ TEST(FirstRun, MarkerOverTenBytesWritesDefaultsOnce) {
   EXPECT_FALSE(t.platform.fs.IsFile(marker));
   EXPECT_EQ(store.GetSetting("setup", "Pop"), "1");
   EXPECT_EQ(store.GetSetting("setup", "Topme"), "0");
+  EXPECT_EQ(store.GetSetting("setup", "Download"), "0") << "no page saves pictures unasked";
 
   store.SaveSetting("setup", "Topme", "1");
   FirstRun(t.platform, store);  // no marker: the user's values stay
   EXPECT_EQ(store.GetSetting("setup", "Topme"), "1");
+
+  // A marker written again (a reinstall) leaves automatic download as the user chose it.
+  store.SaveSetting("setup", "Download", "1");
+  std::ofstream(marker, std::ios::trunc) << "0123456789A";
+  FirstRun(t.platform, store);
+  EXPECT_EQ(store.GetSetting("setup", "Download"), "1");
 }
 
 }  // namespace
