@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The browser in the real program under Xvfb, on pages of a loopback server of the test's
-// own: a visited page reaches the day's history file and today's history page shows its
-// title as text; a page saved from the frame and a file downloaded through the download
-// dialog are on disk. The engine never says the title of its error page or of a blank
-// page, and such a tab is still named. The engine's data and caches lie in folders of
-// their own, nothing of the engine beside the history, and the pictures an earlier
+// own: saved, downloaded and visited pages land where they should. The engine never says
+// the title of its error page or of a blank page, and such a tab is still named. The
+// engine's data and caches lie in folders of their own, and the pictures an earlier
 // version saved into the data folder are in the download folder the user can find.
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -26,8 +24,6 @@ constexpr const char* kHostile =
     "<body><p>Hostile title</p></body></html>";
 constexpr const char* kFile = "just the file's own bytes\n";
 
-using Lines = std::vector<std::string>;
-
 struct SavedPagesRun : ServedRun {
   SavedPagesRun() {
     server.Page("/home.htm", kHome);
@@ -47,13 +43,46 @@ std::string Today(const char* extension) {
          std::to_string(tm.tm_mday) + extension;
 }
 
-TEST(SavedPagesDesktop, AVisitedPageReachesTheHistoryPageWithItsTitleAsText) {
+// One run: a page saved from the frame and a file downloaded through the download dialog
+// are on disk; an untitled tab shows its address and a blank one says so; a visited page
+// with a hostile title reaches the history page with its title as text.
+TEST(SavedPagesDesktop, SavedDownloadedUntitledAndVisitedPages) {
   SavedPagesRun run;
+  const std::string target = run.home.Root() + "/saved page.mht";
+  const std::string folder = run.home.Root() + "/saved here";
+  const std::string address = run.server.Url("/files/data.txt");
+  std::string gone;
+  {
+    LoopbackServer stopped;  // nothing listens on its port once it has stopped
+    gone = stopped.Url("/gone.htm");
+  }
+  // No dialog is answered: the folder and the name typed into the dialog are the place.
   const Lines out = run.Run(R"(click Command6
-wait 2500
+wait 4000
+window FormExplore
+print TextLab(0).Text
+answer )" + target + R"(
+menu mnuFileSaveAs
+wait 500
+menu DownLoadFile
+window FormDownload
+clipboard )" + address + R"(
+focus CombUrl
+print Text2.Text
+type Text1 )" + folder + R"(
+type Text2 got it?.txt
+click Command1
+wait 2000
 window FormExplore
 menu build
-wait 1000
+wait 1500
+print TextLab(1).Text
+window FormWeb
+navigate )" + gone + R"(
+wait 3000
+window FormExplore
+print TextLab(1).Text
+print TextLab(1).ToolTipText
 window FormWeb
 navigate )" + run.server.Url("/hostile.htm") +
                             R"(
@@ -69,8 +98,21 @@ print Web.Links
 )");
   // The history page is read as HTML under its gb2312 label, and the page's title made
   // no element of it: the title shows as text and no script of it ran.
-  const Lines want = {"Web.Title=网站访问历史", "Web.Links=1"};
+  const Lines want = {"TextLab(0).Text=Home",
+                      "save: 保存网页: Home.mht",
+                      "clipboard: text " + address,
+                      "Text2.Text=data.txt",
+                      "download: " + address + " to " + folder + "/got it？.txt",
+                      "TextLab(1).Text=空白页",
+                      "TextLab(1).Text=" + gone,
+                      "TextLab(1).ToolTipText=" + gone,
+                      "Web.Title=网站访问历史",
+                      "Web.Links=1"};
   EXPECT_EQ(out, want);
+  const std::string saved = ReadFile(target);
+  EXPECT_NE(saved.find("Home"), std::string::npos) << saved.substr(0, 400);
+  EXPECT_NE(saved.find("multipart/related"), std::string::npos) << saved.substr(0, 400);
+  EXPECT_EQ(ReadFile(folder + "/got it？.txt"), kFile);
   const std::string rows = ReadFile(run.ProgramFolder() + "History/" + Today(".dat"));
   EXPECT_NE(rows.find(">&lt;script&gt;x()&lt;/script&gt; &amp; &quot;q&quot;</a>"),
             std::string::npos)
@@ -79,75 +121,6 @@ print Web.Links
             std::string::npos);
   const std::string page = ReadFile(run.ProgramFolder() + "History/" + Today(".html"));
   EXPECT_EQ(page.find("<script"), std::string::npos);
-}
-
-TEST(SavedPagesDesktop, APageSavedFromTheFrameIsOnDisk) {
-  SavedPagesRun run;
-  const std::string target = run.home.Root() + "/saved page.mht";
-  const Lines out = run.Run(R"(click Command6
-wait 2500
-window FormExplore
-answer )" + target + R"(
-menu mnuFileSaveAs
-wait 500
-)");
-  EXPECT_EQ(out, Lines{"save: 保存网页: Home.mht"});
-  const std::string saved = ReadFile(target);
-  EXPECT_NE(saved.find("Home"), std::string::npos) << saved.substr(0, 400);
-  EXPECT_NE(saved.find("multipart/related"), std::string::npos) << saved.substr(0, 400);
-}
-
-TEST(SavedPagesDesktop, AFileDownloadedThroughTheDownloadDialogIsWhereItsBoxesSay) {
-  SavedPagesRun run;
-  const std::string folder = run.home.Root() + "/saved here";
-  const std::string target = folder + "/got it？.txt";
-  const std::string address = run.server.Url("/files/data.txt");
-  // No dialog is answered: the folder and the name typed into the dialog are the place.
-  const Lines out = run.Run(R"(click Command6
-wait 2500
-window FormExplore
-menu DownLoadFile
-window FormDownload
-clipboard )" + address + R"(
-focus CombUrl
-print Text2.Text
-type Text1 )" + folder + R"(
-type Text2 got it?.txt
-click Command1
-wait 2000
-)");
-  const Lines want = {"clipboard: text " + address, "Text2.Text=data.txt",
-                      "download: " + address + " to " + target};
-  EXPECT_EQ(out, want);
-  EXPECT_EQ(ReadFile(target), kFile);
-}
-
-TEST(TabLabelsDesktop, AnUntitledTabShowsItsAddressAndABlankOneSaysSo) {
-  ServedRun run;
-  run.server.Page("/a.htm", "<html><head><title>Page A</title></head><body>A</body></html>");
-  std::string gone;
-  {
-    LoopbackServer stopped;  // nothing listens on its port once it has stopped
-    gone = stopped.Url("/gone.htm");
-  }
-  run.Settings("/a.htm");
-  const Lines out = run.Run(R"(click Command6
-wait 2500
-window FormExplore
-print TextLab(0).Text
-menu build
-wait 1500
-print TextLab(1).Text
-window FormWeb
-navigate )" + gone + R"(
-wait 3000
-window FormExplore
-print TextLab(1).Text
-print TextLab(1).ToolTipText
-)");
-  const Lines want = {"TextLab(0).Text=Page A", "TextLab(1).Text=空白页", "TextLab(1).Text=" + gone,
-                      "TextLab(1).ToolTipText=" + gone};
-  EXPECT_EQ(out, want);
 }
 
 constexpr const char* kStoringPage =

@@ -30,61 +30,9 @@ struct BrowserRun : ServedRun {
   }
 };
 
-using Lines = std::vector<std::string>;
-
-TEST(BrowserDesktop, NewWindowsOpenAsTabsInFrontAndPageScriptsStayBlocked) {
-  BrowserRun run;
-  run.Settings("/a.htm");
-  const Lines out = run.Run(R"(click Command6
-wait 2500
-window FormWeb
-print Web.Title
-print Web.Links
-follow 1
-wait 2500
-window FormExplore
-print TabOrder
-print CurTab
-print front
-print TextLab(1).Text
-print Caption
-mouseup TextLab(0) 1
-wait 300
-print Caption
-menu EnablePlayFilmMusic
-wait 2500
-window FormWeb
-print Web.Title
-follow 2
-wait 2500
-window FormExplore
-print TabOrder
-print CurTab
-print TextLab(2).Text
-print Pop
-window FormWeb
-print download control
-)");
-  const Lines want = {"Web.Title=Static A",
-                      "Web.Links=2",
-                      "TabOrder=0,1",
-                      "CurTab=1",
-                      "front=1",
-                      "TextLab(1).Text=Page B",
-                      "Caption=Page B - Lumbra看图浏览器",
-                      "Caption=Static A - Lumbra看图浏览器",
-                      "Web.Title=Scripted A",
-                      "TabOrder=0,2,1",
-                      "CurTab=1",
-                      "TextLab(2).Text=Page C",
-                      "Pop=1",
-                      "download control=0xF0"};
-  EXPECT_EQ(out, want);
-  EXPECT_GE(run.server.Count("/b.htm"), 1);
-  EXPECT_GE(run.server.Count("/c.htm"), 1);
-}
-
-TEST(BrowserDesktop, BackAndForwardFollowTheCurrentTab) {
+// Back and forward follow the current tab; then, from the first tab, new windows open as
+// tabs after it and in front, while the page's own scripts stay blocked.
+TEST(BrowserDesktop, BackAndForwardFollowTheTabAndNewWindowsOpenAsTabs) {
   BrowserRun run;
   run.Settings("/a.htm");
   const Lines out = run.Run(R"(click Command6
@@ -110,13 +58,60 @@ print CmdPage(0).Enabled
 print CmdPage(1).Enabled
 print TextUrl.Text
 print TextLab(0).Text
+window FormWeb
+print Web.Title
+print Web.Links
+follow 1
+wait 2500
+window FormExplore
+print TabOrder
+print CurTab
+print front
+print TextLab(2).Text
+print Caption
+mouseup TextLab(0) 1
+wait 300
+print Caption
+menu EnablePlayFilmMusic
+wait 2500
+window FormWeb
+print Web.Title
+follow 2
+wait 2500
+window FormExplore
+print TabOrder
+print CurTab
+print TextLab(3).Text
+print Pop
+window FormWeb
+print download control
 )");
-  const Lines want = {"CmdPage(0).Enabled=False", "CmdPage(0).Enabled=True",
-                      "CmdPage(0).Enabled=False", "CmdPage(0).Enabled=True",
-                      "CmdPage(1).Enabled=False", "CmdPage(0).Enabled=False",
-                      "CmdPage(1).Enabled=True",  "TextUrl.Text=" + run.server.Url("/a.htm"),
-                      "TextLab(0).Text=Static A"};
+  const Lines want = {"CmdPage(0).Enabled=False",
+                      "CmdPage(0).Enabled=True",
+                      "CmdPage(0).Enabled=False",
+                      "CmdPage(0).Enabled=True",
+                      "CmdPage(1).Enabled=False",
+                      "CmdPage(0).Enabled=False",
+                      "CmdPage(1).Enabled=True",
+                      "TextUrl.Text=" + run.server.Url("/a.htm"),
+                      "TextLab(0).Text=Static A",
+                      "Web.Title=Static A",
+                      "Web.Links=2",
+                      "TabOrder=0,2,1",
+                      "CurTab=1",
+                      "front=2",  // B's own window, in slot 2
+                      "TextLab(2).Text=Page B",
+                      "Caption=Page B - Lumbra看图浏览器",
+                      "Caption=Static A - Lumbra看图浏览器",
+                      "Web.Title=Scripted A",
+                      "TabOrder=0,3,2,1",
+                      "CurTab=1",
+                      "TextLab(3).Text=Page C",
+                      "Pop=1",
+                      "download control=0xF0"};
   EXPECT_EQ(out, want);
+  EXPECT_GE(run.server.Count("/b.htm"), 1);
+  EXPECT_GE(run.server.Count("/c.htm"), 1);
 }
 
 }  // namespace

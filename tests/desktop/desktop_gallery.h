@@ -104,6 +104,53 @@ inline bool ClickMenuItem(const std::string& label) {
   return false;
 }
 
+// Answers every dialog that comes up with Cancel, noting its kind and, for a message,
+// its text.
+class DialogCatcher {
+ public:
+  DialogCatcher() { timer_ = g_timeout_add(100, Poll, this); }
+  ~DialogCatcher() { g_source_remove(timer_); }
+  DialogCatcher(const DialogCatcher&) = delete;
+  DialogCatcher& operator=(const DialogCatcher&) = delete;
+
+  std::vector<std::string> seen;  // type name, then ": " and the text for messages
+  std::string title;              // of the last one
+  std::vector<std::string> buttons;
+
+ private:
+  static gboolean Poll(gpointer data) {
+    auto* self = static_cast<DialogCatcher*>(data);
+    GList* all = gtk_window_list_toplevels();
+    for (GList* l = all; l; l = l->next) {
+      GtkWidget* w = GTK_WIDGET(l->data);
+      if (!GTK_IS_DIALOG(w) || !gtk_widget_get_mapped(w)) continue;
+      std::string what = G_OBJECT_TYPE_NAME(w);
+      if (GTK_IS_MESSAGE_DIALOG(w)) {
+        gchar* text = nullptr;
+        g_object_get(w, "text", &text, nullptr);
+        what += std::string(": ") + (text ? text : "");
+        g_free(text);
+      }
+      self->seen.push_back(what);
+      self->title = gtk_window_get_title(GTK_WINDOW(w)) ? gtk_window_get_title(GTK_WINDOW(w)) : "";
+      self->buttons.clear();
+      AddButtons(w, &self->buttons);
+      gtk_dialog_response(GTK_DIALOG(w), GTK_RESPONSE_CANCEL);
+    }
+    g_list_free(all);
+    return G_SOURCE_CONTINUE;
+  }
+  static void AddButtons(GtkWidget* widget, gpointer labels) {
+    if (GTK_IS_BUTTON(widget)) {
+      const char* label = gtk_button_get_label(GTK_BUTTON(widget));
+      static_cast<std::vector<std::string>*>(labels)->push_back(label ? label : "");
+    } else if (GTK_IS_CONTAINER(widget)) {
+      gtk_container_forall(GTK_CONTAINER(widget), AddButtons, labels);
+    }
+  }
+  guint timer_ = 0;
+};
+
 // The engine keeps one web context per process, with its caches in the home it saw first;
 // so the tests share one home, removed once all have run.
 class SharedHome : public ::testing::Environment {
@@ -182,12 +229,14 @@ class DesktopGalleryTest : public ::testing::Test {
       steps[next++]();
       return true;
     };
-    guard_ = g_timeout_add(kGuardMs, OnGuard, this);
+    guard_ = g_timeout_add(guard_ms_, OnGuard, this);
     app_->Run(folder_);
     if (guard_) g_source_remove(guard_);
     EXPECT_FALSE(timed_out_) << "the gallery did not close";
     EXPECT_EQ(next, steps.size());
   }
+
+  guint guard_ms_ = kGuardMs;  // longer for runs that wait on slow pages on purpose
 
   FrmMain& Gallery() { return *app_->Gallery(); }
   HtmlView& View() { return *Gallery().page_view->View(); }

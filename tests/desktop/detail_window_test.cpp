@@ -9,39 +9,12 @@ namespace {
 
 using test::DesktopGalleryTest;
 
-TEST_F(DesktopGalleryTest, TheDetailWindowShowsThePictureOnABlackPage) {
+// A small picture shows on a black page; a photo larger than the window opens fitted to it;
+// a real click on it shows it at its own size, a second click fits it again, and the zoom
+// buttons zoom from the fitted size. One window shows both in turn.
+TEST_F(DesktopGalleryTest, TheDetailWindowShowsABlackPageAndFitsALargePicture) {
   const std::string shot = TempPath("detail.png");
-  const std::string picture = FileUrl(Folder() + "/p01.jpg");
-  FormImage* window = nullptr;
   bool saved = false;
-  Run({[&] {
-         Settle();
-         window = &ShowDetailWindow(App(), picture);
-         gtk_window_resize(ToplevelOf(window), 600, 500);
-       },
-       [&] {
-         HtmlView& view = *window->page_view->View();
-         EXPECT_TRUE(WaitUntil([&] { return !view.Busy(); }));
-         Pause(300);
-         saved = window->Native()->SaveImage(shot);
-         CloseBox();
-       }});
-  ASSERT_TRUE(saved);
-  GdkPixbuf* image = gdk_pixbuf_new_from_file(shot.c_str(), nullptr);
-  ASSERT_NE(image, nullptr);
-  // The picture (320 x 240, centred at the top) and the black page around it.
-  const int w = gdk_pixbuf_get_width(image);
-  const guchar* centre = test::PixelAt(image, w / 2, 130);
-  EXPECT_NEAR(centre[0], test::kPictureColour.r, 8);
-  EXPECT_NEAR(centre[1], test::kPictureColour.g, 8);
-  const guchar* side = test::PixelAt(image, 30, 130);
-  EXPECT_LT(side[0] + side[1] + side[2], 30);
-  g_object_unref(image);
-}
-
-// A photo larger than the window opens fitted to it; a real click on it shows it at its
-// own size, a second click fits it again, and the zoom buttons zoom from the fitted size.
-TEST_F(DesktopGalleryTest, ALargePictureOpensFittedAndAClickShowsItsOwnSize) {
   const std::string path = TempPath("wide.jpg");
   test::WriteSolidJpeg(path, 2560, 1600);
   FormImage* window = nullptr;
@@ -59,7 +32,14 @@ TEST_F(DesktopGalleryTest, ALargePictureOpensFittedAndAClickShowsItsOwnSize) {
   const auto sizes = [&] { return eval(kSizes); };
   Run({[&] {
          Settle();
-         window = &ShowDetailWindow(App(), FileUrl(path));
+         window = &ShowDetailWindow(App(), FileUrl(Folder() + "/p01.jpg"));
+         gtk_window_resize(ToplevelOf(window), 600, 500);
+       },
+       [&] {
+         EXPECT_TRUE(WaitUntil([&] { return !window->page_view->View()->Busy(); }));
+         Pause(300);
+         saved = window->Native()->SaveImage(shot);
+         ShowDetailWindow(App(), FileUrl(path));
          gtk_window_resize(ToplevelOf(window), 800, 600);
        },
        [&] {
@@ -87,6 +67,16 @@ TEST_F(DesktopGalleryTest, ALargePictureOpensFittedAndAClickShowsItsOwnSize) {
          zoomed = sizes();
          CloseBox();
        }});
+  ASSERT_TRUE(saved);
+  GdkPixbuf* image = gdk_pixbuf_new_from_file(shot.c_str(), nullptr);
+  ASSERT_NE(image, nullptr);
+  // The picture (320 x 240, centred at the top) and the black page around it.
+  const guchar* centre = test::PixelAt(image, gdk_pixbuf_get_width(image) / 2, 130);
+  EXPECT_NEAR(centre[0], test::kPictureColour.r, 8);
+  EXPECT_NEAR(centre[1], test::kPictureColour.g, 8);
+  const guchar* side = test::PixelAt(image, 30, 130);
+  EXPECT_LT(side[0] + side[1] + side[2], 30);
+  g_object_unref(image);
   int w = 0, h = 0, vw = 0, vh = 0;
   ASSERT_EQ(std::sscanf(fitted.c_str(), "%d,%d,%d,%d", &w, &h, &vw, &vh), 4) << fitted;
   EXPECT_LE(w, vw);

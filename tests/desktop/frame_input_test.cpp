@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Real clicks on the browser frame's top panel: the tool strip, the address box and the
-// tabs take the mouse, also after full screen was switched on and off again. And in its
-// pages: the middle and Ctrl click and the right-click menu on a loopback page.
+// Real clicks in the browser frame's pages: the middle and Ctrl click and the right-click
+// menu on a loopback page; and on its top panel after full screen was switched on and off.
 #include "desktop/desktop_browser.h"
 #include "host/form_image.h"
 #include "support/loopback_server.h"
@@ -14,53 +13,9 @@ namespace {
 using test::MovePointer;
 using test::PressAndRelease;
 
-class FrameInputTest : public test::DesktopBrowserTest {
- protected:
-  // Opens the browser, clicks 首页 (a second tab), the first tab and the address box.
-  void ClickThePanel(bool full_screen_first) {
-    int tabs_after_home = 0, current_after_tab_click = -1;
-    bool address_focused = false;
-    Run({[&] { OpenBrowser(); },
-         [&] {
-           ASSERT_TRUE(FirstTab());
-           if (full_screen_first) {
-             Frame().FindControl("ShowMe")->FireClick();
-             Pause(300);
-             Frame().FindControl("ShowMe")->FireClick();
-           }
-           Pause(300);
-           Click(Frame(), *Frame().FindControl("Command5"));
-         },
-         [&] {
-           WaitUntil([&] { return Browser().TabCount == 2; }, 3000);
-           tabs_after_home = Browser().TabCount;
-           Pause(300);
-           Click(Frame(), *Frame().FindControl("TextLab(0)"));
-         },
-         [&] {
-           WaitUntil([&] { return Browser().CurTab == 0; }, 3000);
-           current_after_tab_click = Browser().CurTab;
-           Click(Frame(), *Frame().address_box);
-         },
-         [&] {
-           GtkWidget* focus = gtk_window_get_focus(ToplevelOf(&Frame()));
-           WaitUntil(
-               [&] {
-                 focus = gtk_window_get_focus(ToplevelOf(&Frame()));
-                 return focus && GTK_IS_ENTRY(focus);
-               },
-               3000);
-           address_focused = focus && GTK_IS_ENTRY(focus);
-           Frame().FindControl("mnuFileExit")->FireClick();
-           CloseBox();
-         }});
-    EXPECT_EQ(tabs_after_home, 2) << "the click on 首页 was lost";
-    EXPECT_EQ(current_after_tab_click, 0) << "the click on the first tab was lost";
-    EXPECT_TRUE(address_focused) << "the click on the address box was lost";
-  }
-};
+using FrameInputTest = test::DesktopBrowserTest;
 
-TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit) {
+TEST_F(FrameInputTest, MiddleClicksOpenBehindTheMenuActsOnWhatItHitAndThePanelTakesClicks) {
   test::LoopbackServer server;
   server.Page("/menu.htm",
               "<html><head><title>Menu</title></head><body style=\"margin:0\">"
@@ -171,6 +126,33 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
        [&] {
          menu_labels(page_menu);
          if (GtkMenu* menu = test::ShownMenu()) gtk_menu_popdown(menu);
+         // The top panel takes real clicks after full screen was switched on and off: 首页
+         // opens a tab in front, the first tab's label and the address box take theirs.
+         Frame().FindControl("ShowMe")->FireClick();
+         Pause(300);
+         Frame().FindControl("ShowMe")->FireClick();
+         Pause(300);
+         Click(Frame(), *Frame().FindControl("Command5"));
+       },
+       [&] {
+         EXPECT_TRUE(WaitUntil([&] { return Browser().TabCount == 4; }, 3000))
+             << "the click on 首页 was lost";
+         Pause(300);
+         Click(Frame(), *Frame().FindControl("TextLab(0)"));
+       },
+       [&] {
+         EXPECT_TRUE(WaitUntil([&] { return Browser().CurTab == 0; }, 3000))
+             << "the click on the first tab was lost";
+         Click(Frame(), *Frame().address_box);
+       },
+       [&] {
+         EXPECT_TRUE(WaitUntil(
+             [&] {
+               GtkWidget* focus = gtk_window_get_focus(ToplevelOf(&Frame()));
+               return focus && GTK_IS_ENTRY(focus);
+             },
+             3000))
+             << "the click on the address box was lost";
          Frame().FindControl("mnuFileExit")->FireClick();
          CloseBox();
        }});
@@ -179,10 +161,6 @@ TEST_F(FrameInputTest, MiddleClicksOpenBehindAndTheRightClickMenuActsOnWhatItHit
   EXPECT_EQ(text_menu, "复制\n");
   EXPECT_NE(page_menu.find("刷新"), std::string::npos) << page_menu;
   EXPECT_EQ(page_menu.find("链接"), std::string::npos) << page_menu;
-}
-
-TEST_F(FrameInputTest, ThePanelTakesClicksAlsoAfterFullScreenOnAndOff) {
-  for (const bool full_screen_first : {false, true}) ClickThePanel(full_screen_first);
 }
 
 }  // namespace

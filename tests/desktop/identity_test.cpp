@@ -65,7 +65,7 @@ void ExpectProgramWindow(Form& form) {
 
 using ProgramIdentity = DesktopBrowserTest;
 
-TEST_F(ProgramIdentity, GalleryAndBrowserAreTheProgramsWindows) {
+TEST_F(ProgramIdentity, TheWindowsAreTheProgramsAndCtrlQInTheBrowserEndsIt) {
   Run({[&] { OpenBrowser(); },
        [&] {
          ASSERT_TRUE(FirstTab());
@@ -73,14 +73,6 @@ TEST_F(ProgramIdentity, GalleryAndBrowserAreTheProgramsWindows) {
          ExpectProgramWindow(Gallery());
          ExpectProgramWindow(Frame());
          EXPECT_STREQ(g_get_prgname(), kApplicationId);
-       },
-       [&] { CloseBox(); }});
-}
-
-TEST_F(ProgramIdentity, CtrlQInTheBrowserEndsTheProgram) {
-  Run({[&] { OpenBrowser(); },
-       [&] {
-         ASSERT_TRUE(FirstTab());
          gtk_window_present(ToplevelOf(&Frame()));
          Pause(200);
          MovePointer(CentreOf(Frame(), *Frame().FindControl("Pict")));
@@ -94,22 +86,17 @@ TEST_F(ProgramIdentity, CtrlQInTheBrowserEndsTheProgram) {
 
 const std::string kBuild = std::filesystem::path(TV_PROGRAM).parent_path().string();
 
-TEST(ProgramFiles, OnlyProgramsOfTheBuildTreeUseTheBuildsExtension) {
+// The extension and the icons beside the build for programs of the build tree (test
+// programs live deeper in it), and under the prefix of an installed copy.
+TEST(ProgramFiles, TheBuildsFilesOnlyForTheBuildTree) {
   EXPECT_EQ(ExtensionFolder(TV_PROGRAM), kBuild + "/webext");
-  // Test programs live deeper in the build tree.
   EXPECT_EQ(ExtensionFolder(kBuild + "/tests/a_test"), kBuild + "/webext");
-
+  EXPECT_EQ(IconFolder(TV_PROGRAM), kBuild + "/share/icons");
   TempHome home;
   const std::string prefix = home.Root() + "/prefix";
   const std::string installed = ExtensionFolder(prefix + "/bin/tessaview");
   EXPECT_EQ(installed.rfind(prefix + "/", 0), 0u) << installed;
   EXPECT_EQ(installed.find(".."), std::string::npos) << installed;
-}
-
-TEST(ProgramFiles, IconsBesideTheBuildOrUnderThePrefix) {
-  EXPECT_EQ(IconFolder(TV_PROGRAM), kBuild + "/share/icons");
-  TempHome home;
-  const std::string prefix = home.Root() + "/prefix";
   EXPECT_EQ(IconFolder(prefix + "/bin/tessaview"), "");
   std::filesystem::create_directories(prefix + "/share/icons/hicolor");
   EXPECT_EQ(IconFolder(prefix + "/bin/tessaview"), prefix + "/share/icons");

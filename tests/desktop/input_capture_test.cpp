@@ -14,10 +14,18 @@ using test::PressAndRelease;
 using test::ScreenPoint;
 using test::ShownMenu;
 
-TEST_F(DesktopGalleryTest, AWheelNotchScrollsTheViewByExactly200Pixels) {
+TEST_F(DesktopGalleryTest, WheelRightClickAndCloseBoxInOneRun) {
+  const std::string shot = TempPath("shot.png");
+  ScreenPoint picture;
+  bool saved = false, page_while_shown = false, menu_shown_before = true;
   int before = -1, down = -1, up = -1;
+  std::string second, selected, menu_label;
   Run({[&] {
          Settle();
+         // The saved image first, while the first picture is where the page put it.
+         picture = InWindow(PictureCentre(0));
+         saved = Gallery().Native()->SaveImage(shot);
+         page_while_shown = PageExists();
          before = View().ScrollTop();
          MovePointer(OnScreen(ViewCentre()));
          Pause(100);
@@ -34,18 +42,6 @@ TEST_F(DesktopGalleryTest, AWheelNotchScrollsTheViewByExactly200Pixels) {
        [&] {
          Pause(200);
          up = View().ScrollTop();
-         CloseBox();
-       }});
-  EXPECT_EQ(before, 0);
-  EXPECT_EQ(down, 200);  // the main loop's 200, nothing of the view's own scrolling
-  EXPECT_EQ(up, 0);
-}
-
-TEST_F(DesktopGalleryTest, ARightClickOnAThumbnailSelectsItAndPopsUpThePictureMenu) {
-  std::string second, selected, menu_label;
-  bool menu_shown_before = true;
-  Run({[&] {
-         Settle();
          second = State().pictures.At(1);
          MovePointer(OnScreen(PictureCentre(1)));
          // The view reports the link under the pointer as its status text.
@@ -63,23 +59,13 @@ TEST_F(DesktopGalleryTest, ARightClickOnAThumbnailSelectsItAndPopsUpThePictureMe
          }
          CloseBox();
        }});
+  EXPECT_EQ(before, 0);
+  EXPECT_EQ(down, 200);  // the main loop's 200, nothing of the view's own scrolling
+  EXPECT_EQ(up, 0);
   ASSERT_FALSE(second.empty());
   EXPECT_EQ(selected, second);
   EXPECT_FALSE(menu_shown_before);
   EXPECT_EQ(menu_label, "打开图片(_O)");  // the first item of MyTools
-}
-
-TEST_F(DesktopGalleryTest, ASavedImageShowsThePicturesAndTheCloseBoxDeletesThePage) {
-  const std::string shot = TempPath("shot.png");
-  ScreenPoint picture;
-  bool saved = false, page_while_shown = false;
-  Run({[&] {
-    Settle();
-    picture = InWindow(PictureCentre(0));
-    saved = Gallery().Native()->SaveImage(shot);
-    page_while_shown = PageExists();
-    CloseBox();
-  }});
   EXPECT_TRUE(page_while_shown);
   EXPECT_FALSE(PageExists());
   ASSERT_TRUE(saved);

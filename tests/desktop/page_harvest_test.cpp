@@ -16,7 +16,6 @@
 namespace tv::test {
 namespace {
 
-using Lines = std::vector<std::string>;
 using Sizes = std::vector<std::pair<int, int>>;
 
 struct HarvestRun : ServedRun {

@@ -12,6 +12,8 @@
 
 namespace tv::test {
 
+using Lines = std::vector<std::string>;
+
 // The program's output, one entry a line; empty when it could not be started. A run that
 // ends otherwise than with status 0 adds a last line saying how it ended.
 std::vector<std::string> RunProgramScript(const std::string& script_path);

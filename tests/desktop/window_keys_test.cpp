@@ -66,6 +66,34 @@ class WindowKeysTest : public test::DesktopBrowserTest {
     Pause(250);
     return open;
   }
+  // Waits for window `name`, closes it with a real Escape and checks that the window
+  // below takes the next `key`; notes where either failed.
+  void EscapeCloses(const std::string& name, Form& below, const std::function<void()>& key,
+                    const std::function<bool()>& answered) {
+    Form* window = nullptr;
+    WaitUntil([&] { return (window = App().FindWindow(name)) && window->IsVisible(); }, 3000);
+    if (!window) {
+      left_open.push_back(name + " (never opened)");
+      return;
+    }
+    PressIn(*window, "Escape");
+    if (Form* still = App().FindWindow(name); still && still->IsVisible()) {
+      left_open.push_back(name);
+      still->RequestClose();
+      Pause(200);
+    }
+    gtk_window_present(ToplevelOf(&below));
+    Pause(200);
+    key();
+    if (!answered()) below_deaf.push_back(name);
+  }
+  void ExpectEscapeClosedAll() {
+    EXPECT_TRUE(left_open.empty()) << "Escape left open: " << testing::PrintToString(left_open);
+    EXPECT_TRUE(below_deaf.empty())
+        << "no key reached the window below after: " << testing::PrintToString(below_deaf);
+  }
+  std::vector<std::string> left_open, below_deaf;
+
   // Whether the screen shows white at `p` (the X server's own pixels).
   static bool WhiteOnScreen(ScreenPoint p) {
     GdkPixbuf* pixel = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), p.x, p.y, 1, 1);
@@ -109,7 +137,13 @@ TEST_F(WindowKeysTest, EveryKeyNameOfEveryWindowIsReadByTheToolkit) {
   EXPECT_FALSE(ParseShortcut("Ctrl+PageDwon", key, mods));
 }
 
-TEST_F(WindowKeysTest, GalleryKeysPageZoomAndFullScreen) {
+// The gallery's keys, full screen and the clicks after it; then Escape on the properties
+// window and the detail window's keys, each followed by a key the gallery must take.
+TEST_F(WindowKeysTest, GalleryAndDetailWindowKeys) {
+  std::vector<int32_t> positions;
+  int16_t zoomed = 0, unzoomed = 0, gallery_zoom = 0;
+  bool closed = false;
+  FormImage* image = nullptr;
   int after_down = 0, after_end = 0, after_up = 0, after_home = 0, zoom_after = 0;
   bool full = false, back = true, row_gone = false, layout_clicked = false, menu_opened = false;
   Run({[&] {
@@ -147,6 +181,38 @@ TEST_F(WindowKeysTest, GalleryKeysPageZoomAndFullScreen) {
          Click(Gallery(), *Gallery().FindControl("Command7"));
          layout_clicked = Gallery().layout == 1;
          menu_opened = MenuOpensOnClick(Gallery());
+         ASSERT_TRUE(ShowProperties(App(), Folder() + "/p01.jpg", &Gallery()));
+         const int16_t zoom = Gallery().zoom;
+         EscapeCloses(
+             "FormProperties", Gallery(),
+             [&] { Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus"); },
+             [&] { return Gallery().zoom == zoom + 10; });
+         WebPictureList& list = State().web_pictures;
+         for (int i = 0; i < 3; ++i) {
+           list.entries[static_cast<size_t>(i)] =
+               FileUrl(Folder() + "/p0" + std::to_string(i + 1) + ".jpg");
+         }
+         list.count = 3;
+         image = &ShowDetailWindow(App(), list.entries[0]);
+       },
+       [&] {
+         EXPECT_TRUE(WaitUntil([&] { return !image->page_view->View()->Busy(); }));
+         // Next thrice goes round to the first; back thrice goes round the other way.
+         for (const char* key : {"Right", "Page_Down", "space", "Left", "Page_Up", "BackSpace"}) {
+           Press(*image, *image->focus_holder, key);
+           positions.push_back(image->position);
+         }
+         WaitUntil([&] { return !image->page_view->View()->Busy(); });
+         Pause(200);
+         Press(*image, *image->focus_holder, "plus");
+         zoomed = image->zoom;
+         Press(*image, *image->focus_holder, "minus");
+         unzoomed = image->zoom;
+         Press(*image, *image->focus_holder, "Escape");
+         closed = App().FindWindow("FormImage") == nullptr;
+         const int16_t before = Gallery().zoom;
+         Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus");
+         gallery_zoom = Gallery().zoom - before;
          CloseBox();
        }});
   EXPECT_EQ(after_down, 2);
@@ -159,9 +225,17 @@ TEST_F(WindowKeysTest, GalleryKeysPageZoomAndFullScreen) {
   EXPECT_TRUE(row_gone) << "the button row stayed painted in full screen";
   EXPECT_TRUE(layout_clicked) << "a button of the row took no click after full screen";
   EXPECT_TRUE(menu_opened) << "the menu bar took no click after full screen";
+  ExpectEscapeClosedAll();
+  EXPECT_EQ(positions, (std::vector<int32_t>{1, 2, 0, 2, 1, 0}));
+  EXPECT_EQ(zoomed, 110);
+  EXPECT_EQ(unzoomed, 100);
+  EXPECT_TRUE(closed) << "Escape left the detail window open";
+  EXPECT_EQ(gallery_zoom, 10) << "the gallery took no key after the detail window closed";
 }
 
-TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
+// The browser's keys, full screen and the clicks after it; then Escape on each of its
+// dialogs and side windows, each followed by a key the browser must take.
+TEST_F(WindowKeysTest, BrowserKeysAndEscapeOnItsDialogs) {
   int tabs_after_t = 0, cur_after_tab = -1, cur_after_shift_tab = -1, tabs_after_w = 0;
   bool address_selected = false, find_open = false, find_closed = false, full = false;
   bool back = true, panel_gone = false, home_clicked = false, menu_opened = false;
@@ -218,6 +292,18 @@ TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
          menu_opened = MenuOpensOnClick(Frame());
          PressInFrame("Ctrl+W");
          tabs_after_w = Browser().TabCount;
+         for (const auto& [command, window] :
+              std::map<std::string, std::string>{{"yuan", "FormHtml"},
+                                                 {"addhome", "Favorites"},
+                                                 {"SearchDir", "FormDfg"},
+                                                 {"DownLoadFile", "FormDownload"},
+                                                 {"zhushouopt", "FormSetup"}}) {
+           Frame().FindControl(command)->FireClick();
+           const int count = Browser().TabCount;
+           EscapeCloses(
+               window, Frame(), [&] { PressInFrame("Ctrl+T"); },
+               [&] { return Browser().TabCount == count + 1; });
+         }
          Frame().FindControl("mnuFileExit")->FireClick();
          CloseBox();
        }});
@@ -235,106 +321,7 @@ TEST_F(WindowKeysTest, BrowserKeysTabsAddressFindAndFullScreen) {
   EXPECT_TRUE(home_clicked) << "the tool strip took no click after full screen";
   EXPECT_TRUE(menu_opened) << "the menu bar took no click after full screen";
   EXPECT_EQ(tabs_after_w, 2);
-}
-
-TEST_F(WindowKeysTest, DetailWindowKeysStepZoomAndClose) {
-  std::vector<int32_t> positions;
-  int16_t zoomed = 0, unzoomed = 0;
-  bool closed = false;
-  int16_t gallery_zoom = 0;
-  FormImage* image = nullptr;
-  Run({[&] {
-         Settle();
-         WebPictureList& list = State().web_pictures;
-         for (int i = 0; i < 3; ++i) {
-           list.entries[static_cast<size_t>(i)] =
-               FileUrl(Folder() + "/p0" + std::to_string(i + 1) + ".jpg");
-         }
-         list.count = 3;
-         image = &ShowDetailWindow(App(), list.entries[0]);
-       },
-       [&] {
-         EXPECT_TRUE(WaitUntil([&] { return !image->page_view->View()->Busy(); }));
-         // Next thrice goes round to the first; back thrice goes round the other way.
-         for (const char* key : {"Right", "Page_Down", "space", "Left", "Page_Up", "BackSpace"}) {
-           Press(*image, *image->focus_holder, key);
-           positions.push_back(image->position);
-         }
-         WaitUntil([&] { return !image->page_view->View()->Busy(); });
-         Pause(200);
-         Press(*image, *image->focus_holder, "plus");
-         zoomed = image->zoom;
-         Press(*image, *image->focus_holder, "minus");
-         unzoomed = image->zoom;
-         Press(*image, *image->focus_holder, "Escape");
-         closed = App().FindWindow("FormImage") == nullptr;
-         Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus");
-         gallery_zoom = Gallery().zoom;
-         CloseBox();
-       }});
-  EXPECT_EQ(positions, (std::vector<int32_t>{1, 2, 0, 2, 1, 0}));
-  EXPECT_EQ(zoomed, 110);
-  EXPECT_EQ(unzoomed, 100);
-  EXPECT_TRUE(closed) << "Escape left the detail window open";
-  EXPECT_EQ(gallery_zoom, 110) << "the gallery took no key after the detail window closed";
-}
-
-// Each dialog and side window closes on a real Escape, and the window under it takes the
-// next key.
-TEST_F(WindowKeysTest, EscapeClosesEveryDialogAndSideWindow) {
-  std::vector<std::string> left_open, below_deaf;
-  const auto escape = [&](const std::string& name, Form& below, const std::function<void()>& key,
-                          const std::function<bool()>& answered) {
-    Form* window = nullptr;
-    WaitUntil([&] { return (window = App().FindWindow(name)) && window->IsVisible(); }, 3000);
-    if (!window) {
-      left_open.push_back(name + " (never opened)");
-      return;
-    }
-    PressIn(*window, "Escape");
-    if (Form* still = App().FindWindow(name); still && still->IsVisible()) {
-      left_open.push_back(name);
-      still->RequestClose();
-      Pause(200);
-    }
-    gtk_window_present(ToplevelOf(&below));
-    Pause(200);
-    key();
-    if (!answered()) below_deaf.push_back(name);
-  };
-  Run({[&] {
-         Settle();
-         ASSERT_TRUE(ShowProperties(App(), Folder() + "/p01.jpg", &Gallery()));
-         const int16_t zoom = Gallery().zoom;
-         escape(
-             "FormProperties", Gallery(),
-             [&] { Press(Gallery(), *Gallery().focus_holder, "Ctrl+plus"); },
-             [&] { return Gallery().zoom == zoom + 10; });
-         OpenBrowser();
-       },
-       [&] {
-         ASSERT_TRUE(FirstTab());
-         Pause(300);
-         for (const char* command :
-              {"yuan", "addhome", "SearchDir", "DownLoadFile", "zhushouopt"}) {
-           static const std::map<std::string, std::string> kWindow = {
-               {"yuan", "FormHtml"},
-               {"addhome", "Favorites"},
-               {"SearchDir", "FormDfg"},
-               {"DownLoadFile", "FormDownload"},
-               {"zhushouopt", "FormSetup"}};
-           Frame().FindControl(command)->FireClick();
-           const int tabs = Browser().TabCount;
-           escape(
-               kWindow.at(command), Frame(), [&] { PressInFrame("Ctrl+T"); },
-               [&] { return Browser().TabCount == tabs + 1; });
-         }
-         Frame().FindControl("mnuFileExit")->FireClick();
-         CloseBox();
-       }});
-  EXPECT_TRUE(left_open.empty()) << "Escape left open: " << testing::PrintToString(left_open);
-  EXPECT_TRUE(below_deaf.empty()) << "no key reached the window below after: "
-                                  << testing::PrintToString(below_deaf);
+  ExpectEscapeClosedAll();
 }
 
 }  // namespace
